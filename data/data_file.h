@@ -1,0 +1,43 @@
+// Data files (".tw"): the record's 1704-byte image, without header or checksum.
+// Saving writes the whole image; opening takes back the port, the fourteen blocks
+// with their addresses, the band and the model (the first 940 bytes).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/radio_data.h"
+
+namespace radio {
+
+enum class FileStatus {
+    Ok,
+    OpenFailed,   // the file could not be opened or read
+    TooShort,     // fewer than 940 bytes: not a data file; the record is unchanged
+    WriteFailed,  // the file could not be written; an existing file is left as it was
+};
+
+struct FileResult {
+    FileStatus status = FileStatus::Ok;
+    std::string detail;      // the system's reason, when there is one
+    std::uintmax_t size = 0;  // the file's size (for TooShort)
+    bool ok() const { return status == FileStatus::Ok; }
+};
+
+// The save dialogs' name rule: ".tw" is appended unless the path already contains
+// ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
+std::string WithDataFileExtension(const std::string& path);
+
+// Writes the image to a temporary file beside `path` and renames it over `path`, so
+// that a failed save never leaves a truncated file where a good one was.
+FileResult SaveDataFile(const std::string& path, const RadioData& data);
+
+// Reads a data file into `data`. The radio-reported values and the reserved word
+// keep their values. A file shorter than 940 bytes changes nothing.
+FileResult LoadDataFile(const std::string& path, RadioData& data);
+
+// Writes `bytes` to `path` through a temporary file and a rename.
+FileResult WriteFileAtomically(const std::string& path, const std::uint8_t* bytes,
+                               std::size_t size);
+
+}  // namespace radio
