@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/ui_text.h"
 #include "data/radio_data.h"
 
 namespace radio {
@@ -20,9 +21,11 @@ public:
     virtual void RefreshTexts() = 0;    // re-apply the language texts, then reload
     // The caption of the child window that holds the view.
     virtual QString ViewTitle() const = 0;
+    // Erases every channel after the band changed; only the channel table has any.
+    virtual void ClearAllChannels() {}
 
     RadioData* Data() const { return m_data; }
-    QString Text(int n) const { return QString::fromStdString(m_data->texts.Text(n)); }
+    QString Text(int n) const { return UiText(*m_data, n); }
 
 signals:
     // The child window's caption should change (the channel table follows its row).

@@ -1,0 +1,121 @@
+// A transfer is one whole read of the radio into the record or one whole write of the
+// record into the radio, run on its own thread (CTestThread) so that the window stays
+// responsive. The worker never shows anything itself and never writes the shared
+// record: it asks its host (the main frame, or the command-line tool) through
+// TransferHost, whose calls the desktop program forwards to the interface thread.
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <atomic>
+#include <memory>
+
+#include "data/radio_data.h"
+
+namespace radio {
+
+class CSerialPort;
+
+enum class TransferMode { Idle = 0, Read = 2, Write = 3 };
+
+struct TransferError {
+    enum class Kind {
+        None,
+        PortInvalid,     // the record's port number is not 1..10
+        PortNotFound,    // no device stands for the port, or it does not exist
+        PortPermission,  // the device exists but may not be opened
+        PortBusy,        // another program holds the device
+        PortFailed,      // any other failure to open
+        NoAnswer,        // the radio did not answer the entry code
+        Refused,         // the radio answered the entry code with something else
+        LinkFault,       // a later answer was missing or wrong
+    };
+    Kind kind = Kind::None;
+    int portNumber = 0;  // the record's port number
+    QString port;        // "COM1", or the device path given to the command-line tool
+    QString device;      // the device the port stands for
+    QString detail;      // the system's reason, or the step that failed ("block 0x0120")
+};
+
+// What a radio reported in its identity; -1 where it could not be decoded.
+struct RadioReport {
+    int bandLower = kNotReported;
+    int bandUpper = kNotReported;
+    int model = kNotReported;
+};
+
+// Called on the transfer thread, in the order of the transfer.
+class TransferHost {
+public:
+    virtual ~TransferHost() = default;
+    // The progress counter; 0 (sent last, whatever the outcome) hides the bar.
+    virtual void TransferProgress(int value) = 0;
+    // The transfer failed: true repeats the whole transfer (Retry), false gives up.
+    virtual bool AskRetry(const TransferError& error) = 0;
+    // A write has read the radio's identity and sends nothing until this returns.
+    // The host stores `reported` as the record's radio-reported values and runs its
+    // check before the write (which may rewrite the identity bytes, band and model);
+    // false ends the write before any block is sent.
+    virtual bool CheckBeforeWrite(const RadioReport& reported) = 0;
+    // A read succeeded: `received` is the record as it should now be (see CommitRead).
+    // The host commits it, reloads its views and tells the user.
+    virtual void ReadSucceeded(const RadioData& received) = 0;
+    virtual void WriteSucceeded() = 0;
+};
+
+// Takes a successful read into the record: the blocks read (block 0x0000, the channel
+// blocks of the radio's model, blocks 0x0120, 0x0110, 0x0160 and 0x03C0), the band
+// and model decoded from the identity, and the radio-reported values. Nothing else.
+void CommitRead(RadioData& record, const RadioData& received);
+
+class CTransferWorker {
+public:
+    CTransferWorker();
+    ~CTransferWorker();
+    CTransferWorker(const CTransferWorker&) = delete;
+    CTransferWorker& operator=(const CTransferWorker&) = delete;
+
+    // Stores the host and the record; creates the serial port on first use.
+    void Init(TransferHost* host, RadioData* data);
+    // Claims the worker for a read or a write; false when a transfer is running.
+    bool SetMode(TransferMode mode);
+    // The whole transfer, with Retry; ends idle. Called on the transfer thread.
+    void Run();
+    bool IsBusy() const { return m_mode.load() != TransferMode::Idle; }
+    // Bit n set when COMn (1..10) opens; bit 0 and bits 11-15 always set.
+    quint16 ProbePorts();
+    // For the command-line tool: use this device instead of COMn of the record.
+    void SetDeviceOverride(const QString& device);
+
+private:
+    bool Connect(TransferError& error, RadioReport& reported);
+    bool ReadAll(TransferError& error);
+    bool WriteAll(TransferError& error);
+    void Post(int progress);
+
+    std::atomic<TransferMode> m_mode{TransferMode::Idle};
+    qint16 m_progress = 0;
+    std::unique_ptr<CSerialPort> m_port;
+    RadioData* m_data = nullptr;
+    TransferHost* m_host = nullptr;
+    QString m_deviceOverride;
+    std::unique_ptr<RadioData> m_staged;  // a read fills this copy, committed on success
+};
+
+// Runs one transfer on its own thread.
+class CTestThread : public QThread {
+    Q_OBJECT
+public:
+    explicit CTestThread(CTransferWorker* worker, QObject* parent = nullptr)
+        : QThread(parent), m_worker(worker)
+    {
+    }
+
+protected:
+    void run() override { m_worker->Run(); }
+
+private:
+    CTransferWorker* m_worker;
+};
+
+}  // namespace radio
