@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/ui_text.h"
+#include "app/text_of.h"
 #include "data/radio_data.h"
 
 namespace radio {
