@@ -1,7 +1,8 @@
 #include "app/num_edit.h"
 
-#include <QApplication>
 #include <QKeyEvent>
+
+#include "app/message_box.h"
 
 namespace radio {
 
@@ -38,7 +39,7 @@ void CNumEdit::keyPressEvent(QKeyEvent* event)
                            typed != QLatin1String("\t") && typed != QLatin1String("\r") &&
                            typed != QLatin1String("\x1b") && typed != QLatin1String("\n");
     if (character && !NumericEditAccepts(typed)) {
-        QApplication::beep();
+        Beep();
         event->accept();
         return;
     }
