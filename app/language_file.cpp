@@ -68,8 +68,7 @@ bool LoadLanguageText(const QByteArray& bytes, int column, LanguageTable& table,
     return true;
 }
 
-bool LoadLanguageFile(const QString& path, int column, LanguageTable& table,
-                      LanguageNames& names)
+bool LoadLanguageFile(const QString& path, int column, LanguageTable& table, LanguageNames& names)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -23,8 +23,7 @@ struct LanguageNames {
 // Loads column `column` of the file into `table`. Texts beyond the file's last line,
 // and names beyond the header's, keep what they held. Returns false, changing
 // nothing, when the file cannot be read or has no first line.
-bool LoadLanguageFile(const QString& path, int column, LanguageTable& table,
-                      LanguageNames& names);
+bool LoadLanguageFile(const QString& path, int column, LanguageTable& table, LanguageNames& names);
 
 // The same from the file's bytes: UTF-8 (a byte-order mark is skipped), or GB18030
 // when the bytes are not valid UTF-8.

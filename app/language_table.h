@@ -15,19 +15,19 @@ constexpr int kClassicTextCount = 187;
 // them gets the program's English fallback.
 namespace text {
 enum : int {
-    WriteMismatch = 187,      // %1 radio's band and model, %2 the data's
-    BandAndModel = 188,       // %1-%2 MHz, %3 channels
-    FileTooShort = 189,       // %1 file name, %2 its size
-    FileOpenFailed = 190,     // %1 file name, %2 reason
-    FileSaveFailed = 191,     // %1 file name, %2 reason
-    PortNotFound = 192,       // %1 COMn
-    PortPermission = 193,     // %1 COMn, %2 device
-    PortBusy = 194,           // %1 COMn, %2 device
-    PortFailed = 195,         // %1 COMn, %2 device, %3 reason
-    PortInvalid = 196,        // %1 port number
+    WriteMismatch = 187,   // %1 radio's band and model, %2 the data's
+    BandAndModel = 188,    // %1-%2 MHz, %3 channels
+    FileTooShort = 189,    // %1 file name, %2 its size
+    FileOpenFailed = 190,  // %1 file name, %2 reason
+    FileSaveFailed = 191,  // %1 file name, %2 reason
+    PortNotFound = 192,    // %1 COMn
+    PortPermission = 193,  // %1 COMn, %2 device
+    PortBusy = 194,        // %1 COMn, %2 device
+    PortFailed = 195,      // %1 COMn, %2 device, %3 reason
+    PortInvalid = 196,     // %1 port number
     RadioNoAnswer = 197,
     RadioRefused = 198,
-    RadioLinkFault = 199,     // %1 the step that failed
+    RadioLinkFault = 199,  // %1 the step that failed
     TransferRunning = 200,
     EnterWholeNumber = 201,   // %1 lowest, %2 highest
     EnterNumber = 202,        // %1 lowest, %2 highest

@@ -30,8 +30,14 @@ void Beep()
     }
 }
 
-void SetBoxHandler(BoxHandler handler) { g_boxHandler = std::move(handler); }
+void SetBoxHandler(BoxHandler handler)
+{
+    g_boxHandler = std::move(handler);
+}
 
-void SetBeepHandler(std::function<void()> handler) { g_beepHandler = std::move(handler); }
+void SetBeepHandler(std::function<void()> handler)
+{
+    g_beepHandler = std::move(handler);
+}
 
 }  // namespace radio

@@ -10,9 +10,15 @@ namespace {
 bool g_numericEntryLock = false;
 }  // namespace
 
-void SetNumericEntryLock(bool locked) { g_numericEntryLock = locked; }
+void SetNumericEntryLock(bool locked)
+{
+    g_numericEntryLock = locked;
+}
 
-bool NumericEntryLocked() { return g_numericEntryLock; }
+bool NumericEntryLocked()
+{
+    return g_numericEntryLock;
+}
 
 bool NumericEditAccepts(const QString& typed)
 {

@@ -62,9 +62,9 @@ SettingsFileInfo ReadSettingsFile(const std::string& path, Settings& settings)
 
 std::string SettingsText(const Settings& settings)
 {
-    return "Com=COM" + std::to_string(settings.port) + "\r\nDefaultLanguage=" +
-           std::to_string(settings.language) + "\r\nMode=" + std::to_string(settings.model) +
-           "\r\n";
+    return "Com=COM" + std::to_string(settings.port) +
+           "\r\nDefaultLanguage=" + std::to_string(settings.language) +
+           "\r\nMode=" + std::to_string(settings.model) + "\r\n";
 }
 
 bool SaveSettingsFile(const std::string& path, const Settings& settings)
@@ -77,8 +77,7 @@ bool SaveSettingsFile(const std::string& path, const Settings& settings)
 
 int LanguageColumnForLocale(const QLocale& locale)
 {
-    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China ? 0
-                                                                                          : 1;
+    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China ? 0 : 1;
 }
 
 }  // namespace radio

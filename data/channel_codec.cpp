@@ -22,8 +22,14 @@ constexpr const char* kCtcss[] = {
 constexpr std::uint16_t kDcsNormal = 0x2800;
 constexpr std::uint16_t kDcsInverted = 0xA800;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsOctal(char c) { return c >= '0' && c <= '7'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsOctal(char c)
+{
+    return c >= '0' && c <= '7';
+}
 
 std::string_view Trim(std::string_view s)
 {

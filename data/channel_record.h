@@ -81,10 +81,7 @@ protected:
         return std::uint32_t(m_bytes[at]) | std::uint32_t(m_bytes[at + 1]) << 8 |
                std::uint32_t(m_bytes[at + 2]) << 16 | std::uint32_t(m_bytes[at + 3]) << 24;
     }
-    std::uint16_t Word16(int at) const
-    {
-        return std::uint16_t(m_bytes[at] | m_bytes[at + 1] << 8);
-    }
+    std::uint16_t Word16(int at) const { return std::uint16_t(m_bytes[at] | m_bytes[at + 1] << 8); }
     Byte* m_bytes;
 };
 
@@ -102,8 +99,8 @@ public:
     void SetOption(ChannelOption option, bool on)
     {
         const OptionBit b = OptionBitOf(option);
-        m_bytes[b.byte] = std::uint8_t(on ? m_bytes[b.byte] | 1u << b.bit
-                                          : m_bytes[b.byte] & ~(1u << b.bit));
+        m_bytes[b.byte] =
+            std::uint8_t(on ? m_bytes[b.byte] | 1u << b.bit : m_bytes[b.byte] & ~(1u << b.bit));
     }
     void SetLevel(int level)
     {

@@ -16,8 +16,7 @@ std::string WithDataFileExtension(const std::string& path)
     return path.find(".tw") == std::string::npos ? path + ".tw" : path;
 }
 
-FileResult WriteFileAtomically(const std::string& path, const std::uint8_t* bytes,
-                               std::size_t size)
+FileResult WriteFileAtomically(const std::string& path, const std::uint8_t* bytes, std::size_t size)
 {
     FileResult result;
     const std::string temp = path + ".part";

@@ -19,7 +19,7 @@ enum class FileStatus {
 
 struct FileResult {
     FileStatus status = FileStatus::Ok;
-    std::string detail;      // the system's reason, when there is one
+    std::string detail;       // the system's reason, when there is one
     std::uintmax_t size = 0;  // the file's size (for TooShort)
     bool ok() const { return status == FileStatus::Ok; }
 };

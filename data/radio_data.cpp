@@ -78,8 +78,7 @@ void DataBlock::SetAddress(std::uint16_t address)
 
 bool DataBlock::operator==(const DataBlock& other) const
 {
-    return addressHigh == other.addressHigh && addressLow == other.addressLow &&
-           data == other.data;
+    return addressHigh == other.addressHigh && addressLow == other.addressLow && data == other.data;
 }
 
 std::uint16_t DefaultAddress(Block block)

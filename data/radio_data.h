@@ -76,7 +76,10 @@ constexpr int kBlockCount = 14;
 // Where each block sits in the radio's memory after a reset.
 std::uint16_t DefaultAddress(Block block);
 std::size_t ImageOffset(Block block);
-inline Block ChannelBlock(int k) { return Block(int(Block::Channel0) + k); }
+inline Block ChannelBlock(int k)
+{
+    return Block(int(Block::Channel0) + k);
+}
 
 // Named bytes inside the blocks.
 namespace bytes {

@@ -56,11 +56,16 @@ void TestDataFile::extensionRule_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("bare") << "radio" << "radio.tw";
-    QTest::newRow("inner .tw") << "a.tw.bak" << "a.tw.bak";
-    QTest::newRow("upper case") << "RADIO.TW" << "RADIO.TW.tw";
-    QTest::newRow("already") << "/x/y/radio.tw" << "/x/y/radio.tw";
-    QTest::newRow("folder with .tw") << "/data.twx/radio" << "/data.twx/radio";
+    QTest::newRow("bare") << "radio"
+                          << "radio.tw";
+    QTest::newRow("inner .tw") << "a.tw.bak"
+                               << "a.tw.bak";
+    QTest::newRow("upper case") << "RADIO.TW"
+                                << "RADIO.TW.tw";
+    QTest::newRow("already") << "/x/y/radio.tw"
+                             << "/x/y/radio.tw";
+    QTest::newRow("folder with .tw") << "/data.twx/radio"
+                                     << "/data.twx/radio";
 }
 
 void TestDataFile::extensionRule()
@@ -167,8 +172,7 @@ void TestDataFile::missingFileAndFolder()
     QTemporaryDir dir;
     RadioData d;
     const auto before = d.ToImage();
-    QCOMPARE(LoadDataFile(dir.filePath("none.tw").toStdString(), d).status,
-             FileStatus::OpenFailed);
+    QCOMPARE(LoadDataFile(dir.filePath("none.tw").toStdString(), d).status, FileStatus::OpenFailed);
     const FileResult folder = LoadDataFile(dir.path().toStdString(), d);
     QCOMPARE(folder.status, FileStatus::OpenFailed);
     QVERIFY(!folder.detail.empty());

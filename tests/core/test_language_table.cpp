@@ -8,7 +8,10 @@ using namespace radio;
 
 namespace {
 
-QString T(const LanguageTable& table, int n) { return QString::fromStdString(table.Text(n)); }
+QString T(const LanguageTable& table, int n)
+{
+    return QString::fromStdString(table.Text(n));
+}
 
 // A file with `rows` text lines after the header; line i holds "c0_i,c1_i".
 QByteArray Numbered(int rows, const QByteArray& header = "A,B")
@@ -77,8 +80,8 @@ void TestLanguageTable::fieldsOfAColumn_data()
     QTest::newRow("empty field") << QByteArray("a,,c") << 1 << "";
     QTest::newRow("last field") << QByteArray("a,b,c") << 2 << "c";
     QTest::newRow("CR is not text") << QByteArray("a,b\r") << 1 << "b";
-    QTest::newRow("long field whole") << QByteArray("a,") + QByteArray(300, 'w') << 1
-                                      << QString(300, 'w');
+    QTest::newRow("long field whole")
+        << QByteArray("a,") + QByteArray(300, 'w') << 1 << QString(300, 'w');
     QTest::newRow("column beyond the file") << QByteArray("a,b") << 7 << "";
 }
 
@@ -146,8 +149,11 @@ void TestLanguageTable::encodings()
     const QString chinese = QString::fromUtf8("文件(&F)");
     LanguageTable table;
     LanguageNames names;
-    QVERIFY(LoadLanguageText("\xEF\xBB\xBF" "中文,English\n" + chinese.toUtf8() + ",File\n", 0,
-                             table, names));
+    QVERIFY(
+        LoadLanguageText("\xEF\xBB\xBF"
+                         "中文,English\n" +
+                             chinese.toUtf8() + ",File\n",
+                         0, table, names));
     QCOMPARE(QString::fromStdString(names.names[0]), QString::fromUtf8("中文"));
     QCOMPARE(T(table, 0), chinese);
 

@@ -24,10 +24,10 @@ void TestSettings::readingRules_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<int>("model");
     QTest::addColumn<int>("lines");
-    QTest::newRow("written form") << "Com=COM3\r\nDefaultLanguage=1\r\nMode=0\r\n" << 3 << 1 << 0
-                                  << 3;
-    QTest::newRow("LF only, no final end") << "Com=COM2\nDefaultLanguage=0\nMode=1" << 2 << 0
-                                           << 1 << 3;
+    QTest::newRow("written form") << "Com=COM3\r\nDefaultLanguage=1\r\nMode=0\r\n"
+                                  << 3 << 1 << 0 << 3;
+    QTest::newRow("LF only, no final end")
+        << "Com=COM2\nDefaultLanguage=0\nMode=1" << 2 << 0 << 1 << 3;
     QTest::newRow("port and model only") << "Com=COM4\r\nMode=0\r\n" << 4 << 9 << 0 << 2;
     QTest::newRow("leading blank ignored") << " Com=COM2\nMode=1\n" << 1 << 9 << 1 << 1;
     QTest::newRow("lower case ignored") << "com=COM2\n" << 1 << 9 << 1 << 0;
@@ -36,8 +36,8 @@ void TestSettings::readingRules_data()
     QTest::newRow("first digit anywhere") << "Cx9y12\n" << 9 << 9 << 1 << 1;
     QTest::newRow("last line wins") << "Com=COM1\nCom=COM6\nMode=1\n" << 6 << 9 << 1 << 3;
     QTest::newRow("number ends at non-digit") << "DefaultLanguage=12abc3\n" << 1 << 12 << 1 << 1;
-    QTest::newRow("huge number stays bounded") << "Com=99999999999999999999\n" << 999999999 << 9
-                                               << 1 << 1;
+    QTest::newRow("huge number stays bounded") << "Com=99999999999999999999\n"
+                                               << 999999999 << 9 << 1 << 1;
     QTest::newRow("empty") << "" << 1 << 9 << 1 << 0;
 }
 
