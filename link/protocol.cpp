@@ -1,0 +1,190 @@
+#include "link/protocol.h"
+
+#include <algorithm>
+
+namespace radio {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kSignature = {'K', '4', '6', '8'};
+constexpr std::uint8_t kModel32 = 0xF8;
+constexpr std::uint8_t kModel16 = 0xFC;
+constexpr std::uint8_t kIdentityEnd = 0xFF;
+
+// Band codes (identity bytes 4 and 5) by lower limit.
+struct BandCode {
+    int lower;
+    std::uint8_t code4;
+    std::uint8_t code5;
+};
+constexpr BandCode kBandCodes[] = {
+    {136, 0x37, 0x01}, {440, 0x37, 0x33}, {450, 0x37, 0x21},
+    {350, 0x37, 0x53}, {370, 0x37, 0x63}, {400, 0x36, 0x73},
+};
+
+bool WriteByte(ByteLink& link, std::uint8_t byte)
+{
+    return link.Write(&byte, 1) > 0;
+}
+
+// Reads one byte and tells whether it is the acknowledgement.
+bool ReadAck(ByteLink& link)
+{
+    std::uint8_t answer = 0;
+    return link.Read(&answer, 1) == 1 && answer == wire::kAck;
+}
+
+}  // namespace
+
+bool EnterProgramMode(ByteLink& link, int retries, EntryResult* result)
+{
+    EntryResult dummy;
+    EntryResult& outcome = result ? *result : dummy;
+    link.Sleep(wire::kSettleMs);
+    for (int attempt = 1; attempt <= retries + 1; ++attempt) {
+        link.Sleep(wire::kEntryGapMs);
+        link.Purge();
+        if (link.Write(wire::kEntryCode.data(), int(wire::kEntryCode.size())) == 0) {
+            outcome = EntryResult::WriteFailed;
+            return false;
+        }
+        link.SetReadTimeout(attempt == 1 ? wire::kFirstEntryTimeoutMs : wire::kLaterEntryTimeoutMs);
+        std::uint8_t answer = 0;
+        if (link.Read(&answer, 1) == 1) {
+            // Any answer ends the attempts: only silence is worth another try.
+            outcome = answer == wire::kAck ? EntryResult::Accepted : EntryResult::Refused;
+            return answer == wire::kAck;
+        }
+    }
+    outcome = EntryResult::NoAnswer;
+    return false;
+}
+
+bool ReadIdentity(ByteLink& link, Identity& identity)
+{
+    link.SetReadTimeout(wire::kAnswerTimeoutMs);
+    link.Purge();
+    if (!WriteByte(link, wire::kIdentityRequest)) {
+        return false;
+    }
+    if (link.Read(identity.data(), int(identity.size())) < int(identity.size())) {
+        return false;
+    }
+    link.Purge();
+    if (!WriteByte(link, wire::kAck)) {
+        return false;
+    }
+    return ReadAck(link);
+}
+
+bool ReadBlock(ByteLink& link, std::uint8_t high, std::uint8_t low, std::uint8_t* destination)
+{
+    const std::uint8_t command[] = {wire::kRead, high, low, wire::kBlockLength};
+    link.Purge();
+    if (link.Write(command, int(sizeof command)) == 0) {
+        return false;
+    }
+    std::array<std::uint8_t, wire::kBlockAnswerSize> answer{};
+    if (link.Read(answer.data(), int(answer.size())) < int(answer.size())) {
+        return false;
+    }
+    if (answer[0] != wire::kWrite || answer[1] != high || answer[2] != low ||
+        answer[3] != wire::kBlockLength) {
+        return false;
+    }
+    std::copy(answer.begin() + 4, answer.end(), destination);
+    link.Purge();
+    if (!WriteByte(link, wire::kAck)) {
+        return false;
+    }
+    return ReadAck(link);
+}
+
+bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::uint8_t* source)
+{
+    const std::uint8_t header[] = {wire::kWrite, high, low, wire::kChunkLength};
+    for (int send = 1;; ++send) {
+        if (link.Write(header, int(sizeof header)) == 0) {
+            return false;
+        }
+        if (link.Write(source, wire::kChunkSize) == 0) {
+            return false;
+        }
+        std::uint8_t answer = 0;
+        if (link.Read(&answer, 1) == 1) {
+            if (answer != wire::kAck) {
+                return false;
+            }
+            link.Sleep(wire::kChunkAckGapMs);
+            return true;
+        }
+        if (send >= wire::kChunkSends) {
+            return false;
+        }
+        link.Sleep(wire::kChunkRepeatGapMs);
+    }
+}
+
+bool WriteQuarter(ByteLink& link, std::uint8_t high, std::uint8_t low, int quarter,
+                  const std::uint8_t* block)
+{
+    const int offset = wire::kChunkSize * quarter;
+    const int sum = low + offset;
+    const auto chunkLow = std::uint8_t(sum & 0xFF);
+    const auto chunkHigh = std::uint8_t(sum > 0xFF ? high + 1 : high);
+    return WriteChunk(link, chunkHigh, chunkLow, block + offset);
+}
+
+bool SendEnd(ByteLink& link)
+{
+    return WriteByte(link, wire::kEnd);
+}
+
+void DecodeIdentity(const std::uint8_t* identity, int& bandLower, int& bandUpper, int& model)
+{
+    if (!std::equal(kSignature.begin(), kSignature.end(), identity) ||
+        identity[7] != kIdentityEnd) {
+        return;
+    }
+    if (identity[6] == kModel32) {
+        model = 0;
+    } else if (identity[6] == kModel16) {
+        model = 1;
+    } else {
+        return;
+    }
+    for (const BandCode& code : kBandCodes) {
+        if (identity[4] == code.code4 && identity[5] == code.code5) {
+            bandLower = code.lower;
+            bandUpper = BandOfLower(code.lower).upper;
+            return;
+        }
+    }
+}
+
+void EncodeIdentity(std::uint8_t* identity, int bandLower, int model)
+{
+    std::copy(kSignature.begin(), kSignature.end(), identity);
+    // 400-470 is the code of every lower limit that is not one of the other bands.
+    identity[4] = 0x36;
+    identity[5] = 0x73;
+    for (const BandCode& code : kBandCodes) {
+        if (code.lower == bandLower) {
+            identity[4] = code.code4;
+            identity[5] = code.code5;
+        }
+    }
+    identity[6] = model == 0 ? kModel32 : kModel16;
+}
+
+Band BandOfLower(int lower)
+{
+    for (const Band& band : kBands) {
+        if (band.lower == lower) {
+            return band;
+        }
+    }
+    return {0, 0};
+}
+
+}  // namespace radio

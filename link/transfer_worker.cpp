@@ -1,0 +1,338 @@
+#include "link/transfer_worker.h"
+
+#include "link/port_names.h"
+#include "link/protocol.h"
+#include "link/serial_port.h"
+
+namespace radio {
+
+namespace {
+
+constexpr int kEntryRetries = 3;
+
+// The blocks a read fetches, in order, after the channel blocks' place in it.
+constexpr Block kBlocksAfterChannels[] = {Block::B0120, Block::B0110, Block::B0160, Block::B03C0};
+
+// The blocks a write sends after the channel blocks, and how many quarters of each.
+struct WritePlan {
+    Block block;
+    int quarters;
+};
+constexpr WritePlan kWriteAfterChannels[] = {
+    {Block::B0120, 4}, {Block::B0110, 1}, {Block::B0160, 2}, {Block::B01B8, 1}, {Block::B03C0, 1},
+};
+
+// Progress runs in steps of 100 / 9 for a 16-channel radio (4 channel blocks) and
+// 100 / 13 for a 32-channel radio (8 channel blocks).
+qint16 ProgressStep(const RadioData& data)
+{
+    return data.model != 0 ? 100 / 9 : 100 / 13;
+}
+
+// "0x01B8": how the blocks are named to the user.
+QString Hex4(int address)
+{
+    return QStringLiteral("0x") +
+           QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+QString BlockStep(const DataBlock& block)
+{
+    return QStringLiteral("block %1").arg(Hex4(block.Address()));
+}
+
+QString ChunkStep(const DataBlock& block, int quarter)
+{
+    return QStringLiteral("block %1, quarter %2").arg(Hex4(block.Address())).arg(quarter);
+}
+
+TransferError::Kind KindOf(PortOpenFailure failure)
+{
+    switch (failure) {
+    case PortOpenFailure::NotFound: return TransferError::Kind::PortNotFound;
+    case PortOpenFailure::Permission: return TransferError::Kind::PortPermission;
+    case PortOpenFailure::Busy: return TransferError::Kind::PortBusy;
+    case PortOpenFailure::Other:
+    case PortOpenFailure::None: break;
+    }
+    return TransferError::Kind::PortFailed;
+}
+
+}  // namespace
+
+void CommitRead(RadioData& record, const RadioData& received)
+{
+    record.block(Block::B0000) = received.block(Block::B0000);
+    for (int k = 0; k < received.ChannelBlocksInUse(); ++k) {
+        record.block(ChannelBlock(k)) = received.block(ChannelBlock(k));
+    }
+    for (Block b : kBlocksAfterChannels) {
+        record.block(b) = received.block(b);
+    }
+    record.bandLower = received.bandLower;
+    record.bandUpper = received.bandUpper;
+    record.model = received.model;
+    record.radioBandLower = received.radioBandLower;
+    record.radioBandUpper = received.radioBandUpper;
+    record.radioModel = received.radioModel;
+}
+
+CTransferWorker::CTransferWorker() = default;
+
+CTransferWorker::~CTransferWorker() = default;
+
+void CTransferWorker::Init(TransferHost* host, RadioData* data)
+{
+    m_host = host;
+    m_data = data;
+    if (!m_port) {
+        m_port = std::make_unique<CSerialPort>();
+    }
+}
+
+bool CTransferWorker::SetMode(TransferMode mode)
+{
+    if (mode == TransferMode::Idle) {
+        return false;
+    }
+    TransferMode idle = TransferMode::Idle;
+    return m_mode.compare_exchange_strong(idle, mode);
+}
+
+void CTransferWorker::SetDeviceOverride(const QString& device)
+{
+    m_deviceOverride = device;
+}
+
+void CTransferWorker::Post(int progress)
+{
+    if (m_host) {
+        m_host->TransferProgress(progress);
+    }
+}
+
+void CTransferWorker::Run()
+{
+    const TransferMode mode = m_mode.load();
+    if (m_host && m_data && m_port && mode != TransferMode::Idle) {
+        for (;;) {
+            m_progress = 0;
+            TransferError error;
+            bool failed = false;
+            RadioReport reported;
+            if (mode == TransferMode::Read) {
+                // The read fills a copy; the host takes it into the record only when
+                // every block has arrived, so a failed read changes nothing.
+                m_staged = std::make_unique<RadioData>(*m_data);
+                failed = !Connect(error, reported) || !ReadAll(error);
+                m_port->CloseIfOpen();
+                if (!failed) {
+                    m_host->ReadSucceeded(*m_staged);
+                }
+                m_staged.reset();
+            } else {
+                bool written = false;
+                if (!Connect(error, reported)) {
+                    failed = true;
+                } else if (m_host->CheckBeforeWrite(reported)) {
+                    written = WriteAll(error);
+                    failed = !written;
+                }
+                // A write the host declined ends quietly, before any block is sent.
+                m_port->CloseIfOpen();
+                if (written) {
+                    m_host->WriteSucceeded();
+                }
+            }
+            // The port is closed before the question, so that the cable can be
+            // plugged in again before a Retry.
+            if (failed && m_host->AskRetry(error)) {
+                m_progress = 0;
+                Post(0);
+                continue;
+            }
+            break;
+        }
+    }
+    if (m_port) {
+        m_port->CloseIfOpen();
+    }
+    m_progress = 0;
+    TransferHost* host = m_host;
+    // Idle before the last message: the host may start the next transfer as soon as
+    // it sees the bar go back to 0.
+    m_mode.store(TransferMode::Idle);
+    if (host) {
+        host->TransferProgress(0);
+    }
+}
+
+bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
+{
+    ++m_progress;
+    Post(m_progress);
+
+    const int number = m_data->port;
+    error.portNumber = number;
+    QString name;
+    if (!m_deviceOverride.isEmpty()) {
+        name = m_deviceOverride;
+        error.port = m_deviceOverride;
+    } else {
+        error.port = PortName(number);
+        if (number < 1 || number > kPortCount) {
+            error.kind = TransferError::Kind::PortInvalid;
+            return false;
+        }
+        name = error.port;
+    }
+    if (!m_port->Open(name)) {
+        error.kind = KindOf(m_port->OpenFailure());
+        error.device = m_port->Device();
+        error.detail = m_port->OpenFailureDetail();
+        m_port->Close();
+        return false;
+    }
+    error.device = m_port->Device();
+
+    EntryResult entry = EntryResult::NoAnswer;
+    if (!EnterProgramMode(*m_port, kEntryRetries, &entry)) {
+        ++m_progress;
+        Post(m_progress);
+        m_port->Close();
+        switch (entry) {
+        case EntryResult::Refused: error.kind = TransferError::Kind::Refused; break;
+        case EntryResult::WriteFailed:
+            error.kind = TransferError::Kind::LinkFault;
+            error.detail = QStringLiteral("entry code");
+            break;
+        default: error.kind = TransferError::Kind::NoAnswer; break;
+        }
+        return false;
+    }
+
+    Identity identity{};
+    if (!ReadIdentity(*m_port, identity)) {
+        error.kind = TransferError::Kind::LinkFault;
+        error.detail = QStringLiteral("identity");
+        return false;
+    }
+    // The report describes this radio only: whatever it cannot tell stays "not
+    // reported" instead of keeping what an earlier radio said.
+    reported = RadioReport();
+    DecodeIdentity(identity.data(), reported.bandLower, reported.bandUpper, reported.model);
+    if (m_staged) {
+        DecodeIdentity(identity.data(), m_staged->bandLower, m_staged->bandUpper, m_staged->model);
+        m_staged->radioBandLower = reported.bandLower;
+        m_staged->radioBandUpper = reported.bandUpper;
+        m_staged->radioModel = reported.model;
+    }
+    return true;
+}
+
+bool CTransferWorker::ReadAll(TransferError& error)
+{
+    RadioData& data = *m_staged;
+    const qint16 step = ProgressStep(data);
+    const auto advance = [this, step] {
+        m_progress = qint16(m_progress + step);
+        Post(m_progress);
+    };
+    const auto read = [this, &error](DataBlock& block) {
+        if (ReadBlock(*m_port, block.addressHigh, block.addressLow, block.data.data())) {
+            return true;
+        }
+        error.kind = TransferError::Kind::LinkFault;
+        error.detail = BlockStep(block);
+        return false;
+    };
+
+    advance();
+    if (!read(data.block(Block::B0000))) {
+        return false;
+    }
+    advance();
+    for (int k = 0; k < data.ChannelBlocksInUse(); ++k) {
+        if (!read(data.block(ChannelBlock(k)))) {
+            return false;
+        }
+        advance();
+    }
+    for (Block b : kBlocksAfterChannels) {
+        if (!read(data.block(b))) {
+            return false;
+        }
+        advance();
+    }
+    if (!SendEnd(*m_port)) {
+        error.kind = TransferError::Kind::LinkFault;
+        error.detail = QStringLiteral("end byte");
+        return false;
+    }
+    m_progress = 100;
+    Post(m_progress);
+    return true;
+}
+
+bool CTransferWorker::WriteAll(TransferError& error)
+{
+    const RadioData& data = *m_data;
+    const qint16 step = ProgressStep(data);
+    const auto advance = [this, step] {
+        m_progress = qint16(m_progress + step);
+        Post(m_progress);
+    };
+    const auto write = [this, &error](const DataBlock& block, int quarters) {
+        for (int q = 0; q < quarters; ++q) {
+            if (!WriteQuarter(*m_port, block.addressHigh, block.addressLow, q, block.data.data())) {
+                error.kind = TransferError::Kind::LinkFault;
+                error.detail = ChunkStep(block, q);
+                return false;
+            }
+        }
+        return true;
+    };
+
+    advance();
+    if (!write(data.block(Block::B0000), 1)) {
+        return false;
+    }
+    advance();
+    for (int k = 0; k < data.ChannelBlocksInUse(); ++k) {
+        if (!write(data.block(ChannelBlock(k)), 4)) {
+            return false;
+        }
+        advance();
+    }
+    for (const WritePlan& plan : kWriteAfterChannels) {
+        if (!write(data.block(plan.block), plan.quarters)) {
+            return false;
+        }
+        advance();
+    }
+    if (!SendEnd(*m_port)) {
+        error.kind = TransferError::Kind::LinkFault;
+        error.detail = QStringLiteral("end byte");
+        return false;
+    }
+    m_progress = 100;
+    Post(m_progress);
+    return true;
+}
+
+quint16 CTransferWorker::ProbePorts()
+{
+    if (!m_port) {
+        m_port = std::make_unique<CSerialPort>();
+    }
+    quint16 mask = 0xFFFF;
+    for (int n = 1; n <= kPortCount; ++n) {
+        if (!m_port->Open(PortName(n))) {
+            mask = quint16(mask & ~(1u << n));
+        }
+        m_port->Close();
+    }
+    return mask;
+}
+
+}  // namespace radio
