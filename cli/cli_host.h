@@ -1,0 +1,45 @@
+// The command-line tool's side of a transfer: progress on standard error (a bar on a
+// terminal, one line per step otherwise), a fixed number of repeats instead of the
+// Retry question, and the check before a write answered from the --force switch.
+// The worker calls it on the transfer thread while the main thread waits for that
+// thread, so the record is never touched by two threads at once.
+#pragma once
+
+#include <QString>
+#include <cstdio>
+
+#include "link/transfer_worker.h"
+
+namespace radio::cli {
+
+class CliHost : public TransferHost {
+public:
+    CliHost(RadioData& record, int retries, bool force, std::FILE* out);
+
+    void TransferProgress(int value) override;
+    bool AskRetry(const TransferError& error) override;
+    bool CheckBeforeWrite(const RadioReport& reported) override;
+    void ReadSucceeded(const RadioData& received) override;
+    void WriteSucceeded() override;
+
+    // The transfer's outcome, once the worker's Run has returned.
+    bool Succeeded() const { return m_succeeded; }
+    // Why it did not succeed: the last failure, or the refused check.
+    const QString& Failure() const { return m_failure; }
+
+private:
+    void EndProgressLine();
+
+    RadioData& m_record;
+    int m_retriesLeft;
+    int m_attempt = 1;
+    bool m_force;
+    std::FILE* m_out;
+    bool m_terminal;
+    bool m_barShown = false;
+    int m_lastShown = -1;
+    bool m_succeeded = false;
+    QString m_failure;
+};
+
+}  // namespace radio::cli

@@ -1,0 +1,15 @@
+// English texts for the command-line tool: why a transfer failed, and how to name a
+// band and model. They are the language table's English texts where it has them.
+#pragma once
+
+#include <QString>
+
+#include "link/transfer_worker.h"
+
+namespace radio::cli {
+
+QString TransferErrorMessage(const TransferError& error);
+// "400-470 MHz, 16 channels"
+QString BandAndModelText(int bandLower, int bandUpper, int model);
+
+}  // namespace radio::cli

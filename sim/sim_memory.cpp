@@ -1,0 +1,116 @@
+#include "sim/sim_memory.h"
+
+#include <QFile>
+
+#include "data/data_file.h"
+#include "link/protocol.h"
+
+namespace radio::sim {
+
+namespace {
+
+void PutBlock(RadioMemory& memory, const DataBlock& block)
+{
+    for (int j = 0; j < kBlockDataSize; ++j) {
+        memory[std::size_t((block.Address() + j) % kMemorySize)] = block.data[std::size_t(j)];
+    }
+}
+
+}  // namespace
+
+RadioMemory FactoryMemory(int bandLower, int model)
+{
+    RadioData record;
+    record.ResetRecord(true);
+    record.model = model;
+    record.UpdateChannelMasks();
+    EncodeIdentity(record.block(Block::B01B8).data.data() + bytes::kIdentity, bandLower, model);
+    RadioMemory memory;
+    memory.fill(0xFF);
+    PutRecord(memory, record);
+    return memory;
+}
+
+void PutRecord(RadioMemory& memory, const RadioData& record)
+{
+    for (const DataBlock& block : record.blocks) {
+        PutBlock(memory, block);
+    }
+}
+
+RadioData RecordOf(const RadioMemory& memory, int bandLower, int bandUpper, int model)
+{
+    RadioData record;
+    for (int b = 0; b < kBlockCount; ++b) {
+        DataBlock& block = record.blocks[std::size_t(b)];
+        block.SetAddress(DefaultAddress(Block(b)));
+        for (int j = 0; j < kBlockDataSize; ++j) {
+            block.data[std::size_t(j)] = memory[std::size_t((block.Address() + j) % kMemorySize)];
+        }
+    }
+    record.bandLower = bandLower;
+    record.bandUpper = bandUpper;
+    record.model = model;
+    return record;
+}
+
+MemoryFormat FormatOfName(const QString& path)
+{
+    return path.endsWith(QLatin1String(".tw"), Qt::CaseInsensitive) ? MemoryFormat::DataFile
+                                                                    : MemoryFormat::Raw;
+}
+
+bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, RadioData* record,
+                QString& error)
+{
+    if (format == MemoryFormat::DataFile) {
+        RadioData data;
+        const FileResult result = LoadDataFile(path.toStdString(), data);
+        if (!result.ok()) {
+            error = result.status == FileStatus::TooShort
+                        ? QStringLiteral("%1 holds %2 bytes; a data file has at least 940")
+                              .arg(path)
+                              .arg(qulonglong(result.size))
+                        : QStringLiteral("%1: %2").arg(path, QString::fromStdString(result.detail));
+            return false;
+        }
+        PutRecord(memory, data);
+        if (record) {
+            *record = data;
+        }
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.read(kMemorySize + 1);
+    if (bytes.size() != kMemorySize) {
+        error = QStringLiteral("%1 holds %2 bytes; a raw memory image has exactly %3")
+                    .arg(path)
+                    .arg(file.size())
+                    .arg(kMemorySize);
+        return false;
+    }
+    std::copy(bytes.begin(), bytes.end(), memory.begin());
+    return true;
+}
+
+bool SaveMemory(const QString& path, MemoryFormat format, const RadioMemory& memory, int bandLower,
+                int bandUpper, int model, QString& error)
+{
+    FileResult result;
+    if (format == MemoryFormat::DataFile) {
+        result = SaveDataFile(path.toStdString(), RecordOf(memory, bandLower, bandUpper, model));
+    } else {
+        result = WriteFileAtomically(path.toStdString(), memory.data(), memory.size());
+    }
+    if (!result.ok()) {
+        error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(result.detail));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace radio::sim
