@@ -123,9 +123,14 @@ int main(int argc, char* argv[])
         QStringLiteral("dead-after"),
         QStringLiteral("Fault: the line goes dead after N received bytes in a session."),
         QStringLiteral("N"));
-    parser.addOptions({band, channels, memory, raw, save, link, noPacing, noEntryAnswer, entryNak,
-                       shortIdentity, wrongAddress, shortBlock, noBlockAck, chunkSilent, chunkLate,
-                       repeats, chunkNak, deadAfter});
+    const QCommandLineOption identity(
+        QStringLiteral("identity"),
+        QStringLiteral("Report these 8 identity bytes (16 hex digits) instead of those of the "
+                       "band and model."),
+        QStringLiteral("HEX"));
+    parser.addOptions({band, channels, memory, raw, save, link, noPacing, identity, noEntryAnswer,
+                       entryNak, shortIdentity, wrongAddress, shortBlock, noBlockAck, chunkSilent,
+                       chunkLate, repeats, chunkNak, deadAfter});
     if (!parser.parse(QCoreApplication::arguments())) {
         return Usage(parser.errorText());
     }
@@ -170,6 +175,16 @@ int main(int argc, char* argv[])
             return Usage(QStringLiteral("--channels must be 16 or 32"));
         }
         config.model = n == QLatin1String("16") ? 1 : 0;
+    }
+    if (parser.isSet(identity)) {
+        const QByteArray bytes = QByteArray::fromHex(parser.value(identity).toLatin1());
+        if (bytes.size() != wire::kIdentitySize ||
+            parser.value(identity).size() != 2 * wire::kIdentitySize) {
+            return Usage(QStringLiteral("--identity needs 16 hexadecimal digits"));
+        }
+        Identity id{};
+        std::copy(bytes.begin(), bytes.end(), id.begin());
+        config.identity = id;
     }
     config.pacing = !parser.isSet(noPacing);
     config.linkPath = parser.value(link);

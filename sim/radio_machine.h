@@ -65,6 +65,8 @@ public:
     bool InProgramMode() const { return m_state == State::Programming; }
     bool IsDead() const { return m_dead; }
     void SetFaults(const SimFaults& faults) { m_faults = faults; }
+    // Reports these 8 bytes instead of the identity of its band and model.
+    void SetIdentity(const Identity& identity) { m_identity = identity; }
 
 private:
     enum class State { Idle, Programming };

@@ -47,6 +47,9 @@ RadioSimulator::RadioSimulator(const SimConfig& config)
       m_machine(config.hasMemory ? config.memory : FactoryMemory(config.bandLower, config.model),
                 config.bandLower, config.model, config.faults)
 {
+    if (config.identity) {
+        m_machine.SetIdentity(*config.identity);
+    }
 }
 
 RadioSimulator::~RadioSimulator()
@@ -149,6 +152,9 @@ void RadioSimulator::SetMemory(const RadioMemory& memory)
 {
     std::lock_guard lock(m_mutex);
     m_machine = RadioMachine(memory, m_config.bandLower, m_config.model, m_config.faults);
+    if (m_config.identity) {
+        m_machine.SetIdentity(*m_config.identity);
+    }
 }
 
 std::vector<SimEvent> RadioSimulator::Events() const

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -26,8 +27,9 @@ struct SimConfig {
     bool hasMemory = false;  // start from `memory` instead of the factory image
     RadioMemory memory{};
     SimFaults faults;
-    QString linkPath;  // a symbolic link to the device, made by Start
-    QString savePath;  // where the memory goes after each end byte
+    std::optional<Identity> identity;  // reported instead of the band's and model's
+    QString linkPath;                  // a symbolic link to the device, made by Start
+    QString savePath;                  // where the memory goes after each end byte
     MemoryFormat saveFormat = MemoryFormat::Raw;
 };
 
