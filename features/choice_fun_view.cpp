@@ -1,0 +1,327 @@
+#include "features/choice_fun_view.h"
+
+#include <QPainter>
+
+#include "features/dtmf_code.h"
+#include "features/feature_bytes.h"
+#include "features/summary_printer.h"
+#include "ui_choice_fun_form.h"
+
+namespace radio {
+
+namespace b = bytes::choice;
+
+namespace {
+
+// Bounds and steps of the number fields.
+constexpr unsigned kTimerMin = 15;
+constexpr unsigned kTimerMax = 600;
+constexpr unsigned kTimerStep = 15;
+constexpr unsigned kLevelAMax = 10;
+constexpr unsigned kLevelBMax = 9;
+constexpr unsigned kVoxLevelMax = 10;
+
+// A byte within 0..max as it stands, anything else as the fallback.
+unsigned Checked(std::uint8_t byte, unsigned max, unsigned fallback)
+{
+    return byte <= max ? byte : fallback;
+}
+
+}  // namespace
+
+CChoiceFunView::CChoiceFunView(RadioData* data, QWidget* parent)
+    : CEditView(data, parent), m_ui(std::make_unique<Ui::ChoiceFunForm>()), m_exchange(data)
+{
+    m_ui->setupUi(this);
+    SetUpExchange();
+    ConnectControls();
+    new EnterKeyNavigation(this);
+    setWindowTitle(ViewTitle());
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+CChoiceFunView::~CChoiceFunView() = default;
+
+QString CChoiceFunView::ViewTitle() const
+{
+    return Text(12);
+}
+
+void CChoiceFunView::SetUpExchange()
+{
+    Ui::ChoiceFunForm& ui = *m_ui;
+    m_exchange.AddChoice(ui.choiceAList, &m_fields.choiceA);
+    m_exchange.AddChoice(ui.choiceBList, &m_fields.choiceB);
+    m_exchange.AddCheck(ui.switch1Box, &m_fields.switch1);
+    m_exchange.AddCheck(ui.switch2Box, &m_fields.switch2);
+    m_exchange.AddCheck(ui.switch3Box, &m_fields.switch3);
+    m_exchange.AddCheck(ui.switch4Box, &m_fields.switch4);
+    m_exchange.AddCheck(ui.voxOnBox, &m_fields.voxOn);
+    m_exchange.AddChoice(ui.voxDelayList, &m_fields.voxDelay);
+    m_exchange.AddCheck(ui.voxSwitch1Box, &m_fields.voxSwitch1);
+    m_exchange.AddCheck(ui.voxSwitch2Box, &m_fields.voxSwitch2);
+    m_exchange.AddCheck(ui.voxSwitch3Box, &m_fields.voxSwitch3);
+    m_exchange.AddCheck(ui.groupSwitchBox, &m_fields.groupSwitch);
+    m_exchange.AddChoice(ui.codeChoiceList, &m_fields.codeChoice);
+    m_exchange.AddChoice(ui.codeSelectorList, &m_fields.codeSelector);
+    // The fields with a check, in the order they are checked.
+    m_exchange.AddWholeNumber(ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax);
+    m_exchange.AddWholeNumber(ui.levelAEdit, &m_fields.levelA, 0, kLevelAMax);
+    m_exchange.AddWholeNumber(ui.levelBEdit, &m_fields.levelB, 0, kLevelBMax);
+    m_exchange.AddWholeNumber(ui.voxLevelEdit, &m_fields.voxLevel, 0, kVoxLevelMax);
+    m_exchange.AddText(ui.code1Edit, &m_fields.code1, kDtmfCodeLength);
+    m_exchange.AddText(ui.code2Edit, &m_fields.code2, kDtmfCodeLength);
+}
+
+void CChoiceFunView::ConnectControls()
+{
+    Ui::ChoiceFunForm& ui = *m_ui;
+    struct Spin {
+        SpinArrows* arrows;
+        QLineEdit* edit;
+        unsigned* field;
+        unsigned min, max, step;
+    };
+    const Spin spins[] = {
+        {ui.timerSpin, ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax, kTimerStep},
+        {ui.levelASpin, ui.levelAEdit, &m_fields.levelA, 0, kLevelAMax, 1},
+        {ui.levelBSpin, ui.levelBEdit, &m_fields.levelB, 0, kLevelBMax, 1},
+        {ui.voxLevelSpin, ui.voxLevelEdit, &m_fields.voxLevel, 0, kVoxLevelMax, 1},
+    };
+    for (const Spin& s : spins) {
+        s.arrows->AttachEdit(s.edit);
+        connect(s.arrows, &SpinArrows::stepped, this,
+                [this, s](SpinDirection d) { Step(s.edit, s.field, s.min, s.max, s.step, d); });
+    }
+    connect(ui.code1Edit, &QLineEdit::textEdited, this,
+            [this]() { FilterCode(m_ui->code1Edit, &m_fields.code1); });
+    connect(ui.code2Edit, &QLineEdit::textEdited, this,
+            [this]() { FilterCode(m_ui->code2Edit, &m_fields.code2); });
+    connect(ui.codeSelectorList, &QComboBox::activated, this, [this]() {
+        m_exchange.Take();
+        EnableCodes(m_fields.codeSelector);
+    });
+    connect(ui.voxOnBox, &QCheckBox::clicked, this, [this]() {
+        m_exchange.Take();
+        EnableVox(m_fields.voxOn != 0);
+    });
+    connect(ui.switch3Box, &QCheckBox::clicked, this, [this]() {
+        m_exchange.Take();
+        EnableSwitch4(m_fields.switch3 != 0);
+    });
+    connect(ui.closeButton, &QPushButton::clicked, this, [this]() {
+        StoreToRecord();
+        emit closeRequested();
+    });
+}
+
+void CChoiceFunView::ApplyTexts()
+{
+    Ui::ChoiceFunForm& ui = *m_ui;
+    ui.timerLabel->setText(Text(99));
+    ui.levelALabel->setText(Text(100));
+    ui.levelBLabel->setText(Text(101));
+    ui.choiceALabel->setText(Text(102));
+    ui.choiceAList->addItems({Text(103), Text(49)});
+    ui.choiceBLabel->setText(Text(104));
+    ui.choiceBList->addItems({Text(60), Text(106), Text(105)});
+    ui.switch1Box->setText(Text(107));
+    ui.switch2Box->setText(Text(108));
+    ui.switch3Box->setText(Text(109));
+    ui.switch4Box->setText(Text(110));
+    ui.voxGroup->setTitle(Text(111));
+    ui.voxOnBox->setText(Text(112));
+    ui.voxLevelLabel->setText(Text(113));
+    ui.voxDelayLabel->setText(Text(114));
+    // The delays are seconds, the same in every language.
+    ui.voxDelayList->addItems({QStringLiteral("0.3"), QStringLiteral("0.5"), QStringLiteral("1"),
+                               QStringLiteral("1.5"), QStringLiteral("2"), QStringLiteral("3")});
+    ui.voxSwitch1Box->setText(Text(115));
+    ui.voxSwitch2Box->setText(Text(116));
+    ui.voxSwitch3Box->setText(Text(117));
+    ui.groupSwitchGroup->setTitle(Text(118));
+    ui.groupSwitchBox->setText(Text(119));
+    ui.codeGroup->setTitle(Text(59));
+    ui.codeChoiceLabel->setText(Text(120));
+    ui.codeChoiceList->addItems({Text(15), Text(16)});
+    ui.codeSelectorLabel->setText(Text(59));
+    ui.codeSelectorList->addItems({Text(121), Text(122), Text(123)});
+    ui.code1Label->setText(Text(121));
+    ui.code2Label->setText(Text(122));
+    ui.closeButton->setText(Text(69));
+}
+
+void CChoiceFunView::RefreshTexts()
+{
+    setWindowTitle(ViewTitle());
+    emit titleChanged(ViewTitle());
+    for (QComboBox* list : {m_ui->choiceAList, m_ui->choiceBList, m_ui->voxDelayList,
+                            m_ui->codeChoiceList, m_ui->codeSelectorList}) {
+        list->clear();
+    }
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+void CChoiceFunView::LoadFromRecord()
+{
+    const auto& d = m_data->block(Block::B0120).data;
+    Fields& f = m_fields;
+    f.timer = d[b::kTimer] <= 39 ? (d[b::kTimer] + 1u) * kTimerStep : 120;
+    f.levelA = Checked(d[b::kLevelA], kLevelAMax, 8);
+    f.levelB = Checked(d[b::kLevelB], kLevelBMax, 2);
+    f.choiceA = int(Checked(d[b::kChoiceA], 1, 0));
+    f.choiceB = int(Checked(d[b::kChoiceB], 2, 0));
+    // The switches are taken as they stand; showing them turns a value above 2 to 0.
+    // The enabled states follow the bytes themselves.
+    f.switch1 = d[b::kSwitch1];
+    f.switch2 = d[b::kSwitch2];
+    f.switch3 = d[b::kSwitch3];
+    EnableSwitch4(d[b::kSwitch3] != 0);
+    f.switch4 = d[b::kSwitch4];
+    f.voxOn = d[b::kVoxOn];
+    EnableVox(d[b::kVoxOn] != 0);
+    f.voxLevel = Checked(d[b::kVoxLevel], kVoxLevelMax, 0);
+    f.voxDelay = int(Checked(d[b::kVoxDelay], 5, 0));
+    f.voxSwitch1 = int(Checked(d[b::kVoxSwitch1], 1, 0));
+    f.voxSwitch2 = int(Checked(d[b::kVoxSwitch2], 1, 0));
+    f.voxSwitch3 = int(Checked(d[b::kVoxSwitch3], 1, 0));
+    f.groupSwitch = int(Checked(d[b::kGroupSwitch], 1, 0));
+    f.codeChoice = int(Checked(d[b::kCodeChoice], 1, 0));
+    f.codeSelector = int(Checked(d[b::kCodeSelector], 2, 0));
+    EnableCodes(f.codeSelector);
+    f.code1 = DecodeDtmfCode(&d[b::kCode1]);
+    f.code2 = DecodeDtmfCode(&d[b::kCode2]);
+    m_exchange.Show();
+}
+
+void CChoiceFunView::StoreToRecord()
+{
+    m_exchange.Take();
+    auto& d = m_data->block(Block::B0120).data;
+    const Fields& f = m_fields;
+    const Ui::ChoiceFunForm& ui = *m_ui;
+    // Only what was taken reaches the record: a field that failed its check, and
+    // the checked fields after it, keep their bytes.
+    auto put = [&](const QWidget* control, int byte, int value) {
+        if (m_exchange.Taken(control) && value >= 0) {
+            d[std::size_t(byte)] = std::uint8_t(value);
+        }
+    };
+    put(ui.timerEdit, b::kTimer, int(f.timer / kTimerStep) - 1);
+    put(ui.levelAEdit, b::kLevelA, int(f.levelA));
+    put(ui.levelBEdit, b::kLevelB, int(f.levelB));
+    put(ui.choiceAList, b::kChoiceA, f.choiceA);
+    put(ui.choiceBList, b::kChoiceB, f.choiceB);
+    put(ui.switch1Box, b::kSwitch1, f.switch1);
+    put(ui.switch2Box, b::kSwitch2, f.switch2);
+    put(ui.switch3Box, b::kSwitch3, f.switch3);
+    put(ui.switch4Box, b::kSwitch4, f.switch4);
+    put(ui.voxOnBox, b::kVoxOn, f.voxOn);
+    put(ui.voxLevelEdit, b::kVoxLevel, int(f.voxLevel));
+    put(ui.voxDelayList, b::kVoxDelay, f.voxDelay);
+    put(ui.voxSwitch1Box, b::kVoxSwitch1, f.voxSwitch1);
+    put(ui.voxSwitch2Box, b::kVoxSwitch2, f.voxSwitch2);
+    put(ui.voxSwitch3Box, b::kVoxSwitch3, f.voxSwitch3);
+    put(ui.groupSwitchBox, b::kGroupSwitch, f.groupSwitch);
+    put(ui.codeChoiceList, b::kCodeChoice, f.codeChoice);
+    put(ui.codeSelectorList, b::kCodeSelector, f.codeSelector);
+    if (m_exchange.Taken(ui.code1Edit)) {
+        EncodeDtmfCode(f.code1, &d[b::kCode1]);
+    }
+    if (m_exchange.Taken(ui.code2Edit)) {
+        EncodeDtmfCode(f.code2, &d[b::kCode2]);
+    }
+}
+
+void CChoiceFunView::Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,
+                          unsigned step, SpinDirection direction)
+{
+    m_exchange.Take();
+    *field = SpinStep(*field, min, max, step, direction);
+    m_exchange.Show();
+    edit->selectAll();
+}
+
+void CChoiceFunView::FilterCode(QLineEdit* edit, QString* field)
+{
+    const QString previous = *field;
+    const QString typed = edit->text();
+    const int cursor = edit->cursorPosition();
+    m_exchange.Take();
+    // A keystroke or paste that would leave a character other than a DTMF one is
+    // undone as a whole; the cursor stays where the change began.
+    *field = IsDtmfCode(typed) ? typed : previous;
+    m_exchange.Show();
+    if (*field != typed) {
+        edit->setCursorPosition(std::max(0, cursor - int(typed.size() - field->size())));
+    }
+}
+
+void CChoiceFunView::EnableSwitch4(bool switch3On)
+{
+    m_ui->switch4Box->setEnabled(!switch3On);
+}
+
+void CChoiceFunView::EnableVox(bool voxOn)
+{
+    for (QWidget* control :
+         {static_cast<QWidget*>(m_ui->voxLevelEdit), static_cast<QWidget*>(m_ui->voxDelayList),
+          static_cast<QWidget*>(m_ui->voxSwitch1Box), static_cast<QWidget*>(m_ui->voxSwitch2Box),
+          static_cast<QWidget*>(m_ui->voxSwitch3Box)}) {
+        control->setEnabled(voxOn);
+    }
+}
+
+void CChoiceFunView::EnableCodes(int codeSelector)
+{
+    m_ui->code1Edit->setEnabled(codeSelector != 1);
+    m_ui->code2Edit->setEnabled(codeSelector != 0);
+}
+
+int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int lineHeight)
+{
+    const Ui::ChoiceFunForm& ui = *m_ui;
+    const Fields& f = m_fields;
+    auto number = [](unsigned v) { return QString::number(v); };
+    auto onOff = [](int v) { return v != 0 ? QStringLiteral("1") : QStringLiteral("0"); };
+
+    SummaryPrinter out(painter, lineHeight);
+    const int a = firstLine;
+    const int w = out.Unit();
+
+    // Left column: numbers, lists and switches, then the code group.
+    const int leftColumn = left + 8 * w;
+    out.Line(a, leftColumn, Text(99), number(f.timer));
+    out.Line(a + 1, leftColumn, Text(100), number(f.levelA));
+    out.Line(a + 2, leftColumn, Text(101), number(f.levelB));
+    out.Line(a + 3, leftColumn, Text(102), ui.choiceAList->currentText());
+    out.Line(a + 4, leftColumn, Text(104), ui.choiceBList->currentText());
+    out.Line(a + 6, leftColumn, Text(107), onOff(f.switch1));
+    out.Line(a + 7, leftColumn, Text(108), onOff(f.switch2));
+    out.Line(a + 8, leftColumn, Text(109), onOff(f.switch3));
+    out.Line(a + 9, leftColumn, Text(110), onOff(f.switch4));
+    const int codeFrame = a + 11;
+    out.Frame(codeFrame, left, 2 * leftColumn, 9, leftColumn, Text(59));
+    out.Line(a + 12, leftColumn, Text(120), ui.codeChoiceList->currentText());
+    out.Line(a + 13, leftColumn, Text(59), ui.codeSelectorList->currentText());
+    out.Line(a + 14, leftColumn, Text(121), f.code1);
+    out.Line(a + 15, leftColumn, Text(122), f.code2);
+
+    // Right column: the VOX group and the single-switch group.
+    const int rightColumn = left + 16 * w;
+    out.Frame(a, left + 10 * w, left + 19 * w, 11, rightColumn, Text(111));
+    out.Line(a + 1, rightColumn, Text(112), onOff(f.voxOn));
+    out.Line(a + 2, rightColumn, Text(113), number(f.voxLevel));
+    out.Line(a + 3, rightColumn, Text(114), QString::number(f.voxDelay));
+    out.Line(a + 4, rightColumn, Text(115), onOff(f.voxSwitch1));
+    out.Line(a + 5, rightColumn, Text(116), onOff(f.voxSwitch2));
+    out.Line(a + 6, rightColumn, Text(117), onOff(f.voxSwitch3));
+    const int groupFrame = a + 8;
+    out.Frame(groupFrame, left + 10 * w, left + 19 * w, 6, rightColumn, Text(118));
+    out.Line(a + 9, rightColumn, Text(119), onOff(f.groupSwitch));
+    return a + 9;
+}
+
+}  // namespace radio

@@ -1,0 +1,83 @@
+// CChoiceFunView: the optional features of block 0x0120 (timer, levels, switches,
+// VOX, the two DTMF codes). Edits stay in the view until StoreToRecord; Close
+// stores, then asks the child window to close.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/edit_view.h"
+#include "features/enter_key_navigation.h"
+#include "features/field_exchange.h"
+#include "features/spin_step.h"
+
+class QLineEdit;
+class QPainter;
+
+namespace Ui {
+class ChoiceFunForm;
+}
+
+namespace radio {
+
+class CChoiceFunView : public CEditView {
+    Q_OBJECT
+public:
+    explicit CChoiceFunView(RadioData* data, QWidget* parent = nullptr);
+    ~CChoiceFunView() override;
+
+    void LoadFromRecord() override;
+    // Takes the controls and writes every field into block 0x0120. A field whose
+    // text fails its check (the user is told) keeps the byte the record holds.
+    void StoreToRecord() override;
+    void RefreshTexts() override;
+    QString ViewTitle() const override;
+
+    // Draws the features summary from line `firstLine` on (line heights and columns
+    // in the painter's device units, measured in its current font); returns the
+    // line after the left column's switches.
+    int PrintSummary(QPainter& painter, int firstLine, int left, int lineHeight);
+
+    // The view's fields, as the controls showed them when last taken. Timer is in
+    // seconds (15..600); lists are indexes, -1 = nothing selected; switches 0/1.
+    struct Fields {
+        unsigned timer = 120;
+        unsigned levelA = 0;
+        unsigned levelB = 0;
+        unsigned voxLevel = 0;
+        int choiceA = 0;
+        int choiceB = 0;
+        int codeChoice = 0;
+        int codeSelector = 0;
+        int voxDelay = 0;
+        int switch1 = 0;
+        int switch2 = 0;
+        int switch3 = 0;
+        int switch4 = 0;
+        int voxOn = 0;
+        int voxSwitch1 = 0;
+        int voxSwitch2 = 0;
+        int voxSwitch3 = 0;
+        int groupSwitch = 0;
+        QString code1;
+        QString code2;
+    };
+    const Fields& CurrentFields() const { return m_fields; }
+
+private:
+    void ApplyTexts();
+    void SetUpExchange();
+    void ConnectControls();
+    void Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max, unsigned step,
+              SpinDirection direction);
+    void FilterCode(QLineEdit* edit, QString* field);
+    void EnableSwitch4(bool switch3On);
+    void EnableVox(bool voxOn);
+    void EnableCodes(int codeSelector);
+
+    std::unique_ptr<Ui::ChoiceFunForm> m_ui;
+    Fields m_fields;
+    FieldExchange m_exchange;
+};
+
+}  // namespace radio

@@ -1,0 +1,123 @@
+#include "features/key_set_view.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTimer>
+
+#include "app/message_box.h"
+#include "app/program_files.h"
+#include "features/feature_bytes.h"
+#include "ui_key_set_form.h"
+
+namespace radio {
+
+namespace {
+
+constexpr int kKeyFunctionCount = 12;  // item i > 0 shows text #(125 + i)
+constexpr int kKeyFunctionFallback = 0;
+constexpr int kSecondKeyFunctionFallback = 10;
+
+}  // namespace
+
+CKeySetView::CKeySetView(RadioData* data, QWidget* parent)
+    : CEditView(data, parent), m_ui(std::make_unique<Ui::KeySetForm>()), m_exchange(data)
+{
+    m_ui->setupUi(this);
+    m_ui->secondKeyList->hide();
+    m_exchange.AddChoice(m_ui->keyList, &m_keyFunction);
+    m_exchange.AddChoice(m_ui->secondKeyList, &m_secondKeyFunction);
+    setWindowTitle(ViewTitle());
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+CKeySetView::~CKeySetView() = default;
+
+QString CKeySetView::ViewTitle() const
+{
+    return Text(13);
+}
+
+void CKeySetView::ApplyTexts()
+{
+    QStringList functions{Text(47)};
+    for (int i = 1; i < kKeyFunctionCount; ++i) {
+        functions << Text(125 + i);
+    }
+    m_ui->keyLabel->setText(Text(125));
+    m_ui->keyList->addItems(functions);
+    m_ui->noteLabel->setText(Text(137));
+    m_ui->secondKeyList->addItems(functions);
+}
+
+void CKeySetView::RefreshTexts()
+{
+    setWindowTitle(ViewTitle());
+    emit titleChanged(ViewTitle());
+    m_ui->keyList->clear();
+    m_ui->secondKeyList->clear();
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+void CKeySetView::LoadFromRecord()
+{
+    const auto& d = m_data->block(Block::B0110).data;
+    const int key = d[bytes::key::kFunction];
+    const int second = d[bytes::key::kSecondFunction];
+    m_keyFunction = key < kKeyFunctionCount ? key : kKeyFunctionFallback;
+    m_secondKeyFunction = second < kKeyFunctionCount ? second : kSecondKeyFunctionFallback;
+    m_exchange.Show();
+}
+
+void CKeySetView::StoreToRecord()
+{
+    m_exchange.Take();
+    auto& d = m_data->block(Block::B0110).data;
+    if (m_keyFunction >= 0) {
+        d[bytes::key::kFunction] = std::uint8_t(m_keyFunction);
+    }
+    if (m_secondKeyFunction >= 0) {
+        d[bytes::key::kSecondFunction] = std::uint8_t(m_secondKeyFunction);
+    }
+}
+
+bool CKeySetView::HasPicture() const
+{
+    return !m_ui->pictureFrame->Picture().isNull();
+}
+
+void CKeySetView::showEvent(QShowEvent* event)
+{
+    CEditView::showEvent(event);
+    if (!m_pictureTried) {
+        // Once per view: a missing or broken file is reported once, not at every
+        // paint. The message waits until the view is on screen.
+        m_pictureTried = true;
+        QTimer::singleShot(0, this, &CKeySetView::LoadPicture);
+    }
+}
+
+void CKeySetView::LoadPicture()
+{
+    const QString path =
+        m_pictureFile.isEmpty() ? FindProgramFile(QStringLiteral("phone.JPG")) : m_pictureFile;
+    BoxRequest box;
+    box.caption = Text(0);
+    box.icon = QMessageBox::Warning;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        box.text = QStringLiteral("Can't   Open   Image   File!");
+        ShowBox(this, box);
+        return;
+    }
+    QImage picture;
+    if (!picture.loadFromData(file.readAll())) {
+        box.text = QStringLiteral("Error   Loading   Picture   From   Stream!");
+        ShowBox(this, box);
+        return;
+    }
+    m_ui->pictureFrame->SetPicture(picture);
+}
+
+}  // namespace radio

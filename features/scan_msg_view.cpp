@@ -1,0 +1,375 @@
+#include "features/scan_msg_view.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QScopedValueRollback>
+#include <algorithm>
+
+#include "features/enter_key_navigation.h"
+#include "features/feature_bytes.h"
+#include "features/scan_time.h"
+#include "ui_scan_msg_form.h"
+
+namespace radio {
+
+namespace b = bytes::scan;
+
+namespace {
+
+constexpr unsigned kValueMax = 300;
+constexpr unsigned kValueCFallback = 4;
+constexpr unsigned kValueDFallback = 3;
+constexpr int kChannelTextLength = 2;
+
+unsigned Word(const std::uint8_t* low)
+{
+    return unsigned(low[0] | low[1] << 8);
+}
+
+bool IsDigit(QChar c, char16_t first, char16_t last)
+{
+    return c.unicode() >= first && c.unicode() <= last;
+}
+
+}  // namespace
+
+CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
+    : CEditView(data, parent), m_ui(std::make_unique<Ui::ScanMsgForm>()), m_exchange(data)
+{
+    m_ui->setupUi(this);
+    Ui::ScanMsgForm& ui = *m_ui;
+    m_exchange.AddChoice(ui.modeList, &m_fields.mode);
+    m_exchange.AddChoice(ui.combinationList, &m_fields.combination);
+    // The fields with a check, in the order they are checked. A number outside its
+    // range is brought into it: the commit stores the field anyway.
+    m_exchange.AddNumber(ui.timeAEdit, &m_fields.timeA, kScanTimeMin, kScanTimeMax,
+                         OutOfRange::Clamp);
+    m_exchange.AddNumber(ui.timeBEdit, &m_fields.timeB, kScanTimeMin, kScanTimeMax,
+                         OutOfRange::Clamp);
+    m_exchange.AddWholeNumber(ui.valueCEdit, &m_fields.valueC, 0, kValueMax, OutOfRange::Clamp);
+    m_exchange.AddWholeNumber(ui.valueDEdit, &m_fields.valueD, 0, kValueMax, OutOfRange::Clamp);
+    m_exchange.AddText(ui.channelEdit, &m_fields.channelText, kChannelTextLength);
+
+    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
+                              Field::Combination, Field::ValueC, Field::ValueD}) {
+        ControlOf(field)->installEventFilter(this);
+    }
+    ui.timeASpin->AttachEdit(ui.timeAEdit);
+    ui.timeBSpin->AttachEdit(ui.timeBEdit);
+    ui.valueCSpin->AttachEdit(ui.valueCEdit);
+    ui.valueDSpin->AttachEdit(ui.valueDEdit);
+    connect(ui.timeASpin, &SpinArrows::stepped, this,
+            [this](SpinDirection d) { Spin(Field::TimeA, d); });
+    connect(ui.timeBSpin, &SpinArrows::stepped, this,
+            [this](SpinDirection d) { Spin(Field::TimeB, d); });
+    connect(ui.valueCSpin, &SpinArrows::stepped, this,
+            [this](SpinDirection d) { Spin(Field::ValueC, d); });
+    connect(ui.valueDSpin, &SpinArrows::stepped, this,
+            [this](SpinDirection d) { Spin(Field::ValueD, d); });
+    connect(ui.modeList, &QComboBox::activated, this, [this]() {
+        CommitField(Field::Mode);
+        m_remembered = Field::None;
+    });
+    connect(ui.combinationList, &QComboBox::activated, this, [this]() {
+        CommitField(Field::Combination);
+        m_remembered = Field::None;
+    });
+    connect(ui.channelEdit, &QLineEdit::textEdited, this, &CScanMsgView::OnChannelEdited);
+    connect(ui.closeButton, &QPushButton::clicked, this, [this]() {
+        StoreToRecord();
+        emit closeRequested();
+    });
+    new EnterKeyNavigation(this, [this](QWidget* focused) {
+        CommitRemembered();
+        m_remembered = FieldOf(focused);
+    });
+
+    setWindowTitle(ViewTitle());
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+CScanMsgView::~CScanMsgView() = default;
+
+QString CScanMsgView::ViewTitle() const
+{
+    return Text(14);
+}
+
+QWidget* CScanMsgView::ControlOf(Field field) const
+{
+    switch (field) {
+    case Field::Mode: return m_ui->modeList;
+    case Field::Channel: return m_ui->channelEdit;
+    case Field::TimeA: return m_ui->timeAEdit;
+    case Field::TimeB: return m_ui->timeBEdit;
+    case Field::Combination: return m_ui->combinationList;
+    case Field::ValueC: return m_ui->valueCEdit;
+    case Field::ValueD: return m_ui->valueDEdit;
+    case Field::None: break;
+    }
+    return nullptr;
+}
+
+CScanMsgView::Field CScanMsgView::FieldOf(const QObject* control) const
+{
+    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
+                              Field::Combination, Field::ValueC, Field::ValueD}) {
+        if (control && ControlOf(field) == control) {
+            return field;
+        }
+    }
+    return Field::None;
+}
+
+void CScanMsgView::ApplyTexts()
+{
+    Ui::ScanMsgForm& ui = *m_ui;
+    ui.modeLabel->setText(Text(139));
+    ui.modeList->addItems({Text(47), Text(140), Text(141)});
+    ui.channelLabel->setText(Text(142));
+    ui.timeALabel->setText(Text(143));
+    ui.timeBLabel->setText(Text(144));
+    ui.combinationLabel->setText(Text(145));
+    const QString extra = QStringLiteral("+") + Text(146);
+    ui.combinationList->addItems({Text(141), Text(141) + extra, Text(139), Text(139) + extra});
+    ui.valueCLabel->setText(Text(147));
+    ui.valueDLabel->setText(Text(148));
+    ui.closeButton->setText(Text(69));
+}
+
+void CScanMsgView::RefreshTexts()
+{
+    setWindowTitle(ViewTitle());
+    emit titleChanged(ViewTitle());
+    m_ui->modeList->clear();
+    m_ui->combinationList->clear();
+    ApplyTexts();
+    LoadFromRecord();
+}
+
+void CScanMsgView::LoadFromRecord()
+{
+    const auto& d = m_data->block(Block::B0160).data;
+    m_fields.mode = d[b::kMode] <= 2 ? d[b::kMode] : 0;
+    ApplyModeRules();
+    m_fields.timeA = DecodeScanTime(d[b::kTimeA]);
+    m_fields.timeB = DecodeScanTime(d[b::kTimeB]);
+    const unsigned valueC = Word(&d[b::kValueCLow]);
+    const unsigned valueD = Word(&d[b::kValueDLow]);
+    m_fields.valueC = valueC <= kValueMax ? valueC : kValueCFallback;
+    m_fields.valueD = valueD <= kValueMax ? valueD : kValueDFallback;
+    m_remembered = Field::None;
+    m_exchange.Show();
+}
+
+void CScanMsgView::StoreToRecord()
+{
+    CommitRemembered();
+    m_remembered = Field::None;
+}
+
+bool CScanMsgView::ChannelInUse(const RadioData& data, int n)
+{
+    if (n < 1 || n > kMaxChannels) {
+        return false;
+    }
+    const std::uint8_t* bytes = data.Channel(n - 1).Bytes();
+    for (int i = 0; i < 2; ++i) {
+        if ((bytes[i] & 0x0F) > 9 || (bytes[i] >> 4) > 9) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int CScanMsgView::AcceptedChannel(const QString& text) const
+{
+    int n = 0;
+    if (text.size() == 1 && IsDigit(text[0], u'1', u'9')) {
+        n = text[0].unicode() - u'0';
+    } else if (text.size() == 2 && IsDigit(text[0], u'1', u'3') && IsDigit(text[1], u'0', u'9')) {
+        n = (text[0].unicode() - u'0') * 10 + (text[1].unicode() - u'0');
+    }
+    return n <= kMaxChannels && ChannelInUse(*m_data, n) ? n : 0;
+}
+
+void CScanMsgView::ApplyModeRules()
+{
+    auto& d = m_data->block(Block::B0160).data;
+    Ui::ScanMsgForm& ui = *m_ui;
+    const QString first = Text(141);
+    const QString second = Text(139);
+    const QString extra = QStringLiteral("+") + Text(146);
+    std::uint8_t& channel = d[b::kChannel];
+    std::uint8_t& combination = d[b::kCombination];
+
+    const int mode = m_fields.mode;
+    const bool channelUsed = mode == 1;
+    ui.channelEdit->setEnabled(channelUsed);
+    if (!channelUsed) {
+        m_fields.channelText.clear();
+        channel = b::kNoChannel;
+    } else if (channel == b::kNoChannel) {
+        m_fields.channelText.clear();
+    } else if (ChannelInUse(*m_data, channel)) {
+        m_fields.channelText = QString::number(channel);
+    } else {
+        channel = b::kNoChannel;
+        m_fields.channelText.clear();
+    }
+    ui.timeAEdit->setEnabled(mode != 0);
+    ui.timeBEdit->setEnabled(mode != 0);
+
+    // Combination byte 4: bit 1 picks the second base text, bit 0 adds the extra
+    // text. Mode 0 offers only the first base text, mode 2 only the second.
+    ui.combinationList->clear();
+    if (mode == 0) {
+        ui.combinationList->addItems({first, first + extra});
+        if (combination >= 2) {
+            combination = 1;
+        }
+        m_fields.combination = combination;
+    } else if (mode == 2) {
+        ui.combinationList->addItems({second, second + extra});
+        if (combination < 2) {
+            combination = 3;
+        }
+        m_fields.combination = combination <= 3 ? combination - 2 : -1;
+    } else {
+        ui.combinationList->addItems({first, first + extra, second, second + extra});
+        m_fields.combination = combination <= 3 ? combination : -1;
+    }
+    m_exchange.Show();
+}
+
+void CScanMsgView::CommitField(Field field)
+{
+    QScopedValueRollback<bool> committing(m_committing, true);
+    m_exchange.Take();
+    auto& d = m_data->block(Block::B0160).data;
+    switch (field) {
+    case Field::Mode:
+        ApplyModeRules();
+        if (m_fields.mode >= 0) {
+            d[b::kMode] = std::uint8_t(m_fields.mode);
+        }
+        break;
+    case Field::Channel: CommitChannel(); break;
+    case Field::TimeA:
+    case Field::TimeB: {
+        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
+        std::uint8_t& byte = d[field == Field::TimeA ? b::kTimeA : b::kTimeB];
+        byte = EncodeScanTime(ClampScanTime(time));
+        time = DecodeScanTime(byte);
+        m_exchange.Show();
+        break;
+    }
+    case Field::Combination:
+        if (m_fields.combination >= 0) {
+            d[b::kCombination] =
+                std::uint8_t(m_fields.mode == 2 ? m_fields.combination + 2 : m_fields.combination);
+        }
+        break;
+    case Field::ValueC:
+    case Field::ValueD: {
+        unsigned& value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
+        const int low = field == Field::ValueC ? b::kValueCLow : b::kValueDLow;
+        value = std::min(value, kValueMax);
+        d[std::size_t(low)] = std::uint8_t(value & 0xFF);
+        d[std::size_t(low + 1)] = std::uint8_t(value >> 8);
+        m_exchange.Show();
+        break;
+    }
+    case Field::None: break;
+    }
+}
+
+void CScanMsgView::CommitChannel()
+{
+    auto& d = m_data->block(Block::B0160).data;
+    std::uint8_t& channel = d[b::kChannel];
+    if (const int n = AcceptedChannel(m_fields.channelText)) {
+        channel = std::uint8_t(n);
+    } else if (channel == b::kNoChannel) {
+        m_fields.channelText.clear();
+    } else if (ChannelInUse(*m_data, channel)) {
+        m_fields.channelText = QString::number(channel);
+    } else {
+        channel = b::kNoChannel;
+        m_fields.channelText.clear();
+    }
+    m_exchange.Show();
+}
+
+void CScanMsgView::OnChannelEdited()
+{
+    const QString previous = m_fields.channelText;
+    const QString typed = m_ui->channelEdit->text();
+    m_exchange.Take();
+    if (const int n = AcceptedChannel(typed)) {
+        // A channel that may be chosen goes into the record while it is typed.
+        m_data->block(Block::B0160).data[b::kChannel] = std::uint8_t(n);
+        m_fields.channelText = typed;
+    } else if (typed.size() == 1 && IsDigit(typed[0], u'1', u'9')) {
+        // The first digit of a two-digit channel: it stays on screen only.
+        m_fields.channelText = typed;
+    } else {
+        m_fields.channelText = previous;
+    }
+    m_exchange.Show();
+}
+
+void CScanMsgView::CommitRemembered()
+{
+    if (m_remembered != Field::None) {
+        CommitField(m_remembered);
+    }
+}
+
+void CScanMsgView::Spin(Field field, SpinDirection direction)
+{
+    CommitRemembered();
+    m_remembered = Field::None;
+    {
+        QScopedValueRollback<bool> moving(m_committing, true);
+        ControlOf(field)->setFocus(Qt::OtherFocusReason);
+    }
+    m_exchange.Take();
+    switch (field) {
+    case Field::TimeA:
+    case Field::TimeB: {
+        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
+        time = SpinStep(time, kScanTimeMin, kScanTimeMax, kScanTimeStep, direction);
+        break;
+    }
+    case Field::ValueC:
+    case Field::ValueD: {
+        unsigned& value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
+        value = SpinStep(value, 0u, kValueMax, 1u, direction);
+        break;
+    }
+    default: break;
+    }
+    m_exchange.Show();
+    CommitField(field);
+    m_remembered = field;
+}
+
+bool CScanMsgView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && !m_committing) {
+        const Field field = FieldOf(watched);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (field != Field::None && reason != Qt::PopupFocusReason) {
+            // The user left the remembered field for this one.
+            CommitRemembered();
+            // A field that failed its check has taken the focus back.
+            const Field focused = FieldOf(QApplication::focusWidget());
+            m_remembered = focused != Field::None ? focused : field;
+        }
+    }
+    return CEditView::eventFilter(watched, event);
+}
+
+}  // namespace radio

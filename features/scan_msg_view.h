@@ -1,0 +1,78 @@
+// CScanMsgView: the scan settings, block 0x0160 bytes 0-8. Each field reaches the
+// record as soon as the user leaves it (focus to another field, a spin arrow, a
+// list choice, Enter); StoreToRecord commits the field being edited. Loading and
+// choosing a mode may rewrite bytes 1 (channel) and 4 (combination) so that they
+// agree with the mode.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/edit_view.h"
+#include "features/field_exchange.h"
+#include "features/spin_step.h"
+
+namespace Ui {
+class ScanMsgForm;
+}
+
+namespace radio {
+
+class CScanMsgView : public CEditView {
+    Q_OBJECT
+public:
+    enum class Field { None, Mode, Channel, TimeA, TimeB, Combination, ValueC, ValueD };
+
+    explicit CScanMsgView(RadioData* data, QWidget* parent = nullptr);
+    ~CScanMsgView() override;
+
+    void LoadFromRecord() override;
+    void StoreToRecord() override;
+    void RefreshTexts() override;
+    QString ViewTitle() const override;
+
+    // Takes the controls (with their checks) and writes that one field.
+    void CommitField(Field field);
+
+    struct Fields {
+        int mode = 0;         // list index, -1 = none
+        int combination = 0;  // list index, -1 = none
+        double timeA = 3.0;   // seconds
+        double timeB = 3.0;
+        unsigned valueC = 0;
+        unsigned valueD = 0;
+        QString channelText;
+    };
+    const Fields& CurrentFields() const { return m_fields; }
+    // The field the focus went to last, committed when the focus moves on.
+    Field RememberedField() const { return m_remembered; }
+
+    // Channel n (1..32) is in use when the first two bytes of its record are BCD
+    // digits, whatever the model.
+    static bool ChannelInUse(const RadioData& data, int n);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyTexts();
+    void ApplyModeRules();
+    void OnChannelEdited();
+    void CommitChannel();
+    void CommitRemembered();
+    void Spin(Field field, SpinDirection direction);
+    // The channel a text names when that channel may be chosen, else 0.
+    int AcceptedChannel(const QString& text) const;
+    QWidget* ControlOf(Field field) const;
+    Field FieldOf(const QObject* control) const;
+
+    std::unique_ptr<Ui::ScanMsgForm> m_ui;
+    Fields m_fields;
+    FieldExchange m_exchange;
+    Field m_remembered = Field::None;
+    // Set while a commit runs: the focus moves it makes (to a field that failed its
+    // check) are not the user leaving a field.
+    bool m_committing = false;
+};
+
+}  // namespace radio

@@ -1,0 +1,52 @@
+// Shared by the feature view tests: a record whose texts are recognisable, message
+// boxes and beeps recorded instead of shown, and a view shown as the active window
+// (focus events need one).
+#pragma once
+
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include "app/message_box.h"
+#include "data/radio_data.h"
+
+namespace radio::test {
+
+// Text #n reads "T<n>" (the extended messages keep their English fallbacks).
+inline void NameTexts(RadioData& data)
+{
+    for (int n = 0; n < kClassicTextCount; ++n) {
+        data.texts.SetText(n, "T" + std::to_string(n));
+    }
+}
+
+class BoxLog {
+public:
+    BoxLog()
+    {
+        SetBoxHandler([this](QWidget*, const BoxRequest& request) {
+            texts << request.text;
+            return QMessageBox::Ok;
+        });
+        SetBeepHandler([this]() { ++beeps; });
+    }
+    ~BoxLog()
+    {
+        SetBoxHandler({});
+        SetBeepHandler({});
+    }
+    BoxLog(const BoxLog&) = delete;
+    BoxLog& operator=(const BoxLog&) = delete;
+
+    QStringList texts;
+    int beeps = 0;
+};
+
+inline bool ShowActive(QWidget& widget)
+{
+    widget.show();
+    widget.activateWindow();
+    return QTest::qWaitForWindowActive(&widget);
+}
+
+}  // namespace radio::test
