@@ -131,9 +131,12 @@ int CSerialPort::Write(const std::uint8_t* bytes, int count)
         if (left <= 0) {
             break;
         }
-        if (!m_port->waitForBytesWritten(int(left)) &&
-            m_port->error() == QSerialPort::ResourceError) {
-            break;
+        if (!m_port->waitForBytesWritten(int(left))) {
+            const QSerialPort::SerialPortError error = m_port->error();
+            if (error == QSerialPort::ResourceError || error == QSerialPort::WriteError ||
+                error == QSerialPort::ReadError) {
+                break;  // the device went away or hung up
+            }
         }
     }
     const qint64 pending = m_port->bytesToWrite();
@@ -167,8 +170,8 @@ int CSerialPort::Read(std::uint8_t* buffer, int count)
         }
         if (!m_port->waitForReadyRead(int(left))) {
             const QSerialPort::SerialPortError error = m_port->error();
-            if (error == QSerialPort::ResourceError) {
-                break;  // the device went away: nothing more will come
+            if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError) {
+                break;  // the device went away or hung up: nothing more will come
             }
             m_port->clearError();
             if (error != QSerialPort::TimeoutError && m_port->bytesAvailable() == 0) {
