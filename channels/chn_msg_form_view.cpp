@@ -1,0 +1,431 @@
+#include "channels/chn_msg_form_view.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/message_box.h"
+#include "app/num_edit.h"
+#include "channels/channel_editors.h"
+#include "channels/channel_grid.h"
+#include "channels/channel_table_model.h"
+
+namespace radio {
+
+namespace {
+
+// The table's size and row height at 96 dots per inch, in twips (15 twips a pixel).
+constexpr int kTableWidthTwips = 667 * 15;
+constexpr int kTableHeightTwips = 296 * 15;
+constexpr int kRowHeightTwips = 240;
+constexpr int kTwipsPerInch = 1440;
+
+bool StartsTextWith(int key)
+{
+    return (key >= '0' && key <= '9') || key == '.';
+}
+
+}  // namespace
+
+CChnMsgFormView::CChnMsgFormView(RadioData* data, QWidget* parent)
+    : CEditView(data, parent),
+      m_sheet(data),
+      m_model(new ChannelTableModel(&m_sheet, this)),
+      m_grid(new ChannelGrid(this))
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    m_grid->setFont(font);
+    m_grid->setModel(m_model);
+    m_editors = std::make_unique<ChannelEditors>(m_grid->viewport());
+    for (QWidget* editor : m_editors->All()) {
+        editor->setFont(font);
+        editor->installEventFilter(this);
+    }
+    m_grid->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        LeaveCell();
+        EnterCell();
+    });
+    connect(m_grid, &ChannelGrid::cellClicked, this, &CChnMsgFormView::OnClick);
+    connect(m_grid, &ChannelGrid::characterTyped, this, &CChnMsgFormView::OnCharacter);
+    m_focusConnection =
+        connect(qApp, &QApplication::focusChanged, this, &CChnMsgFormView::OnFocusChanged);
+
+    SetTitle(1);
+    LoadFromRecord();
+}
+
+CChnMsgFormView::~CChnMsgFormView()
+{
+    // The grid and its model read the sheet, a member that dies before the children
+    // would: take them down first, with no slot or filter of this view running.
+    disconnect(m_focusConnection);
+    m_grid->selectionModel()->disconnect(this);
+    m_grid->removeEventFilter(this);
+    for (QWidget* editor : m_editors->All()) {
+        editor->removeEventFilter(this);
+    }
+    delete m_grid;
+    delete m_model;
+}
+
+int CChnMsgFormView::CurrentRow() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+int CChnMsgFormView::CurrentColumn() const
+{
+    const QModelIndex current = m_grid->currentIndex();
+    return current.isValid() ? current.column() + 1 : 0;
+}
+
+void CChnMsgFormView::SetCurrentCell(int row, int column)
+{
+    const QModelIndex target = m_model->IndexOf(row, column);
+    if (target.isValid()) {
+        m_grid->setCurrentIndex(target);
+    }
+}
+
+int CChnMsgFormView::Pixels(int twips) const
+{
+    return twips * m_grid->logicalDpiX() / kTwipsPerInch;
+}
+
+QSize CChnMsgFormView::sizeHint() const
+{
+    return QSize(Pixels(kTableWidthTwips),
+                 kTableHeightTwips * m_grid->logicalDpiY() / kTwipsPerInch);
+}
+
+void CChnMsgFormView::ApplyLayout()
+{
+    m_grid->SetCornerText(m_sheet.Cell(0, column::Label));
+    m_grid->verticalHeader()->setFixedWidth(Pixels(kColumnLayout[column::Label].widthTwips));
+    m_grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int c = 1; c < column::Count; ++c) {
+        m_grid->setColumnWidth(c - 1, Pixels(kColumnLayout[std::size_t(c)].widthTwips));
+    }
+    const int rowHeight = std::max(kRowHeightTwips * m_grid->logicalDpiY() / kTwipsPerInch,
+                                   m_grid->fontMetrics().height() + 4);
+    m_grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+}
+
+void CChnMsgFormView::LoadFromRecord()
+{
+    // An edit still open belongs to the data being replaced.
+    DiscardEdit();
+    const int row = CurrentRow();
+    const int column = CurrentColumn();
+    m_model->Reload();
+    m_editors->Fill(*m_data);
+    ApplyLayout();
+    const int targetRow = std::clamp(row, 1, std::max(1, m_sheet.ChannelCount()));
+    const int targetColumn = column > 0 ? column : 1;
+    if (CurrentRow() == targetRow && CurrentColumn() == targetColumn) {
+        EnterCell();
+    } else {
+        SetCurrentCell(targetRow, targetColumn);
+    }
+}
+
+void CChnMsgFormView::StoreToRecord()
+{
+    LeaveCell();
+}
+
+void CChnMsgFormView::RefreshTexts()
+{
+    LoadFromRecord();
+}
+
+void CChnMsgFormView::ClearAllChannels()
+{
+    DiscardEdit();
+    const int column = std::max(1, CurrentColumn());
+    m_model->ClearAllChannels();
+    ApplyLayout();
+    SetCurrentCell(1, column);
+}
+
+void CChnMsgFormView::SetTitle(int number)
+{
+    const QString title = Text(chtext::Title) + QStringLiteral("- %1").arg(number);
+    if (title != m_title) {
+        m_title = title;
+        emit titleChanged(m_title);
+    }
+}
+
+void CChnMsgFormView::showEvent(QShowEvent* event)
+{
+    CEditView::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        m_grid->setFocus();
+        emit titleChanged(m_title);
+    }
+}
+
+// The current cell changed to this one (or the table was rebuilt): the title follows
+// the row, and the column's editor holds the cell's text for the next edit.
+void CChnMsgFormView::EnterCell()
+{
+    const int row = CurrentRow();
+    if (row == 0) {
+        return;
+    }
+    SetTitle(row);
+    m_editors->Preset(CurrentColumn(), m_sheet.Cell(row, CurrentColumn()));
+}
+
+// Commits the open editor, if any, into its cell and the record.
+void CChnMsgFormView::LeaveCell()
+{
+    if (m_active == nullptr) {
+        return;
+    }
+    QWidget* editor = m_active;
+    m_active = nullptr;
+    const QString text = m_editors->TextOf(editor);
+    if (editor->hasFocus()) {
+        m_grid->setFocus();
+    }
+    if (m_editors->IsList(editor)) {
+        static_cast<QComboBox*>(editor)->hidePopup();
+    }
+    editor->hide();
+    const CommitResult result = m_sheet.Commit(m_editRow, m_editColumn, text);
+    m_model->RowChanged(m_editRow);
+    // The editor holds the cell's text again, so that a refused text is gone and the
+    // next edit of the same cell starts from what the cell shows.
+    m_editors->Preset(m_editColumn, m_sheet.Cell(m_editRow, m_editColumn));
+    if (result.refused) {
+        Beep();
+    }
+    if (result.outOfBand) {
+        ShowBandMessage();
+    }
+}
+
+void CChnMsgFormView::DiscardEdit()
+{
+    if (m_active == nullptr) {
+        return;
+    }
+    QWidget* editor = m_active;
+    m_active = nullptr;
+    if (editor->hasFocus()) {
+        m_grid->setFocus();
+    }
+    if (m_editors->IsList(editor)) {
+        static_cast<QComboBox*>(editor)->hidePopup();
+    }
+    editor->hide();
+    m_editors->Preset(m_editColumn, m_sheet.Cell(m_editRow, m_editColumn));
+}
+
+void CChnMsgFormView::ShowBandMessage()
+{
+    // The box takes the mouse: a button released over it never reaches the grid.
+    SetNumericEntryLock(false);
+    BoxRequest box;
+    box.text = Text(chtext::OutOfBand);
+    box.caption = Text(chtext::OutOfBandCaption);
+    box.icon = QMessageBox::Warning;
+    ShowBox(this, box);
+}
+
+void CChnMsgFormView::BeginEdit(int key, bool selectAll)
+{
+    int row = CurrentRow();
+    int column = CurrentColumn();
+    if (row == 0 || column == 0) {
+        return;
+    }
+    // An empty row is no channel yet: every edit in it starts with its receive frequency.
+    if (column != column::RxFrequency && RowEmpty(row)) {
+        SetCurrentCell(row, column::RxFrequency);
+        column = column::RxFrequency;
+    }
+    if (m_active != nullptr && (m_editRow != row || m_editColumn != column)) {
+        LeaveCell();
+    }
+    QWidget* editor = m_editors->EditorFor(column);
+    CNumEdit* edit = m_editors->Edit();
+    if (editor == edit && key >= 32 && !NumericEntryLocked()) {
+        edit->setText(StartsTextWith(key) ? QString(QChar(key)) : QStringLiteral("  "));
+    }
+    const QModelIndex index = m_model->IndexOf(row, column);
+    m_grid->scrollTo(index);
+    editor->setGeometry(m_grid->visualRect(index));
+    m_active = editor;
+    m_editRow = row;
+    m_editColumn = column;
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    if (editor == edit) {
+        if (selectAll) {
+            edit->selectAll();
+        } else {
+            edit->deselect();
+            edit->setCursorPosition(int(edit->text().size()));
+        }
+    } else {
+        m_editors->StartSearch();
+        if (key > 32 && !NumericEntryLocked()) {
+            // The character typed on a list cell begins the choice of an entry.
+            m_editors->TypeIntoList(static_cast<QComboBox*>(editor), QString(QChar(key)));
+        }
+    }
+}
+
+void CChnMsgFormView::OnClick()
+{
+    const int row = CurrentRow();
+    const int column = CurrentColumn();
+    if (row == 0 || column == 0) {
+        return;
+    }
+    if (column != column::RxFrequency && m_sheet.Cell(row, column).isEmpty()) {
+        if (RowEmpty(row)) {
+            SetCurrentCell(row, column::RxFrequency);
+        }
+    } else if (column == column::TxTone && m_sheet.Cell(row, column::TxFrequency).isEmpty()) {
+        // A transmit tone needs a transmit frequency first.
+        SetCurrentCell(row, column::TxFrequency);
+    }
+    BeginEdit(0, true);
+}
+
+void CChnMsgFormView::OnCharacter(int key)
+{
+    if (CurrentRow() != 0 && CurrentColumn() != 0) {
+        BeginEdit(key, false);
+    }
+}
+
+// Tab and Enter: the next column, or column 1 of the next row. The last cell of the
+// table only commits.
+void CChnMsgFormView::Advance(bool forward)
+{
+    const int row = CurrentRow();
+    const int column = CurrentColumn();
+    if (row == 0) {
+        return;
+    }
+    if (forward) {
+        if (column < column::Last) {
+            SetCurrentCell(row, column + 1);
+        } else if (row < m_sheet.ChannelCount()) {
+            SetCurrentCell(row + 1, column::RxFrequency);
+        } else {
+            LeaveCell();
+        }
+    } else {
+        if (column > column::RxFrequency) {
+            SetCurrentCell(row, column - 1);
+        } else if (row > 1) {
+            SetCurrentCell(row - 1, column::Last);
+        } else {
+            LeaveCell();
+        }
+    }
+}
+
+// Up and Down: a row without a channel is entered at its receive frequency.
+void CChnMsgFormView::MoveVertically(int step)
+{
+    const int target = CurrentRow() + step;
+    if (CurrentRow() == 0 || target < 1 || target > m_sheet.ChannelCount()) {
+        return;
+    }
+    SetCurrentCell(target, RowEmpty(target) ? int(column::RxFrequency) : CurrentColumn());
+}
+
+bool CChnMsgFormView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return CEditView::eventFilter(watched, event);
+    }
+    const bool fromGrid = watched == m_grid;
+    const bool fromEditor = m_active != nullptr && watched == m_active;
+    if (!fromGrid && !fromEditor) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    switch (key->key()) {
+    case Qt::Key_Tab:
+        if (modifiers == Qt::NoModifier) {
+            Advance(true);
+            return true;
+        }
+        break;
+    case Qt::Key_Backtab: Advance(false); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (fromEditor && modifiers == Qt::NoModifier) {
+            Advance(true);
+            return true;
+        }
+        break;
+    case Qt::Key_Escape:
+        if (fromEditor) {
+            DiscardEdit();
+            return true;
+        }
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // On a list the arrows choose the entry; elsewhere they move between rows.
+        if (modifiers == Qt::NoModifier && (fromGrid || m_active == m_editors->Edit())) {
+            MoveVertically(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        break;
+    case Qt::Key_F2:
+        if (fromGrid) {
+            OnClick();
+            return true;
+        }
+        break;
+    default: break;
+    }
+    const QString text = key->text();
+    if (fromEditor && m_editors->IsList(m_active) && !text.isEmpty() &&
+        text.front().unicode() > 32 && text.front().unicode() != 0x7f &&
+        !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+        m_editors->TypeIntoList(static_cast<QComboBox*>(m_active), text);
+        return true;
+    }
+    return false;
+}
+
+// Focus going anywhere outside the table (another window of the program, a dialog)
+// commits the open edit. The popup of a drop list is part of the edit.
+void CChnMsgFormView::OnFocusChanged(QWidget* /*old*/, QWidget* now)
+{
+    if (m_active == nullptr || now == nullptr || now == m_active || isAncestorOf(now)) {
+        return;
+    }
+    if (now->window()->windowType() == Qt::Popup) {
+        return;
+    }
+    LeaveCell();
+}
+
+}  // namespace radio

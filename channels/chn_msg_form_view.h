@@ -1,0 +1,84 @@
+// CChnMsgFormView: the channel table. One row per channel, one column per field, edited
+// in place: a numeric edit box over the frequency cells and a drop list over the
+// others. Every committed cell goes into the channel's record at once, so the record
+// is always current for a transfer, a save or a printout.
+//
+// Keyboard first: the grid has the focus when the view opens, typing starts the edit
+// of the current cell, Tab and Enter commit and move on, Up and Down commit and move,
+// Escape abandons the open edit.
+#pragma once
+
+#include <QMetaObject>
+#include <memory>
+
+#include "app/edit_view.h"
+#include "channels/channel_sheet.h"
+
+namespace radio {
+
+class ChannelEditors;
+class ChannelGrid;
+class ChannelTableModel;
+
+class CChnMsgFormView : public CEditView {
+    Q_OBJECT
+public:
+    explicit CChnMsgFormView(RadioData* data, QWidget* parent = nullptr);
+    ~CChnMsgFormView() override;
+
+    void LoadFromRecord() override;
+    void StoreToRecord() override;
+    void RefreshTexts() override;
+    QString ViewTitle() const override { return m_title; }
+    void ClearAllChannels() override;
+
+    // The table as shown, for the printout: N + 1 rows; row 0 holds the header texts,
+    // column 0 the row labels, rows 1..N the channels, columns 1..8 their fields.
+    int RowCount() const { return m_sheet.RowCount(); }
+    QString CellText(int row, int column) const { return m_sheet.Cell(row, column); }
+
+    // The current cell in the same numbering (0 when there is none).
+    int CurrentRow() const;
+    int CurrentColumn() const;
+    // The in-place editor open over the current cell, if any.
+    QWidget* ActiveEditor() const { return m_active; }
+    ChannelGrid* Grid() const { return m_grid; }
+    ChannelEditors* Editors() const { return m_editors.get(); }
+    void SetCurrentCell(int row, int column);
+
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ApplyLayout();
+    int Pixels(int twips) const;
+    bool RowEmpty(int row) const { return m_sheet.Cell(row, column::RxFrequency).isEmpty(); }
+
+    void EnterCell();
+    void LeaveCell();
+    void DiscardEdit();
+    void BeginEdit(int key, bool selectAll);
+    void OnClick();
+    void OnCharacter(int key);
+    void Advance(bool forward);
+    void MoveVertically(int step);
+    void SetTitle(int number);
+    void ShowBandMessage();
+    void OnFocusChanged(QWidget* old, QWidget* now);
+
+    ChannelSheet m_sheet;
+    ChannelTableModel* m_model;
+    ChannelGrid* m_grid;
+    std::unique_ptr<ChannelEditors> m_editors;
+    QWidget* m_active = nullptr;  // the editor shown, between begin-edit and leave-cell
+    int m_editRow = 0;
+    int m_editColumn = 0;
+    QString m_title;
+    bool m_shown = false;
+    QMetaObject::Connection m_focusConnection;
+};
+
+}  // namespace radio

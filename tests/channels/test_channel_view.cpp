@@ -1,0 +1,560 @@
+// The channel table as a user drives it: keys and mouse clicks on the real widgets.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+
+#include "app/message_box.h"
+#include "app/num_edit.h"
+#include "channel_test_support.h"
+#include "channels/channel_editors.h"
+#include "channels/channel_grid.h"
+#include "channels/chn_msg_form_view.h"
+
+using namespace radio;
+using radio::test::ChannelValues;
+
+class TestChannelView : public QObject {
+    Q_OBJECT
+
+private:
+    RadioData m_data;
+    std::unique_ptr<CChnMsgFormView> m_view;
+    int m_beeps = 0;
+    QList<BoxRequest> m_boxes;
+
+    bool Open()
+    {
+        m_view = std::make_unique<CChnMsgFormView>(&m_data);
+        m_view->resize(720, 420);
+        m_view->show();
+        m_view->activateWindow();
+        return QTest::qWaitForWindowActive(m_view.get());
+    }
+
+    QWidget* Focus() const { return QApplication::focusWidget(); }
+
+    void Type(const QString& text)
+    {
+        for (QChar c : text) {
+            QWidget* target = Focus();
+            QVERIFY(target != nullptr);
+            QTest::keyClick(target, c.toLatin1());
+        }
+    }
+
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = Focus();
+        QVERIFY(target != nullptr);
+        QTest::keyClick(target, key, modifiers);
+    }
+
+    QPoint CellCentre(int row, int column) const
+    {
+        const QModelIndex index = m_view->Grid()->model()->index(row - 1, column - 1);
+        m_view->Grid()->scrollTo(index);
+        return m_view->Grid()->visualRect(index).center();
+    }
+
+    void Click(int row, int column)
+    {
+        QTest::mouseClick(m_view->Grid()->viewport(), Qt::LeftButton, {}, CellCentre(row, column));
+    }
+
+    QString Cell(int row, int column) const { return m_view->CellText(row, column); }
+    ConstChannelRecord Channel(int index) const { return std::as_const(m_data).Channel(index); }
+    QLineEdit* Edit() const { return m_view->Editors()->Edit(); }
+
+private slots:
+    void initTestCase()
+    {
+        SetBeepHandler([this] { ++m_beeps; });
+        SetBoxHandler([this](QWidget*, const BoxRequest& box) {
+            m_boxes.append(box);
+            return QMessageBox::Ok;
+        });
+    }
+
+    void cleanupTestCase()
+    {
+        SetBeepHandler({});
+        SetBoxHandler({});
+    }
+
+    void init()
+    {
+        m_data = RadioData();
+        test::SetTableTexts(m_data);
+        test::UseVhfBand(m_data);
+        m_beeps = 0;
+        m_boxes.clear();
+        SetNumericEntryLock(false);
+    }
+
+    void cleanup() { m_view.reset(); }
+
+    void opensReadyForTyping()
+    {
+        QVERIFY(Open());
+        QCOMPARE(m_view->CurrentRow(), 1);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
+        QCOMPARE(m_view->ViewTitle(), QString("Channels- 1"));
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(m_view->RowCount(), 17);
+        QCOMPARE(Cell(0, 1), QString("RX Freq"));
+        QCOMPARE(m_view->Grid()->model()->headerData(0, Qt::Horizontal).toString(),
+                 QString("RX Freq"));
+        QCOMPARE(m_view->Grid()->CornerText(), QString("CH"));
+    }
+
+    // A dealer types a whole channel without the mouse.
+    void keyboardEntersChannel()
+    {
+        QVERIFY(Open());
+        Type("145.125");
+        QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+        Press(Qt::Key_Tab);
+        QCOMPARE(Cell(1, 1), QString("145.12500"));
+        QCOMPARE(Cell(1, 2), QString("145.12500"));  // a new channel transmits where it receives
+        QCOMPARE(m_view->CurrentColumn(), 2);
+        Type("146");
+        Press(Qt::Key_Return);
+        Type("103");  // the receive tone: type-ahead in the tone list
+        QCOMPARE(static_cast<QComboBox*>(m_view->ActiveEditor())->currentText(), QString("103.5"));
+        Press(Qt::Key_Tab);
+        QCOMPARE(Cell(1, 4), QString("103.5"));  // the transmit tone followed
+        Press(Qt::Key_Return);                   // opens the tone list
+        QVERIFY(m_view->Editors()->IsList(m_view->ActiveEditor()));
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Return);
+        QCOMPARE(m_view->CurrentColumn(), 5);
+        Type("n");  // Narrow
+        Press(Qt::Key_Tab);
+        Type("l");  // Low
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab);  // scan add stays On
+        Press(Qt::Key_Return);
+        Press(Qt::Key_Down);  // Locked
+        Press(Qt::Key_Return);
+        QCOMPARE(m_view->CurrentRow(), 2);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
+
+        const QStringList row = {"145.12500", "146.00000", "103.5", "107.2",
+                                 "Narrow",    "Low",       "On",    "Locked"};
+        for (int c = 1; c <= 8; ++c) {
+            QCOMPARE(Cell(1, c), row[c - 1]);
+        }
+        const ConstChannelRecord ch = Channel(0);
+        const std::uint8_t* b = ch.Bytes();
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(b), 8).toHex(),
+                 QByteArray("0025511400006014"));
+        QCOMPARE(ch.RxTone(), std::uint16_t(1035));
+        QCOMPARE(ch.TxTone(), std::uint16_t(1072));
+        QVERIFY(!ch.Option(ChannelOption::Wide));
+        QVERIFY(!ch.Option(ChannelOption::HighPower));
+        QVERIFY(ch.Option(ChannelOption::ScanAdd));
+        QVERIFY(ch.Option(ChannelOption::BusyLock));
+        QVERIFY(!ch.Option(ChannelOption::Option10));
+        QVERIFY(!ch.Option(ChannelOption::Option11));
+        QCOMPARE(ch.Level(), 0);
+        QVERIFY(Channel(1).IsErased());
+        QCOMPARE(m_beeps, 0);
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void typedCharacterStartsEdit_data()
+    {
+        QTest::addColumn<char>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("digit") << '4' << "4";
+        QTest::newRow("point") << '.' << ".";
+        QTest::newRow("letter") << 'a' << "  ";
+        QTest::newRow("minus") << '-' << "  ";
+    }
+    void typedCharacterStartsEdit()
+    {
+        QFETCH(char, key);
+        QFETCH(QString, text);
+        test::SetChannel(m_data, 0, ChannelValues{});
+        QVERIFY(Open());
+        QTest::keyClick(m_view->Grid(), key);
+        QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+        QCOMPARE(Focus(), static_cast<QWidget*>(Edit()));
+        QCOMPARE(Edit()->text(), text);
+        QCOMPARE(Edit()->cursorPosition(), int(text.size()));
+        QVERIFY(!Edit()->hasSelectedText());
+        QCOMPARE(m_beeps, 0);
+    }
+
+    // While the lock holds, the typed character is not written into the editor.
+    void lockKeepsEditorText()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{});
+        QVERIFY(Open());
+        SetNumericEntryLock(true);
+        QTest::keyClick(m_view->Grid(), '7');
+        SetNumericEntryLock(false);
+        QCOMPARE(Edit()->text(), QString("145.12500"));
+    }
+
+    // A letter leaves two blanks; they make no channel.
+    void blanksMakeNoChannel()
+    {
+        QVERIFY(Open());
+        Type("x");
+        Press(Qt::Key_Tab);
+        QVERIFY(Channel(0).IsErased());
+        QVERIFY(Cell(1, 1).isEmpty());
+        QVERIFY(Cell(1, 3).isEmpty());
+        QCOMPARE(m_beeps, 0);
+    }
+
+    void clearChannel()
+    {
+        test::SetChannel(m_data, 1, ChannelValues{0x14512500, 0x14600000, 885, 885});
+        QVERIFY(Open());
+        Click(2, 1);
+        QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+        QVERIFY(Edit()->hasSelectedText());
+        Press(Qt::Key_Backspace);
+        Press(Qt::Key_Tab);
+        for (int c = 1; c <= 8; ++c) {
+            QVERIFY2(Cell(2, c).isEmpty(), qPrintable(QString::number(c)));
+        }
+        QVERIFY(Channel(1).IsErased());
+    }
+
+    void clearTransmit()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 1000});
+        QVERIFY(Open());
+        Click(1, 2);
+        Press(Qt::Key_Backspace);
+        Press(Qt::Key_Return);
+        QCOMPARE(Channel(0).TxFrequency(), kNoFrequency);
+        QCOMPARE(Channel(0).TxTone(), kToneOff);
+        QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
+        QCOMPARE(Channel(0).RxTone(), std::uint16_t(885));
+        QCOMPARE(Cell(1, 2), QString());
+        QCOMPARE(Cell(1, 4), QString("Off"));
+        QCOMPARE(m_view->CurrentColumn(), 3);
+    }
+
+    void receiveToneFollows_data()
+    {
+        QTest::addColumn<int>("txTone");
+        QTest::addColumn<int>("wantTxTone");
+        QTest::newRow("transmit tone off") << 0xFFFF << 0xA9EC;
+        QTest::newRow("transmit tone set") << 1000 << 1000;
+    }
+    void receiveToneFollows()
+    {
+        QFETCH(int, txTone);
+        QFETCH(int, wantTxTone);
+        test::SetChannel(m_data, 0,
+                         ChannelValues{0x14512500, 0x14512500, 0xFFFF, std::uint16_t(txTone)});
+        QVERIFY(Open());
+        Press(Qt::Key_Right);
+        Press(Qt::Key_Right);
+        QCOMPARE(m_view->CurrentColumn(), 3);
+        Type("DI754");
+        Press(Qt::Key_Return);
+        QCOMPARE(Channel(0).RxTone(), std::uint16_t(0xA9EC));
+        QCOMPARE(int(Channel(0).TxTone()), wantTxTone);
+        QCOMPARE(Cell(1, 4), wantTxTone == 0xA9EC ? QString("DI754") : QString("100.0"));
+    }
+
+    void clickRedirects_data()
+    {
+        QTest::addColumn<bool>("channel");
+        QTest::addColumn<bool>("transmit");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("list");
+        QTest::newRow("empty row, tone") << false << false << 3 << 1 << false;
+        QTest::newRow("empty row, transmit") << false << false << 2 << 1 << false;
+        QTest::newRow("empty row, busy lock") << false << false << 8 << 1 << false;
+        QTest::newRow("no transmit, transmit tone") << true << false << 4 << 2 << false;
+        QTest::newRow("no transmit, receive tone") << true << false << 3 << 3 << true;
+        QTest::newRow("channel, transmit tone") << true << true << 4 << 4 << true;
+        QTest::newRow("channel, transmit") << true << true << 2 << 2 << false;
+    }
+    void clickRedirects()
+    {
+        QFETCH(bool, channel);
+        QFETCH(bool, transmit);
+        QFETCH(int, clicked);
+        QFETCH(int, column);
+        QFETCH(bool, list);
+        if (channel) {
+            test::SetChannel(m_data, 3,
+                             ChannelValues{0x14512500, transmit ? 0x14512500 : kNoFrequency});
+        }
+        QVERIFY(Open());
+        Click(4, clicked);
+        QCOMPARE(m_view->CurrentRow(), 4);
+        QCOMPARE(m_view->CurrentColumn(), column);
+        QVERIFY(m_view->ActiveEditor() != nullptr);
+        QCOMPARE(m_view->Editors()->IsList(m_view->ActiveEditor()), list);
+        QCOMPARE(Focus(), m_view->ActiveEditor());
+        const QRect cell =
+            m_view->Grid()->visualRect(m_view->Grid()->model()->index(3, column - 1));
+        QCOMPARE(m_view->ActiveEditor()->geometry().center(), cell.center());
+        QVERIFY(!NumericEntryLocked());
+    }
+
+    // The left button held on the grid blocks typing into every number field.
+    void mouseHoldsLock()
+    {
+        QVERIFY(Open());
+        QWidget* viewport = m_view->Grid()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, CellCentre(2, 2));
+        QVERIFY(NumericEntryLocked());
+        QVERIFY(!NumericEditAccepts("5"));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, CellCentre(2, 2));
+        QVERIFY(!NumericEntryLocked());
+        QVERIFY(NumericEditAccepts("5"));
+    }
+
+    void tabAdvances()
+    {
+        test::SetChannel(m_data, 15, ChannelValues{});
+        QVERIFY(Open());
+        m_view->SetCurrentCell(1, 8);
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_view->CurrentRow(), 2);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        Press(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(m_view->CurrentRow(), 1);
+        QCOMPARE(m_view->CurrentColumn(), 8);
+        // The last cell: Tab does not move; an open edit is committed in place.
+        m_view->SetCurrentCell(16, 8);
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_view->CurrentRow(), 16);
+        QCOMPARE(m_view->CurrentColumn(), 8);
+        Press(Qt::Key_Return);
+        QVERIFY(m_view->ActiveEditor() != nullptr);
+        Press(Qt::Key_Down);
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_view->CurrentRow(), 16);
+        QCOMPARE(m_view->CurrentColumn(), 8);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(Cell(16, 8), QString("Locked"));
+        QVERIFY(Channel(15).Option(ChannelOption::BusyLock));
+    }
+
+    void upDownOverEmptyRows()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{});
+        test::SetChannel(m_data, 2, ChannelValues{});
+        test::SetChannel(m_data, 3, ChannelValues{});
+        QVERIFY(Open());
+        m_view->SetCurrentCell(1, 5);
+        Press(Qt::Key_Down);  // row 2 is empty
+        QCOMPARE(m_view->CurrentRow(), 2);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        m_view->SetCurrentCell(3, 6);
+        Press(Qt::Key_Down);  // row 4 is a channel: the column stays
+        QCOMPARE(m_view->CurrentRow(), 4);
+        QCOMPARE(m_view->CurrentColumn(), 6);
+        Press(Qt::Key_Up);
+        Press(Qt::Key_Up);
+        QCOMPARE(m_view->CurrentRow(), 2);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        m_view->SetCurrentCell(1, 3);
+        Press(Qt::Key_Up);  // nothing above row 1
+        QCOMPARE(m_view->CurrentRow(), 1);
+        QCOMPARE(m_view->CurrentColumn(), 3);
+        // From an open frequency edit the arrow commits and moves.
+        m_view->SetCurrentCell(3, 2);
+        Type("150");
+        Press(Qt::Key_Up);
+        QCOMPARE(Channel(2).TxFrequency(), 0x15000000u);
+        QCOMPARE(m_view->CurrentRow(), 2);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+    }
+
+    void outOfBandWarns()
+    {
+        m_data.bandLower = 400;
+        m_data.bandUpper = 470;
+        QVERIFY(Open());
+        Type("480.5");
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes[0].text, QString("The frequency is outside the band."));
+        QCOMPARE(m_boxes[0].caption, QString("Out of band"));
+        QCOMPARE(m_boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(Cell(1, 1), QString("480.50000"));
+        QCOMPARE(Channel(0).RxFrequency(), 0x48050000u);
+        QCOMPARE(Channel(0).TxFrequency(), 0x48050000u);
+        // Below 100 MHz the band's lower limit takes the value's place.
+        m_boxes.clear();
+        m_view->SetCurrentCell(1, 2);
+        Type("50");
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(Cell(1, 2), QString("400.00000"));
+        QCOMPARE(Channel(0).TxFrequency(), 0x40000000u);
+    }
+
+    void invalidTextRefused()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
+        QVERIFY(Open());
+        Press(Qt::Key_Return);  // open the receive cell with its text, caret at the end
+        QCOMPARE(Edit()->text(), QString("145.12500"));
+        Type(".");
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_beeps, 1);
+        QCOMPARE(Cell(1, 1), QString("145.12500"));
+        QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
+        QCOMPARE(m_view->CurrentColumn(), 2);
+        // Into an empty row: no channel.
+        m_view->SetCurrentCell(2, 1);
+        Type("4..5");
+        Press(Qt::Key_Tab);
+        QCOMPARE(m_beeps, 2);
+        QVERIFY(Cell(2, 1).isEmpty());
+        QVERIFY(Channel(1).IsErased());
+        // The next edit of the cell starts from what the cell shows.
+        m_view->SetCurrentCell(1, 1);
+        Click(1, 1);
+        QCOMPARE(Edit()->text(), QString("145.12500"));
+        QVERIFY(m_boxes.isEmpty());
+    }
+
+    void thirtyTwoChannels()
+    {
+        m_data.model = 0;
+        QVERIFY(Open());
+        QCOMPARE(m_view->RowCount(), 33);
+        QAbstractItemModel* model = m_view->Grid()->model();
+        QCOMPARE(model->rowCount(), 32);
+        for (int r = 1; r <= 32; ++r) {
+            const QString label = QString::number(r > 16 ? r - 16 : r);
+            QCOMPARE(Cell(r, 0), label);
+            QCOMPARE(model->headerData(r - 1, Qt::Vertical).toString(), label);
+        }
+        QSignalSpy titles(m_view.get(), &CEditView::titleChanged);
+        m_view->SetCurrentCell(16, 1);
+        Press(Qt::Key_Down);
+        QCOMPARE(m_view->CurrentRow(), 17);
+        QCOMPARE(m_view->ViewTitle(), QString("Channels- 17"));
+        QCOMPARE(titles.size(), 2);
+        QCOMPARE(titles.last().at(0).toString(), QString("Channels- 17"));
+        // A channel on the second bank goes into its own record.
+        Type("150");
+        Press(Qt::Key_Tab);
+        QCOMPARE(Channel(16).RxFrequency(), 0x15000000u);
+        const auto& block = m_data.block(ChannelBlock(4)).data;
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(block.data()), 4).toHex(),
+                 QByteArray("00000015"));
+    }
+
+    void invalidReceiveRow()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{0x1234ABCD, 0x14512500, 0xFFFF, 0x2813});
+        QVERIFY(Open());
+        QCOMPARE(Cell(1, 1), QString());
+        QCOMPARE(Cell(1, 2), QString("145.12500"));
+        QCOMPARE(Cell(1, 3), QString());
+        QCOMPARE(Cell(1, 4), QString("DN023"));
+        for (int c = 5; c <= 8; ++c) {
+            QVERIFY(Cell(1, c).isEmpty());
+        }
+    }
+
+    void clearAllChannels()
+    {
+        for (int i = 0; i < 16; ++i) {
+            test::SetChannel(m_data, i, ChannelValues{});
+        }
+        QVERIFY(Open());
+        m_view->SetCurrentCell(9, 4);
+        m_view->ClearAllChannels();
+        QCOMPARE(m_view->CurrentRow(), 1);
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(Channel(i).RxFrequency(), kNoFrequency);
+            QCOMPARE(Cell(i + 1, 1), QString());
+            QCOMPARE(Cell(i + 1, 7), QString());
+        }
+        QCOMPARE(m_view->ViewTitle(), QString("Channels- 1"));
+    }
+
+    // The main frame collects edits before a transfer or a save.
+    void storeToRecordCommits()
+    {
+        QVERIFY(Open());
+        Type("145.125");
+        QVERIFY(Channel(0).IsErased());
+        m_view->StoreToRecord();
+        QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QVERIFY(!Edit()->isVisibleTo(m_view.get()));
+    }
+
+    void focusLeavingCommits()
+    {
+        QVERIFY(Open());
+        Type("146");
+        QLineEdit elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        elsewhere.setFocus();
+        QTRY_COMPARE(Channel(0).RxFrequency(), 0x14600000u);
+        QCOMPARE(Cell(1, 1), QString("146.00000"));
+    }
+
+    void escapeAbandons()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{});
+        QVERIFY(Open());
+        Type("146");
+        Press(Qt::Key_Escape);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
+        QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
+        m_view->StoreToRecord();
+        QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
+    }
+
+    // After File Open, New or a read the table shows the record again.
+    void reloadShowsRecord()
+    {
+        QVERIFY(Open());
+        m_view->SetCurrentCell(5, 3);
+        test::SetChannel(m_data, 4, ChannelValues{0x14700000, 0x14700000, 670, 670});
+        m_view->LoadFromRecord();
+        QCOMPARE(Cell(5, 1), QString("147.00000"));
+        QCOMPARE(Cell(5, 3), QString("67.0"));
+        QCOMPARE(m_view->CurrentRow(), 5);
+        QCOMPARE(m_view->CurrentColumn(), 3);
+        // The model changed to 32 channels.
+        m_data.model = 0;
+        m_view->LoadFromRecord();
+        QCOMPARE(m_view->RowCount(), 33);
+        QCOMPARE(m_view->Grid()->model()->rowCount(), 32);
+        QCOMPARE(m_view->CurrentRow(), 5);
+    }
+
+    void refreshTextsTakesNewTexts()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{});
+        QVERIFY(Open());
+        m_data.texts.SetText(47, "Aus");
+        m_data.texts.SetText(11, "Kanäle");
+        m_view->RefreshTexts();
+        QCOMPARE(Cell(1, 3), QString("Aus"));
+        QCOMPARE(m_view->Editors()->ToneList()->itemText(0), QString("Aus"));
+        QCOMPARE(m_view->Editors()->ToneList()->count(), 1077);
+        QCOMPARE(m_view->ViewTitle(), QString("Kanäle- 1"));
+    }
+};
+
+QTEST_MAIN(TestChannelView)
+#include "test_channel_view.moc"
