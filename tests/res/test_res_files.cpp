@@ -1,6 +1,7 @@
 // The pictures and help pages that the build puts beside the programs, and the icons
 // compiled into the desktop program.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -109,7 +110,20 @@ void TestResFiles::radioPicture()
 void TestResFiles::helpPage_data()
 {
     QTest::addColumn<QString>("page");
-    for (const QString& page : kHelpPages) {
+    // The pages the program opens by name, and every other page that was shipped.
+    QStringList pages = kHelpPages;
+    const QString root =
+        QFileInfo(FindProgramFile(QStringLiteral("helptopics1"))).absoluteFilePath();
+    for (QDirIterator it(root, {QStringLiteral("*.htm")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString page =
+            QStringLiteral("helptopics1/") + QDir(root).relativeFilePath(it.next());
+        if (!pages.contains(page)) {
+            pages.append(page);
+        }
+    }
+    for (const QString& page : pages) {
         QTest::newRow(qPrintable(page)) << page;
     }
 }
