@@ -1,0 +1,66 @@
+// A transfer host for tests: it records what the worker reports and answers its
+// questions the way the test tells it to.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "link/transfer_worker.h"
+#include "link/write_check.h"
+
+namespace radio::test {
+
+class RecordingHost : public TransferHost {
+public:
+    explicit RecordingHost(RadioData& record) : m_record(record) {}
+
+    void TransferProgress(int value) override { progress.push_back(value); }
+    bool AskRetry(const TransferError& error) override
+    {
+        errors.push_back(error);
+        if (retries <= 0) {
+            return false;
+        }
+        --retries;
+        if (beforeRetry) {
+            beforeRetry();
+        }
+        return true;
+    }
+    bool CheckBeforeWrite(const RadioReport& reported) override
+    {
+        reports.push_back(reported);
+        m_record.radioBandLower = reported.bandLower;
+        m_record.radioBandUpper = reported.bandUpper;
+        m_record.radioModel = reported.model;
+        switch (ClassifyBeforeWrite(m_record)) {
+        case WriteCheck::NotReported:
+            AdoptDataAsRadio(m_record);
+            ApplyRadioIdentity(m_record);
+            return true;
+        case WriteCheck::Match: ApplyRadioIdentity(m_record); return true;
+        case WriteCheck::Mismatch: return writeOnMismatch;
+        }
+        return false;
+    }
+    void ReadSucceeded(const RadioData& received) override
+    {
+        CommitRead(m_record, received);
+        ++reads;
+    }
+    void WriteSucceeded() override { ++writes; }
+
+    std::vector<int> progress;
+    std::vector<TransferError> errors;
+    std::vector<RadioReport> reports;
+    int retries = 0;                    // how many times to answer Retry
+    std::function<void()> beforeRetry;  // runs before each Retry
+    bool writeOnMismatch = false;
+    int reads = 0;
+    int writes = 0;
+
+private:
+    RadioData& m_record;
+};
+
+}  // namespace radio::test
