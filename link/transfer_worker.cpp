@@ -1,5 +1,6 @@
 #include "link/transfer_worker.h"
 
+#include "link/block_plan.h"
 #include "link/port_names.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
@@ -9,18 +10,6 @@ namespace radio {
 namespace {
 
 constexpr int kEntryRetries = 3;
-
-// The blocks a read fetches, in order, after the channel blocks' place in it.
-constexpr Block kBlocksAfterChannels[] = {Block::B0120, Block::B0110, Block::B0160, Block::B03C0};
-
-// The blocks a write sends after the channel blocks, and how many quarters of each.
-struct WritePlan {
-    Block block;
-    int quarters;
-};
-constexpr WritePlan kWriteAfterChannels[] = {
-    {Block::B0120, 4}, {Block::B0110, 1}, {Block::B0160, 2}, {Block::B01B8, 1}, {Block::B03C0, 1},
-};
 
 // Progress runs in steps of 100 / 9 for a 16-channel radio (4 channel blocks) and
 // 100 / 13 for a 32-channel radio (8 channel blocks).
@@ -62,11 +51,7 @@ TransferError::Kind KindOf(PortOpenFailure failure)
 
 void CommitRead(RadioData& record, const RadioData& received)
 {
-    record.block(Block::B0000) = received.block(Block::B0000);
-    for (int k = 0; k < received.ChannelBlocksInUse(); ++k) {
-        record.block(ChannelBlock(k)) = received.block(ChannelBlock(k));
-    }
-    for (Block b : kBlocksAfterChannels) {
+    for (Block b : ReadOrder(received.ChannelBlocksInUse())) {
         record.block(b) = received.block(b);
     }
     record.bandLower = received.bandLower;
@@ -248,17 +233,7 @@ bool CTransferWorker::ReadAll(TransferError& error)
     };
 
     advance();
-    if (!read(data.block(Block::B0000))) {
-        return false;
-    }
-    advance();
-    for (int k = 0; k < data.ChannelBlocksInUse(); ++k) {
-        if (!read(data.block(ChannelBlock(k)))) {
-            return false;
-        }
-        advance();
-    }
-    for (Block b : kBlocksAfterChannels) {
+    for (Block b : ReadOrder(data.ChannelBlocksInUse())) {
         if (!read(data.block(b))) {
             return false;
         }
@@ -294,17 +269,7 @@ bool CTransferWorker::WriteAll(TransferError& error)
     };
 
     advance();
-    if (!write(data.block(Block::B0000), 1)) {
-        return false;
-    }
-    advance();
-    for (int k = 0; k < data.ChannelBlocksInUse(); ++k) {
-        if (!write(data.block(ChannelBlock(k)), 4)) {
-            return false;
-        }
-        advance();
-    }
-    for (const WritePlan& plan : kWriteAfterChannels) {
+    for (const QuarterPlan& plan : WriteOrder(data.ChannelBlocksInUse())) {
         if (!write(data.block(plan.block), plan.quarters)) {
             return false;
         }

@@ -3,15 +3,16 @@
 #include <QFile>
 
 #include "data/data_file.h"
+#include "link/block_plan.h"
 #include "link/protocol.h"
 
 namespace radio::sim {
 
 namespace {
 
-void PutBlock(RadioMemory& memory, const DataBlock& block)
+void PutBlock(RadioMemory& memory, const DataBlock& block, int size = kBlockDataSize)
 {
-    for (int j = 0; j < kBlockDataSize; ++j) {
+    for (int j = 0; j < size; ++j) {
         memory[std::size_t((block.Address() + j) % kMemorySize)] = block.data[std::size_t(j)];
     }
 }
@@ -33,8 +34,13 @@ RadioMemory FactoryMemory(int bandLower, int model)
 
 void PutRecord(RadioMemory& memory, const RadioData& record)
 {
+    // Some blocks overlap (0x0110 runs into 0x0120): every block goes in whole, then
+    // the quarters each block owns go in again, as a write would leave them.
     for (const DataBlock& block : record.blocks) {
         PutBlock(memory, block);
+    }
+    for (int b = 0; b < kBlockCount; ++b) {
+        PutBlock(memory, record.blocks[std::size_t(b)], 16 * QuartersWritten(Block(b)));
     }
 }
 

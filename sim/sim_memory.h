@@ -19,7 +19,8 @@ using RadioMemory = std::array<std::uint8_t, kMemorySize>;
 // the channel masks of its erased channels, and its identity at 0x01B8.
 RadioMemory FactoryMemory(int bandLower, int model);
 
-// Every block of the record at its own address (addresses wrap at 1024).
+// Every block of the record at its own address (addresses wrap at 1024); where
+// blocks overlap, the quarters that a write sends of each block win.
 void PutRecord(RadioMemory& memory, const RadioData& record);
 // A record whose blocks are read from their default addresses, with the given band
 // and model.

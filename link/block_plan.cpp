@@ -1,0 +1,41 @@
+#include "link/block_plan.h"
+
+namespace radio {
+
+std::vector<Block> ReadOrder(int channelBlocks)
+{
+    std::vector<Block> order{Block::B0000};
+    for (int k = 0; k < channelBlocks; ++k) {
+        order.push_back(ChannelBlock(k));
+    }
+    order.insert(order.end(), {Block::B0120, Block::B0110, Block::B0160, Block::B03C0});
+    return order;
+}
+
+int QuartersWritten(Block block)
+{
+    switch (block) {
+    case Block::B0000: return 1;
+    case Block::B0120: return 4;
+    case Block::B0110: return 1;
+    case Block::B0160: return 2;
+    case Block::B01B8: return 1;
+    case Block::B03C0: return 1;
+    default: return 4;  // channel blocks
+    }
+}
+
+std::vector<QuarterPlan> WriteOrder(int channelBlocks)
+{
+    std::vector<QuarterPlan> order;
+    order.push_back({Block::B0000, QuartersWritten(Block::B0000)});
+    for (int k = 0; k < channelBlocks; ++k) {
+        order.push_back({ChannelBlock(k), QuartersWritten(ChannelBlock(k))});
+    }
+    for (Block b : {Block::B0120, Block::B0110, Block::B0160, Block::B01B8, Block::B03C0}) {
+        order.push_back({b, QuartersWritten(b)});
+    }
+    return order;
+}
+
+}  // namespace radio

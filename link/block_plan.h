@@ -1,0 +1,29 @@
+// Which blocks a transfer moves, in which order, and how much of each. Some blocks
+// overlap in the radio's memory (0x0110 runs into 0x0120; 0x0000 into channel block
+// 0 at 0x0010), so a read fetches whole blocks while a write sends only the quarters
+// a block owns:
+//   block 0x0000 q0 | channel blocks q0-3 | 0x0120 q0-3 | 0x0110 q0 | 0x0160 q0-1 |
+//   0x01B8 q0 | 0x03C0 q0
+// Block 0x01B8 is never read; only the radio's channel blocks take part.
+#pragma once
+
+#include <vector>
+
+#include "data/radio_data.h"
+
+namespace radio {
+
+// Blocks read, in order, for a radio with `channelBlocks` channel blocks (4 or 8).
+std::vector<Block> ReadOrder(int channelBlocks);
+
+struct QuarterPlan {
+    Block block;
+    int quarters;  // quarters 0 .. quarters - 1 are sent
+};
+// Blocks written, in order, with their quarters.
+std::vector<QuarterPlan> WriteOrder(int channelBlocks);
+
+// How many quarters of a block a write sends (from quarter 0).
+int QuartersWritten(Block block);
+
+}  // namespace radio
