@@ -11,12 +11,15 @@ QString Fallback(int n)
     return QString::fromStdString(LanguageTable::Fallback(n));
 }
 
-// "COM1 (/dev/ttyUSB0)", or just the path when a device path was given.
-QString PortText(const TransferError& error, int n)
+// A port text with %1 the port and %2 its device; a device path given in place of a
+// port is named once, not as "/dev/ttyUSB0 (/dev/ttyUSB0)".
+QString PortText(const TransferError& error, int n, const QString& reason = QString())
 {
+    const QString device = error.device.isEmpty() ? error.port : error.device;
     QString text = Fallback(n);
-    if (error.device.isEmpty() || error.device == error.port) {
-        text.replace(QLatin1String("%1 (%2)"), QLatin1String("%1"));
+    text = reason.isNull() ? text.arg(error.port, device) : text.arg(error.port, device, reason);
+    if (device == error.port) {
+        text.replace(QStringLiteral("%1 (%1)").arg(error.port), error.port);
     }
     return text;
 }
@@ -37,15 +40,9 @@ QString TransferErrorMessage(const TransferError& error)
                 .arg(error.port);
         }
         return Fallback(text::PortNotFound).arg(error.port);
-    case Kind::PortPermission:
-        return PortText(error, text::PortPermission).arg(error.port, error.device);
-    case Kind::PortBusy: return PortText(error, text::PortBusy).arg(error.port, error.device);
-    case Kind::PortFailed: {
-        const QString text = PortText(error, text::PortFailed);
-        return error.device.isEmpty() || error.device == error.port
-                   ? text.arg(error.port, error.detail)
-                   : text.arg(error.port, error.device, error.detail);
-    }
+    case Kind::PortPermission: return PortText(error, text::PortPermission);
+    case Kind::PortBusy: return PortText(error, text::PortBusy);
+    case Kind::PortFailed: return PortText(error, text::PortFailed, error.detail);
     case Kind::NoAnswer: return Fallback(text::RadioNoAnswer);
     case Kind::Refused: return Fallback(text::RadioRefused);
     case Kind::LinkFault: return Fallback(text::RadioLinkFault).arg(error.detail);
@@ -55,7 +52,7 @@ QString TransferErrorMessage(const TransferError& error)
 
 QString BandAndModelText(int bandLower, int bandUpper, int model)
 {
-    return Fallback(text::BandAndModel)
+    return QStringLiteral("%1-%2 MHz, %3 channels")
         .arg(bandLower)
         .arg(bandUpper)
         .arg(RadioData::ChannelCountFor(model));

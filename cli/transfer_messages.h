@@ -1,5 +1,5 @@
-// English texts for the command-line tool: why a transfer failed, and how to name a
-// band and model. They are the language table's English texts where it has them.
+// English texts for the command-line tool: why a transfer failed (the language
+// table's English texts) and how to name a band and model.
 #pragma once
 
 #include <QString>

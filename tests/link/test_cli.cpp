@@ -1,0 +1,373 @@
+// radioprog-cli end to end against a simulated radio: read, show (text and the exact
+// JSON form), write with its check, failures that leave files alone, exit codes.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "cli/transfer_messages.h"
+#include "data/data_file.h"
+#include "link/serial_port.h"
+#include "sim_helpers.h"
+
+using namespace radio;
+using namespace radio::sim;
+using namespace radio::test;
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result Cli(const QStringList& arguments,
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess cli;
+    cli.setProcessEnvironment(env);
+    cli.start(QCoreApplication::applicationDirPath() + "/radioprog-cli", arguments);
+    Result r;
+    if (!cli.waitForFinished(30000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return r;
+    }
+    r.code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    r.out = cli.readAllStandardOutput();
+    r.err = cli.readAllStandardError();
+    return r;
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A radio whose first two channels are programmed.
+RadioData SampleRecord()
+{
+    RadioData record;
+    record.bandLower = 400;
+    record.bandUpper = 470;
+    record.model = 1;
+    ChannelRecord one = record.Channel(0);
+    one.SetRxFrequency(0x43012500);
+    one.SetTxFrequency(0x43512500);
+    one.SetRxTone(885);
+    one.SetTxTone(kToneOff);
+    ChannelRecord two = record.Channel(1);
+    two.SetRxFrequency(0x44000000);
+    two.SetTxFrequency(0x0000A000);  // not BCD: no transmit frequency
+    two.SetRxTone(0x2813);
+    two.SetTxTone(0xA9EC);
+    return record;
+}
+
+SimConfig SampleRadio()
+{
+    SimConfig config = FastRadio(400, 1);
+    config.hasMemory = true;
+    config.memory = FactoryMemory(400, 1);
+    PutRecord(config.memory, SampleRecord());
+    return config;
+}
+
+}  // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void readShowAndWriteBack();
+    void showJsonIsExact();
+    void readThroughAComPort();
+    void failedReadLeavesTheFileAlone();
+    void retriesRepeatAFailedTransfer();
+    void writeToAnotherBandIsRefusedUnlessForced();
+    void writeToARadioThatDoesNotReport();
+    void busyPortSaysSo();
+    void refusedPortMessages_data();
+    void refusedPortMessages();
+    void portsListsComOneToTen();
+    void usageErrors_data();
+    void usageErrors();
+};
+
+void TestCli::readShowAndWriteBack()
+{
+    auto radio = StartRadio(SampleRadio());
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("radio.tw");
+
+    const Result read = Cli({"read", radio->DevicePath(), file});
+    QCOMPARE(read.code, 0);
+    QVERIFY(read.err.contains("progress 100%"));
+    QCOMPARE(QFileInfo(file).size(), 1704);
+    RadioData loaded;
+    QVERIFY(LoadDataFile(file.toStdString(), loaded).ok());
+    QCOMPARE(loaded.Channel(0).RxFrequency(), 0x43012500u);
+    QCOMPARE(loaded.port, 1);
+
+    const Result show = Cli({"show", file});
+    QCOMPARE(show.code, 0);
+    QVERIFY(show.out.contains("model:    1 (16 channels)"));
+    QVERIFY(show.out.contains("band:     400-470 MHz"));
+    QVERIFY(show.out.contains("1        430.12500  435.12500  88.5"));
+    QVERIFY(show.out.contains("DN023    DI754"));
+    QCOMPARE(show.out.count('\n'), 4 + 16);
+
+    // Change a channel in the file and write it into the radio.
+    loaded.Channel(2).SetRxFrequency(0x46000000);
+    QVERIFY(SaveDataFile(file.toStdString(), loaded).ok());
+    const Result write = Cli({"write", radio->DevicePath(), file});
+    QCOMPARE(write.code, 0);
+    QVERIFY(write.err.contains("wrote 400-470 MHz, 16 channels"));
+    const RadioMemory memory = radio->Memory();
+    QCOMPARE(memory[0x0010 + 32 + 3], std::uint8_t(0x46));
+    // The present mask was rebuilt before the write: channels 1, 2 and 3.
+    QCOMPARE(memory[0x0160 + 28], std::uint8_t(0x07));
+}
+
+void TestCli::showJsonIsExact()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("sample.tw");
+    RadioData record = SampleRecord();
+    record.port = 3;
+    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    const Result show = Cli({"show", file, "--json"});
+    QCOMPARE(show.code, 0);
+    QByteArray expected =
+        R"({"port":3,"model":1,"channelCount":16,"band":[400,470],"channels":[)"
+        R"({"number":1,"rx":"430.12500","tx":"435.12500","rxTone":"88.5","txTone":null},)"
+        R"({"number":2,"rx":"440.00000","tx":null,"rxTone":"DN023","txTone":"DI754"})";
+    for (int n = 3; n <= 16; ++n) {
+        expected += R"(,{"number":)" + QByteArray::number(n) +
+                    R"(,"rx":null,"tx":null,"rxTone":null,"txTone":null})";
+    }
+    expected += "]}\n";
+    QCOMPARE(show.out, expected);
+
+    record.model = 0;
+    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    const Result wide = Cli({"show", "--json", file});
+    QVERIFY(wide.out.contains(R"("channelCount":32)"));
+    QVERIFY(wide.out.contains(R"({"number":32,)"));
+}
+
+void TestCli::readThroughAComPort()
+{
+    auto radio = StartRadio(FastRadio(136, 0));
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("com4.tw");
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_COM4", radio->DevicePath());
+    const Result read = Cli({"read", "com4", file}, env);
+    QCOMPARE(read.code, 0);
+    RadioData loaded;
+    QVERIFY(LoadDataFile(file.toStdString(), loaded).ok());
+    QCOMPARE(loaded.port, 4);
+    QCOMPARE(loaded.bandLower, 136);
+    QCOMPARE(loaded.model, 0);
+}
+
+void TestCli::failedReadLeavesTheFileAlone()
+{
+    SimConfig config = SampleRadio();
+    config.faults.wrongAddress = 0x0120;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("keep.tw");
+    const QByteArray old = QByteArray(1704, 'k');
+    {
+        QFile f(existing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    const Result read = Cli({"read", radio->DevicePath(), existing});
+    QCOMPARE(read.code, 1);
+    QVERIFY(read.err.contains(
+        "radioprog-cli: The radio's answer was missing or wrong (block 0x0120)."));
+    QCOMPARE(FileBytes(existing), old);
+
+    const QString fresh = dir.filePath("new.tw");
+    QCOMPARE(Cli({"read", radio->DevicePath(), fresh}).code, 1);
+    QVERIFY(!QFileInfo::exists(fresh));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.tw"});
+}
+
+void TestCli::retriesRepeatAFailedTransfer()
+{
+    SimConfig config = FastRadio(400, 1);
+    config.faults.entryNak = true;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const Result read = Cli({"read", radio->DevicePath(), dir.filePath("x.tw"), "--retries", "2"});
+    QCOMPARE(read.code, 1);
+    QCOMPARE(read.err.count("trying again"), 2);
+    QVERIFY(read.err.endsWith(
+        "radioprog-cli: " +
+        QString::fromStdString(LanguageTable::Fallback(text::RadioRefused)).toLocal8Bit() + '\n'));
+    QCOMPARE(radio->Events().size(), std::size_t(3));
+}
+
+void TestCli::writeToAnotherBandIsRefusedUnlessForced()
+{
+    auto radio = StartRadio(FastRadio(136, 0));
+    QVERIFY(radio);
+    const RadioMemory before = radio->Memory();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("uhf.tw");
+    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+
+    const Result refused = Cli({"write", radio->DevicePath(), file});
+    QCOMPARE(refused.code, 1);
+    QVERIFY(
+        refused.err.contains("the radio reports 136-174 MHz, 32 channels, but the data is "
+                             "for 400-470 MHz, 16 channels"));
+    QVERIFY(refused.err.contains("--force"));
+    QCOMPARE(radio->Memory(), before);
+
+    const Result forced = Cli({"write", "--force", radio->DevicePath(), file});
+    QCOMPARE(forced.code, 0);
+    QVERIFY(forced.err.contains("warning"));
+    QCOMPARE(radio->Memory()[0x0010 + 3], std::uint8_t(0x43));
+}
+
+void TestCli::writeToARadioThatDoesNotReport()
+{
+    SimConfig config = FastRadio(400, 1);
+    Identity odd{};
+    odd.fill(0x00);
+    config.identity = odd;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.tw");
+    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    const Result write = Cli({"write", radio->DevicePath(), file});
+    QCOMPARE(write.code, 0);
+    QVERIFY(write.err.contains("warning: the radio did not report its band and model"));
+    // The data's band and model went into the identity bytes.
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(radio->Memory().data()) + 0x01B8, 7),
+             QByteArray("K468\x36\x73\xFC", 7));
+}
+
+void TestCli::busyPortSaysSo()
+{
+    auto radio = StartRadio(FastRadio(400, 1));
+    QVERIFY(radio);
+    CSerialPort holder;
+    QVERIFY(holder.Open(radio->DevicePath()));
+    QTemporaryDir dir;
+    const Result read = Cli({"read", radio->DevicePath(), dir.filePath("x.tw")});
+    QCOMPARE(read.code, 1);
+    QVERIFY(read.err.contains("is in use by another program"));
+}
+
+void TestCli::refusedPortMessages_data()
+{
+    // The texts are the language table's English ones; what matters here is that each
+    // says which port, which device, and what is wrong.
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QStringList>("says");
+    QTest::addColumn<QString>("never");
+    using Kind = TransferError::Kind;
+    QTest::newRow("permission") << int(Kind::PortPermission) << "COM1"
+                                << QStringList{"COM1 (/dev/ttyUSB0)", "permission", "dialout"}
+                                << "%";
+    QTest::newRow("busy") << int(Kind::PortBusy) << "COM1"
+                          << QStringList{"COM1 (/dev/ttyUSB0)", "in use by another program"} << "%";
+    QTest::newRow("busy device path")
+        << int(Kind::PortBusy) << "/dev/ttyUSB0"
+        << QStringList{"/dev/ttyUSB0 is in use by another program"} << "(/dev/ttyUSB0)";
+    QTest::newRow("other failure")
+        << int(Kind::PortFailed) << "COM1"
+        << QStringList{"COM1 (/dev/ttyUSB0)", "Input/output error"} << "%";
+    QTest::newRow("not found") << int(Kind::PortNotFound) << "COM1" << QStringList{"COM1"} << "%";
+    QTest::newRow("invalid") << int(Kind::PortInvalid) << "COM11" << QStringList{"11", "COM10"}
+                             << "%";
+}
+
+void TestCli::refusedPortMessages()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, port);
+    QFETCH(QStringList, says);
+    QFETCH(QString, never);
+    TransferError error;
+    error.kind = TransferError::Kind(kind);
+    error.port = port;
+    error.portNumber = 11;
+    error.device = QStringLiteral("/dev/ttyUSB0");
+    error.detail = QStringLiteral("Input/output error");
+    const QString message = cli::TransferErrorMessage(error);
+    for (const QString& part : says) {
+        QVERIFY2(message.contains(part), qPrintable(message));
+    }
+    QVERIFY2(!message.contains(never), qPrintable(message));
+}
+
+void TestCli::portsListsComOneToTen()
+{
+    auto radio = StartRadio(FastRadio(400, 1));
+    QVERIFY(radio);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_COM1", radio->DevicePath());
+    for (int n = 2; n <= 10; ++n) {
+        env.insert(QStringLiteral("RADIOPROG_COM%1").arg(n),
+                   QStringLiteral("/nonexistent/com%1").arg(n));
+    }
+    const Result ports = Cli({"ports"}, env);
+    QCOMPARE(ports.code, 0);
+    const QList<QByteArray> lines = ports.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 10);
+    QCOMPARE(lines[0].simplified(), "COM1 " + radio->DevicePath().toLocal8Bit() + " yes");
+    QCOMPARE(lines[9].simplified(), QByteArray("COM10 /nonexistent/com10 no (not found)"));
+}
+
+void TestCli::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"erase"};
+    QTest::newRow("read without a file") << QStringList{"read", "COM1"};
+    QTest::newRow("port beyond COM10") << QStringList{"read", "COM11", "x.tw"};
+    QTest::newRow("not a port") << QStringList{"read", "radio", "x.tw"};
+    QTest::newRow("bad retries") << QStringList{"read", "COM1", "x.tw", "--retries", "many"};
+    QTest::newRow("json with read") << QStringList{"read", "COM1", "x.tw", "--json"};
+    QTest::newRow("force with read") << QStringList{"read", "COM1", "x.tw", "--force"};
+    QTest::newRow("unknown option") << QStringList{"show", "x.tw", "--verbose"};
+    QTest::newRow("show a missing file") << QStringList{"show", "/nonexistent/x.tw"};
+    QTest::newRow("write a missing file") << QStringList{"write", "COM1", "/nonexistent/x.tw"};
+    QTest::newRow("ports with an argument") << QStringList{"ports", "COM1"};
+}
+
+void TestCli::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    const Result r = Cli(arguments);
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.err.startsWith("radioprog-cli: "));
+    QVERIFY(r.out.isEmpty());
+
+    // A file too short to be a data file is unreadable too.
+    QTemporaryDir dir;
+    const QString stub = dir.filePath("stub.tw");
+    QFile f(stub);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(100, 0));
+    f.close();
+    const Result shortFile = Cli({"show", stub});
+    QCOMPARE(shortFile.code, 2);
+    QVERIFY(shortFile.err.contains("holds 100 bytes"));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
