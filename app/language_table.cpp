@@ -9,21 +9,21 @@ const std::string kEmpty;
 const std::vector<std::string>& Fallbacks()
 {
     static const std::vector<std::string> fallbacks = {
-        "The radio reports %1, but the data is for %2.\n"
-        "Writing data for another band or model can make the radio unusable. Write anyway?",
-        "%1-%2 MHz, %3 channels",
-        "%1 is not a radio data file: it holds %2 bytes, a data file at least 940.",
+        "The radio reports %1 but the data is for %2. Writing data for another band or model can "
+        "make the radio unusable. Write anyway?",
+        "%3 channels at %1-%2 MHz",
+        "%1 is not a radio data file: it holds %2 bytes and a data file at least 940.",
         "%1 could not be opened: %2",
         "%1 could not be saved: %2",
-        "No serial device stands for %1. Connect the programming cable or choose another "
-        "port in Settings.",
-        "%1 (%2) cannot be opened: permission denied. On Linux, add your user to the "
-        "dialout group (sudo usermod -aG dialout $USER), then log out and in again.",
+        "No serial device stands for %1. Connect the programming cable or choose another port in "
+        "Settings.",
+        "%1 (%2) cannot be opened: permission denied. On Linux add your user to the dialout group "
+        "(sudo usermod -aG dialout $USER) then log out and in again.",
         "%1 (%2) is in use by another program. Close that program and try again.",
         "%1 (%2) could not be opened: %3",
         "The port number %1 is not one of COM1 to COM10. Choose a port in Settings.",
-        "The radio does not answer. Check that it is switched on, in range of the cable, "
-        "and that the cable is plugged in firmly.",
+        "The radio does not answer. Check that it is switched on and that the cable is plugged in "
+        "firmly.",
         "The radio refused to enter programming mode.",
         "The radio's answer was missing or wrong (%1).",
         "A read or write is running. Wait until it has finished.",
