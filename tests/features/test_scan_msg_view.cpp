@@ -1,0 +1,606 @@
+// The scan view: commit on leave, the mode rules rewriting bytes 1 and 4, the
+// channel typing rule, the time encoding, the spins and the checks.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "feature_test_support.h"
+#include "features/feature_bytes.h"
+#include "features/scan_msg_view.h"
+#include "features/spin_arrows.h"
+
+using namespace radio;
+namespace sb = radio::bytes::scan;
+
+namespace {
+
+using Bytes = std::array<std::uint8_t, kBlockDataSize>;
+
+Bytes& Block0160(RadioData& data)
+{
+    return data.block(Block::B0160).data;
+}
+
+template <typename T>
+T* Find(QWidget& view, const char* name)
+{
+    T* child = view.findChild<T*>(QLatin1String(name));
+    if (!child) {
+        qFatal("no control %s", name);
+    }
+    return child;
+}
+
+// Channel n gets a receive frequency (BCD) or is erased.
+void SetChannelInUse(RadioData& data, int n, bool inUse)
+{
+    ChannelRecord channel = data.Channel(n - 1);
+    if (inUse) {
+        channel.SetRxFrequency(0x43012500);
+    } else {
+        channel.Erase();
+    }
+}
+
+void Retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void Leave(QWidget* control)
+{
+    QTest::keyClick(control, Qt::Key_Tab);
+}
+
+void ClickArrow(QWidget& view, const char* spinName, Qt::ArrowType arrow)
+{
+    const auto buttons = Find<SpinArrows>(view, spinName)->findChildren<QToolButton*>();
+    for (QToolButton* button : buttons) {
+        if (button->arrowType() == arrow) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    qFatal("no arrow");
+}
+
+QStringList Items(QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
+
+}  // namespace
+
+class TestScanMsgView : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void erasedBlock();
+    void defaultBlock();
+    void modeRulesAtLoad_data();
+    void modeRulesAtLoad();
+    void choosingModeTwo();
+    void choosingModeZeroClearsChannel();
+    void combinationFollowsMode();
+    void channelTyping();
+    void channelNotInUse();
+    void channelAboveThirtyTwo();
+    void channelCannotBeCleared();
+    void timeEncoding();
+    void timeOutOfRange();
+    void timeLoad_data();
+    void timeLoad();
+    void valueLoad_data();
+    void valueLoad();
+    void valueOutOfRange();
+    void timeSpins_data();
+    void timeSpins();
+    void valueSpins();
+    void spinCommitsThePreviousField();
+    void storeCommitsTheFieldBeingEdited();
+    void enterCommitsAndMovesOn();
+    void closeStoresAndAsksToClose();
+    void refreshTexts();
+
+private:
+    RadioData m_data;
+    test::BoxLog* m_boxes = nullptr;
+};
+
+void TestScanMsgView::init()
+{
+    m_data.ResetRecord(true);
+    test::NameTexts(m_data);
+    m_boxes = new test::BoxLog;
+}
+
+void TestScanMsgView::cleanup()
+{
+    delete m_boxes;
+    m_boxes = nullptr;
+}
+
+void TestScanMsgView::erasedBlock()
+{
+    Bytes& d = Block0160(m_data);
+    std::fill(d.begin(), d.begin() + 9, 0xFF);
+    CScanMsgView view(&m_data);
+    QCOMPARE(Find<QComboBox>(view, "modeList")->currentIndex(), 0);
+    QVERIFY(!Find<QLineEdit>(view, "channelEdit")->isEnabled());
+    QVERIFY(!Find<QLineEdit>(view, "timeAEdit")->isEnabled());
+    QVERIFY(!Find<QLineEdit>(view, "timeBEdit")->isEnabled());
+    QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), QString("5"));
+    QCOMPARE(Find<QLineEdit>(view, "timeBEdit")->text(), QString("5"));
+    QCOMPARE(Find<QComboBox>(view, "combinationList")->currentIndex(), 1);
+    QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("4"));
+    QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), QString("3"));
+    // Loading made byte 4 agree with mode 0; nothing else was written.
+    QCOMPARE(int(d[sb::kCombination]), 1);
+    QCOMPARE(int(d[sb::kChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kMode]), 0xFF);
+    view.StoreToRecord();  // nothing was being edited
+    QCOMPARE(int(d[sb::kMode]), 0xFF);
+    QCOMPARE(int(d[sb::kTimeA]), 0xFF);
+    QCOMPARE(int(d[sb::kValueCLow]), 0xFF);
+}
+
+void TestScanMsgView::defaultBlock()
+{
+    SetChannelInUse(m_data, 1, true);
+    const Bytes before = Block0160(m_data);
+    CScanMsgView view(&m_data);
+    QCOMPARE(Find<QComboBox>(view, "modeList")->currentText(), QString("T140"));
+    QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString("1"));
+    QVERIFY(Find<QLineEdit>(view, "channelEdit")->isEnabled());
+    QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), QString("3"));
+    QCOMPARE(Find<QLineEdit>(view, "timeBEdit")->text(), QString("3"));
+    QCOMPARE(Find<QComboBox>(view, "combinationList")->currentText(), QString("T139+T146"));
+    QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("4"));
+    QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), QString("3"));
+    QVERIFY(test::ShowActive(view));
+    // Visiting every field commits each one unchanged.
+    Find<QComboBox>(view, "modeList")->setFocus();
+    for (int i = 0; i < 7; ++i) {
+        Leave(QApplication::focusWidget());
+    }
+    view.StoreToRecord();
+    QCOMPARE(Block0160(m_data), before);
+    QVERIFY(m_boxes->texts.isEmpty());
+}
+
+void TestScanMsgView::modeRulesAtLoad_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("combination");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("byte4");
+    QTest::addColumn<QStringList>("items");
+    const QStringList first{"T141", "T141+T146"};
+    const QStringList second{"T139", "T139+T146"};
+    const QStringList all = first + second;
+    QTest::newRow("mode 0, 3") << 0 << 3 << 1 << 1 << first;
+    QTest::newRow("mode 0, 0") << 0 << 0 << 0 << 0 << first;
+    QTest::newRow("mode 0, 1") << 0 << 1 << 1 << 1 << first;
+    QTest::newRow("mode 2, 0") << 2 << 0 << 1 << 3 << second;
+    QTest::newRow("mode 2, 2") << 2 << 2 << 0 << 2 << second;
+    QTest::newRow("mode 2, 7") << 2 << 7 << -1 << 7 << second;
+    QTest::newRow("mode 1, 2") << 1 << 2 << 2 << 2 << all;
+    QTest::newRow("mode 1, 4") << 1 << 4 << -1 << 4 << all;
+    QTest::newRow("mode 3 is 0") << 3 << 2 << 1 << 1 << first;
+}
+
+void TestScanMsgView::modeRulesAtLoad()
+{
+    QFETCH(int, mode);
+    QFETCH(int, combination);
+    QFETCH(int, selected);
+    QFETCH(int, byte4);
+    QFETCH(QStringList, items);
+    SetChannelInUse(m_data, 5, true);
+    Bytes& d = Block0160(m_data);
+    d[sb::kMode] = std::uint8_t(mode);
+    d[sb::kChannel] = 5;
+    d[sb::kCombination] = std::uint8_t(combination);
+    CScanMsgView view(&m_data);
+    auto* list = Find<QComboBox>(view, "combinationList");
+    QCOMPARE(Items(list), items);
+    QCOMPARE(list->currentIndex(), selected);
+    QCOMPARE(int(d[sb::kCombination]), byte4);
+    const bool channelMode = mode == 1;
+    QCOMPARE(int(d[sb::kChannel]), channelMode ? 5 : 0xFF);
+    QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString(channelMode ? "5" : ""));
+    QCOMPARE(Find<QLineEdit>(view, "channelEdit")->isEnabled(), channelMode);
+    QCOMPARE(int(d[sb::kMode]), mode);  // loading never writes the mode
+}
+
+void TestScanMsgView::choosingModeTwo()
+{
+    SetChannelInUse(m_data, 1, true);
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* mode = Find<QComboBox>(view, "modeList");
+    mode->setFocus();
+    QTest::keyClick(mode, Qt::Key_Down);
+    QCOMPARE(mode->currentIndex(), 2);
+    const Bytes& d = Block0160(m_data);
+    QCOMPARE(int(d[sb::kMode]), 2);
+    QCOMPARE(int(d[sb::kChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kCombination]), 3);
+    QVERIFY(!Find<QLineEdit>(view, "channelEdit")->isEnabled());
+    QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString());
+    QVERIFY(Find<QLineEdit>(view, "timeAEdit")->isEnabled());
+    QVERIFY(Find<QLineEdit>(view, "timeBEdit")->isEnabled());
+    QCOMPARE(Items(Find<QComboBox>(view, "combinationList")), QStringList({"T139", "T139+T146"}));
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::None);
+}
+
+void TestScanMsgView::choosingModeZeroClearsChannel()
+{
+    SetChannelInUse(m_data, 1, true);
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* mode = Find<QComboBox>(view, "modeList");
+    mode->setFocus();
+    QTest::keyClick(mode, Qt::Key_Up);
+    const Bytes& d = Block0160(m_data);
+    QCOMPARE(int(d[sb::kMode]), 0);
+    QCOMPARE(int(d[sb::kChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kCombination]), 1);
+    QVERIFY(!Find<QLineEdit>(view, "timeAEdit")->isEnabled());
+    // Back in mode 1 the channel stays none.
+    QTest::keyClick(mode, Qt::Key_Down);
+    QCOMPARE(int(d[sb::kMode]), 1);
+    QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString());
+    QCOMPARE(Items(Find<QComboBox>(view, "combinationList")).size(), 4);
+    QCOMPARE(Find<QComboBox>(view, "combinationList")->currentIndex(), 1);
+}
+
+void TestScanMsgView::combinationFollowsMode()
+{
+    Block0160(m_data)[sb::kMode] = 2;
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* list = Find<QComboBox>(view, "combinationList");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    QCOMPARE(list->currentIndex(), 0);
+    QCOMPARE(int(Block0160(m_data)[sb::kCombination]), 2);
+    Block0160(m_data)[sb::kMode] = 1;
+    view.LoadFromRecord();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentIndex(), 1);
+    QCOMPARE(int(Block0160(m_data)[sb::kCombination]), 1);
+}
+
+void TestScanMsgView::channelTyping()
+{
+    SetChannelInUse(m_data, 1, true);
+    SetChannelInUse(m_data, 5, true);
+    SetChannelInUse(m_data, 12, true);
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* channel = Find<QLineEdit>(view, "channelEdit");
+    const Bytes& d = Block0160(m_data);
+    Retype(channel, "5");
+    QCOMPARE(int(d[sb::kChannel]), 5);  // at once, before leaving
+    QCOMPARE(channel->text(), QString("5"));
+    Retype(channel, "0");
+    QCOMPARE(channel->text(), QString("5"));
+    Retype(channel, "x");
+    QCOMPARE(channel->text(), QString("5"));
+    Retype(channel, "12");
+    QCOMPARE(int(d[sb::kChannel]), 12);
+    Leave(channel);
+    QCOMPARE(channel->text(), QString("12"));
+    QCOMPARE(int(d[sb::kChannel]), 12);
+    QVERIFY(m_boxes->texts.isEmpty());
+}
+
+void TestScanMsgView::channelNotInUse()
+{
+    SetChannelInUse(m_data, 5, true);
+    SetChannelInUse(m_data, 7, false);
+    Block0160(m_data)[sb::kChannel] = 5;
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* channel = Find<QLineEdit>(view, "channelEdit");
+    Retype(channel, "7");
+    QCOMPARE(channel->text(), QString("7"));
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    Leave(channel);
+    QCOMPARE(channel->text(), QString("5"));
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    // A channel byte that names no channel in use is none after the commit.
+    SetChannelInUse(m_data, 5, false);
+    Retype(channel, "7");
+    view.StoreToRecord();
+    QCOMPARE(channel->text(), QString());
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 0xFF);
+}
+
+void TestScanMsgView::channelAboveThirtyTwo()
+{
+    SetChannelInUse(m_data, 3, true);
+    Block0160(m_data)[sb::kChannel] = 0xFF;
+    // Whatever lies behind channel 32 in the record, 33..39 are no channels.
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* channel = Find<QLineEdit>(view, "channelEdit");
+    for (const char* typed : {"33", "34", "39", "40"}) {
+        Retype(channel, "3");
+        QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
+        channel->end(false);
+        QTest::keyClicks(channel, QString(QLatin1String(typed)).mid(1));
+        QCOMPARE(channel->text(), QString("3"));
+        QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
+    }
+    // Channel 32 itself can be chosen when it is in use.
+    SetChannelInUse(m_data, 32, true);
+    Retype(channel, "32");
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 32);
+}
+
+void TestScanMsgView::channelCannotBeCleared()
+{
+    SetChannelInUse(m_data, 5, true);
+    Block0160(m_data)[sb::kChannel] = 5;
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* channel = Find<QLineEdit>(view, "channelEdit");
+    channel->setFocus();
+    channel->end(false);
+    QTest::keyClick(channel, Qt::Key_Backspace);
+    QCOMPARE(channel->text(), QString("5"));
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+}
+
+void TestScanMsgView::timeEncoding()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* timeA = Find<QLineEdit>(view, "timeAEdit");
+    Retype(timeA, "1.23");
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 0x33);  // not yet
+    Leave(timeA);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 15);
+    QCOMPARE(timeA->text(), QString("1.2"));
+    auto* timeB = Find<QLineEdit>(view, "timeBEdit");
+    QVERIFY(timeB->hasFocus());
+    Retype(timeB, "4.95");
+    Leave(timeB);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), 90);
+    QCOMPARE(timeB->text(), QString("4.95"));
+    QVERIFY(m_boxes->texts.isEmpty());
+}
+
+void TestScanMsgView::timeOutOfRange()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* timeA = Find<QLineEdit>(view, "timeAEdit");
+    Retype(timeA, "7");
+    Leave(timeA);
+    QCOMPARE(m_boxes->texts.size(), 1);
+    QCOMPARE(m_boxes->texts.first(),
+             QString::fromStdString(m_data.texts.Text(text::EnterNumber)).arg("0.5", "5"));
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 91);
+    QCOMPARE(timeA->text(), QString("5"));
+    QVERIFY(timeA->hasFocus());
+    // Not a number at all: the lowest time.
+    timeA->setText("1..2");
+    Leave(timeA);
+    QCOMPARE(m_boxes->texts.size(), 2);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 1);
+    QCOMPARE(timeA->text(), QString("0.5"));
+}
+
+void TestScanMsgView::timeLoad_data()
+{
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("0") << 0 << "0.5";
+    QTest::newRow("1") << 1 << "0.5";
+    QTest::newRow("2") << 2 << "0.55";
+    QTest::newRow("51") << 51 << "3";
+    QTest::newRow("91") << 91 << "5";
+    QTest::newRow("0xFF") << 0xFF << "5";
+}
+
+void TestScanMsgView::timeLoad()
+{
+    QFETCH(int, byte);
+    QFETCH(QString, shown);
+    Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
+    CScanMsgView view(&m_data);
+    QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), shown);
+    QCOMPARE(Find<QLineEdit>(view, "timeBEdit")->text(), shown);
+}
+
+void TestScanMsgView::valueLoad_data()
+{
+    QTest::addColumn<int>("low");
+    QTest::addColumn<int>("high");
+    QTest::addColumn<QString>("valueC");
+    QTest::addColumn<QString>("valueD");
+    QTest::newRow("300") << 0x2C << 0x01 << "300"
+                         << "300";
+    QTest::newRow("301") << 0x2D << 0x01 << "4"
+                         << "3";
+    QTest::newRow("0") << 0 << 0 << "0"
+                       << "0";
+    QTest::newRow("255") << 0xFF << 0 << "255"
+                         << "255";
+    QTest::newRow("erased") << 0xFF << 0xFF << "4"
+                            << "3";
+}
+
+void TestScanMsgView::valueLoad()
+{
+    QFETCH(int, low);
+    QFETCH(int, high);
+    QFETCH(QString, valueC);
+    QFETCH(QString, valueD);
+    Bytes& d = Block0160(m_data);
+    d[sb::kValueCLow] = d[sb::kValueDLow] = std::uint8_t(low);
+    d[sb::kValueCLow + 1] = d[sb::kValueDLow + 1] = std::uint8_t(high);
+    CScanMsgView view(&m_data);
+    QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), valueC);
+    QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), valueD);
+}
+
+void TestScanMsgView::valueOutOfRange()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* valueC = Find<QLineEdit>(view, "valueCEdit");
+    Retype(valueC, "500");
+    Leave(valueC);
+    QCOMPARE(m_boxes->texts.size(), 1);
+    QCOMPARE(valueC->text(), QString("300"));
+    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow]), 0x2C);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow + 1]), 0x01);
+    auto* valueD = Find<QLineEdit>(view, "valueDEdit");
+    Retype(valueD, "258");
+    // Tab goes on to Close, which is no field: the value waits for the store.
+    Leave(valueD);
+    QVERIFY(Find<QPushButton>(view, "closeButton")->hasFocus());
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 3);
+    view.StoreToRecord();
+    QCOMPARE(m_boxes->texts.size(), 1);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 2);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow + 1]), 1);
+}
+
+void TestScanMsgView::timeSpins_data()
+{
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<bool>("up");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("0.5 down stays") << 1 << false << 1 << "0.5";
+    QTest::newRow("4.95 up gives 5") << 90 << true << 91 << "5";
+    QTest::newRow("5 up stays") << 91 << true << 91 << "5";
+    QTest::newRow("3 down") << 51 << false << 50 << "2.95";
+    QTest::newRow("0.55 down") << 2 << false << 1 << "0.5";
+}
+
+void TestScanMsgView::timeSpins()
+{
+    QFETCH(int, byte);
+    QFETCH(bool, up);
+    QFETCH(int, result);
+    QFETCH(QString, shown);
+    Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    // The arrows beside Time A, and the arrow keys in Time B.
+    ClickArrow(view, "timeASpin", up ? Qt::UpArrow : Qt::DownArrow);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), result);
+    QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), shown);
+    QVERIFY(Find<QLineEdit>(view, "timeAEdit")->hasFocus());
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::TimeA);
+    auto* timeB = Find<QLineEdit>(view, "timeBEdit");
+    timeB->setFocus();
+    QTest::keyClick(timeB, up ? Qt::Key_Up : Qt::Key_Down);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), result);
+    QCOMPARE(timeB->text(), shown);
+}
+
+void TestScanMsgView::valueSpins()
+{
+    Bytes& d = Block0160(m_data);
+    d[sb::kValueCLow] = 0x2C;
+    d[sb::kValueCLow + 1] = 0x01;
+    d[sb::kValueDLow] = 0;
+    d[sb::kValueDLow + 1] = 0;
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    ClickArrow(view, "valueCSpin", Qt::UpArrow);
+    QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("300"));
+    ClickArrow(view, "valueCSpin", Qt::DownArrow);
+    QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("299"));
+    QCOMPARE(int(d[sb::kValueCLow]), 0x2B);
+    ClickArrow(view, "valueDSpin", Qt::DownArrow);
+    QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), QString("0"));
+    QCOMPARE(int(d[sb::kValueDLow]), 0);
+    ClickArrow(view, "valueDSpin", Qt::UpArrow);
+    QCOMPARE(int(d[sb::kValueDLow]), 1);
+}
+
+void TestScanMsgView::spinCommitsThePreviousField()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    Retype(Find<QLineEdit>(view, "valueDEdit"), "77");
+    ClickArrow(view, "timeBSpin", Qt::UpArrow);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 77);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), 0x34);
+}
+
+void TestScanMsgView::storeCommitsTheFieldBeingEdited()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    Retype(Find<QLineEdit>(view, "valueDEdit"), "123");
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 3);
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::ValueD);
+    view.StoreToRecord();
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 123);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow + 1]), 0);
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::None);
+}
+
+void TestScanMsgView::enterCommitsAndMovesOn()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    auto* timeA = Find<QLineEdit>(view, "timeAEdit");
+    Retype(timeA, "2");
+    QTest::keyClick(timeA, Qt::Key_Return);
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 31);
+    QVERIFY(Find<QLineEdit>(view, "timeBEdit")->hasFocus());
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::TimeB);
+}
+
+void TestScanMsgView::closeStoresAndAsksToClose()
+{
+    CScanMsgView view(&m_data);
+    QVERIFY(test::ShowActive(view));
+    QSignalSpy closing(&view, &CEditView::closeRequested);
+    Retype(Find<QLineEdit>(view, "valueCEdit"), "42");
+    QTest::mouseClick(Find<QPushButton>(view, "closeButton"), Qt::LeftButton);
+    QCOMPARE(closing.count(), 1);
+    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow]), 42);
+}
+
+void TestScanMsgView::refreshTexts()
+{
+    CScanMsgView view(&m_data);
+    QCOMPARE(view.ViewTitle(), QString("T14"));
+    QSignalSpy titles(&view, &CEditView::titleChanged);
+    m_data.texts.SetText(14, "Scan");
+    m_data.texts.SetText(139, "Priority");
+    view.RefreshTexts();
+    QCOMPARE(titles.count(), 1);
+    QCOMPARE(titles.first().first().toString(), QString("Scan"));
+    QCOMPARE(Find<QComboBox>(view, "modeList")->count(), 3);
+    QCOMPARE(Items(Find<QComboBox>(view, "combinationList")),
+             QStringList({"T141", "T141+T146", "Priority", "Priority+T146"}));
+}
+
+QTEST_MAIN(TestScanMsgView)
+#include "test_scan_msg_view.moc"
