@@ -1,0 +1,29 @@
+#include "app/child_frame.h"
+
+#include <QCloseEvent>
+
+#include "app/edit_view.h"
+
+namespace radio {
+
+CChildFrame::CChildFrame(ViewKind kind, CEditView* view, QWidget* parent)
+    : QMdiSubWindow(parent), m_kind(kind), m_view(view)
+{
+    setWidget(view);
+    setWindowTitle(view->ViewTitle());
+    connect(view, &CEditView::titleChanged, this, &QWidget::setWindowTitle);
+    connect(view, &CEditView::closeRequested, this, &QWidget::hide);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    // Take a pending edit into the record before the window goes out of sight; a
+    // disabled view (a transfer is using the record) has nothing to give.
+    if (m_view->isEnabled()) {
+        m_view->StoreToRecord();
+    }
+    event->ignore();
+    hide();
+}
+
+}  // namespace radio

@@ -1,0 +1,20 @@
+// The texts of the read and write boxes.
+#pragma once
+
+#include <QString>
+
+#include "data/radio_data.h"
+#include "link/transfer_worker.h"
+
+namespace radio {
+
+// Text #76 and, on a line of its own, why the transfer failed.
+QString TransferFailureText(const RadioData& data, const TransferError& error);
+// Only the line that says why; empty when the error names no reason.
+QString TransferErrorDetail(const RadioData& data, const TransferError& error);
+// Text #84 (read) or #85 (write) followed directly by text #75.
+QString TransferFinishedText(const RadioData& data, TransferMode mode);
+// "400-470 MHz, 16 channels" for a band and a model value.
+QString BandAndModelText(const RadioData& data, int lower, int upper, int model);
+
+}  // namespace radio

@@ -1,0 +1,18 @@
+// Creates the editing view of each kind. The main frame reaches views only through
+// CEditView; after creating one it puts it into a child window and runs its
+// LoadFromRecord once (the view's initial fill), so a view needs to apply its texts
+// in its constructor and nothing more.
+#pragma once
+
+#include "app/edit_view.h"
+#include "app/view_kind.h"
+#include "data/radio_data.h"
+
+class QWidget;
+
+namespace radio {
+
+// A new view of `kind` over `data`; never null.
+CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent);
+
+}  // namespace radio
