@@ -163,6 +163,7 @@ private slots:
     void faultsEndInCleanBoundedFailures_data();
     void faultsEndInCleanBoundedFailures();
     void chunkAnsweredWithinTheRepeatsIsWritten();
+    void radioVanishingMidTransferFailsAtOnce();
 
     void retryRepeatsTheWholeTransfer();
     void retryAfterAFaultCanSucceed();
@@ -538,6 +539,10 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     QVERIFY2(outcome.ms <= atMostMs, qPrintable(QString::number(outcome.ms)));
     QCOMPARE(host.reads + host.writes, 0);
     QCOMPARE(host.progress.back(), 0);
+    if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused) {
+        // Connecting shows 1, the failed entry 2, and the end 0.
+        QCOMPARE(host.progress, (std::vector<int>{1, 2, 0}));
+    }
     QVERIFY(!worker.IsBusy());
     if (mode == TransferMode::Read) {
         // Nothing of a failed read reaches the record.
@@ -569,6 +574,37 @@ void TestTransfer::chunkAnsweredWithinTheRepeatsIsWritten()
     QCOMPARE(transcript.count(QStringLiteral("W 0050 -")), 3);
     QCOMPARE(transcript.count(QStringLiteral("W 0050")), 1);
     QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
+}
+
+void TestTransfer::radioVanishingMidTransferFailsAtOnce()
+{
+    SimConfig config = FastRadio(400, 0);
+    config.pacing = true;  // a read of about 1.4 s, long enough to pull the plug
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    PortVariable com1(1, radio->DevicePath());
+
+    RadioData record;
+    const RadioData before = record;
+    RecordingHost host(record);
+    CTransferWorker worker;
+    worker.Init(&host, &record);
+    QVERIFY(worker.SetMode(TransferMode::Read));
+    CTestThread thread(&worker);
+    QSignalSpy finished(&thread, &QThread::finished);
+    thread.start();
+    QTRY_VERIFY_WITH_TIMEOUT(radio->Events().size() >= 4, 10000);  // blocks are arriving
+    QElapsedTimer timer;
+    timer.start();
+    radio->Stop();  // the cable is pulled: the terminal hangs up
+    QVERIFY(finished.wait(10000));
+    thread.wait();
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(host.errors.size(), std::size_t(1));
+    QCOMPARE(host.errors[0].kind, TransferError::Kind::LinkFault);
+    QCOMPARE(host.reads, 0);
+    QCOMPARE(record.ToImage(), before.ToImage());
+    QVERIFY(!worker.IsBusy());
 }
 
 void TestTransfer::retryRepeatsTheWholeTransfer()
