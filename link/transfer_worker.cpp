@@ -287,15 +287,15 @@ bool CTransferWorker::WriteAll(TransferError& error)
 
 quint16 CTransferWorker::ProbePorts()
 {
-    if (!m_port) {
-        m_port = std::make_unique<CSerialPort>();
-    }
+    // A port object of its own: the probe never shares the transfer's port, and a port
+    // that a running transfer holds simply shows as not opening.
+    CSerialPort probe;
     quint16 mask = 0xFFFF;
     for (int n = 1; n <= kPortCount; ++n) {
-        if (!m_port->Open(PortName(n))) {
+        if (!probe.Open(PortName(n))) {
             mask = quint16(mask & ~(1u << n));
         }
-        m_port->Close();
+        probe.Close();
     }
     return mask;
 }
