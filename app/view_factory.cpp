@@ -1,6 +1,9 @@
 #include "app/view_factory.h"
 
 #include "app/placeholder_view.h"
+#include "features/choice_fun_view.h"
+#include "features/key_set_view.h"
+#include "features/scan_msg_view.h"
 
 namespace radio {
 
@@ -8,9 +11,9 @@ CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent)
 {
     switch (kind) {
     case ViewKind::Channels: return new PlaceholderView(kind, data, parent);
-    case ViewKind::Features: return new PlaceholderView(kind, data, parent);
-    case ViewKind::Keys: return new PlaceholderView(kind, data, parent);
-    case ViewKind::Scan: return new PlaceholderView(kind, data, parent);
+    case ViewKind::Features: return new CChoiceFunView(data, parent);
+    case ViewKind::Keys: return new CKeySetView(data, parent);
+    case ViewKind::Scan: return new CScanMsgView(data, parent);
     }
     return new PlaceholderView(kind, data, parent);
 }
