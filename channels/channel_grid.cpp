@@ -92,7 +92,9 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* event)
         QStyleOptionHeader option;
         option.initFrom(m_corner);
         option.rect = m_corner->rect();
+        // Painted like the other header sections, although the button is disabled.
         option.state |= QStyle::State_Enabled;
+        option.palette.setCurrentColorGroup(QPalette::Active);
         option.text = m_cornerText;
         option.textAlignment = Qt::AlignCenter;
         option.position = QStyleOptionHeader::OnlyOneSection;

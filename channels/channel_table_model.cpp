@@ -36,7 +36,7 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        return int(Qt::AlignCenter);
     }
     if (role != Qt::DisplayRole) {
         return QVariant();

@@ -1,0 +1,79 @@
+// The printout of the channel table, with the optional-features summary under it.
+// All measures are in the printer's device units and follow from two fonts: the
+// measuring font gives the line height and, through the width of text #46, the
+// table's width; the table is centred on the page.
+//
+// Only pages with content are printed: the table and the summary share page 1 for
+// 16 and for 32 channels, so a job is one page ("第 1 页 / 共 1 页").
+#pragma once
+
+#include <QString>
+#include <array>
+#include <string>
+
+#include "data/radio_data.h"
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+namespace radio {
+
+class CChnMsgFormView;
+class CChoiceFunView;
+
+struct ChannelPrintout {
+    const RadioData* data = nullptr;
+    // The table's cell texts as on screen; without the view the rows stay empty.
+    const CChnMsgFormView* channels = nullptr;
+    // The summary; without the view there is none.
+    CChoiceFunView* features = nullptr;
+};
+
+class ChannelPrinter {
+public:
+    static constexpr int kColumnCount = 9;
+    // Column widths in 834ths of the table width.
+    static constexpr std::array<int, kColumnCount> kColumnWeights = {44,  115, 115, 105, 105,
+                                                                      80,  80,  80,  110};
+    static constexpr int kWeightSum = 834;
+    // Heading texts of the columns.
+    static constexpr std::array<int, kColumnCount> kHeadingTexts = {42, 43, 44, 45, 46,
+                                                                     48, 51, 54, 64};
+
+    struct Measures {
+        int lineHeight = 0;  // height plus leading of the measuring font
+        int tableWidth = 0;
+        int leftMargin = 0;
+        int rowCount = 0;  // header row plus one row per channel: 17 or 33
+    };
+
+    explicit ChannelPrinter(const ChannelPrintout& printout);
+
+    // Measures the job for `device`: line height, table width and place, rows.
+    void Begin(QPaintDevice& device);
+    const Measures& JobMeasures() const { return m_measures; }
+    // Pages that have content: 1 unless the summary cannot follow the table on page 1.
+    int PageCount() const;
+    // Draws page `page` (1-based) with `painter` open on the measured device.
+    void PrintPage(QPainter& painter, int page);
+
+    // Begin, then every page (or the range chosen in the print dialog). False when
+    // the printer cannot be opened.
+    bool Print(QPrinter& printer);
+
+    // A heading longer than 15 bytes (UTF-8) prints as its first 13 bytes, never cut
+    // inside a character.
+    static QString CutHeading(const std::string& utf8);
+    static QString PageHeading(int page, int pageCount);
+
+private:
+    void DrawTable(QPainter& painter);
+    void DrawPageHeading(QPainter& painter, int page);
+    QString Text(int n) const;
+
+    ChannelPrintout m_printout;
+    Measures m_measures;
+};
+
+}  // namespace radio
