@@ -1,6 +1,7 @@
 #include "app/view_factory.h"
 
 #include "app/placeholder_view.h"
+#include "channels/chn_msg_form_view.h"
 #include "features/choice_fun_view.h"
 #include "features/key_set_view.h"
 #include "features/scan_msg_view.h"
@@ -10,7 +11,7 @@ namespace radio {
 CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent)
 {
     switch (kind) {
-    case ViewKind::Channels: return new PlaceholderView(kind, data, parent);
+    case ViewKind::Channels: return new CChnMsgFormView(data, parent);
     case ViewKind::Features: return new CChoiceFunView(data, parent);
     case ViewKind::Keys: return new CKeySetView(data, parent);
     case ViewKind::Scan: return new CScanMsgView(data, parent);
