@@ -21,5 +21,7 @@ struct PrintRequest {
 // Shows the print dialog and prints the channel table with the features summary.
 // Returns false when nothing was printed (cancelled or failed).
 bool PrintChannelTable(const PrintRequest& request);
+// The same printout in a print preview window, which can print it.
+bool PreviewChannelTable(const PrintRequest& request);
 
 }  // namespace radio

@@ -34,12 +34,12 @@ class ChannelPrinter {
 public:
     static constexpr int kColumnCount = 9;
     // Column widths in 834ths of the table width.
-    static constexpr std::array<int, kColumnCount> kColumnWeights = {44,  115, 115, 105, 105,
-                                                                      80,  80,  80,  110};
+    static constexpr std::array<int, kColumnCount> kColumnWeights = {44, 115, 115, 105, 105,
+                                                                     80, 80,  80,  110};
     static constexpr int kWeightSum = 834;
     // Heading texts of the columns.
     static constexpr std::array<int, kColumnCount> kHeadingTexts = {42, 43, 44, 45, 46,
-                                                                     48, 51, 54, 64};
+                                                                    48, 51, 54, 64};
 
     struct Measures {
         int lineHeight = 0;  // height plus leading of the measuring font

@@ -4,6 +4,13 @@
 
 namespace radio {
 
+namespace {
+// Texts go to the printer as the font's own glyphs for their characters, without
+// ligatures or contextual variants, so that a PDF printout stays searchable and its
+// text can be copied (the variant glyphs of the Chinese fonts carry no character).
+constexpr QFont::StyleStrategy kPrintStrategy = QFont::PreferNoShaping;
+}  // namespace
+
 QString FirstInstalledFamily(const QStringList& families)
 {
     const QStringList installed = QFontDatabase::families();
@@ -28,6 +35,7 @@ QFont MeasuringFont(int pointSize)
         font.setFamily(family);
     }
     font.setStyleHint(QFont::Monospace);
+    font.setStyleStrategy(kPrintStrategy);
     font.setPointSize(pointSize);
     return font;
 }
@@ -42,6 +50,7 @@ QFont TableFont(int pointSize)
     if (!family.isEmpty()) {
         font.setFamily(family);
     }
+    font.setStyleStrategy(kPrintStrategy);
     font.setPointSize(pointSize);
     return font;
 }

@@ -33,6 +33,9 @@ public:
     void RefreshTexts() override;
     QString ViewTitle() const override;
 
+    // Takes the controls into the fields (a failed check is told, as everywhere).
+    bool TakeControls() { return m_exchange.Take(); }
+
     // Draws the features summary from line `firstLine` on (line heights and columns
     // in the painter's device units, measured in its current font); returns the
     // line after the left column's switches.

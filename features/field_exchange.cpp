@@ -14,7 +14,7 @@ namespace radio {
 
 namespace {
 
-constexpr int kProgramTitle = 0;  // caption of the program's message boxes
+constexpr int kWarningCaption = 89;  // caption of the program's warnings
 
 // A whole number: digits only (blanks around them allowed). Numbers too large for
 // the field saturate, so they are simply out of range.
@@ -149,7 +149,7 @@ bool FieldExchange::Take()
         if (!message.isEmpty()) {
             BoxRequest box;
             box.text = message;
-            box.caption = Message(kProgramTitle);
+            box.caption = Message(kWarningCaption);
             box.icon = QMessageBox::Warning;
             ShowBox(entry.control, box);
             entry.control->setFocus(Qt::OtherFocusReason);

@@ -16,6 +16,7 @@ namespace {
 constexpr int kKeyFunctionCount = 12;  // item i > 0 shows text #(125 + i)
 constexpr int kKeyFunctionFallback = 0;
 constexpr int kSecondKeyFunctionFallback = 10;
+constexpr int kWarningCaption = 89;
 
 }  // namespace
 
@@ -103,7 +104,7 @@ void CKeySetView::LoadPicture()
     const QString path =
         m_pictureFile.isEmpty() ? FindProgramFile(QStringLiteral("phone.JPG")) : m_pictureFile;
     BoxRequest box;
-    box.caption = Text(0);
+    box.caption = Text(kWarningCaption);
     box.icon = QMessageBox::Warning;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
