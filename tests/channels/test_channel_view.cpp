@@ -498,6 +498,31 @@ private slots:
         QVERIFY(!Edit()->isVisibleTo(m_view.get()));
     }
 
+    // Clicking another cell commits the open edit first.
+    void clickElsewhereCommits()
+    {
+        test::SetChannel(m_data, 2, ChannelValues{});
+        QVERIFY(Open());
+        Type("146");
+        Click(3, 6);
+        QCOMPARE(Channel(0).RxFrequency(), 0x14600000u);
+        QCOMPARE(Cell(1, 1), QString("146.00000"));
+        QCOMPARE(m_view->CurrentRow(), 3);
+        QCOMPARE(m_view->CurrentColumn(), 6);
+        QVERIFY(m_view->Editors()->IsList(m_view->ActiveEditor()));
+    }
+
+    void firstShowGivesTitle()
+    {
+        m_view = std::make_unique<CChnMsgFormView>(&m_data);
+        QCOMPARE(m_view->ViewTitle(), QString("Channels- 1"));
+        QSignalSpy titles(m_view.get(), &CEditView::titleChanged);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QCOMPARE(titles.size(), 1);
+        QCOMPARE(titles.at(0).at(0).toString(), QString("Channels- 1"));
+    }
+
     void focusLeavingCommits()
     {
         QVERIFY(Open());
