@@ -1,6 +1,8 @@
 #include "app/child_frame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 #include "app/edit_view.h"
 
@@ -13,6 +15,15 @@ CChildFrame::CChildFrame(ViewKind kind, CEditView* view, QWidget* parent)
     setWindowTitle(view->ViewTitle());
     connect(view, &CEditView::titleChanged, this, &QWidget::setWindowTitle);
     connect(view, &CEditView::closeRequested, this, &QWidget::hide);
+    // The window menu's Close answers Ctrl+F4 only: Ctrl+W writes to the radio.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            if (action->shortcuts().contains(QKeySequence(QKeySequence::Close)) ||
+                action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W))) {
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+            }
+        }
+    }
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

@@ -49,6 +49,8 @@ bool CRadioProgApp::InitInstance()
     m_frame->UpdateTitle();
     m_frame->ApplyMenuTexts();
     m_frame->BuildTree(false);
+    // The first paint takes note of the model the picture is chosen for.
+    m_frame->RepaintBackground();
     m_frame->StartViewTimer(m_options.viewTimerMs);
     return true;
 }

@@ -8,8 +8,20 @@
 
 namespace radio {
 
+namespace {
+EditViewMaker g_maker;
+}  // namespace
+
+void SetEditViewMaker(EditViewMaker maker)
+{
+    g_maker = std::move(maker);
+}
+
 CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent)
 {
+    if (g_maker) {
+        return g_maker(kind, data, parent);
+    }
     switch (kind) {
     case ViewKind::Channels: return new CChnMsgFormView(data, parent);
     case ViewKind::Features: return new CChoiceFunView(data, parent);

@@ -4,6 +4,8 @@
 // in its constructor and nothing more.
 #pragma once
 
+#include <functional>
+
 #include "app/edit_view.h"
 #include "app/view_kind.h"
 #include "data/radio_data.h"
@@ -14,5 +16,10 @@ namespace radio {
 
 // A new view of `kind` over `data`; never null.
 CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent);
+
+// Tests put views of their own in place of the real ones; an empty function
+// restores the real views.
+using EditViewMaker = std::function<CEditView*(ViewKind, RadioData*, QWidget*)>;
+void SetEditViewMaker(EditViewMaker maker);
 
 }  // namespace radio
