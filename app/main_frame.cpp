@@ -58,6 +58,9 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
 
 CMainFrame::~CMainFrame()
 {
+    // Closing the window hides the bars; this frame is no longer there to follow.
+    m_treeBar->disconnect(this);
+    m_actions->ToolBar()->disconnect(this);
     // The transfer thread and the views use the record and the worker, which go
     // before the window's children: stop and remove them first.
     delete m_transfers;
