@@ -4,7 +4,9 @@
 #include <QScreen>
 
 #include "app/child_frame.h"
+#include "app/dialog_commands.h"
 #include "app/edit_view.h"
+#include "app/help_viewer.h"
 #include "app/main_frame.h"
 #include "app/modal_dialog.h"
 #include "app/model_dlg.h"
@@ -128,6 +130,11 @@ void CRadioProgApp::RunStartupModelDialog()
     RadioData& data = m_frame->Data();
     const int bandBefore = CurrentBandIndex(data);
     CModelDlg dialog(&data, nullptr);
+    // The main window is not shown yet: the dialog blocks nothing, so the help window
+    // it may open stays usable.
+    dialog.setWindowModality(Qt::WindowModal);
+    connect(&dialog, &CModelDlg::helpRequested, m_frame.get(),
+            [this] { m_frame->Dialogs()->ShowHelp(QString::fromLatin1(help::kIndex)); });
     if (RunModal(dialog) == QDialog::Accepted && dialog.ChosenBandIndex() != bandBefore) {
         ApplyBand(data, dialog.ChosenBandIndex());
     }

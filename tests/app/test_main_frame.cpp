@@ -161,6 +161,12 @@ void TestMainFrame::closingHidesAndReopeningShowsTheSameWindow()
     emit view->closeRequested();
     QVERIFY(child->isHidden());
 
+    // Ctrl+F4 closes (hides) the active child window too.
+    frame->OpenView(ViewKind::Features);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame->Background()->activeSubWindow(), Qt::Key_F4, Qt::ControlModifier);
+    QVERIFY(child->isHidden());
+
     frame->Actions()->Action(FrameCommand::ViewFeatures)->trigger();
     QCOMPARE(frame->ChildFrame(ViewKind::Features), child);
     QCOMPARE(child->View(), view);

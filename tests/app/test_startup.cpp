@@ -10,7 +10,9 @@
 
 #include "app/bg_client_wnd.h"
 #include "app/child_frame.h"
+#include "app/dialog_commands.h"
 #include "app/frame_actions.h"
+#include "app/help_viewer.h"
 #include "app/model_dlg.h"
 #include "app/nav_tree_ctrl.h"
 #include "app/tree_bar.h"
@@ -69,14 +71,20 @@ void TestStartup::noSettingsFile()
     QFETCH(int, column);
     WorkDir dir;
     dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
+    dir.Write(QStringLiteral("helptopics1/index.htm"), "<html><body>help</body></html>");
     Boxes boxes;
     Dialogs dialogs;
     bool windowShownDuringDialog = true;
     bool dialogHadParent = true;
+    bool helpShown = false;
     dialogs.Then([&](QDialog& dialog) {
         CMainFrame* frame = FindFrame();
         windowShownDuringDialog = !frame || frame->isVisible();
         dialogHadParent = dialog.parentWidget() != nullptr;
+        // Its Help button opens the help beside it.
+        emit static_cast<CModelDlg&>(dialog).helpRequested();
+        helpShown =
+            frame && frame->Dialogs()->HelpViewer() && frame->Dialogs()->HelpViewer()->isVisible();
         return int(QDialog::Rejected);
     });
 
@@ -86,6 +94,7 @@ void TestStartup::noSettingsFile()
     QCOMPARE(dialogs.Seen(), std::vector<QString>{QStringLiteral("modelDialog")});
     QVERIFY(!windowShownDuringDialog);
     QVERIFY(!dialogHadParent);
+    QVERIFY(helpShown);
     QCOMPARE(app->DefaultLanguage(), column);
     QCOMPARE(
         dir.Read(QStringLiteral("sys.ini")),
