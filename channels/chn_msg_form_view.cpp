@@ -191,6 +191,18 @@ void CChnMsgFormView::EnterCell()
     m_editors->Preset(CurrentColumn(), m_sheet.Cell(row, CurrentColumn()));
 }
 
+// The grid takes the keyboard back from an editor that is about to hide, so that the
+// next key starts the next edit. The window's focus widget is asked rather than
+// hasFocus(), which is false while the window is not the active one (a window
+// manager that has not activated it yet, or none at all).
+void CChnMsgFormView::HandFocusToGrid(QWidget* editor)
+{
+    QWidget* focus = editor->window()->focusWidget();
+    if (focus == editor || editor->isAncestorOf(focus)) {
+        m_grid->setFocus();
+    }
+}
+
 // Commits the open editor, if any, into its cell and the record.
 void CChnMsgFormView::LeaveCell()
 {
@@ -200,9 +212,7 @@ void CChnMsgFormView::LeaveCell()
     QWidget* editor = m_active;
     m_active = nullptr;
     const QString text = m_editors->TextOf(editor);
-    if (editor->hasFocus()) {
-        m_grid->setFocus();
-    }
+    HandFocusToGrid(editor);
     if (m_editors->IsList(editor)) {
         static_cast<QComboBox*>(editor)->hidePopup();
     }
@@ -227,9 +237,7 @@ void CChnMsgFormView::DiscardEdit()
     }
     QWidget* editor = m_active;
     m_active = nullptr;
-    if (editor->hasFocus()) {
-        m_grid->setFocus();
-    }
+    HandFocusToGrid(editor);
     if (m_editors->IsList(editor)) {
         static_cast<QComboBox*>(editor)->hidePopup();
     }

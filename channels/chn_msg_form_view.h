@@ -60,6 +60,7 @@ private:
     void EnterCell();
     void LeaveCell();
     void DiscardEdit();
+    void HandFocusToGrid(QWidget* editor);
     void BeginEdit(int key, bool selectAll);
     void OnClick();
     void OnCharacter(int key);
