@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/file_dialogs.h"
 #include "app/main_frame.h"
@@ -88,8 +89,21 @@ void FileCommands::Save()
         return;
     }
     const QString path = QString::fromStdString(WithDataFileExtension(chosen.toStdString()));
-    m_frame->CollectEdits();
     RadioData& data = m_frame->Data();
+    // The dialog asked about the name as typed; the name the file really gets was
+    // not asked about yet.
+    if (path != chosen && QFileInfo::exists(path)) {
+        BoxRequest box;
+        box.text = UiText(data, text::FileReplace).arg(QDir::toNativeSeparators(path));
+        box.caption = UiText(data, 89);
+        box.icon = QMessageBox::Question;
+        box.buttons = QMessageBox::Yes | QMessageBox::No;
+        box.defaultButton = QMessageBox::No;
+        if (ShowBox(m_frame, box) != QMessageBox::Yes) {
+            return;
+        }
+    }
+    m_frame->CollectEdits();
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, UiText(data, text::FileSaveFailed)

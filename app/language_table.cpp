@@ -32,6 +32,7 @@ const std::vector<std::string>& Fallbacks()
         "Enter at most %1 characters.",
         "The help page %1 could not be found.",
         "The printout could not be made.",
+        "%1 already exists. Replace it?",
     };
     return fallbacks;
 }

@@ -34,7 +34,8 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    Last = 205,
+    FileReplace = 206,  // %1 file name
+    Last = 206,
 };
 }  // namespace text
 

@@ -15,7 +15,18 @@ import re
 import sys
 
 CLASSIC = 187
-EXTENDED = 19  # #187 .. #205
+
+
+def _extended_count():
+    """The extended texts #187 .. text::Last, as the program numbers them."""
+    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app",
+                          "language_table.h")
+    with open(header, encoding="utf-8") as f:
+        last = int(re.search(r"\bLast = (\d+)", f.read()).group(1))
+    return last - CLASSIC + 1
+
+
+EXTENDED = _extended_count()  # #187 .. text::Last
 LANGUAGES = 2
 
 # Texts the toolbar also shows as tool tips, cut before their first "(".
@@ -118,7 +129,8 @@ def main():
     lines = content.split("\n")[:-1] if content.endswith("\n") else content.split("\n")
     expected = 1 + CLASSIC + EXTENDED
     if len(lines) != expected:
-        errors.append(f"{len(lines)} lines, expected {expected} (header, #0..#186, #187..#205)")
+        errors.append(f"{len(lines)} lines, expected {expected} "
+                      f"(header, #0..#186, #187..#{CLASSIC + EXTENDED - 1})")
 
     header = lines[0].split(",") if lines else []
     if len(header) != LANGUAGES or any(not h for h in header):

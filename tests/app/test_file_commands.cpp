@@ -38,6 +38,7 @@ private slots:
     void shortFileIsRefusedWithTheRecordUnchanged();
     void unreadableFileIsReported();
     void failedSaveIsReported();
+    void replacingTheExtendedNameIsAsked();
     void openingA16ChannelSetOver32Channels();
 };
 
@@ -359,6 +360,37 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     QCOMPARE(frame->Data().ChannelCount(), 16);
     QCOMPARE(frame->Data().Channel(20).RxFrequency(), 0x44000000u);
     QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+}
+
+void TestFileCommands::replacingTheExtendedNameIsAsked()
+{
+    // The dialog asked about "set"; the file written is "set.tw", which exists.
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    dir.Write(QStringLiteral("set.tw"), QByteArray(1704, '\x22'));
+    FileChoices files;
+    Boxes boxes;
+    files.Then(dir.Path(QStringLiteral("set")));
+    frame->Actions()->Action(FrameCommand::FileSave)->trigger();  // No is the default
+    QCOMPARE(boxes.Count(), 1);
+    QVERIFY(boxes.Last().text.contains(QStringLiteral("set.tw")));
+    QCOMPARE(boxes.Last().defaultButton, QMessageBox::No);
+    QCOMPARE(dir.Read(QStringLiteral("set.tw")), QByteArray(1704, '\x22'));
+
+    boxes.Answer(QMessageBox::Yes);
+    files.Then(dir.Path(QStringLiteral("set")));
+    frame->Actions()->Action(FrameCommand::FileSave)->trigger();
+    QCOMPARE(boxes.Count(), 2);
+    const auto image = frame->Data().ToImage();
+    QCOMPARE(dir.Read(QStringLiteral("set.tw")),
+             QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size())));
+
+    // A name the dialog itself asked about is not asked about again.
+    files.Then(dir.Path(QStringLiteral("set.tw")));
+    frame->Actions()->Action(FrameCommand::FileSave)->trigger();
+    QCOMPARE(boxes.Count(), 2);
 }
 
 QTEST_MAIN(TestFileCommands)
