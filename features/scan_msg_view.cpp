@@ -194,6 +194,19 @@ int CScanMsgView::AcceptedChannel(const QString& text) const
     return n <= kMaxChannels && ChannelInUse(*m_data, n) ? n : 0;
 }
 
+// The channel text for the stored channel byte: none, a channel in use, or else the
+// byte becomes "none".
+void CScanMsgView::ChannelTextFromRecord()
+{
+    std::uint8_t& channel = m_data->block(Block::B0160).data[b::kChannel];
+    if (channel != b::kNoChannel && ChannelInUse(*m_data, channel)) {
+        m_fields.channelText = QString::number(channel);
+        return;
+    }
+    channel = b::kNoChannel;
+    m_fields.channelText.clear();
+}
+
 void CScanMsgView::ApplyModeRules()
 {
     auto& d = m_data->block(Block::B0160).data;
@@ -210,13 +223,8 @@ void CScanMsgView::ApplyModeRules()
     if (!channelUsed) {
         m_fields.channelText.clear();
         channel = b::kNoChannel;
-    } else if (channel == b::kNoChannel) {
-        m_fields.channelText.clear();
-    } else if (ChannelInUse(*m_data, channel)) {
-        m_fields.channelText = QString::number(channel);
     } else {
-        channel = b::kNoChannel;
-        m_fields.channelText.clear();
+        ChannelTextFromRecord();
     }
     ui.timeAEdit->setEnabled(mode != 0);
     ui.timeBEdit->setEnabled(mode != 0);
@@ -291,13 +299,8 @@ void CScanMsgView::CommitChannel()
     std::uint8_t& channel = d[b::kChannel];
     if (const int n = AcceptedChannel(m_fields.channelText)) {
         channel = std::uint8_t(n);
-    } else if (channel == b::kNoChannel) {
-        m_fields.channelText.clear();
-    } else if (ChannelInUse(*m_data, channel)) {
-        m_fields.channelText = QString::number(channel);
     } else {
-        channel = b::kNoChannel;
-        m_fields.channelText.clear();
+        ChannelTextFromRecord();
     }
     m_exchange.Show();
 }

@@ -59,6 +59,7 @@ private:
     void ApplyModeRules();
     void OnChannelEdited();
     void CommitChannel();
+    void ChannelTextFromRecord();
     void CommitRemembered();
     void Spin(Field field, SpinDirection direction);
     // The channel a text names when that channel may be chosen, else 0.

@@ -215,6 +215,19 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
     return true;
 }
 
+// The end byte closes the exchange; the bar shows 100 once it has gone out.
+bool CTransferWorker::Finish(TransferError& error)
+{
+    if (!SendEnd(*m_port)) {
+        error.kind = TransferError::Kind::LinkFault;
+        error.detail = QStringLiteral("end byte");
+        return false;
+    }
+    m_progress = 100;
+    Post(m_progress);
+    return true;
+}
+
 bool CTransferWorker::ReadAll(TransferError& error)
 {
     RadioData& data = *m_staged;
@@ -239,14 +252,7 @@ bool CTransferWorker::ReadAll(TransferError& error)
         }
         advance();
     }
-    if (!SendEnd(*m_port)) {
-        error.kind = TransferError::Kind::LinkFault;
-        error.detail = QStringLiteral("end byte");
-        return false;
-    }
-    m_progress = 100;
-    Post(m_progress);
-    return true;
+    return Finish(error);
 }
 
 bool CTransferWorker::WriteAll(TransferError& error)
@@ -275,14 +281,7 @@ bool CTransferWorker::WriteAll(TransferError& error)
         }
         advance();
     }
-    if (!SendEnd(*m_port)) {
-        error.kind = TransferError::Kind::LinkFault;
-        error.detail = QStringLiteral("end byte");
-        return false;
-    }
-    m_progress = 100;
-    Post(m_progress);
-    return true;
+    return Finish(error);
 }
 
 quint16 CTransferWorker::ProbePorts()

@@ -91,6 +91,7 @@ private:
     bool Connect(TransferError& error, RadioReport& reported);
     bool ReadAll(TransferError& error);
     bool WriteAll(TransferError& error);
+    bool Finish(TransferError& error);
     void Post(int progress);
 
     std::atomic<TransferMode> m_mode{TransferMode::Idle};
