@@ -25,6 +25,7 @@ int CaptionText(FrameCommand command)
     case FrameCommand::FileSave: return 4;
     case FrameCommand::FileSaveAs: return 5;
     case FrameCommand::FilePrint: return 6;
+    case FrameCommand::FilePrintPreview: return text::PrintPreview;
     case FrameCommand::AppExit: return 7;
     case FrameCommand::ModelInfo: return 9;
     case FrameCommand::ViewChannels: return 11;
@@ -79,6 +80,7 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
     Add(file, FrameCommand::FileSaveAs);
     file->addSeparator();
     Add(file, FrameCommand::FilePrint);
+    Add(file, FrameCommand::FilePrintPreview);
     file->addSeparator();
     Add(file, FrameCommand::AppExit);
 
@@ -184,6 +186,7 @@ bool FrameActions::DisabledWhileTransferring(FrameCommand command)
     case FrameCommand::FileSave:
     case FrameCommand::FileSaveAs:
     case FrameCommand::FilePrint:
+    case FrameCommand::FilePrintPreview:
     case FrameCommand::ModelInfo:
     case FrameCommand::ReadRadio:
     case FrameCommand::WriteRadio:

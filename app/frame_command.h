@@ -10,6 +10,7 @@ enum class FrameCommand : int {
     FileSave = 57603,
     FileSaveAs = 57604,
     FilePrint = 57607,
+    FilePrintPreview = 57609,
     AppExit = 57665,
     ModelInfo = 32786,
     ViewChannels = 32771,

@@ -33,6 +33,7 @@ const std::vector<std::string>& Fallbacks()
         "The help page %1 could not be found.",
         "The printout could not be made.",
         "%1 already exists. Replace it?",
+        "Print Preview(&V)",
     };
     return fallbacks;
 }

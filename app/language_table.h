@@ -34,8 +34,9 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    FileReplace = 206,  // %1 file name
-    Last = 206,
+    FileReplace = 206,   // %1 file name
+    PrintPreview = 207,  // menu caption
+    Last = 207,
 };
 }  // namespace text
 

@@ -213,7 +213,8 @@ void CMainFrame::RunCommand(FrameCommand command)
     case FrameCommand::FileOpen: m_files->Open(); break;
     case FrameCommand::FileSave:
     case FrameCommand::FileSaveAs: m_files->Save(); break;
-    case FrameCommand::FilePrint: Print(); break;
+    case FrameCommand::FilePrint: Print(false); break;
+    case FrameCommand::FilePrintPreview: Print(true); break;
     case FrameCommand::AppExit: close(); break;
     case FrameCommand::ModelInfo: m_dialogs->ModelInfo(); break;
     case FrameCommand::ViewChannels: OpenView(ViewKind::Channels); break;
@@ -258,7 +259,9 @@ void CMainFrame::SyncTreeCheck()
     m_actions->Action(FrameCommand::TreeView)->setChecked(!m_treeBar->isHidden());
 }
 
-void CMainFrame::Print()
+// The printout takes its rows from the channel table and its summary from the
+// features view, so the four views are opened (or shown again) first.
+void CMainFrame::Print(bool preview)
 {
     PrintRequest request;
     request.parent = this;
@@ -267,7 +270,11 @@ void CMainFrame::Print()
         OpenView(kind);
         request.views[std::size_t(kind)] = View(kind);
     }
-    PrintChannelTable(request);
+    if (preview) {
+        PreviewChannelTable(request);
+    } else {
+        PrintChannelTable(request);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -93,7 +93,7 @@ private:
     void SetTransferRunning(bool running);
     void ToggleTreeBar();
     void SyncTreeCheck();
-    void Print();
+    void Print(bool preview);
 
     CRadioProgApp* m_app;
     ProgramFileLocator m_locate;

@@ -3,6 +3,10 @@
 #include <QHelpEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -43,6 +47,7 @@ private slots:
     void progressBar();
     void windowArrangements();
     void toolbarAndStatusBarCommands();
+    void printCommandsOpenTheFourViews();
 };
 
 void TestMainFrame::toolTipText_data()
@@ -417,6 +422,59 @@ void TestMainFrame::toolbarAndStatusBarCommands()
     toolbar->trigger();
     QVERIFY(!frame->Actions()->ToolBar()->isHidden());
     QVERIFY(!frame->ProgressBar()->isHidden());
+}
+
+namespace {
+
+// Answers the next modal dialog: `act` gets the active modal widget once there is one.
+void WhenModal(std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start(10);
+}
+
+}  // namespace
+
+void TestMainFrame::printCommandsOpenTheFourViews()
+{
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    QVERIFY(frame->ExistingViews().empty());
+
+    // Print: the rows and the summary come from the views, so all four are opened
+    // before the print dialog shows.
+    std::vector<ViewKind> viewsAtDialog;
+    bool printDialog = false;
+    WhenModal([&](QWidget* modal) {
+        viewsAtDialog = frame->ExistingViews();
+        printDialog = qobject_cast<QPrintDialog*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    frame->Actions()->Action(FrameCommand::FilePrint)->trigger();
+    QVERIFY(printDialog);
+    const std::vector<ViewKind> all{ViewKind::Channels, ViewKind::Features, ViewKind::Keys,
+                                    ViewKind::Scan};
+    QCOMPARE(viewsAtDialog, all);
+
+    // Print preview shows the same printout: one page.
+    int pages = -1;
+    WhenModal([&](QWidget* modal) {
+        auto* preview = modal->findChild<QPrintPreviewWidget*>();
+        pages = qobject_cast<QPrintPreviewDialog*>(modal) && preview ? preview->pageCount() : -2;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    frame->Actions()->Action(FrameCommand::FilePrintPreview)->trigger();
+    QCOMPARE(pages, 1);
+    QCOMPARE(frame->ExistingViews(), all);
 }
 
 QTEST_MAIN(TestMainFrame)
