@@ -49,4 +49,15 @@ inline bool ShowActive(QWidget& widget)
     return QTest::qWaitForWindowActive(&widget);
 }
 
+// A view's control by its object name; a missing one ends the test run loudly.
+template <typename T>
+T* Find(QWidget& view, const char* name)
+{
+    T* child = view.findChild<T*>(QLatin1String(name));
+    if (!child) {
+        qFatal("no control %s", name);
+    }
+    return child;
+}
+
 }  // namespace radio::test

@@ -22,6 +22,7 @@
 #include "features/spin_arrows.h"
 
 using namespace radio;
+using radio::test::Find;
 namespace fb = radio::bytes::choice;
 
 namespace {
@@ -31,16 +32,6 @@ using Bytes = std::array<std::uint8_t, kBlockDataSize>;
 Bytes& Block0120(RadioData& data)
 {
     return data.block(Block::B0120).data;
-}
-
-template <typename T>
-T* Find(QWidget& view, const char* name)
-{
-    T* child = view.findChild<T*>(QLatin1String(name));
-    if (!child) {
-        qFatal("no control %s", name);
-    }
-    return child;
 }
 
 // Clicks the box's indicator (the middle of a wide box is not on it).

@@ -14,6 +14,7 @@
 #include "features/spin_arrows.h"
 
 using namespace radio;
+using radio::test::Find;
 namespace sb = radio::bytes::scan;
 
 namespace {
@@ -23,16 +24,6 @@ using Bytes = std::array<std::uint8_t, kBlockDataSize>;
 Bytes& Block0160(RadioData& data)
 {
     return data.block(Block::B0160).data;
-}
-
-template <typename T>
-T* Find(QWidget& view, const char* name)
-{
-    T* child = view.findChild<T*>(QLatin1String(name));
-    if (!child) {
-        qFatal("no control %s", name);
-    }
-    return child;
 }
 
 // Channel n gets a receive frequency (BCD) or is erased.
