@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QStringListModel>
 
-#include "app/num_edit.h"
-#include "app/text_of.h"
 #include "channels/channel_columns.h"
+#include "config/text_of.h"
 #include "data/channel_codec.h"
+#include "widgets/num_edit.h"
 
 namespace radio {
 

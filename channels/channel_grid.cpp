@@ -7,7 +7,7 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
-#include "app/num_edit.h"
+#include "widgets/num_edit.h"
 
 namespace radio {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/text_of.h"
+#include "config/text_of.h"
 #include "data/channel_codec.h"
 
 namespace radio {

@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/message_box.h"
-#include "app/num_edit.h"
 #include "channels/channel_editors.h"
 #include "channels/channel_grid.h"
 #include "channels/channel_table_model.h"
+#include "widgets/message_box.h"
+#include "widgets/num_edit.h"
 
 namespace radio {
 

@@ -11,8 +11,8 @@
 #include <QMetaObject>
 #include <memory>
 
-#include "app/edit_view.h"
 #include "channels/channel_sheet.h"
+#include "widgets/edit_view.h"
 
 namespace radio {
 

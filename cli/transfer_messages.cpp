@@ -1,6 +1,6 @@
 #include "cli/transfer_messages.h"
 
-#include "app/language_table.h"
+#include "data/language_table.h"
 
 namespace radio::cli {
 

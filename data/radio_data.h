@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/language_table.h"
 #include "data/channel_record.h"
+#include "data/language_table.h"
 
 namespace radio {
 

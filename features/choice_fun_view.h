@@ -6,10 +6,10 @@
 #include <QString>
 #include <memory>
 
-#include "app/edit_view.h"
 #include "features/enter_key_navigation.h"
 #include "features/field_exchange.h"
 #include "features/spin_step.h"
+#include "widgets/edit_view.h"
 
 class QLineEdit;
 class QPainter;

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/message_box.h"
-#include "app/text_of.h"
+#include "config/text_of.h"
+#include "widgets/message_box.h"
 
 namespace radio {
 

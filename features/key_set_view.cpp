@@ -4,10 +4,10 @@
 #include <QImage>
 #include <QTimer>
 
-#include "app/message_box.h"
-#include "app/program_files.h"
+#include "config/program_files.h"
 #include "features/feature_bytes.h"
 #include "ui_key_set_form.h"
+#include "widgets/message_box.h"
 
 namespace radio {
 

@@ -7,8 +7,8 @@
 #include <QString>
 #include <memory>
 
-#include "app/edit_view.h"
 #include "features/field_exchange.h"
+#include "widgets/edit_view.h"
 
 namespace Ui {
 class KeySetForm;

@@ -8,9 +8,9 @@
 #include <QString>
 #include <memory>
 
-#include "app/edit_view.h"
 #include "features/field_exchange.h"
 #include "features/spin_step.h"
+#include "widgets/edit_view.h"
 
 namespace Ui {
 class ScanMsgForm;

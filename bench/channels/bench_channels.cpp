@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/language_file.h"
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
+#include "config/language_file.h"
 
 using namespace radio;
 

@@ -3,13 +3,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/message_box.h"
 #include "channel_test_support.h"
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
 #include "link/transfer_worker.h"
 #include "link/write_check.h"
 #include "sim/radio_simulator.h"
+#include "widgets/message_box.h"
 
 using namespace radio;
 using radio::test::ChannelValues;

@@ -5,12 +5,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/message_box.h"
-#include "app/num_edit.h"
 #include "channel_test_support.h"
 #include "channels/channel_editors.h"
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
+#include "widgets/message_box.h"
+#include "widgets/num_edit.h"
 
 using namespace radio;
 using radio::test::ChannelValues;

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "app/message_box.h"
 #include "data/radio_data.h"
+#include "widgets/message_box.h"
 
 namespace radio::test {
 

@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/message_box.h"
-#include "channels/channel_printer.h"
 #include "channels/chn_msg_form_view.h"
-#include "channels/print_dialogs.h"
 #include "features/choice_fun_view.h"
+#include "print/channel_printer.h"
+#include "print/print_dialogs.h"
+#include "widgets/message_box.h"
 
 using namespace radio;
 

@@ -4,8 +4,8 @@
 #include <QSet>
 #include <QtTest>
 
-#include "app/language_file.h"
-#include "app/program_files.h"
+#include "config/language_file.h"
+#include "config/program_files.h"
 
 using namespace radio;
 

@@ -10,7 +10,7 @@
 #include <QStringDecoder>
 #include <QtTest>
 
-#include "app/program_files.h"
+#include "config/program_files.h"
 
 using namespace radio;
 

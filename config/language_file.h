@@ -1,0 +1,35 @@
+// Loading "lang.csv": a header row naming the languages, then one line per text with
+// one comma-separated field per language. No quoting: a text cannot hold a comma.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <string>
+
+#include "data/language_table.h"
+
+namespace radio {
+
+constexpr int kMaxLanguages = 32;
+
+struct LanguageNames {
+    std::array<std::string, kMaxLanguages> names;
+    // Index of the last language column of the header row; one more when the row
+    // ends with a comma. Used to number the background pictures.
+    int lastLanguageIndex = 0;
+};
+
+// Loads column `column` of the file into `table`. Texts beyond the file's last line,
+// and names beyond the header's, keep what they held. Returns false, changing
+// nothing, when the file cannot be read or has no first line.
+bool LoadLanguageFile(const QString& path, int column, LanguageTable& table, LanguageNames& names);
+
+// The same from the file's bytes: UTF-8 (a byte-order mark is skipped), or GB18030
+// when the bytes are not valid UTF-8.
+bool LoadLanguageText(const QByteArray& bytes, int column, LanguageTable& table,
+                      LanguageNames& names);
+
+QString DecodeLanguageFile(const QByteArray& bytes);
+
+}  // namespace radio

@@ -1,0 +1,83 @@
+#include "config/settings.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "data/data_file.h"
+
+namespace radio {
+
+namespace {
+
+// The number that begins at the first digit of the line; 0 when there is none.
+int LineValue(const std::string& line)
+{
+    const std::size_t first = line.find_first_of("0123456789");
+    if (first == std::string::npos) {
+        return 0;
+    }
+    long value = 0;
+    for (std::size_t i = first; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
+        value = value * 10 + (line[i] - '0');
+        if (value > 99999999) {
+            break;  // far beyond any setting; keeps the value an int
+        }
+    }
+    return int(value);
+}
+
+}  // namespace
+
+SettingsFileInfo ReadSettingsText(const std::string& content, Settings& settings)
+{
+    SettingsFileInfo info;
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty()) {
+            continue;
+        }
+        switch (line.front()) {
+        case 'C': settings.port = LineValue(line); break;
+        case 'D': settings.language = LineValue(line); break;
+        case 'M': settings.model = LineValue(line); break;
+        default: continue;
+        }
+        ++info.classifiedLines;
+    }
+    info.firstRun = info.classifiedLines != 3;
+    return info;
+}
+
+SettingsFileInfo ReadSettingsFile(const std::string& path, Settings& settings)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return SettingsFileInfo{};
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    return ReadSettingsText(content.str(), settings);
+}
+
+std::string SettingsText(const Settings& settings)
+{
+    return "Com=COM" + std::to_string(settings.port) +
+           "\r\nDefaultLanguage=" + std::to_string(settings.language) +
+           "\r\nMode=" + std::to_string(settings.model) + "\r\n";
+}
+
+bool SaveSettingsFile(const std::string& path, const Settings& settings)
+{
+    const std::string text = SettingsText(settings);
+    return WriteFileAtomically(path, reinterpret_cast<const std::uint8_t*>(text.data()),
+                               text.size())
+        .ok();
+}
+
+int LanguageColumnForLocale(const QLocale& locale)
+{
+    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China ? 0 : 1;
+}
+
+}  // namespace radio

@@ -1,0 +1,88 @@
+#include "shell/com_port_dlg.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "config/text_of.h"
+
+namespace radio {
+
+namespace {
+// Bits outside the 16-bit mask count as not set.
+bool MaskBit(quint16 mask, int bit)
+{
+    return bit >= 0 && bit < 16 && (mask >> bit) & 1;
+}
+}  // namespace
+
+int CComPortDlg::InitialChoice(quint16 mask, int chosenIndex)
+{
+    if (MaskBit(mask, chosenIndex + 1)) {
+        return chosenIndex >= 0 && chosenIndex < kComButtonCount ? chosenIndex : -1;
+    }
+    for (int n = 1; n <= kComButtonCount; ++n) {
+        if (MaskBit(mask, n)) {
+            return n - 1;
+        }
+    }
+    return -1;
+}
+
+CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
+                         const std::array<QString, kComButtonCount>& devices, QWidget* parent)
+    : QDialog(parent), m_group(new QButtonGroup(this))
+{
+    setObjectName(QStringLiteral("comPortDialog"));
+    setWindowTitle(UiText(data, 77));
+    auto* box = new QGroupBox(UiText(data, 77), this);
+    auto* grid = new QGridLayout(box);
+    for (int i = 0; i < kComButtonCount; ++i) {
+        const QString device = devices[std::size_t(i)];
+        const QString name = QStringLiteral("COM%1").arg(i + 1);
+        auto* button = new QRadioButton(
+            device.isEmpty() ? name : name + QStringLiteral(" (%1)").arg(device), box);
+        button->setEnabled(MaskBit(mask, i + 1));
+        m_group->addButton(button, i);
+        grid->addWidget(button, i / 4, i % 4);
+        m_buttons[std::size_t(i)] = button;
+    }
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+
+    Check(InitialChoice(mask, chosenIndex));
+}
+
+void CComPortDlg::Check(int index)
+{
+    if (index >= 0 && index < kComButtonCount) {
+        m_buttons[std::size_t(index)]->setChecked(true);
+        m_buttons[std::size_t(index)]->setFocus();
+        return;
+    }
+    m_group->setExclusive(false);
+    for (QRadioButton* button : m_buttons) {
+        button->setChecked(false);
+    }
+    m_group->setExclusive(true);
+}
+
+int CComPortDlg::ChosenIndex() const
+{
+    return m_group->checkedId();
+}
+
+}  // namespace radio

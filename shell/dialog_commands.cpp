@@ -1,0 +1,120 @@
+#include "shell/dialog_commands.h"
+
+#include <QFileInfo>
+
+#include "config/text_of.h"
+#include "link/port_names.h"
+#include "shell/about_dlg.h"
+#include "shell/child_frame.h"
+#include "shell/com_port_dlg.h"
+#include "shell/help_viewer.h"
+#include "shell/language_dlg.h"
+#include "shell/main_frame.h"
+#include "shell/modal_dialog.h"
+#include "shell/model_dlg.h"
+#include "shell/radio_prog_app.h"
+#include "widgets/edit_view.h"
+#include "widgets/message_box.h"
+
+namespace radio {
+
+DialogCommands::DialogCommands(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
+
+DialogCommands::~DialogCommands() = default;
+
+void DialogCommands::ModelInfo()
+{
+    RadioData& data = m_frame->Data();
+    const int modelBefore = data.model;
+    const int bandBefore = CurrentBandIndex(data);
+    CModelDlg dialog(&data, m_frame);
+    connect(&dialog, &CModelDlg::helpRequested, this,
+            [this] { ShowHelp(QString::fromLatin1(help::kIndex)); });
+    if (RunModal(dialog) == QDialog::Accepted) {
+        if (dialog.ChosenBandIndex() != bandBefore) {
+            BoxRequest box;
+            box.text = UiText(data, 87);
+            box.caption = UiText(data, 89);
+            box.icon = QMessageBox::Warning;
+            box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+            box.defaultButton = QMessageBox::Cancel;
+            if (ShowBox(m_frame, box) == QMessageBox::Ok) {
+                ApplyBand(data, dialog.ChosenBandIndex());
+                if (CChildFrame* channels = m_frame->OpenView(ViewKind::Channels)) {
+                    channels->View()->ClearAllChannels();
+                }
+                m_frame->UpdateTitle();
+            }
+        } else if (data.model != modelBefore) {
+            if (CEditView* channels = m_frame->View(ViewKind::Channels)) {
+                channels->RefreshTexts();
+            }
+        }
+    }
+    m_frame->UpdateTitle();
+    m_frame->RepaintBackground();
+}
+
+void DialogCommands::ComPort()
+{
+    if (m_frame->TransferRunning() || m_frame->Worker().IsBusy()) {
+        return;
+    }
+    RadioData& data = m_frame->Data();
+    const quint16 mask = m_frame->Worker().ProbePorts();
+    std::array<QString, kComButtonCount> devices;
+    for (int n = 1; n <= kComButtonCount; ++n) {
+        devices[std::size_t(n - 1)] = ResolvePortDevice(n);
+    }
+    CComPortDlg dialog(data, mask, data.port - 1, devices, m_frame);
+    if (RunModal(dialog) == QDialog::Accepted) {
+        data.port = dialog.ChosenIndex() + 1;
+    }
+}
+
+void DialogCommands::Language()
+{
+    CRadioProgApp* app = m_frame->App();
+    if (!app) {
+        return;
+    }
+    CLanguageDlg dialog(m_frame->Data(), app->Names(), app->DefaultLanguage(), m_frame);
+    connect(&dialog, &CLanguageDlg::helpRequested, this,
+            [this] { ShowHelp(QString::fromLatin1(help::kLanguage)); });
+    if (RunModal(dialog) == QDialog::Accepted) {
+        const int chosen = dialog.ChosenIndex();
+        if (chosen >= 0 && chosen != app->DefaultLanguage()) {
+            app->SwitchLanguage(chosen);
+        }
+    }
+}
+
+void DialogCommands::About()
+{
+    CAboutDlg dialog(m_frame->Data(), m_frame);
+    RunModal(dialog);
+}
+
+void DialogCommands::HelpTopics()
+{
+    ShowHelp(QString::fromLatin1(help::kIndex));
+}
+
+void DialogCommands::ShowHelp(const QString& page)
+{
+    const QString path = m_frame->Locate()(page);
+    if (!QFileInfo(path).isFile()) {
+        BoxRequest box;
+        box.text = UiText(m_frame->Data(), text::HelpMissing).arg(page);
+        box.caption = UiText(m_frame->Data(), 38);
+        box.icon = QMessageBox::Warning;
+        ShowBox(m_frame, box);
+        return;
+    }
+    if (!m_help) {
+        m_help = std::make_unique<CHelpViewer>();
+    }
+    m_help->ShowPage(path);
+}
+
+}  // namespace radio

@@ -1,0 +1,62 @@
+// The menu bar, the toolbar and their actions. Every caption comes from the language
+// table: the top-level menus by position, the items by command.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <map>
+
+#include "data/radio_data.h"
+#include "shell/frame_command.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+
+namespace radio {
+
+// The text of a tool tip: the caption cut before its first "(" (the access key and
+// everything after it go), at most 79 characters.
+QString ToolTipText(const QString& caption);
+
+class FrameActions : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMenuCount = 8;
+
+    // Builds the menus into the window's menu bar and the toolbar into the window.
+    FrameActions(const RadioData* data, QMainWindow* window);
+
+    QAction* Action(FrameCommand command) const;
+    QMenu* Menu(int position) const { return m_menus[std::size_t(position)]; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+    // Writes the language texts into the menu captions.
+    void ApplyMenuTexts();
+    // The tool tip of a toolbar button; empty for commands without one (About).
+    QString ToolTipFor(FrameCommand command) const;
+    // While a transfer runs, every command that changes the record, or reads it to
+    // write it somewhere, is disabled.
+    void SetTransferRunning(bool running);
+    // The commands SetTransferRunning disables.
+    static bool DisabledWhileTransferring(FrameCommand command);
+
+signals:
+    // A menu item, a toolbar button or a shortcut key.
+    void triggered(FrameCommand command);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* Add(QMenu* menu, FrameCommand command);
+
+    const RadioData* m_data;
+    std::array<QMenu*, kMenuCount> m_menus{};
+    std::map<FrameCommand, QAction*> m_actions;
+    QToolBar* m_toolBar = nullptr;
+};
+
+}  // namespace radio

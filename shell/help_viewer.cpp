@@ -1,0 +1,50 @@
+#include "shell/help_viewer.h"
+
+#include <QHBoxLayout>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace radio {
+
+CHelpViewer::CHelpViewer(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
+{
+    setObjectName(QStringLiteral("helpViewer"));
+    // The help window never keeps the program running on its own.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_browser->setOpenExternalLinks(true);
+
+    auto* back = new QToolButton(this);
+    back->setArrowType(Qt::LeftArrow);
+    back->setEnabled(false);
+    auto* forward = new QToolButton(this);
+    forward->setArrowType(Qt::RightArrow);
+    forward->setEnabled(false);
+    connect(back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(m_browser->documentTitle()); });
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(back);
+    bar->addWidget(forward);
+    bar->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(m_browser);
+    resize(640, 480);
+}
+
+void CHelpViewer::ShowPage(const QString& path)
+{
+    m_browser->setSource(QUrl::fromLocalFile(path));
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace radio

@@ -1,0 +1,308 @@
+#include "shell/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
+#include <QToolBar>
+
+#include "config/text_of.h"
+#include "link/write_check.h"
+#include "shell/bg_client_wnd.h"
+#include "shell/child_frame.h"
+#include "shell/dialog_commands.h"
+#include "shell/file_commands.h"
+#include "shell/frame_actions.h"
+#include "shell/print_hook.h"
+#include "shell/prog_status_bar.h"
+#include "shell/radio_prog_app.h"
+#include "shell/transfer_commands.h"
+#include "shell/transfer_texts.h"
+#include "shell/tree_bar.h"
+#include "shell/view_slots.h"
+#include "shell/window_arrange.h"
+#include "widgets/message_box.h"
+
+namespace radio {
+
+CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
+    : m_app(app), m_locate(std::move(locate))
+{
+    setObjectName(QStringLiteral("mainFrame"));
+
+    m_background = new CBgClientWnd(m_locate, this);
+    m_background->SetPictureNumberSource([this] { return m_app ? m_app->PictureNumber() : 0; });
+    setCentralWidget(m_background);
+    m_views = std::make_unique<ViewSlots>(m_background, &m_data);
+
+    m_actions = new FrameActions(&m_data, this);
+    connect(m_actions, &FrameActions::triggered, this, &CMainFrame::RunCommand);
+
+    m_statusBar = new CProgStatusBar(this);
+    setStatusBar(m_statusBar);
+
+    m_treeBar = new CTreeBar(&m_data, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_treeBar);
+    resizeDocks({m_treeBar}, {127}, Qt::Horizontal);
+    m_treeBar->hide();  // the bar starts hidden
+    connect(m_treeBar, &CTreeBar::viewRequested, this, &CMainFrame::OpenView);
+    connect(m_treeBar, &QDockWidget::visibilityChanged, this, &CMainFrame::SyncTreeCheck);
+    connect(m_actions->ToolBar(), &QToolBar::visibilityChanged, this, [this](bool) {
+        m_actions->Action(FrameCommand::ToolBar)->setChecked(!m_actions->ToolBar()->isHidden());
+    });
+
+    m_files = new FileCommands(this);
+    m_dialogs = new DialogCommands(this);
+    m_transfers = new TransferCommands(this, &m_worker);
+    connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Closing the window hides the bars; this frame is no longer there to follow.
+    m_treeBar->disconnect(this);
+    m_actions->ToolBar()->disconnect(this);
+    // The transfer thread and the views use the record and the worker, which go
+    // before the window's children: stop and remove them first.
+    delete m_transfers;
+    m_transfers = nullptr;
+    delete m_background;
+    m_background = nullptr;
+}
+
+CChildFrame* CMainFrame::OpenView(ViewKind kind)
+{
+    CChildFrame* frame = m_views->Open(kind, frameGeometry().size());
+    UpdateTitle();
+    return frame;
+}
+
+void CMainFrame::RefreshViews()
+{
+    m_views->LoadAll();
+    OpenView(ViewKind::Channels);
+    UpdateTitle();
+}
+
+void CMainFrame::CollectEdits()
+{
+    m_views->StoreAll();
+}
+
+QString CMainFrame::Title(const RadioData& data)
+{
+    return UiText(data, data.model == 0 ? 184 : 185) +
+           QStringLiteral(" Q71/Q72(%1-%2MHZ)").arg(data.bandLower).arg(data.bandUpper);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(Title(m_data));
+}
+
+void CMainFrame::UpdateChannelMasks()
+{
+    m_data.UpdateChannelMasks();
+}
+
+bool CMainFrame::CheckBeforeWrite()
+{
+    switch (ClassifyBeforeWrite(m_data)) {
+    case WriteCheck::NotReported: {
+        BoxRequest box;
+        box.text = UiText(m_data, 97);
+        box.caption = UiText(m_data, 89);
+        box.icon = QMessageBox::Warning;
+        ShowBox(this, box);
+        // The data's band and model stand for the radio's from now on; the identity
+        // bytes follow them as for a radio that reported the same.
+        AdoptDataAsRadio(m_data);
+        ApplyRadioIdentity(m_data);
+        UpdateTitle();
+        return true;
+    }
+    case WriteCheck::Match:
+        ApplyRadioIdentity(m_data);
+        UpdateTitle();
+        return true;
+    case WriteCheck::Mismatch: {
+        BoxRequest box;
+        box.text =
+            UiText(m_data, text::WriteMismatch)
+                .arg(BandAndModelText(m_data, m_data.radioBandLower, m_data.radioBandUpper,
+                                      m_data.radioModel),
+                     BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
+        box.caption = UiText(m_data, 89);
+        box.icon = QMessageBox::Warning;
+        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        box.defaultButton = QMessageBox::Cancel;
+        return ShowBox(this, box) == QMessageBox::Ok;
+    }
+    }
+    return false;
+}
+
+void CMainFrame::SetProgress(int value)
+{
+    m_statusBar->SetProgress(value);
+}
+
+void CMainFrame::ApplyMenuTexts()
+{
+    m_actions->ApplyMenuTexts();
+}
+
+void CMainFrame::BuildTree(bool rebuild)
+{
+    m_treeBar->BuildTree(rebuild);
+    SyncTreeCheck();
+}
+
+void CMainFrame::RepaintBackground()
+{
+    if (m_app) {
+        m_app->NotePictureModel();
+    }
+    m_background->viewport()->update();
+}
+
+void CMainFrame::StartViewTimer(int ms)
+{
+    QTimer::singleShot(ms, this, [this] {
+        OpenView(ViewKind::Channels);
+        emit startupViewOpened();
+    });
+}
+
+CChildFrame* CMainFrame::ChildFrame(ViewKind kind) const
+{
+    return m_views->Frame(kind);
+}
+
+CEditView* CMainFrame::View(ViewKind kind) const
+{
+    return m_views->View(kind);
+}
+
+std::vector<ViewKind> CMainFrame::ExistingViews() const
+{
+    return m_views->Existing();
+}
+
+bool CMainFrame::TransferRunning() const
+{
+    return m_transfers && m_transfers->IsRunning();
+}
+
+void CMainFrame::SetTransferRunning(bool running)
+{
+    m_actions->SetTransferRunning(running);
+    m_views->SetEditingEnabled(!running);
+}
+
+void CMainFrame::RunCommand(FrameCommand command)
+{
+    // The actions are disabled meanwhile; a command that still arrives is refused.
+    if (FrameActions::DisabledWhileTransferring(command) && TransferRunning()) {
+        if (command == FrameCommand::ReadRadio || command == FrameCommand::WriteRadio) {
+            m_transfers->Start(TransferMode::Read);  // tells the user one is running
+        }
+        return;
+    }
+    switch (command) {
+    case FrameCommand::FileNew: m_files->New(); break;
+    case FrameCommand::FileOpen: m_files->Open(); break;
+    case FrameCommand::FileSave:
+    case FrameCommand::FileSaveAs: m_files->Save(); break;
+    case FrameCommand::FilePrint: Print(false); break;
+    case FrameCommand::FilePrintPreview: Print(true); break;
+    case FrameCommand::AppExit: close(); break;
+    case FrameCommand::ModelInfo: m_dialogs->ModelInfo(); break;
+    case FrameCommand::ViewChannels: OpenView(ViewKind::Channels); break;
+    case FrameCommand::ViewFeatures: OpenView(ViewKind::Features); break;
+    case FrameCommand::ViewKeys: OpenView(ViewKind::Keys); break;
+    case FrameCommand::ViewScan: OpenView(ViewKind::Scan); break;
+    case FrameCommand::ReadRadio: m_transfers->Start(TransferMode::Read); break;
+    case FrameCommand::WriteRadio: m_transfers->Start(TransferMode::Write); break;
+    case FrameCommand::ComPort: m_dialogs->ComPort(); break;
+    case FrameCommand::Language: m_dialogs->Language(); break;
+    case FrameCommand::TreeView: ToggleTreeBar(); break;
+    case FrameCommand::ToolBar:
+        m_actions->ToolBar()->setVisible(m_actions->Action(FrameCommand::ToolBar)->isChecked());
+        break;
+    case FrameCommand::StatusBar:
+        m_statusBar->setVisible(m_actions->Action(FrameCommand::StatusBar)->isChecked());
+        break;
+    case FrameCommand::Cascade: m_background->cascadeSubWindows(); break;
+    case FrameCommand::TileHorizontally: TileHorizontally(m_background); break;
+    case FrameCommand::TileVertically: TileVertically(m_background); break;
+    case FrameCommand::ArrangeIcons: ArrangeIcons(m_background); break;
+    case FrameCommand::CloseAllWindows:
+        // Closes the navigation bar; the child windows stay.
+        if (!m_treeBar->isHidden()) {
+            m_treeBar->hide();
+        }
+        SyncTreeCheck();
+        break;
+    case FrameCommand::HelpTopics: m_dialogs->HelpTopics(); break;
+    case FrameCommand::About: m_dialogs->About(); break;
+    }
+}
+
+void CMainFrame::ToggleTreeBar()
+{
+    m_treeBar->setVisible(m_treeBar->isHidden());
+    SyncTreeCheck();
+}
+
+void CMainFrame::SyncTreeCheck()
+{
+    m_actions->Action(FrameCommand::TreeView)->setChecked(!m_treeBar->isHidden());
+}
+
+// The printout takes its rows from the channel table and its summary from the
+// features view, so the four views are opened (or shown again) first.
+void CMainFrame::Print(bool preview)
+{
+    PrintRequest request;
+    request.parent = this;
+    request.data = &m_data;
+    for (ViewKind kind : kAllViewKinds) {
+        OpenView(kind);
+        request.views[std::size_t(kind)] = View(kind);
+    }
+    if (preview) {
+        PreviewChannelTable(request);
+    } else {
+        PrintChannelTable(request);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (TransferRunning()) {
+        // The transfer thread may be waiting for this window; leaving now would
+        // cut a write short. The user waits for it (or answers its box) first.
+        BoxRequest box;
+        box.text = UiText(m_data, text::TransferRunning);
+        box.caption = UiText(m_data, 91);
+        box.icon = QMessageBox::Warning;
+        ShowBox(this, box);
+        return;
+    }
+    BoxRequest box;
+    box.text = UiText(m_data, 90);
+    box.caption = UiText(m_data, 91);
+    box.icon = QMessageBox::Question;
+    box.buttons = QMessageBox::Yes | QMessageBox::No;
+    if (ShowBox(this, box) != QMessageBox::Yes) {
+        return;
+    }
+    if (m_app) {
+        m_app->SaveSettings();
+    }
+    event->accept();
+    emit exitConfirmed();
+}
+
+}  // namespace radio

@@ -1,0 +1,112 @@
+// The main window: menus, toolbar, status bar with the progress bar, the navigation
+// bar, the background area with one child window per editing view. It owns the one
+// radio record and the transfer worker for the life of the program, and offers the
+// operations through which the transfer, the file commands and the views meet.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "config/program_file_locator.h"
+#include "data/radio_data.h"
+#include "link/transfer_worker.h"
+#include "shell/frame_command.h"
+#include "shell/view_kind.h"
+
+namespace radio {
+
+class CBgClientWnd;
+class CChildFrame;
+class CEditView;
+class CProgStatusBar;
+class CRadioProgApp;
+class CTreeBar;
+class DialogCommands;
+class FileCommands;
+class FrameActions;
+class TransferCommands;
+class ViewSlots;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CRadioProgApp* app, ProgramFileLocator locate);
+    ~CMainFrame() override;
+
+    RadioData& Data() { return m_data; }
+    const RadioData& Data() const { return m_data; }
+    CRadioProgApp* App() const { return m_app; }
+    const ProgramFileLocator& Locate() const { return m_locate; }
+
+    // Shows the view's child window (creating it the first time) and activates it.
+    CChildFrame* OpenView(ViewKind kind);
+    // Every open view reloads from the record; then the channel view is shown and
+    // the caption updated.
+    void RefreshViews();
+    // Every open view stores its controls into the record.
+    void CollectEdits();
+    // Caption: text #184 (model 0) or #185, then " Q71/Q72(<lower>-<upper>MHZ)".
+    void UpdateTitle();
+    static QString Title(const RadioData& data);
+    // Rebuilds the channel masks of the record before a write.
+    void UpdateChannelMasks();
+    // The check before a write, once the radio's identity is in the record's
+    // radio-reported values: true lets the write go on.
+    bool CheckBeforeWrite();
+    // 0 hides the progress bar; any other value shows it at that position.
+    void SetProgress(int value);
+
+    void ApplyMenuTexts();
+    void BuildTree(bool rebuild);
+    // The picture may have changed (language or model): paint the background again.
+    void RepaintBackground();
+    // Opens the channel view once `ms` milliseconds after the window is up.
+    void StartViewTimer(int ms);
+
+    // The child window of a view; null until the view was first opened.
+    CChildFrame* ChildFrame(ViewKind kind) const;
+    CEditView* View(ViewKind kind) const;
+    std::vector<ViewKind> ExistingViews() const;
+
+    bool TransferRunning() const;
+    // What a menu item, a toolbar button or a shortcut key does.
+    void RunCommand(FrameCommand command);
+
+    FrameActions* Actions() const { return m_actions; }
+    CProgStatusBar* ProgressBar() const { return m_statusBar; }
+    CTreeBar* TreeBar() const { return m_treeBar; }
+    CBgClientWnd* Background() const { return m_background; }
+    DialogCommands* Dialogs() const { return m_dialogs; }
+    TransferCommands* Transfers() const { return m_transfers; }
+    CTransferWorker& Worker() { return m_worker; }
+
+signals:
+    // The user confirmed leaving the program; the settings are saved.
+    void exitConfirmed();
+    // The start-up timer has opened the channel view.
+    void startupViewOpened();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void SetTransferRunning(bool running);
+    void ToggleTreeBar();
+    void SyncTreeCheck();
+    void Print(bool preview);
+
+    CRadioProgApp* m_app;
+    ProgramFileLocator m_locate;
+    RadioData m_data;
+    CTransferWorker m_worker;
+    CBgClientWnd* m_background = nullptr;
+    FrameActions* m_actions = nullptr;
+    CProgStatusBar* m_statusBar = nullptr;
+    CTreeBar* m_treeBar = nullptr;
+    std::unique_ptr<ViewSlots> m_views;
+    FileCommands* m_files = nullptr;
+    DialogCommands* m_dialogs = nullptr;
+    TransferCommands* m_transfers = nullptr;
+};
+
+}  // namespace radio

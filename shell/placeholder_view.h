@@ -1,0 +1,32 @@
+// An editing view that shows nothing yet: it carries the view's caption so that its
+// child window, the menus and the tree behave as they will with the real view.
+#pragma once
+
+#include "shell/view_kind.h"
+#include "widgets/edit_view.h"
+
+class QLabel;
+
+namespace radio {
+
+class PlaceholderView : public CEditView {
+    Q_OBJECT
+public:
+    PlaceholderView(ViewKind kind, RadioData* data, QWidget* parent = nullptr);
+
+    void LoadFromRecord() override {}
+    void StoreToRecord() override {}
+    void RefreshTexts() override;
+    QString ViewTitle() const override;
+    // The channel placeholder erases the channels of the record's model, as the
+    // channel table does after a band change.
+    void ClearAllChannels() override;
+
+    ViewKind Kind() const { return m_kind; }
+
+private:
+    ViewKind m_kind;
+    QLabel* m_label;
+};
+
+}  // namespace radio

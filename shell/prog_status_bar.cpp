@@ -1,0 +1,50 @@
+#include "shell/prog_status_bar.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <algorithm>
+
+namespace radio {
+
+CProgStatusBar::CProgStatusBar(QWidget* parent)
+    : QStatusBar(parent), m_pane(new QLabel(this)), m_progress(new QProgressBar(this))
+{
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
+    m_pane->setText(tr("Ready"));
+    // Both share the first pane: one of them is shown at a time.
+    addWidget(m_pane, 1);
+    addWidget(m_progress, 1);
+}
+
+void CProgStatusBar::SetProgress(int value)
+{
+    const bool show = value != 0;
+    if (show != !m_progress->isHidden()) {
+        clearMessage();
+        m_progress->setVisible(show);
+        m_pane->setVisible(!show);
+        m_pane->setText(show ? QString() : tr("Ready"));
+    }
+    // The transfer's counter passes 100 before its final 100 (one step per block);
+    // the bar stays full meanwhile.
+    m_progress->setValue(std::clamp(value, 0, 100));
+}
+
+bool CProgStatusBar::ProgressVisible() const
+{
+    return !m_progress->isHidden();
+}
+
+int CProgStatusBar::ProgressValue() const
+{
+    return m_progress->value();
+}
+
+QString CProgStatusBar::PaneText() const
+{
+    return m_pane->text();
+}
+
+}  // namespace radio

@@ -1,0 +1,144 @@
+#include "shell/radio_prog_app.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "config/program_files.h"
+#include "config/settings.h"
+#include "shell/child_frame.h"
+#include "shell/dialog_commands.h"
+#include "shell/help_viewer.h"
+#include "shell/main_frame.h"
+#include "shell/modal_dialog.h"
+#include "shell/model_dlg.h"
+#include "widgets/edit_view.h"
+
+namespace radio {
+
+namespace {
+const char* const kSettingsFile = "sys.ini";
+const char* const kLanguageFile = "lang.csv";
+}  // namespace
+
+CRadioProgApp::CRadioProgApp(StartOptions options) : m_options(std::move(options))
+{
+    if (!m_options.locate) {
+        m_options.locate = [](const QString& name) { return FindProgramFile(name); };
+    }
+}
+
+CRadioProgApp::~CRadioProgApp() = default;
+
+bool CRadioProgApp::InitInstance()
+{
+    // The frame's record starts with the defaults: COM1, 400-470 MHz, 16 channels.
+    m_frame = std::make_unique<CMainFrame>(this, m_options.locate);
+    ReloadTexts(true);
+
+    RadioData& data = m_frame->Data();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        data.reserved = screen->geometry().height() - screen->availableGeometry().height();
+    }
+    if (m_firstRun) {
+        RunStartupModelDialog();
+    }
+
+    m_frame->move(0, 0);
+    m_frame->resize(773, 548);
+    if (m_options.showWindow) {
+        m_frame->show();
+    }
+    m_frame->UpdateTitle();
+    m_frame->ApplyMenuTexts();
+    m_frame->BuildTree(false);
+    // The first paint takes note of the model the picture is chosen for.
+    m_frame->RepaintBackground();
+    m_frame->StartViewTimer(m_options.viewTimerMs);
+    return true;
+}
+
+void CRadioProgApp::ReloadTexts(bool withSettings)
+{
+    RadioData& data = m_frame->Data();
+    if (withSettings) {
+        Settings settings;
+        settings.port = data.port;
+        settings.model = data.model;
+        settings.language = 0;
+        const SettingsFileInfo info = ReadSettingsFile(kSettingsFile, settings);
+        data.port = settings.port;
+        data.model = settings.model;
+        m_defaultLanguage = settings.language;
+        m_firstRun = info.firstRun;
+        if (m_firstRun) {
+            m_defaultLanguage = LanguageColumnForLocale(m_options.locale);
+            SaveSettings();
+        }
+    }
+    LoadLanguageFile(m_options.locate(QString::fromLatin1(kLanguageFile)), m_defaultLanguage,
+                     data.texts, m_names);
+    if (!withSettings) {
+        m_frame->UpdateTitle();
+    }
+}
+
+bool CRadioProgApp::SaveSettings()
+{
+    const RadioData& data = m_frame->Data();
+    Settings settings;
+    settings.port = data.port;
+    settings.language = m_defaultLanguage;
+    settings.model = data.model;
+    return SaveSettingsFile(kSettingsFile, settings);
+}
+
+void CRadioProgApp::SwitchLanguage(int index)
+{
+    const std::vector<ViewKind> views = m_frame->ExistingViews();
+    m_defaultLanguage = index;
+    ReloadTexts(false);
+    m_frame->ApplyMenuTexts();
+    m_frame->BuildTree(true);
+    for (ViewKind kind : views) {
+        CEditView* view = m_frame->View(kind);
+        view->RefreshTexts();
+        m_frame->ChildFrame(kind)->setWindowTitle(view->ViewTitle());
+    }
+    m_frame->RepaintBackground();
+}
+
+int CRadioProgApp::PictureNumber() const
+{
+    const int model = m_frame ? m_frame->Data().model : 1;
+    return m_defaultLanguage + (m_names.lastLanguageIndex + 1) * model + 10;
+}
+
+void CRadioProgApp::NotePictureModel()
+{
+    const int model = m_frame->Data().model;
+    if (model == m_lastPictureModel) {
+        return;
+    }
+    m_lastPictureModel = model;
+    if (m_frame->ChildFrame(ViewKind::Channels)) {
+        m_frame->RefreshViews();
+    }
+}
+
+void CRadioProgApp::RunStartupModelDialog()
+{
+    RadioData& data = m_frame->Data();
+    const int bandBefore = CurrentBandIndex(data);
+    CModelDlg dialog(&data, nullptr);
+    // The main window is not shown yet: the dialog blocks nothing, so the help window
+    // it may open stays usable.
+    dialog.setWindowModality(Qt::WindowModal);
+    connect(&dialog, &CModelDlg::helpRequested, m_frame.get(),
+            [this] { m_frame->Dialogs()->ShowHelp(QString::fromLatin1(help::kIndex)); });
+    if (RunModal(dialog) == QDialog::Accepted && dialog.ChosenBandIndex() != bandBefore) {
+        ApplyBand(data, dialog.ChosenBandIndex());
+    }
+    m_frame->RepaintBackground();
+}
+
+}  // namespace radio

@@ -1,0 +1,70 @@
+// The application object: starts the program (settings, language texts, the first
+// run's model dialog, the main window) and keeps what belongs to the whole run: the
+// language column and names, and the model the background picture was last chosen for.
+#pragma once
+
+#include <QLocale>
+#include <QObject>
+#include <memory>
+
+#include "config/language_file.h"
+#include "config/program_file_locator.h"
+
+namespace radio {
+
+class CMainFrame;
+
+struct StartOptions {
+    // Decides the language column when "sys.ini" is incomplete.
+    QLocale locale = QLocale::system();
+    // Finds "lang.csv", the pictures and the help pages; FindProgramFile when empty.
+    ProgramFileLocator locate;
+    // Delay of the timer that opens the channel view once the window is up.
+    int viewTimerMs = 100;
+    // Tests may keep the window hidden.
+    bool showWindow = true;
+};
+
+class CRadioProgApp : public QObject {
+    Q_OBJECT
+public:
+    explicit CRadioProgApp(StartOptions options = StartOptions());
+    ~CRadioProgApp() override;
+
+    // The start-up: "sys.ini", "lang.csv", the first run's model dialog, the window
+    // at (0, 0) with 773 x 548, caption, menu texts, tree, and the channel view's timer.
+    bool InitInstance();
+
+    // Reads "lang.csv" for the current language column. With `withSettings` it reads
+    // "sys.ini" first (start-up: an incomplete file means a first run, whose language
+    // comes from the locale and whose file is written at once); without, it refreshes
+    // the caption afterwards.
+    void ReloadTexts(bool withSettings);
+    // Writes "sys.ini" from the port, the language column and the model.
+    bool SaveSettings();
+    // Switches the texts of the whole program to language column `index`.
+    void SwitchLanguage(int index);
+
+    // bg<number>.JPG: language column + (last language index + 1) * model + 10.
+    int PictureNumber() const;
+    // Before the background is painted again: a model other than the one the picture
+    // was last chosen for reloads the open views (when the channel view exists).
+    void NotePictureModel();
+
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    int DefaultLanguage() const { return m_defaultLanguage; }
+    const LanguageNames& Names() const { return m_names; }
+    bool FirstRun() const { return m_firstRun; }
+
+private:
+    void RunStartupModelDialog();
+
+    StartOptions m_options;
+    std::unique_ptr<CMainFrame> m_frame;
+    LanguageNames m_names;
+    int m_defaultLanguage = 0;
+    int m_lastPictureModel = -1;
+    bool m_firstRun = false;
+};
+
+}  // namespace radio

@@ -1,0 +1,114 @@
+#include "shell/transfer_commands.h"
+
+#include "config/text_of.h"
+#include "shell/main_frame.h"
+#include "shell/transfer_texts.h"
+#include "widgets/message_box.h"
+
+namespace radio {
+
+TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
+    : QObject(frame),
+      m_frame(frame),
+      m_worker(worker),
+      m_host(FrameTransferHost::Handlers{
+          [frame](int value) { frame->SetProgress(value); },
+          [this](const TransferError& e) { return AskRetry(e); },
+          [this](const RadioReport& r) { return CheckBeforeWrite(r); },
+          [this](const RadioData& received) { ReadSucceeded(received); },
+          [this] { WriteSucceeded(); },
+      })
+{
+}
+
+TransferCommands::~TransferCommands()
+{
+    // A question still waiting for the window is answered "give up", so the thread
+    // ends at its next step.
+    m_host.Shutdown();
+    if (m_thread) {
+        m_thread->wait();
+    }
+}
+
+bool TransferCommands::Start(TransferMode mode)
+{
+    RadioData& data = m_frame->Data();
+    if (m_running || m_worker->IsBusy()) {
+        BoxRequest box;
+        box.text = UiText(data, text::TransferRunning);
+        box.caption = UiText(data, 89);
+        box.icon = QMessageBox::Warning;
+        ShowBox(m_frame, box);
+        return false;
+    }
+    if (m_thread) {
+        m_thread->wait();  // the previous transfer's thread has ended already
+        m_thread.reset();
+    }
+    m_worker->Init(&m_host, &data);
+    m_frame->CollectEdits();
+    if (mode == TransferMode::Write) {
+        m_frame->UpdateChannelMasks();
+    }
+    if (!m_worker->SetMode(mode)) {
+        return false;
+    }
+    m_running = true;
+    emit runningChanged(true);
+    m_thread = std::make_unique<CTestThread>(m_worker);
+    connect(m_thread.get(), &QThread::finished, this, &TransferCommands::OnThreadFinished);
+    m_thread->start();
+    return true;
+}
+
+void TransferCommands::OnThreadFinished()
+{
+    m_running = false;
+    emit runningChanged(false);
+}
+
+bool TransferCommands::AskRetry(const TransferError& error)
+{
+    const RadioData& data = m_frame->Data();
+    BoxRequest box;
+    box.text = TransferFailureText(data, error);
+    box.caption = UiText(data, 74);
+    box.icon = QMessageBox::Critical;
+    box.buttons = QMessageBox::Retry | QMessageBox::Cancel;
+    box.defaultButton = QMessageBox::Retry;
+    return ShowBox(m_frame, box) == QMessageBox::Retry;
+}
+
+bool TransferCommands::CheckBeforeWrite(const RadioReport& reported)
+{
+    RadioData& data = m_frame->Data();
+    data.radioBandLower = reported.bandLower;
+    data.radioBandUpper = reported.bandUpper;
+    data.radioModel = reported.model;
+    return m_frame->CheckBeforeWrite();
+}
+
+void TransferCommands::ReadSucceeded(const RadioData& received)
+{
+    CommitRead(m_frame->Data(), received);
+    m_frame->RefreshViews();
+    const RadioData& data = m_frame->Data();
+    BoxRequest box;
+    box.text = TransferFinishedText(data, TransferMode::Read);
+    box.caption = UiText(data, 75);
+    box.icon = QMessageBox::Information;
+    ShowBox(m_frame, box);
+}
+
+void TransferCommands::WriteSucceeded()
+{
+    const RadioData& data = m_frame->Data();
+    BoxRequest box;
+    box.text = TransferFinishedText(data, TransferMode::Write);
+    box.caption = UiText(data, 75);
+    box.icon = QMessageBox::Information;
+    ShowBox(m_frame, box);
+}
+
+}  // namespace radio

@@ -1,0 +1,47 @@
+#include "shell/transfer_texts.h"
+
+#include "config/text_of.h"
+
+namespace radio {
+
+QString TransferErrorDetail(const RadioData& data, const TransferError& error)
+{
+    using Kind = TransferError::Kind;
+    const QString port =
+        error.port.isEmpty() ? QStringLiteral("COM%1").arg(error.portNumber) : error.port;
+    switch (error.kind) {
+    case Kind::None: return QString();
+    case Kind::PortInvalid: return UiText(data, text::PortInvalid).arg(error.portNumber);
+    case Kind::PortNotFound: return UiText(data, text::PortNotFound).arg(port);
+    case Kind::PortPermission: return UiText(data, text::PortPermission).arg(port, error.device);
+    case Kind::PortBusy: return UiText(data, text::PortBusy).arg(port, error.device);
+    case Kind::PortFailed:
+        return UiText(data, text::PortFailed).arg(port, error.device, error.detail);
+    case Kind::NoAnswer: return UiText(data, text::RadioNoAnswer);
+    case Kind::Refused: return UiText(data, text::RadioRefused);
+    case Kind::LinkFault: return UiText(data, text::RadioLinkFault).arg(error.detail);
+    }
+    return QString();
+}
+
+QString TransferFailureText(const RadioData& data, const TransferError& error)
+{
+    const QString detail = TransferErrorDetail(data, error);
+    const QString failed = UiText(data, 76);
+    return detail.isEmpty() ? failed : failed + QLatin1Char('\n') + detail;
+}
+
+QString TransferFinishedText(const RadioData& data, TransferMode mode)
+{
+    return UiText(data, mode == TransferMode::Write ? 85 : 84) + UiText(data, 75);
+}
+
+QString BandAndModelText(const RadioData& data, int lower, int upper, int model)
+{
+    return UiText(data, text::BandAndModel)
+        .arg(lower)
+        .arg(upper)
+        .arg(RadioData::ChannelCountFor(model));
+}
+
+}  // namespace radio

@@ -1,0 +1,35 @@
+// The navigation bar: a dockable, resizable bar at the left of the main window with
+// the tree of the editing views. It starts hidden.
+#pragma once
+
+#include <QDockWidget>
+
+#include "data/radio_data.h"
+#include "shell/view_kind.h"
+
+namespace radio {
+
+class CNavTreeCtrl;
+
+class CTreeBar : public QDockWidget {
+    Q_OBJECT
+public:
+    CTreeBar(const RadioData* data, QWidget* parent = nullptr);
+
+    // Fills the tree: the root (text #0) and the four views (texts #11 to #14), all
+    // expanded, the root selected. With `rebuild` the old items go first.
+    void BuildTree(bool rebuild);
+
+    CNavTreeCtrl* Tree() const { return m_tree; }
+
+signals:
+    void viewRequested(ViewKind kind);
+
+private:
+    void OnLabelChosen(const QString& text);
+
+    const RadioData* m_data;
+    CNavTreeCtrl* m_tree;
+};
+
+}  // namespace radio

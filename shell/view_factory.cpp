@@ -1,0 +1,34 @@
+#include "shell/view_factory.h"
+
+#include "channels/chn_msg_form_view.h"
+#include "features/choice_fun_view.h"
+#include "features/key_set_view.h"
+#include "features/scan_msg_view.h"
+#include "shell/placeholder_view.h"
+
+namespace radio {
+
+namespace {
+EditViewMaker g_maker;
+}  // namespace
+
+void SetEditViewMaker(EditViewMaker maker)
+{
+    g_maker = std::move(maker);
+}
+
+CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent)
+{
+    if (g_maker) {
+        return g_maker(kind, data, parent);
+    }
+    switch (kind) {
+    case ViewKind::Channels: return new CChnMsgFormView(data, parent);
+    case ViewKind::Features: return new CChoiceFunView(data, parent);
+    case ViewKind::Keys: return new CKeySetView(data, parent);
+    case ViewKind::Scan: return new CScanMsgView(data, parent);
+    }
+    return new PlaceholderView(kind, data, parent);
+}
+
+}  // namespace radio

@@ -1,0 +1,92 @@
+#include "shell/view_slots.h"
+
+#include <QMdiArea>
+
+#include "shell/view_factory.h"
+
+namespace radio {
+
+QSize ChildWindowSize(ViewKind kind, QSize outer)
+{
+    switch (kind) {
+    case ViewKind::Channels: return {762, 400};
+    case ViewKind::Features: return {715, 460};
+    case ViewKind::Keys: return {outer.width() * 40 / 50, outer.height() * 33 / 50};
+    case ViewKind::Scan: return {558, 310};
+    }
+    return {400, 300};
+}
+
+ViewSlots::ViewSlots(QMdiArea* area, RadioData* data) : m_area(area), m_data(data) {}
+
+CEditView* ViewSlots::View(ViewKind kind) const
+{
+    CChildFrame* frame = Frame(kind);
+    return frame ? frame->View() : nullptr;
+}
+
+std::vector<ViewKind> ViewSlots::Existing() const
+{
+    std::vector<ViewKind> kinds;
+    for (ViewKind kind : kAllViewKinds) {
+        if (Frame(kind)) {
+            kinds.push_back(kind);
+        }
+    }
+    return kinds;
+}
+
+CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
+{
+    if (CChildFrame* frame = Frame(kind)) {
+        if (frame->isMinimized()) {
+            frame->showNormal();
+        } else {
+            frame->show();
+        }
+        m_area->setActiveSubWindow(frame);
+        return frame;
+    }
+
+    QMdiSubWindow* previous = m_area->activeSubWindow();
+    const bool maximized = previous && previous->isVisible() && previous->isMaximized();
+    CEditView* view = CreateEditView(kind, m_data, nullptr);
+    auto* frame = new CChildFrame(kind, view);
+    m_area->addSubWindow(frame);
+    m_frames[std::size_t(kind)] = frame;
+    frame->resize(ChildWindowSize(kind, mainWindowOuter));
+    view->setEnabled(m_editingEnabled);
+    view->LoadFromRecord();
+    if (maximized && kind != ViewKind::Channels) {
+        frame->showMaximized();
+    } else {
+        frame->showNormal();
+    }
+    m_area->setActiveSubWindow(frame);
+    view->setFocus();
+    return frame;
+}
+
+void ViewSlots::LoadAll()
+{
+    for (ViewKind kind : Existing()) {
+        View(kind)->LoadFromRecord();
+    }
+}
+
+void ViewSlots::StoreAll()
+{
+    for (ViewKind kind : Existing()) {
+        View(kind)->StoreToRecord();
+    }
+}
+
+void ViewSlots::SetEditingEnabled(bool enabled)
+{
+    m_editingEnabled = enabled;
+    for (ViewKind kind : Existing()) {
+        View(kind)->setEnabled(enabled);
+    }
+}
+
+}  // namespace radio

@@ -1,0 +1,48 @@
+// The child windows of the editing views, one per view once it has been opened. A
+// child window lives until the program ends; closing it only hides it.
+#pragma once
+
+#include <QPointer>
+#include <QSize>
+#include <array>
+#include <vector>
+
+#include "data/radio_data.h"
+#include "shell/child_frame.h"
+#include "shell/view_kind.h"
+
+class QMdiArea;
+
+namespace radio {
+
+class CEditView;
+
+// The size of a view's child window; the key settings view takes its size from the
+// main window's outer size.
+QSize ChildWindowSize(ViewKind kind, QSize mainWindowOuter);
+
+class ViewSlots {
+public:
+    ViewSlots(QMdiArea* area, RadioData* data);
+
+    CChildFrame* Frame(ViewKind kind) const { return m_frames[std::size_t(kind)]; }
+    CEditView* View(ViewKind kind) const;
+    // The views opened so far, in the order channels, features, keys, scan.
+    std::vector<ViewKind> Existing() const;
+
+    // Shows and activates the view's child window, creating it the first time.
+    CChildFrame* Open(ViewKind kind, QSize mainWindowOuter);
+
+    void LoadAll();   // every open view: record -> controls
+    void StoreAll();  // every open view: controls -> record
+    // While a transfer uses the record, no view may edit it.
+    void SetEditingEnabled(bool enabled);
+
+private:
+    QMdiArea* m_area;
+    RadioData* m_data;
+    std::array<QPointer<CChildFrame>, kViewKindCount> m_frames{};
+    bool m_editingEnabled = true;
+};
+
+}  // namespace radio

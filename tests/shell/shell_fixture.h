@@ -1,0 +1,309 @@
+// What the desktop program's tests share: a working folder of their own with the
+// program's files, answers for the message boxes, the modal dialogs and the file
+// dialogs, and a started program.
+#pragma once
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "shell/file_dialogs.h"
+#include "shell/main_frame.h"
+#include "shell/modal_dialog.h"
+#include "shell/radio_prog_app.h"
+#include "shell/view_factory.h"
+#include "widgets/edit_view.h"
+#include "widgets/message_box.h"
+
+namespace radio::test {
+
+// A temporary folder that is the working directory while the object lives; the
+// program's files are looked up in it alone.
+class WorkDir {
+public:
+    WorkDir() : m_previous(QDir::currentPath())
+    {
+        QVERIFY(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+    }
+    ~WorkDir() { QDir::setCurrent(m_previous); }
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    void Write(const QString& name, const QByteArray& content) const
+    {
+        QDir().mkpath(QFileInfo(Path(name)).absolutePath());
+        QFile file(Path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    QByteArray Read(const QString& name) const
+    {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool Exists(const QString& name) const { return QFileInfo::exists(Path(name)); }
+    void WritePicture(const QString& name, QColor colour) const
+    {
+        QImage image(32, 24, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(Path(name), "JPG"));
+    }
+    ProgramFileLocator Locator() const
+    {
+        const QString root = m_dir.path();
+        return [root](const QString& name) { return QDir(root).filePath(name); };
+    }
+
+private:
+    QString m_previous;
+    QTemporaryDir m_dir;
+};
+
+// Text #n of the test language file: "zh#n" in column 0 and "en#n" in column 1,
+// with a few texts in the shapes the program must handle.
+inline QString TestText(int column, int n)
+{
+    const QString prefix = column == 0 ? QStringLiteral("zh#") : QStringLiteral("en#");
+    switch (n) {
+    case 2: return prefix + QStringLiteral("2(&N)");        // New, with an access key
+    case 6: return prefix + QString(90, QLatin1Char('p'));  // Print: longer than 79
+    case 20: return prefix + QStringLiteral("20(&R)\tCtrl+R");
+    default: return prefix + QString::number(n);
+    }
+}
+
+inline QByteArray TestLanguageFile(int texts = 187)
+{
+    QByteArray content = "中文,English\r\n";
+    for (int n = 0; n < texts; ++n) {
+        content += (TestText(0, n) + QLatin1Char(',') + TestText(1, n)).toUtf8() + "\r\n";
+    }
+    return content;
+}
+
+inline QByteArray CompleteSettings(int port, int language, int model)
+{
+    return QStringLiteral("Com=COM%1\r\nDefaultLanguage=%2\r\nMode=%3\r\n")
+        .arg(port)
+        .arg(language)
+        .arg(model)
+        .toLatin1();
+}
+
+// Answers every message box: from a queue of answers when one is waiting, otherwise
+// with the box's default button (or its first when it has none). Records each box.
+class Boxes {
+public:
+    Boxes()
+    {
+        SetBoxHandler([this](QWidget*, const BoxRequest& request) {
+            m_seen.push_back(request);
+            if (m_react) {
+                m_react(request);
+            }
+            if (!m_answers.empty()) {
+                const auto answer = m_answers.front();
+                m_answers.pop_front();
+                return answer;
+            }
+            if (request.defaultButton != QMessageBox::NoButton) {
+                return request.defaultButton;
+            }
+            for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1) {
+                if (request.buttons & b) {
+                    return QMessageBox::StandardButton(b);
+                }
+            }
+            return QMessageBox::Ok;
+        });
+    }
+    ~Boxes() { SetBoxHandler({}); }
+
+    void Answer(QMessageBox::StandardButton button) { m_answers.push_back(button); }
+    // Runs for every box before it is answered (on the interface thread).
+    void OnBox(std::function<void(const BoxRequest&)> react) { m_react = std::move(react); }
+    const std::vector<BoxRequest>& Seen() const { return m_seen; }
+    int Count() const { return int(m_seen.size()); }
+    const BoxRequest& Last() const { return m_seen.back(); }
+    void Clear() { m_seen.clear(); }
+
+private:
+    std::vector<BoxRequest> m_seen;
+    std::deque<QMessageBox::StandardButton> m_answers;
+    std::function<void(const BoxRequest&)> m_react;
+};
+
+// Answers the modal dialogs in turn; a dialog without a prepared answer is cancelled.
+class Dialogs {
+public:
+    using Answer = std::function<int(QDialog&)>;
+    Dialogs()
+    {
+        SetModalHandler([this](QDialog& dialog) {
+            m_seen.push_back(dialog.objectName());
+            if (m_answers.empty()) {
+                return int(QDialog::Rejected);
+            }
+            Answer answer = std::move(m_answers.front());
+            m_answers.pop_front();
+            return answer(dialog);
+        });
+    }
+    ~Dialogs() { SetModalHandler({}); }
+
+    void Then(Answer answer) { m_answers.push_back(std::move(answer)); }
+    const std::vector<QString>& Seen() const { return m_seen; }
+
+private:
+    std::vector<QString> m_seen;
+    std::deque<Answer> m_answers;
+};
+
+// Answers the file dialogs with prepared paths (an empty one is Cancel).
+class FileChoices {
+public:
+    FileChoices()
+    {
+        SetFileDialogHandler([this](FileDialogKind kind, const QString& filter) {
+            m_kinds.push_back(kind);
+            m_filter = filter;
+            if (m_browse) {
+                m_browse();
+            }
+            if (m_answers.empty()) {
+                return QString();
+            }
+            QString path = m_answers.front();
+            m_answers.pop_front();
+            return path;
+        });
+    }
+    ~FileChoices() { SetFileDialogHandler({}); }
+
+    void Then(const QString& path) { m_answers.push_back(path); }
+    // Runs while the dialog is "open" (the user browsing elsewhere).
+    void WhileOpen(std::function<void()> browse) { m_browse = std::move(browse); }
+    const std::vector<FileDialogKind>& Kinds() const { return m_kinds; }
+    QString Filter() const { return m_filter; }
+
+private:
+    std::deque<QString> m_answers;
+    std::vector<FileDialogKind> m_kinds;
+    QString m_filter;
+    std::function<void()> m_browse;
+};
+
+// Starts the program in the working folder. A long view timer keeps the channel view
+// closed until a test opens it; 0 opens it at the next turn of the event loop.
+inline std::unique_ptr<CRadioProgApp> StartProgram(const WorkDir& dir, int viewTimerMs = 60000,
+                                                   QLocale locale = QLocale(QLocale::English,
+                                                                            QLocale::UnitedStates))
+{
+    StartOptions options;
+    options.locale = locale;
+    options.locate = dir.Locator();
+    options.viewTimerMs = viewTimerMs;
+    auto app = std::make_unique<CRadioProgApp>(options);
+    if (!app->InitInstance()) {
+        return nullptr;
+    }
+    return app;
+}
+
+// The usual start: complete settings (COM1, English, 16 channels) and the test texts.
+inline std::unique_ptr<CRadioProgApp> StartPrepared(const WorkDir& dir, int viewTimerMs = 60000)
+{
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 1, 1));
+    dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
+    return StartProgram(dir, viewTimerMs);
+}
+
+// A view that records what the main frame asks of it. Its "controls" hold one byte,
+// which it stores into block 0x0120 byte 40 + its kind, and reloads from there.
+class RecordingView : public CEditView {
+public:
+    RecordingView(ViewKind kind, RadioData* data, std::vector<QString>* log, QWidget* parent)
+        : CEditView(data, parent), m_kind(kind), m_log(log)
+    {
+    }
+    void LoadFromRecord() override
+    {
+        Log(QStringLiteral("load"));
+        m_control = m_data->block(Block::B0120).data[Byte()];
+    }
+    void StoreToRecord() override
+    {
+        Log(QStringLiteral("store"));
+        m_data->block(Block::B0120).data[Byte()] = m_control;
+    }
+    void RefreshTexts() override
+    {
+        Log(QStringLiteral("texts"));
+        emit titleChanged(ViewTitle());
+        LoadFromRecord();
+    }
+    QString ViewTitle() const override
+    {
+        return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(11 + int(m_kind));
+    }
+    void ClearAllChannels() override { Log(QStringLiteral("clear")); }
+
+    std::uint8_t m_control = 0;
+
+private:
+    std::size_t Byte() const { return std::size_t(40 + int(m_kind)); }
+    void Log(const QString& what)
+    {
+        static const char* const names[] = {"channels", "features", "keys", "scan"};
+        m_log->push_back(what + QLatin1Char(':') + QLatin1String(names[int(m_kind)]));
+    }
+    ViewKind m_kind;
+    std::vector<QString>* m_log;
+};
+
+// While it lives, the main frame gets RecordingViews; their calls land in Log().
+class RecordingViews {
+public:
+    RecordingViews()
+    {
+        SetEditViewMaker([this](ViewKind kind, RadioData* data, QWidget* parent) {
+            return new RecordingView(kind, data, &m_log, parent);
+        });
+    }
+    ~RecordingViews() { SetEditViewMaker({}); }
+    std::vector<QString>& Log() { return m_log; }
+    QString Joined() const
+    {
+        QStringList all;
+        for (const QString& entry : m_log) {
+            all << entry;
+        }
+        return all.join(QLatin1Char(' '));
+    }
+
+private:
+    std::vector<QString> m_log;
+};
+
+inline RecordingView* Recording(CMainFrame* frame, ViewKind kind)
+{
+    return static_cast<RecordingView*>(frame->View(kind));
+}
+
+inline QString En(int n)
+{
+    return TestText(1, n);
+}
+inline QString Zh(int n)
+{
+    return TestText(0, n);
+}
+
+}  // namespace radio::test

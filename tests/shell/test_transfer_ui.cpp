@@ -1,0 +1,431 @@
+#include <QAction>
+#include <QtTest>
+
+#include "link/write_check.h"
+#include "shell/child_frame.h"
+#include "shell/frame_actions.h"
+#include "shell/prog_status_bar.h"
+#include "shell/transfer_texts.h"
+#include "shell_fixture.h"
+#include "tests/link/sim_helpers.h"
+
+using namespace radio;
+using namespace radio::test;
+
+namespace {
+
+// COM1 is the simulated radio; every other port stands for a device that is not there.
+class SimulatedCom1 {
+public:
+    explicit SimulatedCom1(sim::SimConfig config)
+    {
+        QVERIFY(m_dir.isValid());
+        config.linkPath = m_dir.filePath(QStringLiteral("com1"));
+        m_radio = StartRadio(config);
+        QVERIFY(m_radio);
+        qputenv("RADIOPROG_COM1", m_radio->PortPath().toLocal8Bit());
+        for (int n = 2; n <= 10; ++n) {
+            qputenv(qPrintable(QStringLiteral("RADIOPROG_COM%1").arg(n)), "/nonexistent/tty");
+        }
+    }
+    ~SimulatedCom1()
+    {
+        for (int n = 1; n <= 10; ++n) {
+            qunsetenv(qPrintable(QStringLiteral("RADIOPROG_COM%1").arg(n)));
+        }
+    }
+    sim::RadioSimulator* operator->() const { return m_radio.get(); }
+    sim::RadioSimulator* Radio() const { return m_radio.get(); }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<sim::RadioSimulator> m_radio;
+};
+
+int Count(const std::vector<sim::SimEvent>& events, sim::SimEvent::Kind kind)
+{
+    return int(std::count_if(events.begin(), events.end(),
+                             [kind](const sim::SimEvent& e) { return e.kind == kind; }));
+}
+
+bool WaitIdle(CMainFrame* frame)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (frame->TransferRunning() && clock.elapsed() < 20000) {
+        QTest::qWait(5);
+    }
+    return !frame->TransferRunning();
+}
+
+void ExpectBlocksFromRadio(const RadioData& data, const sim::RadioMemory& memory, int channelBlocks)
+{
+    std::vector<Block> read = {Block::B0000, Block::B0120, Block::B0110, Block::B0160,
+                               Block::B03C0};
+    for (int k = 0; k < channelBlocks; ++k) {
+        read.push_back(ChannelBlock(k));
+    }
+    for (Block b : read) {
+        const auto expected = MemoryAt(memory, DefaultAddress(b));
+        QVERIFY2(data.block(b).data == expected,
+                 qPrintable(
+                     QStringLiteral("block 0x%1").arg(DefaultAddress(b), 4, 16, QLatin1Char('0'))));
+    }
+}
+
+}  // namespace
+
+class TestTransferUi : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeRead();
+    void whileATransferRuns();
+    void wholeWrite();
+    void radioThatDoesNotTellItsBand();
+    void writeIntoAnotherBandAsksFirst();
+    void failedReadCancelled();
+    void failedReadRetried();
+    void missingPortIsNamed_data();
+    void missingPortIsNamed();
+};
+
+void TestTransferUi::wholeRead()
+{
+    auto config = FastRadio(136, 0);
+    config.hasMemory = true;
+    config.memory = PatternMemory(17);
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    RecordingViews views;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->OpenView(ViewKind::Channels);
+    const DataBlock identityBefore = frame->Data().block(Block::B01B8);
+    views.Log().clear();
+    Boxes boxes;
+    QString logAtBox;
+    bool runningAtBox = false;
+    boxes.OnBox([&](const BoxRequest&) {
+        logAtBox = views.Joined();
+        runningAtBox = frame->TransferRunning();
+    });
+
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(frame->TransferRunning());
+    QVERIFY(WaitIdle(frame));
+
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, En(84) + En(75));
+    QCOMPARE(boxes.Last().caption, En(75));
+    QCOMPARE(boxes.Last().icon, QMessageBox::Information);
+    // Edits were collected before, and the views reloaded before the box.
+    QCOMPARE(logAtBox, QStringLiteral("store:channels load:channels"));
+    QVERIFY(runningAtBox);
+
+    const RadioData& data = frame->Data();
+    QCOMPARE(data.bandLower, 136);
+    QCOMPARE(data.bandUpper, 174);
+    QCOMPARE(data.model, 0);
+    QCOMPARE(data.radioBandLower, 136);
+    QCOMPARE(data.radioModel, 0);
+    ExpectBlocksFromRadio(data, config.memory, 8);
+    QVERIFY(data.block(Block::B01B8) == identityBefore);  // never read
+    QCOMPARE(frame->windowTitle(), En(184) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
+    QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
+    QVERIFY(frame->Actions()->Action(FrameCommand::FileNew)->isEnabled());
+    QVERIFY(frame->View(ViewKind::Channels)->isEnabled());
+}
+
+void TestTransferUi::whileATransferRuns()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->OpenView(ViewKind::Scan);
+    Boxes boxes;
+    Dialogs dialogs;
+    // Everything is checked while the read-finished box is up: the transfer thread
+    // is still waiting for it.
+    QStringList disabled;
+    QStringList enabled;
+    bool viewEnabled = true;
+    bool closed = true;
+    int boxesInside = 0;
+    bool inside = false;
+    boxes.OnBox([&](const BoxRequest& box) {
+        if (inside || box.caption != En(75)) {
+            return;
+        }
+        inside = true;
+        FrameActions* actions = frame->Actions();
+        for (FrameCommand c :
+             {FrameCommand::FileNew, FrameCommand::FileOpen, FrameCommand::FileSave,
+              FrameCommand::FileSaveAs, FrameCommand::FilePrint, FrameCommand::ModelInfo,
+              FrameCommand::ReadRadio, FrameCommand::WriteRadio, FrameCommand::ComPort,
+              FrameCommand::Language}) {
+            if (!actions->Action(c)->isEnabled()) {
+                disabled << QString::number(int(c));
+            }
+        }
+        for (FrameCommand c :
+             {FrameCommand::ViewChannels, FrameCommand::TreeView, FrameCommand::HelpTopics,
+              FrameCommand::About, FrameCommand::AppExit}) {
+            if (actions->Action(c)->isEnabled()) {
+                enabled << QString::number(int(c));
+            }
+        }
+        viewEnabled = frame->View(ViewKind::Scan)->isEnabled();
+        // A view opened now is disabled too.
+        viewEnabled = viewEnabled || frame->OpenView(ViewKind::Keys)->View()->isEnabled();
+        const int before = boxes.Count();
+        closed = frame->close();                     // refused, with a word
+        frame->RunCommand(FrameCommand::ReadRadio);  // refused, with a word
+        frame->RunCommand(FrameCommand::ComPort);    // no dialog
+        frame->RunCommand(FrameCommand::FileNew);    // nothing
+        boxesInside = boxes.Count() - before;
+        inside = false;
+    });
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(disabled.size(), 10);
+    QCOMPARE(enabled.size(), 5);
+    QVERIFY(!viewEnabled);
+    QVERIFY(!closed);
+    QVERIFY(frame->isVisible());
+    QCOMPARE(boxesInside, 2);
+    QVERIFY(dialogs.Seen().empty());
+    const auto& seen = boxes.Seen();
+    QCOMPARE(std::count_if(seen.begin(), seen.end(),
+                           [](const BoxRequest& b) {
+                               return b.text == QString::fromStdString(
+                                                    LanguageTable::Fallback(text::TransferRunning));
+                           }),
+             2L);
+    // Afterwards everything is back.
+    QVERIFY(frame->Actions()->Action(FrameCommand::ComPort)->isEnabled());
+    QVERIFY(frame->View(ViewKind::Scan)->isEnabled());
+    QVERIFY(frame->View(ViewKind::Keys)->isEnabled());
+}
+
+void TestTransferUi::wholeWrite()
+{
+    auto config = FastRadio(400, 1);
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    RecordingViews views;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    RadioData& data = frame->Data();
+    data.Channel(0).SetRxFrequency(0x43012500);
+    data.Channel(0).SetTxFrequency(0x43012500);
+    data.Channel(0).SetOption(ChannelOption::ScanAdd, true);
+    data.block(Block::B0120).data[5] = 0x42;
+    frame->OpenView(ViewKind::Features);
+    Recording(frame, ViewKind::Features)->m_control = 0x24;  // an edit not yet stored
+    views.Log().clear();
+    Boxes boxes;
+
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    // Ctrl+W with a child window active: the write, not the child's Close.
+    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(frame->TransferRunning());
+    QVERIFY(WaitIdle(frame));
+
+    // The radio reports the data's band and model: nothing to ask.
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, En(85) + En(75));
+    QCOMPARE(boxes.Last().caption, En(75));
+    QCOMPARE(boxes.Last().icon, QMessageBox::Information);
+
+    const sim::RadioMemory memory = radio->Memory();
+    for (int k = 0; k < 4; ++k) {
+        QVERIFY(MemoryAt(memory, DefaultAddress(ChannelBlock(k))) ==
+                data.block(ChannelBlock(k)).data);
+    }
+    QCOMPARE(MemoryAt(memory, 0x0120)[5], std::uint8_t(0x42));
+    QCOMPARE(MemoryAt(memory, 0x0120)[41], std::uint8_t(0x24));  // the collected edit
+    // The masks were rebuilt before the write: channel 1 present and in the scan list.
+    QCOMPARE(data.block(Block::B0160).data[bytes::kPresentMaskLow] & 1, 1);
+    QCOMPARE(data.block(Block::B0160).data[bytes::kScanMaskLow] & 1, 1);
+    QCOMPARE(MemoryAt(memory, 0x0160)[bytes::kPresentMaskLow] & 1, 1);
+    // The radio's report is kept, and the identity bytes follow it.
+    QCOMPARE(data.radioBandLower, 400);
+    QCOMPARE(data.radioModel, 1);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(MemoryAt(memory, 0x01B8)[std::size_t(i)],
+                 data.block(Block::B01B8).data[std::size_t(i)]);
+    }
+    // Edits collected once, before; a write reloads nothing.
+    QCOMPARE(views.Joined(), QStringLiteral("store:features"));
+}
+
+void TestTransferUi::radioThatDoesNotTellItsBand()
+{
+    auto config = FastRadio(400, 1);
+    config.identity = Identity{};  // no signature: nothing can be decoded
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->Data().bandLower = 136;
+    frame->Data().bandUpper = 174;
+    Boxes boxes;
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    // A warning, then the write goes on with the data's band taken as the radio's.
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(boxes.Seen()[0].text, En(97));
+    QCOMPARE(boxes.Seen()[0].caption, En(89));
+    QCOMPARE(boxes.Seen()[0].icon, QMessageBox::Warning);
+    QCOMPARE(boxes.Seen()[1].text, En(85) + En(75));
+    const RadioData& data = frame->Data();
+    QCOMPARE(data.radioBandLower, 136);
+    QCOMPARE(data.radioBandUpper, 174);
+    QCOMPARE(data.radioModel, 1);
+    QCOMPARE(data.bandLower, 136);
+    QVERIFY(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite) > 0);
+    // The identity bytes written are those of the data's band.
+    RadioData encoded;
+    encoded.radioBandLower = 136;
+    encoded.radioBandUpper = 174;
+    encoded.radioModel = 1;
+    ApplyRadioIdentity(encoded);
+    for (int i = 0; i < 7; ++i) {
+        QCOMPARE(data.block(Block::B01B8).data[std::size_t(i)],
+                 encoded.block(Block::B01B8).data[std::size_t(i)]);
+    }
+}
+
+void TestTransferUi::writeIntoAnotherBandAsksFirst()
+{
+    SimulatedCom1 radio(FastRadio(136, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 1);
+    const BoxRequest mismatch = boxes.Last();
+    QVERIFY(mismatch.text.contains(BandAndModelText(frame->Data(), 136, 174, 1)));
+    QVERIFY(mismatch.text.contains(BandAndModelText(frame->Data(), 400, 470, 1)));
+    QCOMPARE(mismatch.defaultButton, QMessageBox::Cancel);
+    QCOMPARE(mismatch.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+    QCOMPARE(frame->Data().bandLower, 400);
+    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+
+    // Confirmed, the data's band is written as it is.
+    boxes.Clear();
+    boxes.Answer(QMessageBox::Ok);
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(boxes.Last().text, En(85) + En(75));
+    QVERIFY(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite) > 0);
+    QCOMPARE(frame->Data().bandLower, 400);
+}
+
+void TestTransferUi::failedReadCancelled()
+{
+    auto config = FastRadio(136, 0);
+    config.faults.wrongAddress = 0x0120;
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    RecordingViews views;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->OpenView(ViewKind::Channels);
+    frame->Data().block(Block::B0000).data.fill(0x3C);
+    const auto before = frame->Data().ToImage();
+    views.Log().clear();
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 1);
+    const BoxRequest failed = boxes.Last();
+    QVERIFY(failed.text.startsWith(En(76) + QLatin1Char('\n')));
+    QVERIFY(failed.text.contains(QStringLiteral("0x0120")));
+    QCOMPARE(failed.caption, En(74));
+    QCOMPARE(failed.icon, QMessageBox::Critical);
+    QCOMPARE(failed.buttons, QMessageBox::Retry | QMessageBox::Cancel);
+    // Nothing of the failed read reaches the record or the views.
+    QVERIFY(frame->Data().ToImage() == before);
+    QCOMPARE(views.Joined(), QStringLiteral("store:channels"));
+    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
+}
+
+void TestTransferUi::failedReadRetried()
+{
+    auto config = FastRadio(450, 1);
+    config.hasMemory = true;
+    config.memory = PatternMemory(5);
+    config.faults.shortBlock = 0x0110;
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    // The user fixes the cable, then presses Retry.
+    boxes.OnBox([&](const BoxRequest& box) {
+        if (box.caption == En(74)) {
+            radio->SetFaults(sim::SimFaults{});
+        }
+    });
+    boxes.Answer(QMessageBox::Retry);
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(boxes.Seen()[0].caption, En(74));
+    QCOMPARE(boxes.Seen()[1].text, En(84) + En(75));
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 2);
+    ExpectBlocksFromRadio(frame->Data(), config.memory, 4);
+    QCOMPARE(frame->Data().bandLower, 450);
+    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+}
+
+void TestTransferUi::missingPortIsNamed_data()
+{
+    QTest::addColumn<int>("port");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("COM2 stands for no device") << 2 << "COM2";
+    QTest::newRow("port 11") << 11 << "11";
+    QTest::newRow("port 0") << 0 << "0";
+}
+
+void TestTransferUi::missingPortIsNamed()
+{
+    QFETCH(int, port);
+    QFETCH(QString, named);
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->Data().port = port;
+    const auto before = frame->Data().ToImage();
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 1);
+    QVERIFY(boxes.Last().text.startsWith(En(76) + QLatin1Char('\n')));
+    QVERIFY2(boxes.Last().text.contains(named), qPrintable(boxes.Last().text));
+    QVERIFY(frame->Data().ToImage() == before);
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);
+}
+
+QTEST_MAIN(TestTransferUi)
+#include "test_transfer_ui.moc"
