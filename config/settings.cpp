@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/data_file.h"
+#include "config/file_saving.h"
 
 namespace radio {
 
@@ -69,10 +69,12 @@ std::string SettingsText(const Settings& settings)
 
 bool SaveSettingsFile(const std::string& path, const Settings& settings)
 {
+    // A read-only sys.ini is the user's way of keeping the settings as they are.
+    if (!MayWriteFile(QString::fromStdString(path))) {
+        return false;
+    }
     const std::string text = SettingsText(settings);
-    return WriteFileAtomically(path, reinterpret_cast<const std::uint8_t*>(text.data()),
-                               text.size())
-        .ok();
+    return WriteFileAtomically(QString::fromStdString(path), QByteArray::fromStdString(text)).ok();
 }
 
 int LanguageColumnForLocale(const QLocale& locale)

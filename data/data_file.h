@@ -1,6 +1,7 @@
 // Data files (".tw"): the record's 1704-byte image, without header or checksum.
-// Saving writes the whole image; opening takes back the port, the fourteen blocks
-// with their addresses, the band and the model (the first 940 bytes).
+// Saving writes the whole image (config/file_saving.h); opening takes back the port,
+// the fourteen blocks with their addresses, the band and the model (the first 940
+// bytes).
 #pragma once
 
 #include <cstdint>
@@ -28,16 +29,8 @@ struct FileResult {
 // ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
 std::string WithDataFileExtension(const std::string& path);
 
-// Writes the image to a temporary file beside `path` and renames it over `path`, so
-// that a failed save never leaves a truncated file where a good one was.
-FileResult SaveDataFile(const std::string& path, const RadioData& data);
-
 // Reads a data file into `data`. The radio-reported values and the reserved word
 // keep their values. A file shorter than 940 bytes changes nothing.
 FileResult LoadDataFile(const std::string& path, RadioData& data);
-
-// Writes `bytes` to `path` through a temporary file and a rename.
-FileResult WriteFileAtomically(const std::string& path, const std::uint8_t* bytes,
-                               std::size_t size);
 
 }  // namespace radio

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "config/file_saving.h"
 #include "config/text_of.h"
-#include "data/data_file.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
 #include "widgets/message_box.h"

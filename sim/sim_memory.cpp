@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "data/data_file.h"
+#include "config/file_saving.h"
 #include "link/block_plan.h"
 #include "link/protocol.h"
 
@@ -110,7 +110,8 @@ bool SaveMemory(const QString& path, MemoryFormat format, const RadioMemory& mem
     if (format == MemoryFormat::DataFile) {
         result = SaveDataFile(path.toStdString(), RecordOf(memory, bandLower, bandUpper, model));
     } else {
-        result = WriteFileAtomically(path.toStdString(), memory.data(), memory.size());
+        result = WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(memory.data()),
+                                                      qsizetype(memory.size())));
     }
     if (!result.ok()) {
         error = QStringLiteral("%1: %2").arg(path, QString::fromStdString(result.detail));

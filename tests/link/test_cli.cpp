@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "cli/transfer_messages.h"
+#include "config/file_saving.h"
 #include "data/data_file.h"
 #include "link/serial_port.h"
 #include "sim_helpers.h"

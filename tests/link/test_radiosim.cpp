@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "config/file_saving.h"
 #include "data/data_file.h"
 #include "link/port_names.h"
 #include "link/protocol.h"

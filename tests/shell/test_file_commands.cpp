@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QtTest>
 
+#include "config/file_saving.h"
 #include "data/data_file.h"
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
@@ -333,13 +334,16 @@ void TestFileCommands::failedSaveIsReported()
     QVERIFY(boxes.Last().text.contains(QStringLiteral("set.tw")));
     QCOMPARE(boxes.Last().caption, En(89));
 
-    // An existing good file is not destroyed by a failed save over it.
+    // A read-only data file is refused with a message and keeps its bytes and mode.
     dir.Write(QStringLiteral("good.tw"), QByteArray(1704, '\x11'));
-    QDir().mkpath(dir.Path(QStringLiteral("good.tw.part")));  // the save cannot write its copy
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(dir.Path(QStringLiteral("good.tw")), readOnly));
     files.Then(dir.Path(QStringLiteral("good.tw")));
     frame->Actions()->Action(FrameCommand::FileSave)->trigger();
     QCOMPARE(boxes.Count(), 2);
+    QVERIFY(boxes.Last().text.contains(QStringLiteral("good.tw")));
     QCOMPARE(dir.Read(QStringLiteral("good.tw")), QByteArray(1704, '\x11'));
+    QVERIFY(!(QFile::permissions(dir.Path(QStringLiteral("good.tw"))) & QFile::WriteOwner));
 }
 
 void TestFileCommands::openingA16ChannelSetOver32Channels()

@@ -1,0 +1,107 @@
+#include "cli/cli_support.h"
+
+#include <cstdio>
+
+#include "cli/cli_command.h"
+#include "data/data_file.h"
+#include "link/port_names.h"
+
+namespace radio::cli {
+
+int Usage(const QString& message)
+{
+    std::fprintf(stderr, "radioprog-cli: %s\n\n%s", qPrintable(message), qPrintable(UsageText()));
+    return kUsage;
+}
+
+void Say(const QString& message)
+{
+    std::fprintf(stderr, "radioprog-cli: %s\n", qPrintable(message));
+}
+
+int Fail(const QString& message)
+{
+    Say(message);
+    return kFailed;
+}
+
+QCommandLineOption RetriesOption()
+{
+    return QCommandLineOption(QStringLiteral("retries"),
+                              QStringLiteral("Repeats a failed transfer up to N times."),
+                              QStringLiteral("N"));
+}
+
+QCommandLineOption ForceOption()
+{
+    return QCommandLineOption(QStringLiteral("force"),
+                              QStringLiteral("Writes into a radio of another band or model."));
+}
+
+bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error)
+{
+    retries = 0;
+    if (!parser.isSet(QStringLiteral("retries"))) {
+        return true;
+    }
+    bool ok = false;
+    retries = parser.value(QStringLiteral("retries")).toInt(&ok);
+    if (!ok || retries < 0) {
+        error = QStringLiteral("--retries needs a number of 0 or more");
+        return false;
+    }
+    return true;
+}
+
+bool ParsePort(const QString& text, int& number, QString& device)
+{
+    number = PortNumberOf(text);
+    if (number > 0) {
+        device.clear();
+        return true;
+    }
+    if (text.contains(QLatin1Char('/'))) {
+        number = 1;
+        device = text;
+        return true;
+    }
+    return false;
+}
+
+QString NotAPortMessage(const QString& text)
+{
+    return QStringLiteral("%1 is not a port: give COM1..COM10 or a device path").arg(text);
+}
+
+int LoadOrComplain(const QString& path, RadioData& data)
+{
+    const FileResult result = LoadDataFile(path.toStdString(), data);
+    if (result.ok()) {
+        return kOk;
+    }
+    if (result.status == FileStatus::TooShort) {
+        Say(QString::fromStdString(LanguageTable::Fallback(text::FileTooShort))
+                .arg(path)
+                .arg(qulonglong(result.size)));
+    } else {
+        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed))
+                .arg(path, QString::fromStdString(result.detail)));
+    }
+    return kUsage;
+}
+
+bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host)
+{
+    CTransferWorker worker;
+    worker.Init(&host, &record);
+    worker.SetDeviceOverride(device);
+    if (!worker.SetMode(mode)) {
+        return false;
+    }
+    CTestThread thread(&worker);
+    thread.start();
+    thread.wait();
+    return host.Succeeded();
+}
+
+}  // namespace radio::cli

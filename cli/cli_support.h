@@ -1,0 +1,39 @@
+// What the commands of radioprog-cli share: messages on standard error, port and
+// number arguments, opening a data file, and running one transfer to its end.
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+
+#include "cli/cli_host.h"
+#include "data/radio_data.h"
+#include "link/transfer_worker.h"
+
+namespace radio::cli {
+
+// "radioprog-cli: message" and the usage text on standard error; returns kUsage.
+int Usage(const QString& message);
+// "radioprog-cli: message" on standard error; returns kFailed.
+int Fail(const QString& message);
+// "radioprog-cli: message" on standard error.
+void Say(const QString& message);
+
+QCommandLineOption RetriesOption();
+QCommandLineOption ForceOption();
+// The value of --retries (0 when not given); false with `error` set when it is not a
+// whole number of 0 or more.
+bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
+
+// COMn gives its number and no device; a device path gives port number 1 and the path.
+bool ParsePort(const QString& text, int& number, QString& device);
+QString NotAPortMessage(const QString& text);
+
+// Opens a data file into `data`; says why on standard error when it cannot and
+// returns kUsage then, kOk otherwise.
+int LoadOrComplain(const QString& path, RadioData& data);
+
+// Runs one transfer on its own thread and waits for it; true when it succeeded.
+bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host);
+
+}  // namespace radio::cli

@@ -1,0 +1,40 @@
+// radioprog-cli show: what a data file holds, for people or (--json) for scripts.
+#include <cstdio>
+
+#include "cli/cli_command.h"
+#include "cli/cli_support.h"
+#include "cli/show_output.h"
+
+namespace radio::cli {
+
+namespace {
+
+int Show(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    RadioData record;
+    record.ResetRecord(true);
+    if (const int status = LoadOrComplain(arguments.at(0), record); status != kOk) {
+        return status;
+    }
+    const QByteArray out =
+        parser.isSet(QStringLiteral("json")) ? ShowJson(record) : ShowText(record);
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return kOk;
+}
+
+}  // namespace
+
+CliCommand ShowCommand()
+{
+    CliCommand command;
+    command.name = QStringLiteral("show");
+    command.arguments = QStringLiteral("FILE");
+    command.minArguments = command.maxArguments = 1;
+    command.summary = QStringLiteral("Model, band, port and every channel of a data file.");
+    command.options = {QCommandLineOption(QStringLiteral("json"),
+                                          QStringLiteral("One line of JSON for scripts."))};
+    command.run = Show;
+    return command;
+}
+
+}  // namespace radio::cli

@@ -1,0 +1,97 @@
+// radioprog-cli read and write: one transfer between a radio and a data file.
+#include "cli/cli_command.h"
+#include "cli/cli_support.h"
+#include "cli/transfer_messages.h"
+#include "config/file_saving.h"
+
+namespace radio::cli {
+
+namespace {
+
+int Read(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    int number = 0;
+    QString device;
+    if (!ParsePort(arguments.at(0), number, device)) {
+        return Usage(NotAPortMessage(arguments.at(0)));
+    }
+    int retries = 0;
+    if (QString error; !RetriesOf(parser, retries, error)) {
+        return Usage(error);
+    }
+    const QString file = arguments.at(1);
+    RadioData record;
+    record.ResetRecord(true);
+    record.port = number;
+    CliHost host(record, retries, false, stderr);
+    if (!RunTransfer(TransferMode::Read, record, device, host)) {
+        return Fail(host.Failure());
+    }
+    const FileResult saved = SaveDataFile(file.toStdString(), record);
+    if (!saved.ok()) {
+        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
+                        .arg(file, QString::fromStdString(saved.detail)));
+    }
+    Say(QStringLiteral("read %1 into %2")
+            .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model), file));
+    return kOk;
+}
+
+int Write(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    int number = 0;
+    QString device;
+    if (!ParsePort(arguments.at(0), number, device)) {
+        return Usage(NotAPortMessage(arguments.at(0)));
+    }
+    int retries = 0;
+    if (QString error; !RetriesOf(parser, retries, error)) {
+        return Usage(error);
+    }
+    RadioData record;
+    record.ResetRecord(true);
+    if (const int status = LoadOrComplain(arguments.at(1), record); status != kOk) {
+        return status;
+    }
+    record.port = number;
+    record.UpdateChannelMasks();
+    CliHost host(record, retries, parser.isSet(QStringLiteral("force")), stderr);
+    if (!RunTransfer(TransferMode::Write, record, device, host)) {
+        return Fail(host.Failure());
+    }
+    Say(QStringLiteral("wrote %1 from %2")
+            .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model),
+                 arguments.at(1)));
+    return kOk;
+}
+
+}  // namespace
+
+CliCommand ReadCommand()
+{
+    CliCommand command;
+    command.name = QStringLiteral("read");
+    command.arguments = QStringLiteral("PORT FILE");
+    command.minArguments = command.maxArguments = 2;
+    command.summary = QStringLiteral(
+        "Reads the radio and saves its data as FILE. A failed read leaves FILE as it was.");
+    command.options = {RetriesOption()};
+    command.run = Read;
+    return command;
+}
+
+CliCommand WriteCommand()
+{
+    CliCommand command;
+    command.name = QStringLiteral("write");
+    command.arguments = QStringLiteral("PORT FILE");
+    command.minArguments = command.maxArguments = 2;
+    command.summary = QStringLiteral(
+        "Writes the data file FILE into the radio. A radio of another band or model\n"
+        "is refused unless --force is given.");
+    command.options = {ForceOption(), RetriesOption()};
+    command.run = Write;
+    return command;
+}
+
+}  // namespace radio::cli

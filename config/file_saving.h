@@ -1,0 +1,24 @@
+// Every file the programs write (data files, sys.ini, exports, backups) goes through
+// QSaveFile: the bytes go to a temporary file of a unique name in the same folder,
+// which then replaces the file in one step. A symbolic link is followed (its target is
+// replaced and the link stays), the file keeps its permissions, and a failed write
+// leaves the old file as it was. A file that exists but may not be written is
+// refused rather than replaced.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+
+#include "data/data_file.h"
+
+namespace radio {
+
+FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
+// False for a file that exists and may not be written (or is a folder).
+bool MayWriteFile(const QString& path);
+
+// The record's 1704-byte image as a data file.
+FileResult SaveDataFile(const std::string& path, const RadioData& data);
+
+}  // namespace radio
