@@ -104,6 +104,13 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text)
     }
     QString t = text;
     if (IsFrequencyColumn(column)) {
+        // Only an emptied cell clears. Blanks are what a key that is no digit leaves
+        // in the box: over a frequency they are refused, into an empty cell they
+        // make nothing.
+        if (!text.isEmpty() && text.trimmed().isEmpty()) {
+            result.refused = !Cell(row, column).isEmpty();
+            return result;
+        }
         // Check the text before anything changes: a text that is no frequency must
         // leave both the cell and the record as they were.
         std::string s = ToStd(text);

@@ -46,8 +46,9 @@ public:
     void FillRow(int index);
 
     // Takes the text of an editor into cell (row, column) and the record, choosing the
-    // edit kind from the cell's old text. A frequency text that is not a number is
-    // refused; one of blanks only counts as empty.
+    // edit kind from the cell's old text. Only an empty text clears a frequency; one
+    // that is not a number is refused, and so are blanks over a frequency (blanks
+    // into an empty cell change nothing).
     CommitResult Commit(int row, int column, const QString& text);
     static EditKind KindOf(int column, const QString& oldText, const QString& newText);
 

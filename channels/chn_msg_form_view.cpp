@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -51,10 +52,8 @@ CChnMsgFormView::CChnMsgFormView(RadioData* data, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
 
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        LeaveCell();
-        EnterCell();
-    });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CChnMsgFormView::OnCurrentChanged);
     connect(m_grid, &ChannelGrid::cellClicked, this, &CChnMsgFormView::OnClick);
     connect(m_grid, &ChannelGrid::characterTyped, this, &CChnMsgFormView::OnCharacter);
     m_focusConnection =
@@ -141,9 +140,18 @@ void CChnMsgFormView::LoadFromRecord()
     }
 }
 
-void CChnMsgFormView::StoreToRecord()
+bool CChnMsgFormView::StoreToRecord()
 {
-    LeaveCell();
+    return LeaveCell();
+}
+
+void CChnMsgFormView::FocusEditing()
+{
+    if (m_active != nullptr) {
+        m_active->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_grid->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void CChnMsgFormView::RefreshTexts()
@@ -203,31 +211,72 @@ void CChnMsgFormView::HandFocusToGrid(QWidget* editor)
     }
 }
 
-// Commits the open editor, if any, into its cell and the record.
-void CChnMsgFormView::LeaveCell()
+// Commits the open editor, if any, into its cell and the record. False when its text
+// was refused: the editor stays open with the text as typed.
+bool CChnMsgFormView::LeaveCell()
 {
     if (m_active == nullptr) {
-        return;
+        return true;
     }
     QWidget* editor = m_active;
-    m_active = nullptr;
     const QString text = m_editors->TextOf(editor);
+    const CommitResult result = m_sheet.Commit(m_editRow, m_editColumn, text);
+    if (result.refused) {
+        KeepRefusedEdit(text);
+        return false;
+    }
+    m_active = nullptr;
     HandFocusToGrid(editor);
     if (m_editors->IsList(editor)) {
         static_cast<QComboBox*>(editor)->hidePopup();
     }
     editor->hide();
-    const CommitResult result = m_sheet.Commit(m_editRow, m_editColumn, text);
     m_model->RowChanged(m_editRow);
-    // The editor holds the cell's text again, so that a refused text is gone and the
-    // next edit of the same cell starts from what the cell shows.
+    // The editor holds the cell's text again, so that the next edit of the same cell
+    // starts from what the cell shows.
     m_editors->Preset(m_editColumn, m_sheet.Cell(m_editRow, m_editColumn));
-    if (result.refused) {
-        Beep();
-    }
     if (result.outOfBand) {
         ShowBandMessage();
     }
+    return true;
+}
+
+void CChnMsgFormView::KeepRefusedEdit(const QString& text)
+{
+    Beep();
+    emit statusMessage(Text(text::NotAFrequency).arg(text));
+}
+
+// The grid moved (a click, an arrow, Tab): the open edit is committed, or, when its
+// text is refused, the grid goes back to the edited cell and the editor keeps the
+// keyboard.
+void CChnMsgFormView::OnCurrentChanged()
+{
+    if (m_keepingEdit) {
+        return;
+    }
+    if (!LeaveCell()) {
+        QScopedValueRollback<bool> keeping(m_keepingEdit, true);
+        m_grid->setCurrentIndex(m_model->IndexOf(m_editRow, m_editColumn));
+        if (m_active->window()->focusWidget() != m_active) {
+            m_active->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    EnterCell();
+}
+
+// Delete on a frequency cell does what emptying the cell's editor does.
+void CChnMsgFormView::EmptyCurrentCell()
+{
+    const int row = CurrentRow();
+    const int column = CurrentColumn();
+    if (row == 0 || !IsFrequencyColumn(column) || m_sheet.Cell(row, column).isEmpty()) {
+        return;
+    }
+    m_sheet.Commit(row, column, QString());
+    m_model->RowChanged(row);
+    EnterCell();
 }
 
 void CChnMsgFormView::DiscardEdit()
@@ -268,8 +317,8 @@ void CChnMsgFormView::BeginEdit(int key, bool selectAll)
         SetCurrentCell(row, column::RxFrequency);
         column = column::RxFrequency;
     }
-    if (m_active != nullptr && (m_editRow != row || m_editColumn != column)) {
-        LeaveCell();
+    if (m_active != nullptr && (m_editRow != row || m_editColumn != column) && !LeaveCell()) {
+        return;
     }
     QWidget* editor = m_editors->EditorFor(column);
     CNumEdit* edit = m_editors->Edit();
@@ -335,6 +384,9 @@ void CChnMsgFormView::Advance(bool forward)
     if (row == 0) {
         return;
     }
+    if (!LeaveCell()) {
+        return;  // a refused text keeps its editor and its cell
+    }
     if (forward) {
         if (column < column::Last) {
             SetCurrentCell(row, column + 1);
@@ -358,7 +410,7 @@ void CChnMsgFormView::Advance(bool forward)
 void CChnMsgFormView::MoveVertically(int step)
 {
     const int target = CurrentRow() + step;
-    if (CurrentRow() == 0 || target < 1 || target > m_sheet.ChannelCount()) {
+    if (CurrentRow() == 0 || target < 1 || target > m_sheet.ChannelCount() || !LeaveCell()) {
         return;
     }
     SetCurrentCell(target, RowEmpty(target) ? int(column::RxFrequency) : CurrentColumn());
@@ -408,6 +460,12 @@ bool CChnMsgFormView::eventFilter(QObject* watched, QEvent* event)
     case Qt::Key_F2:
         if (fromGrid) {
             OnClick();
+            return true;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (fromGrid && modifiers == Qt::NoModifier) {
+            EmptyCurrentCell();
             return true;
         }
         break;

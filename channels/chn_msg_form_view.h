@@ -5,7 +5,9 @@
 //
 // Keyboard first: the grid has the focus when the view opens, typing starts the edit
 // of the current cell, Tab and Enter commit and move on, Up and Down commit and move,
-// Escape abandons the open edit.
+// Escape abandons the open edit, Delete on a frequency cell empties it. A text that
+// is not a frequency is never taken as an empty one: the editor stays open with the
+// text as typed, and the status bar says why.
 #pragma once
 
 #include <QMetaObject>
@@ -27,8 +29,9 @@ public:
     ~CChnMsgFormView() override;
 
     void LoadFromRecord() override;
-    void StoreToRecord() override;
+    bool StoreToRecord() override;
     void RefreshTexts() override;
+    void FocusEditing() override;
     QString ViewTitle() const override { return m_title; }
     void ClearAllChannels() override;
 
@@ -58,7 +61,10 @@ private:
     bool RowEmpty(int row) const { return m_sheet.Cell(row, column::RxFrequency).isEmpty(); }
 
     void EnterCell();
-    void LeaveCell();
+    bool LeaveCell();
+    void OnCurrentChanged();
+    void KeepRefusedEdit(const QString& text);
+    void EmptyCurrentCell();
     void DiscardEdit();
     void HandFocusToGrid(QWidget* editor);
     void BeginEdit(int key, bool selectAll);
@@ -79,6 +85,7 @@ private:
     int m_editColumn = 0;
     QString m_title;
     bool m_shown = false;
+    bool m_keepingEdit = false;  // the current cell goes back to a refused edit
     QMetaObject::Connection m_focusConnection;
 };
 

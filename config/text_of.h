@@ -12,4 +12,8 @@ inline QString UiText(const RadioData& data, int n)
     return QString::fromStdString(data.texts.Text(n));
 }
 
+// A menu or button caption as a title or a field name: the access key marker goes,
+// "(&H)" as a whole and a lone "&" ("&&" stands for "&"), and so does a final colon.
+QString PlainCaption(const QString& caption);
+
 }  // namespace radio

@@ -34,9 +34,11 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    FileReplace = 206,   // %1 file name
-    PrintPreview = 207,  // menu caption
-    Last = 207,
+    FileReplace = 206,          // %1 file name
+    PrintPreview = 207,         // menu caption
+    NotAFrequency = 208,        // %1 the text as typed
+    LanguageFileMissing = 209,  // status bar, when lang.csv was not found
+    Last = 209,
 };
 }  // namespace text
 
@@ -44,8 +46,8 @@ class LanguageTable {
 public:
     LanguageTable();
 
-    // Never fails: an unknown number gives an empty text, an extended text that no
-    // file supplied gives its English fallback.
+    // Never fails: an unknown number gives an empty text, a text that no file
+    // supplied gives the program's English one (so the menus stand without a file).
     const std::string& Text(int n) const;
     void SetText(int n, std::string value);
     // Texts held (the classic ones and the extended ones).
@@ -54,6 +56,7 @@ public:
 
 private:
     std::vector<std::string> m_texts;
+    std::vector<bool> m_supplied;  // set by SetText (a language file, a test)
 };
 
 }  // namespace radio

@@ -111,8 +111,9 @@ void CChoiceFunView::ConnectControls()
         EnableSwitch4(m_fields.switch3 != 0);
     });
     connect(ui.closeButton, &QPushButton::clicked, this, [this]() {
-        StoreToRecord();
-        emit closeRequested();
+        if (StoreToRecord()) {
+            emit closeRequested();
+        }
     });
 }
 
@@ -196,9 +197,9 @@ void CChoiceFunView::LoadFromRecord()
     m_exchange.Show();
 }
 
-void CChoiceFunView::StoreToRecord()
+bool CChoiceFunView::StoreToRecord()
 {
-    m_exchange.Take();
+    const bool taken = m_exchange.Take();
     auto& d = m_data->block(Block::B0120).data;
     const Fields& f = m_fields;
     const Ui::ChoiceFunForm& ui = *m_ui;
@@ -233,6 +234,7 @@ void CChoiceFunView::StoreToRecord()
     if (m_exchange.Taken(ui.code2Edit)) {
         EncodeDtmfCode(f.code2, &d[b::kCode2]);
     }
+    return taken;
 }
 
 void CChoiceFunView::Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,

@@ -29,7 +29,7 @@ public:
     void LoadFromRecord() override;
     // Takes the controls and writes every field into block 0x0120. A field whose
     // text fails its check (the user is told) keeps the byte the record holds.
-    void StoreToRecord() override;
+    bool StoreToRecord() override;
     void RefreshTexts() override;
     QString ViewTitle() const override;
 

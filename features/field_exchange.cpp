@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <cmath>
@@ -141,14 +142,26 @@ void FieldExchange::AddCheck(QAbstractButton* box, int* field)
     m_entries.push_back({box, take, show});
 }
 
+// The caption of the label that names the control on its form, if there is one.
+QString FieldExchange::FieldName(const QWidget* control)
+{
+    for (const QLabel* label : control->window()->findChildren<QLabel*>()) {
+        if (label->buddy() == control) {
+            return PlainCaption(label->text());
+        }
+    }
+    return QString();
+}
+
 bool FieldExchange::Take()
 {
     for (m_takenCount = 0; m_takenCount < m_entries.size(); ++m_takenCount) {
         const Entry& entry = m_entries[m_takenCount];
         const QString message = entry.take();
         if (!message.isEmpty()) {
+            const QString name = FieldName(entry.control);
             BoxRequest box;
-            box.text = message;
+            box.text = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
             box.caption = Message(kWarningCaption);
             box.icon = QMessageBox::Warning;
             ShowBox(entry.control, box);

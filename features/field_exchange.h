@@ -37,8 +37,11 @@ public:
     // 0 off, 1 on. A field above 2 shows as off and becomes 0.
     void AddCheck(QAbstractButton* box, int* field);
 
-    // Controls -> fields. False when a field failed its check (the user was told).
+    // Controls -> fields. False when a field failed its check: the user was told, in
+    // a message that begins with the field's name (its label on the form), and the
+    // field has the focus.
     bool Take();
+    static QString FieldName(const QWidget* control);
     // Fields -> controls. A text is set only when it differs, so the cursor of the
     // field being edited stays where it is.
     void Show();

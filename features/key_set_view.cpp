@@ -71,9 +71,9 @@ void CKeySetView::LoadFromRecord()
     m_exchange.Show();
 }
 
-void CKeySetView::StoreToRecord()
+bool CKeySetView::StoreToRecord()
 {
-    m_exchange.Take();
+    const bool taken = m_exchange.Take();
     auto& d = m_data->block(Block::B0110).data;
     if (m_keyFunction >= 0) {
         d[bytes::key::kFunction] = std::uint8_t(m_keyFunction);
@@ -81,6 +81,7 @@ void CKeySetView::StoreToRecord()
     if (m_secondKeyFunction >= 0) {
         d[bytes::key::kSecondFunction] = std::uint8_t(m_secondKeyFunction);
     }
+    return taken;
 }
 
 bool CKeySetView::HasPicture() const

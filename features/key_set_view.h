@@ -23,7 +23,7 @@ public:
     ~CKeySetView() override;
 
     void LoadFromRecord() override;
-    void StoreToRecord() override;
+    bool StoreToRecord() override;
     void RefreshTexts() override;
     QString ViewTitle() const override;
 

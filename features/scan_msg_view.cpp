@@ -76,8 +76,9 @@ CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
     });
     connect(ui.channelEdit, &QLineEdit::textEdited, this, &CScanMsgView::OnChannelEdited);
     connect(ui.closeButton, &QPushButton::clicked, this, [this]() {
-        StoreToRecord();
-        emit closeRequested();
+        if (StoreToRecord()) {
+            emit closeRequested();
+        }
     });
     new EnterKeyNavigation(this, [this](QWidget* focused) {
         CommitRemembered();
@@ -163,10 +164,13 @@ void CScanMsgView::LoadFromRecord()
     m_exchange.Show();
 }
 
-void CScanMsgView::StoreToRecord()
+bool CScanMsgView::StoreToRecord()
 {
-    CommitRemembered();
-    m_remembered = Field::None;
+    const bool taken = CommitRemembered();
+    if (taken) {
+        m_remembered = Field::None;
+    }
+    return taken;
 }
 
 bool CScanMsgView::ChannelInUse(const RadioData& data, int n)
@@ -251,10 +255,10 @@ void CScanMsgView::ApplyModeRules()
     m_exchange.Show();
 }
 
-void CScanMsgView::CommitField(Field field)
+bool CScanMsgView::CommitField(Field field)
 {
     QScopedValueRollback<bool> committing(m_committing, true);
-    m_exchange.Take();
+    const bool taken = m_exchange.Take();
     auto& d = m_data->block(Block::B0160).data;
     switch (field) {
     case Field::Mode:
@@ -291,6 +295,7 @@ void CScanMsgView::CommitField(Field field)
     }
     case Field::None: break;
     }
+    return taken;
 }
 
 void CScanMsgView::CommitChannel()
@@ -323,11 +328,9 @@ void CScanMsgView::OnChannelEdited()
     m_exchange.Show();
 }
 
-void CScanMsgView::CommitRemembered()
+bool CScanMsgView::CommitRemembered()
 {
-    if (m_remembered != Field::None) {
-        CommitField(m_remembered);
-    }
+    return m_remembered == Field::None || CommitField(m_remembered);
 }
 
 void CScanMsgView::Spin(Field field, SpinDirection direction)

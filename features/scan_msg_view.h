@@ -27,12 +27,12 @@ public:
     ~CScanMsgView() override;
 
     void LoadFromRecord() override;
-    void StoreToRecord() override;
+    bool StoreToRecord() override;
     void RefreshTexts() override;
     QString ViewTitle() const override;
 
     // Takes the controls (with their checks) and writes that one field.
-    void CommitField(Field field);
+    bool CommitField(Field field);
 
     struct Fields {
         int mode = 0;         // list index, -1 = none
@@ -60,7 +60,7 @@ private:
     void OnChannelEdited();
     void CommitChannel();
     void ChannelTextFromRecord();
-    void CommitRemembered();
+    bool CommitRemembered();
     void Spin(Field field, SpinDirection direction);
     // The channel a text names when that channel may be chosen, else 0.
     int AcceptedChannel(const QString& text) const;

@@ -30,10 +30,10 @@ void CChildFrame::closeEvent(QCloseEvent* event)
 {
     // Take a pending edit into the record before the window goes out of sight; a
     // disabled view (a transfer is using the record) has nothing to give.
-    if (m_view->isEnabled()) {
-        m_view->StoreToRecord();
-    }
     event->ignore();
+    if (m_view->isEnabled() && !m_view->StoreToRecord()) {
+        return;  // the refused field keeps its window open and the focus
+    }
     hide();
 }
 

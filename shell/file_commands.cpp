@@ -84,6 +84,10 @@ void FileCommands::Open()
 
 void FileCommands::Save()
 {
+    // A field that fails its check stops the save before the file is even asked for.
+    if (!m_frame->CollectEdits()) {
+        return;
+    }
     const QString chosen = AskKeepingDirectory(FileDialogKind::Save, m_frame);
     if (chosen.isEmpty()) {
         return;
@@ -103,7 +107,6 @@ void FileCommands::Save()
             return;
         }
     }
-    m_frame->CollectEdits();
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, UiText(data, text::FileSaveFailed)

@@ -20,9 +20,15 @@
 #include "shell/tree_bar.h"
 #include "shell/view_slots.h"
 #include "shell/window_arrange.h"
+#include "widgets/edit_view.h"
 #include "widgets/message_box.h"
 
 namespace radio {
+
+namespace {
+// How long a view's message (a refused text) stays in the status bar.
+constexpr int kStatusMessageMs = 8000;
+}  // namespace
 
 CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     : m_app(app), m_locate(std::move(locate))
@@ -71,7 +77,12 @@ CMainFrame::~CMainFrame()
 
 CChildFrame* CMainFrame::OpenView(ViewKind kind)
 {
+    const bool created = m_views->Frame(kind) == nullptr;
     CChildFrame* frame = m_views->Open(kind, frameGeometry().size());
+    if (created) {
+        connect(frame->View(), &CEditView::statusMessage, this,
+                [this](const QString& text) { m_statusBar->showMessage(text, kStatusMessageMs); });
+    }
     UpdateTitle();
     return frame;
 }
@@ -83,9 +94,9 @@ void CMainFrame::RefreshViews()
     UpdateTitle();
 }
 
-void CMainFrame::CollectEdits()
+bool CMainFrame::CollectEdits()
 {
-    m_views->StoreAll();
+    return m_views->StoreAll();
 }
 
 QString CMainFrame::Title(const RadioData& data)

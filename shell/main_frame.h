@@ -43,8 +43,10 @@ public:
     // Every open view reloads from the record; then the channel view is shown and
     // the caption updated.
     void RefreshViews();
-    // Every open view stores its controls into the record.
-    void CollectEdits();
+    // Every open view stores its controls into the record. False when a field failed
+    // its check (the user was told, the field has the focus): the command that
+    // collects stops and changes nothing.
+    bool CollectEdits();
     // Caption: text #184 (model 0) or #185, then " Q71/Q72(<lower>-<upper>MHZ)".
     void UpdateTitle();
     static QString Title(const RadioData& data);

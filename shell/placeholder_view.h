@@ -15,7 +15,7 @@ public:
     PlaceholderView(ViewKind kind, RadioData* data, QWidget* parent = nullptr);
 
     void LoadFromRecord() override {}
-    void StoreToRecord() override {}
+    bool StoreToRecord() override { return true; }
     void RefreshTexts() override;
     QString ViewTitle() const override;
     // The channel placeholder erases the channels of the record's model, as the

@@ -1,16 +1,20 @@
 #include "shell/radio_prog_app.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 
 #include "config/program_files.h"
 #include "config/settings.h"
+#include "config/text_of.h"
 #include "shell/child_frame.h"
 #include "shell/dialog_commands.h"
 #include "shell/help_viewer.h"
 #include "shell/main_frame.h"
 #include "shell/modal_dialog.h"
 #include "shell/model_dlg.h"
+#include "shell/prog_status_bar.h"
 #include "widgets/edit_view.h"
 
 namespace radio {
@@ -54,6 +58,7 @@ bool CRadioProgApp::InitInstance()
     // The first paint takes note of the model the picture is chosen for.
     m_frame->RepaintBackground();
     m_frame->StartViewTimer(m_options.viewTimerMs);
+    ShowLanguageFileMissing();
     return true;
 }
 
@@ -75,10 +80,38 @@ void CRadioProgApp::ReloadTexts(bool withSettings)
             SaveSettings();
         }
     }
-    LoadLanguageFile(m_options.locate(QString::fromLatin1(kLanguageFile)), m_defaultLanguage,
-                     data.texts, m_names);
+    m_languageFileMissing = !LoadLanguageFile(m_options.locate(QString::fromLatin1(kLanguageFile)),
+                                              m_defaultLanguage, data.texts, m_names);
+    ApplyQtTranslation();
     if (!withSettings) {
         m_frame->UpdateTitle();
+        ShowLanguageFileMissing();
+    }
+}
+
+void CRadioProgApp::ApplyQtTranslation()
+{
+    const bool chinese = ChineseInterface();
+    if (chinese == (m_qtTranslator != nullptr)) {
+        return;
+    }
+    if (!chinese) {
+        QCoreApplication::removeTranslator(m_qtTranslator.get());
+        m_qtTranslator.reset();
+        return;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator.get());
+        m_qtTranslator = std::move(translator);
+    }
+}
+
+void CRadioProgApp::ShowLanguageFileMissing()
+{
+    if (m_languageFileMissing) {
+        m_frame->ProgressBar()->showMessage(UiText(m_frame->Data(), text::LanguageFileMissing));
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QTranslator>
 #include <memory>
 
 #include "config/language_file.h"
@@ -53,11 +54,19 @@ public:
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     int DefaultLanguage() const { return m_defaultLanguage; }
+    // Column 0 of "lang.csv" holds the Chinese texts.
+    bool ChineseInterface() const { return m_defaultLanguage == 0; }
+    // Whether the last ReloadTexts found no "lang.csv" (the built-in English texts show).
+    bool LanguageFileMissing() const { return m_languageFileMissing; }
     const LanguageNames& Names() const { return m_names; }
     bool FirstRun() const { return m_firstRun; }
 
 private:
     void RunStartupModelDialog();
+    // Qt's own texts (buttons of message boxes, file and print dialogs) follow the
+    // language column.
+    void ApplyQtTranslation();
+    void ShowLanguageFileMissing();
 
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_frame;
@@ -65,6 +74,8 @@ private:
     int m_defaultLanguage = 0;
     int m_lastPictureModel = -1;
     bool m_firstRun = false;
+    bool m_languageFileMissing = false;
+    std::unique_ptr<QTranslator> m_qtTranslator;
 };
 
 }  // namespace radio

@@ -46,8 +46,10 @@ bool TransferCommands::Start(TransferMode mode)
         m_thread->wait();  // the previous transfer's thread has ended already
         m_thread.reset();
     }
+    if (!m_frame->CollectEdits()) {
+        return false;
+    }
     m_worker->Init(&m_host, &data);
-    m_frame->CollectEdits();
     if (mode == TransferMode::Write) {
         m_frame->UpdateChannelMasks();
     }

@@ -45,6 +45,7 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
             frame->show();
         }
         m_area->setActiveSubWindow(frame);
+        frame->View()->FocusEditing();
         return frame;
     }
 
@@ -63,7 +64,7 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
         frame->showNormal();
     }
     m_area->setActiveSubWindow(frame);
-    view->setFocus();
+    view->FocusEditing();
     return frame;
 }
 
@@ -74,11 +75,20 @@ void ViewSlots::LoadAll()
     }
 }
 
-void ViewSlots::StoreAll()
+bool ViewSlots::StoreAll()
 {
     for (ViewKind kind : Existing()) {
-        View(kind)->StoreToRecord();
+        if (!View(kind)->StoreToRecord()) {
+            CChildFrame* frame = Frame(kind);
+            if (frame->isHidden() || frame->isMinimized()) {
+                frame->showNormal();
+            }
+            m_area->setActiveSubWindow(frame);
+            frame->View()->FocusEditing();
+            return false;
+        }
     }
+    return true;
 }
 
 void ViewSlots::SetEditingEnabled(bool enabled)
@@ -86,6 +96,17 @@ void ViewSlots::SetEditingEnabled(bool enabled)
     m_editingEnabled = enabled;
     for (ViewKind kind : Existing()) {
         View(kind)->setEnabled(enabled);
+    }
+    if (enabled) {
+        FocusActiveView();
+    }
+}
+
+void ViewSlots::FocusActiveView()
+{
+    auto* frame = qobject_cast<CChildFrame*>(m_area->activeSubWindow());
+    if (frame != nullptr && frame->isVisible() && frame->View()->isEnabled()) {
+        frame->View()->FocusEditing();
     }
 }
 

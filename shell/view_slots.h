@@ -33,10 +33,15 @@ public:
     // Shows and activates the view's child window, creating it the first time.
     CChildFrame* Open(ViewKind kind, QSize mainWindowOuter);
 
-    void LoadAll();   // every open view: record -> controls
-    void StoreAll();  // every open view: controls -> record
-    // While a transfer uses the record, no view may edit it.
+    void LoadAll();  // every open view: record -> controls
+    // Every open view: controls -> record. False when a view refused a field: that
+    // view's window is brought up with the field focused, and the rest wait.
+    bool StoreAll();
+    // While a transfer uses the record, no view may edit it. Giving the views back
+    // gives the keyboard back to the active one.
     void SetEditingEnabled(bool enabled);
+    // The active child window's view takes the keyboard.
+    void FocusActiveView();
 
 private:
     QMdiArea* m_area;

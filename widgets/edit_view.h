@@ -3,6 +3,7 @@
 // record, store the controls into the record, and take the language texts afresh.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -14,15 +15,23 @@ namespace radio {
 class CEditView : public QWidget {
     Q_OBJECT
 public:
-    CEditView(RadioData* data, QWidget* parent = nullptr) : QWidget(parent), m_data(data) {}
+    CEditView(RadioData* data, QWidget* parent = nullptr);
 
     virtual void LoadFromRecord() = 0;  // record -> controls
-    virtual void StoreToRecord() = 0;   // controls -> record (commits a pending edit)
-    virtual void RefreshTexts() = 0;    // re-apply the language texts, then reload
+    // Controls -> record, committing a pending edit. False when a control's text failed
+    // its check: the user was told, that control has the focus, and a command that
+    // collects the edits (a write, a save) must stop.
+    virtual bool StoreToRecord() = 0;
+    virtual void RefreshTexts() = 0;  // re-apply the language texts, then reload
     // The caption of the child window that holds the view.
     virtual QString ViewTitle() const = 0;
     // Erases every channel after the band changed; only the channel table has any.
     virtual void ClearAllChannels() {}
+
+    // Gives the keyboard to the control the user worked in last, or else to the view's
+    // first control: when the view's window becomes the active one, and when a
+    // transfer gives the disabled controls back.
+    virtual void FocusEditing();
 
     RadioData* Data() const { return m_data; }
     QString Text(int n) const { return UiText(*m_data, n); }
@@ -32,9 +41,16 @@ signals:
     void titleChanged(const QString& title);
     // The view asks its child window to close (hide), as its Close button does.
     void closeRequested();
+    // A short message for the status bar (why a typed text was refused).
+    void statusMessage(const QString& text);
 
 protected:
     RadioData* m_data;
+
+private:
+    void NoteFocus(QWidget* now);
+
+    QPointer<QWidget> m_lastFocus;
 };
 
 }  // namespace radio

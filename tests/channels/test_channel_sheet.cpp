@@ -397,13 +397,23 @@ private slots:
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
     }
 
-    // Blanks in a channel's receive cell clear it, as an empty text does.
-    void blanksClearChannel()
+    // Only an emptied cell clears: blanks (what a letter leaves in the box) over a
+    // frequency are refused and change nothing, in either frequency column.
+    void blanksNeverClear()
     {
-        test::SetChannel(m_data, 0, ChannelValues{});
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
         ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(1, column::RxFrequency, "  ");
-        QCOMPARE(int(result.kind), int(EditKind::ChannelCleared));
+        const Bytes16 before = RecordBytes(m_data, 0);
+        for (int c : {1, 2}) {
+            QVERIFY(sheet.Commit(1, c, "  ").refused);
+            QVERIFY(sheet.Commit(1, c, " ").refused);
+        }
+        QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
+        QCOMPARE(sheet.Cell(1, 1), QString("145.12500"));
+        QCOMPARE(sheet.Cell(1, 2), QString("146.00000"));
+
+        const CommitResult cleared = sheet.Commit(1, column::RxFrequency, QString());
+        QCOMPARE(int(cleared.kind), int(EditKind::ChannelCleared));
         QVERIFY(m_data.Channel(0).IsErased());
     }
 

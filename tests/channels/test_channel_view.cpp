@@ -201,12 +201,17 @@ private slots:
         QCOMPARE(Edit()->text(), QString("145.12500"));
     }
 
-    // A letter leaves two blanks; they make no channel.
+    // A letter or a space leaves blanks; in an empty row they make no channel and
+    // are not refused.
     void blanksMakeNoChannel()
     {
         QVERIFY(Open());
         Type("x");
         Press(Qt::Key_Tab);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        m_view->SetCurrentCell(1, 1);
+        Type(" ");
+        Press(Qt::Key_Return);
         QVERIFY(Channel(0).IsErased());
         QVERIFY(Cell(1, 1).isEmpty());
         QVERIFY(Cell(1, 3).isEmpty());
@@ -402,30 +407,111 @@ private slots:
         QCOMPARE(Channel(0).TxFrequency(), 0x40000000u);
     }
 
+    // A text that is not a frequency is never lost and never clears: the editor stays
+    // open over its cell with the text as typed, the status bar says why, a beep;
+    // Escape gives the cell back.
     void invalidTextRefused()
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
         QVERIFY(Open());
+        QSignalSpy status(m_view.get(), &CEditView::statusMessage);
         Press(Qt::Key_Return);  // open the receive cell with its text, caret at the end
         QCOMPARE(Edit()->text(), QString("145.12500"));
         Type(".");
         Press(Qt::Key_Tab);
         QCOMPARE(m_beeps, 1);
+        QCOMPARE(status.size(), 1);
+        QCOMPARE(status.last().first().toString(), QString("Not a frequency: 145.12500."));
+        QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+        QCOMPARE(Focus(), static_cast<QWidget*>(Edit()));
+        QCOMPARE(Edit()->text(), QString("145.12500."));
+        QCOMPARE(m_view->CurrentColumn(), 1);
         QCOMPARE(Cell(1, 1), QString("145.12500"));
         QCOMPARE(Channel(0).RxFrequency(), 0x14512500u);
-        QCOMPARE(m_view->CurrentColumn(), 2);
-        // Into an empty row: no channel.
+        // Enter, a click on another cell and a commit before a command refuse it too.
+        Press(Qt::Key_Return);
+        Click(3, 2);
+        QCOMPARE(m_view->CurrentRow(), 1);
+        QCOMPARE(m_view->CurrentColumn(), 1);
+        QCOMPARE(Edit()->text(), QString("145.12500."));
+        QVERIFY(!m_view->StoreToRecord());
+        QCOMPARE(m_beeps, 4);
+        Press(Qt::Key_Escape);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
+        QCOMPARE(Cell(1, 1), QString("145.12500"));
+        QVERIFY(m_view->StoreToRecord());
+
+        // Into an empty row: no channel, and the text stays to be mended.
         m_view->SetCurrentCell(2, 1);
         Type("4..5");
         Press(Qt::Key_Tab);
-        QCOMPARE(m_beeps, 2);
-        QVERIFY(Cell(2, 1).isEmpty());
+        QCOMPARE(m_beeps, 5);
+        QCOMPARE(Edit()->text(), QString("4..5"));
         QVERIFY(Channel(1).IsErased());
-        // The next edit of the cell starts from what the cell shows.
-        m_view->SetCurrentCell(1, 1);
-        Click(1, 1);
-        QCOMPARE(Edit()->text(), QString("145.12500"));
+        for (int i = 0; i < 4; ++i) {
+            Press(Qt::Key_Backspace);
+        }
+        Type("145");
+        Press(Qt::Key_Tab);
+        QCOMPARE(Cell(2, 1), QString("145.00000"));
         QVERIFY(m_boxes.isEmpty());
+    }
+
+    // The stray key: Escape, a letter or a space, then Tab or Enter on a programmed
+    // channel. The letter leaves blanks in the box; they are refused, never taken
+    // for an emptied cell.
+    void strayKeyNeverErases_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<char>("key");
+        QTest::addColumn<int>("leave");
+        QTest::newRow("receive, letter, Tab") << 1 << 'x' << int(Qt::Key_Tab);
+        QTest::newRow("receive, space, Enter") << 1 << ' ' << int(Qt::Key_Return);
+        QTest::newRow("transmit, letter, Enter") << 2 << 'q' << int(Qt::Key_Return);
+        QTest::newRow("transmit, space, Tab") << 2 << ' ' << int(Qt::Key_Tab);
+    }
+    void strayKeyNeverErases()
+    {
+        QFETCH(int, column);
+        QFETCH(char, key);
+        QFETCH(int, leave);
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        m_view->SetCurrentCell(1, column);
+        Press(Qt::Key_Escape);
+        QTest::keyClick(Focus(), key);
+        Press(Qt::Key(leave));
+        QVERIFY(m_data.ToImage() == before);
+        QCOMPARE(Cell(1, column), column == 1 ? QString("145.12500") : QString("146.00000"));
+        QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+        QCOMPARE(m_beeps, 1);
+        Press(Qt::Key_Escape);
+        QVERIFY(m_data.ToImage() == before);
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+    }
+
+    // Delete on a frequency cell does what an emptied cell does; elsewhere nothing.
+    void deleteEmptiesAFrequencyCell()
+    {
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
+        test::SetChannel(m_data, 1, ChannelValues{0x14512500, 0x14600000, 885, 885});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        m_view->SetCurrentCell(1, 3);
+        Press(Qt::Key_Delete);
+        QVERIFY(m_data.ToImage() == before);
+        m_view->SetCurrentCell(1, 2);
+        Press(Qt::Key_Delete);
+        QCOMPARE(Channel(0).TxFrequency(), kNoFrequency);
+        QCOMPARE(Channel(0).TxTone(), kToneOff);
+        QCOMPARE(Cell(1, 4), QString("Off"));
+        m_view->SetCurrentCell(2, 1);
+        Press(Qt::Key_Delete);
+        QVERIFY(Channel(1).IsErased());
+        QVERIFY(Cell(2, 5).isEmpty());
+        QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
     }
 
     void thirtyTwoChannels()

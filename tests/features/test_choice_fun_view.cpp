@@ -543,8 +543,10 @@ void TestChoiceFunView::failedCheckOnLaterField()
     QVERIFY(boxes.texts.isEmpty());
     view.StoreToRecord();
     QCOMPARE(boxes.texts.size(), 1);
+    // The message names the field by its label.
     QCOMPARE(boxes.texts.first(),
-             QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber)).arg(0).arg(9));
+             QString::fromStdString(m_data.texts.Text(101)) + ": " +
+                 QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber)).arg(0).arg(9));
     QVERIFY(levelB->hasFocus());
     const Bytes& d = Block0120(m_data);
     QCOMPARE(int(d[fb::kTimer]), 19);        // before the failure: stored

@@ -385,7 +385,8 @@ void TestScanMsgView::timeOutOfRange()
     Leave(timeA);
     QCOMPARE(m_boxes->texts.size(), 1);
     QCOMPARE(m_boxes->texts.first(),
-             QString::fromStdString(m_data.texts.Text(text::EnterNumber)).arg("0.5", "5"));
+             QString::fromStdString(m_data.texts.Text(143)) + ": " +
+                 QString::fromStdString(m_data.texts.Text(text::EnterNumber)).arg("0.5", "5"));
     QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 91);
     QCOMPARE(timeA->text(), QString("5"));
     QVERIFY(timeA->hasFocus());

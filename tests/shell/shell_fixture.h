@@ -238,10 +238,11 @@ public:
         Log(QStringLiteral("load"));
         m_control = m_data->block(Block::B0120).data[Byte()];
     }
-    void StoreToRecord() override
+    bool StoreToRecord() override
     {
         Log(QStringLiteral("store"));
         m_data->block(Block::B0120).data[Byte()] = m_control;
+        return true;
     }
     void RefreshTexts() override
     {

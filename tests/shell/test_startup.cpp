@@ -15,6 +15,7 @@
 #include "shell/help_viewer.h"
 #include "shell/model_dlg.h"
 #include "shell/nav_tree_ctrl.h"
+#include "shell/prog_status_bar.h"
 #include "shell/tree_bar.h"
 #include "shell_fixture.h"
 
@@ -49,7 +50,7 @@ private slots:
     void menuTextsFromTheLanguageFile();
     void treeBuiltAndHidden();
     void channelViewOpensAfterTheTimer();
-    void missingLanguageFileLeavesTextsEmpty();
+    void missingLanguageFileGivesEnglish();
     void exitConfirmationSavesTheSettings();
     void exitAnsweredNoChangesNothing();
 };
@@ -296,17 +297,28 @@ void TestStartup::channelViewOpensAfterTheTimer()
     QCOMPARE(frame->ExistingViews(), std::vector<ViewKind>{ViewKind::Channels});
 }
 
-void TestStartup::missingLanguageFileLeavesTextsEmpty()
+// Without lang.csv every menu and command stays, in the built-in English, and the
+// status bar says why.
+void TestStartup::missingLanguageFileGivesEnglish()
 {
     WorkDir dir;
     dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 1, 1));
     auto app = StartProgram(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    QCOMPARE(frame->windowTitle(), QStringLiteral(" Q71/Q72(400-470MHZ)"));
-    QCOMPARE(frame->Actions()->Menu(0)->title(), QString());
-    QCOMPARE(frame->TreeBar()->Tree()->topLevelItem(0)->text(0), QString());
-    // The program still works: a view opens.
+    QVERIFY(app->LanguageFileMissing());
+    QCOMPARE(frame->windowTitle(), QStringLiteral("16-channel Q71/Q72(400-470MHZ)"));
+    QCOMPARE(frame->menuBar()->actions().size(), FrameActions::kMenuCount);
+    for (QAction* menu : frame->menuBar()->actions()) {
+        QVERIFY(!menu->text().isEmpty());
+        QVERIFY(menu->isVisible());
+    }
+    QCOMPARE(frame->Actions()->Menu(0)->title(), QStringLiteral("File(&F)"));
+    QCOMPARE(frame->Actions()->Action(FrameCommand::ReadRadio)->text(),
+             QStringLiteral("Read from radio(&R)"));
+    QCOMPARE(frame->TreeBar()->Tree()->topLevelItem(0)->text(0), QStringLiteral("Radio data"));
+    QVERIFY(frame->ProgressBar()->currentMessage().contains(QStringLiteral("lang.csv")));
+    // The program works: a view opens.
     QVERIFY(frame->OpenView(ViewKind::Scan));
 }
 

@@ -1,0 +1,31 @@
+#include "config/text_of.h"
+
+#include <QRegularExpression>
+
+namespace radio {
+
+QString PlainCaption(const QString& caption)
+{
+    static const QRegularExpression accessKey(QStringLiteral(R"(\s*\(&[^&)]\)\s*)"));
+    QString text = caption;
+    text.remove(accessKey);
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&')) {
+                plain += QLatin1Char('&');
+                ++i;
+            }
+            continue;
+        }
+        plain += text[i];
+    }
+    plain = plain.trimmed();
+    while (plain.endsWith(QLatin1Char(':')) || plain.endsWith(QChar(0xFF1A))) {
+        plain.chop(1);
+    }
+    return plain.trimmed();
+}
+
+}  // namespace radio

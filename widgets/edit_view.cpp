@@ -1,0 +1,43 @@
+#include "widgets/edit_view.h"
+
+#include <QApplication>
+
+namespace radio {
+
+CEditView::CEditView(RadioData* data, QWidget* parent) : QWidget(parent), m_data(data)
+{
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { NoteFocus(now); });
+}
+
+void CEditView::NoteFocus(QWidget* now)
+{
+    if (now != nullptr && isAncestorOf(now)) {
+        m_lastFocus = now;
+    }
+}
+
+void CEditView::FocusEditing()
+{
+    QWidget* target = m_lastFocus;
+    if (target == nullptr || !isAncestorOf(target) || !target->isEnabled() ||
+        !target->isVisibleTo(this)) {
+        target = nullptr;
+        // The first control the Tab key would reach.
+        for (QWidget* w = nextInFocusChain(); w != nullptr && w != this;
+             w = w->nextInFocusChain()) {
+            if (isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(this) &&
+                (w->focusPolicy() & Qt::TabFocus)) {
+                target = w;
+                break;
+            }
+        }
+    }
+    if (target != nullptr) {
+        target->setFocus(Qt::OtherFocusReason);
+    } else {
+        setFocus(Qt::OtherFocusReason);
+    }
+}
+
+}  // namespace radio
