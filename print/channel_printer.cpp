@@ -136,11 +136,18 @@ void ChannelPrinter::DrawTable(QPainter& painter)
 
     const int headingY = int(4.8 * m.lineHeight);
     x = m.leftMargin + textInset;
+    const QFont tableFont = painter.font();
     for (int c = 0; c < kColumnCount; ++c) {
         const std::string& heading = m_printout.data->texts.Text(kHeadingTexts[std::size_t(c)]);
-        DrawTextTop(painter, x, headingY, CutHeading(heading));
+        const QString text = CutHeading(heading);
+        // A heading wider than its column gets a smaller font rather than running
+        // into the next one.
+        painter.setFont(
+            FontFitting(tableFont, text, widths[std::size_t(c)] - 2 * textInset, painter.device()));
+        DrawTextTop(painter, x, headingY, text);
         x += widths[std::size_t(c)];
     }
+    painter.setFont(tableFont);
 
     for (int i = 0; i + 1 < m.rowCount; ++i) {
         if (!m_printout.channels) {

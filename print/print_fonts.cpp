@@ -1,6 +1,8 @@
 #include "print/print_fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <algorithm>
 
 namespace radio {
 
@@ -22,6 +24,18 @@ QString FirstInstalledFamily(const QStringList& families)
     return QString();
 }
 
+// The Chinese face of the printout. A PDF names each glyph by a character the font
+// draws with it; the Noto CJK faces draw 页 and 音 with the glyphs of the Kangxi
+// radicals ⻚ and ⾳, so their text would read (and search) as the radicals. The
+// faces before them in this list give every ideograph a glyph of its own.
+QString ChineseFamily()
+{
+    return FirstInstalledFamily(
+        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+         QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("WenQuanYi Zen Hei"),
+         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+}
+
 QFont MeasuringFont(int pointSize)
 {
     QFont font;
@@ -31,9 +45,13 @@ QFont MeasuringFont(int pointSize)
                               QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
     if (family.isEmpty()) {
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    } else {
-        font.setFamily(family);
     }
+    // The page heading is Chinese: its characters come from the Chinese face.
+    QStringList families = {family.isEmpty() ? font.family() : family};
+    if (const QString chinese = ChineseFamily(); !chinese.isEmpty()) {
+        families.append(chinese);
+    }
+    font.setFamilies(families);
     font.setStyleHint(QFont::Monospace);
     font.setStyleStrategy(kPrintStrategy);
     font.setPointSize(pointSize);
@@ -43,15 +61,23 @@ QFont MeasuringFont(int pointSize)
 QFont TableFont(int pointSize)
 {
     QFont font;
-    const QString family = FirstInstalledFamily(
-        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
-         QStringLiteral("AR PL UMing CN")});
+    const QString family = ChineseFamily();
     if (!family.isEmpty()) {
         font.setFamily(family);
     }
     font.setStyleStrategy(kPrintStrategy);
     font.setPointSize(pointSize);
+    return font;
+}
+
+QFont FontFitting(QFont font, const QString& text, int width, QPaintDevice* device)
+{
+    constexpr qreal kSmallest = 4.0;
+    constexpr qreal kStep = 0.5;
+    while (font.pointSizeF() > kSmallest &&
+           QFontMetrics(font, device).horizontalAdvance(text) > width) {
+        font.setPointSizeF(std::max(kSmallest, font.pointSizeF() - kStep));
+    }
     return font;
 }
 

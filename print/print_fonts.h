@@ -15,5 +15,10 @@ QFont TableFont(int pointSize);
 
 // The first family of `families` that is installed; empty when none is.
 QString FirstInstalledFamily(const QStringList& families);
+// The Chinese face of the printout; empty when none is installed.
+QString ChineseFamily();
+// `font` made smaller, a step at a time, until `text` is at most `width` wide on
+// `device` (but never below 4 points).
+QFont FontFitting(QFont font, const QString& text, int width, QPaintDevice* device);
 
 }  // namespace radio

@@ -13,6 +13,9 @@ CBgClientWnd::CBgClientWnd(ProgramFileLocator locate, QWidget* parent)
       m_picture(std::move(locate), [this](const QString& path) { ReportUndecodable(path); })
 {
     setObjectName(QStringLiteral("backgroundArea"));
+    // A child window larger than the area, or pushed beyond it, is reached by scrolling.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void CBgClientWnd::SetPictureNumberSource(std::function<int()> source)

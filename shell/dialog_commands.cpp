@@ -100,13 +100,29 @@ void DialogCommands::HelpTopics()
     ShowHelp(QString::fromLatin1(help::kIndex));
 }
 
+// The Chinese interface shows the Chinese page ("index_zh.htm" beside "index.htm")
+// where there is one.
+QString DialogCommands::HelpPagePath(const QString& page) const
+{
+    if (m_frame->App() != nullptr && m_frame->App()->ChineseInterface()) {
+        const QFileInfo info(page);
+        const QString chinese = info.path() + QLatin1Char('/') + info.completeBaseName() +
+                                QStringLiteral("_zh.") + info.suffix();
+        const QString path = m_frame->Locate()(chinese);
+        if (QFileInfo(path).isFile()) {
+            return path;
+        }
+    }
+    return m_frame->Locate()(page);
+}
+
 void DialogCommands::ShowHelp(const QString& page)
 {
-    const QString path = m_frame->Locate()(page);
+    const QString path = HelpPagePath(page);
     if (!QFileInfo(path).isFile()) {
         BoxRequest box;
         box.text = UiText(m_frame->Data(), text::HelpMissing).arg(page);
-        box.caption = UiText(m_frame->Data(), 38);
+        box.caption = PlainCaption(UiText(m_frame->Data(), 38));
         box.icon = QMessageBox::Warning;
         ShowBox(m_frame, box);
         return;

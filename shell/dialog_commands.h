@@ -28,6 +28,8 @@ public:
     CHelpViewer* HelpViewer() const { return m_help.get(); }
 
 private:
+    QString HelpPagePath(const QString& page) const;
+
     CMainFrame* m_frame;
     // A window of its own, so that it stays usable beside a dialog that asked for it.
     std::unique_ptr<CHelpViewer> m_help;

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "config/text_of.h"
+#include "config/user_settings.h"
 #include "link/write_check.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
@@ -28,6 +29,9 @@ namespace radio {
 namespace {
 // How long a view's message (a refused text) stays in the status bar.
 constexpr int kStatusMessageMs = 8000;
+// The window's outer size at the first start.
+constexpr QSize kFirstOuterSize(773, 548);
+const char* const kGeometryKey = "mainWindow/geometry";
 }  // namespace
 
 CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
@@ -288,6 +292,44 @@ void CMainFrame::Print(bool preview)
     }
 }
 
+void CMainFrame::PlaceWindow()
+{
+    const auto settings = UserSettings();
+    const QByteArray saved = settings->value(QLatin1String(kGeometryKey)).toByteArray();
+    if (!saved.isEmpty() && restoreGeometry(saved)) {
+        return;
+    }
+    move(0, 0);
+    resize(kFirstOuterSize);
+    m_outerSize = kFirstOuterSize;
+}
+
+void CMainFrame::SaveWindowPlacement() const
+{
+    UserSettings()->setValue(QLatin1String(kGeometryKey), saveGeometry());
+}
+
+void CMainFrame::FitOuterSize()
+{
+    const QSize margins = frameGeometry().size() - geometry().size();
+    if (margins.isEmpty()) {
+        return;  // no frame yet (or none at all: then outer and inner are the same)
+    }
+    const QSize outer = m_outerSize;
+    m_outerSize = QSize();
+    resize(outer - margins);
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (m_outerSize.isValid() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::WindowActivate)) {
+        FitOuterSize();
+    }
+    return QMainWindow::event(event);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     event->ignore();
@@ -312,6 +354,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     if (m_app) {
         m_app->SaveSettings();
     }
+    SaveWindowPlacement();
     event->accept();
     emit exitConfirmed();
 }

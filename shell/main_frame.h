@@ -64,6 +64,11 @@ public:
     void RepaintBackground();
     // Opens the channel view once `ms` milliseconds after the window is up.
     void StartViewTimer(int ms);
+    // Before the window is shown: where the user left it (size, position, maximised),
+    // kept per user; the first time at (0, 0) with an outer size of 773 x 548, the
+    // frame as the user sees it.
+    void PlaceWindow();
+    void SaveWindowPlacement() const;
 
     // The child window of a view; null until the view was first opened.
     CChildFrame* ChildFrame(ViewKind kind) const;
@@ -90,9 +95,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void SetTransferRunning(bool running);
+    // Brings the outer size to m_outerSize once the window manager's frame is known.
+    void FitOuterSize();
     void ToggleTreeBar();
     void SyncTreeCheck();
     void Print(bool preview);
@@ -109,6 +117,7 @@ private:
     FileCommands* m_files = nullptr;
     DialogCommands* m_dialogs = nullptr;
     TransferCommands* m_transfers = nullptr;
+    QSize m_outerSize;  // still to be reached, until the frame's margins are known
 };
 
 }  // namespace radio

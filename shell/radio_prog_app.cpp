@@ -47,8 +47,7 @@ bool CRadioProgApp::InitInstance()
         RunStartupModelDialog();
     }
 
-    m_frame->move(0, 0);
-    m_frame->resize(773, 548);
+    m_frame->PlaceWindow();
     if (m_options.showWindow) {
         m_frame->show();
     }

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 
 #include "shell/view_factory.h"
+#include "shell/window_arrange.h"
 
 namespace radio {
 
@@ -56,6 +57,7 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
     m_area->addSubWindow(frame);
     m_frames[std::size_t(kind)] = frame;
     frame->resize(ChildWindowSize(kind, mainWindowOuter));
+    frame->move(NewWindowPosition(m_area, frame->size(), frame));
     view->setEnabled(m_editingEnabled);
     view->LoadFromRecord();
     if (maximized && kind != ViewKind::Channels) {

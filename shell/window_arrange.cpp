@@ -2,6 +2,8 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <algorithm>
 
 namespace radio {
 
@@ -18,6 +20,8 @@ QList<QMdiSubWindow*> Tiled(QMdiArea* area)
     return windows;
 }
 
+// Each window gets its share of the area, but never less than it needs to stay
+// readable: windows that need more push the next ones on, and the area scrolls.
 void Tile(QMdiArea* area, Qt::Orientation stacking)
 {
     const QList<QMdiSubWindow*> windows = Tiled(area);
@@ -26,19 +30,23 @@ void Tile(QMdiArea* area, Qt::Orientation stacking)
     }
     const QRect space = area->viewport()->rect();
     const int n = int(windows.size());
+    int offset = 0;
     for (int i = 0; i < n; ++i) {
         QMdiSubWindow* w = windows[i];
         if (w->isMaximized()) {
             w->showNormal();
         }
+        const QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
         if (stacking == Qt::Vertical) {
-            const int top = space.height() * i / n;
-            const int bottom = space.height() * (i + 1) / n;
-            w->setGeometry(0, top, space.width(), bottom - top);
+            const int share = space.height() * (i + 1) / n - space.height() * i / n;
+            const int height = std::max(share, least.height());
+            w->setGeometry(0, offset, std::max(space.width(), least.width()), height);
+            offset += height;
         } else {
-            const int left = space.width() * i / n;
-            const int right = space.width() * (i + 1) / n;
-            w->setGeometry(left, 0, right - left, space.height());
+            const int share = space.width() * (i + 1) / n - space.width() * i / n;
+            const int width = std::max(share, least.width());
+            w->setGeometry(offset, 0, width, std::max(space.height(), least.height()));
+            offset += width;
         }
     }
 }
@@ -53,6 +61,24 @@ void TileHorizontally(QMdiArea* area)
 void TileVertically(QMdiArea* area)
 {
     Tile(area, Qt::Horizontal);
+}
+
+QPoint NewWindowPosition(const QMdiArea* area, QSize size, const QMdiSubWindow* self)
+{
+    const QRect space = area->viewport()->rect();
+    const int step = std::max(16, area->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    QList<QPoint> taken;
+    for (const QMdiSubWindow* w : area->subWindowList()) {
+        if (w != self && w->isVisible()) {
+            taken.append(w->pos());
+        }
+    }
+    for (QPoint corner(0, 0); space.contains(QRect(corner, size)); corner += QPoint(step, step)) {
+        if (!taken.contains(corner)) {
+            return corner;
+        }
+    }
+    return QPoint(0, 0);
 }
 
 void ArrangeIcons(QMdiArea* area)

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 
+#include "sim/demo_memory.h"
 #include "sim/radio_simulator.h"
 
 using namespace radio;
@@ -75,6 +76,9 @@ int main(int argc, char* argv[])
                        "band and model are the radio's unless --band or --channels say "
                        "otherwise. Default: a factory image."),
         QStringLiteral("FILE"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Start with a sample plan of six channels instead of a factory image."));
     const QCommandLineOption raw(QStringLiteral("raw"),
                                  QStringLiteral("--memory is a raw 1024-byte image."));
     const QCommandLineOption save(
@@ -128,9 +132,10 @@ int main(int argc, char* argv[])
         QStringLiteral("Report these 8 identity bytes (16 hex digits) instead of those of the "
                        "band and model."),
         QStringLiteral("HEX"));
-    parser.addOptions({band, channels, memory, raw, save, link, noPacing, identity, noEntryAnswer,
-                       entryNak, shortIdentity, wrongAddress, shortBlock, noBlockAck, chunkSilent,
-                       chunkLate, repeats, chunkNak, deadAfter});
+    parser.addOptions({band,        channels,      memory,       demo,       raw,
+                       save,        link,          noPacing,     identity,   noEntryAnswer,
+                       entryNak,    shortIdentity, wrongAddress, shortBlock, noBlockAck,
+                       chunkSilent, chunkLate,     repeats,      chunkNak,   deadAfter});
     if (!parser.parse(QCoreApplication::arguments())) {
         return Usage(parser.errorText());
     }
@@ -185,6 +190,13 @@ int main(int argc, char* argv[])
         Identity id{};
         std::copy(bytes.begin(), bytes.end(), id.begin());
         config.identity = id;
+    }
+    if (parser.isSet(demo)) {
+        if (parser.isSet(memory)) {
+            return Usage(QStringLiteral("--demo and --memory cannot be given together"));
+        }
+        config.memory = DemoMemory(config.bandLower, config.model);
+        config.hasMemory = true;
     }
     config.pacing = !parser.isSet(noPacing);
     config.linkPath = parser.value(link);

@@ -136,20 +136,16 @@ def backgrounds():
     dark = "#27486b"
     soft = "#4d6f92"
     name_line = ("radioprog", FONT_LATIN_BOLD, 64, dark)
-    # Picture number = language column + 2 x model value + 10: model 0 has 32
-    # channels, model 1 has 16.
-    background("bg10.JPG", [name_line,
-                            ("对讲机编程软件", FONT_CJK, 26, soft),
-                            ("Q71/Q72 · 32 信道", FONT_CJK, 24, soft)])
-    background("bg11.JPG", [name_line,
-                            ("Radio programming software", FONT_LATIN, 22, soft),
-                            ("Q71/Q72 · 32 channels", FONT_LATIN, 22, soft)])
-    background("bg12.JPG", [name_line,
-                            ("对讲机编程软件", FONT_CJK, 26, soft),
-                            ("Q71/Q72 · 16 信道", FONT_CJK, 24, soft)])
-    background("bg13.JPG", [name_line,
-                            ("Radio programming software", FONT_LATIN, 22, soft),
-                            ("Q71/Q72 · 16 channels", FONT_LATIN, 22, soft)])
+    # Picture number = language column + 2 x model value + 10. The pictures name no
+    # channel count: the title bar says what the data is for, and a picture that
+    # said "16 channels" over a 32-channel radio's data would mislead.
+    for model in (0, 1):
+        background(f"bg{10 + 2 * model}.JPG", [name_line,
+                                               ("对讲机编程软件", FONT_CJK, 26, soft),
+                                               ("Q71/Q72", FONT_LATIN, 22, soft)])
+        background(f"bg{11 + 2 * model}.JPG", [name_line,
+                                               ("Radio programming software", FONT_LATIN, 22, soft),
+                                               ("Q71/Q72", FONT_LATIN, 22, soft)])
     background("bg1.JPG", [name_line,
                            ("Q71/Q72", FONT_LATIN, 22, soft)])
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <deque>
@@ -25,13 +26,16 @@
 namespace radio::test {
 
 // A temporary folder that is the working directory while the object lives; the
-// program's files are looked up in it alone.
+// program's files are looked up in it alone, and what it keeps per user (window
+// placement, recent files) goes to a folder inside it, never to the user's own.
 class WorkDir {
 public:
     WorkDir() : m_previous(QDir::currentPath())
     {
         QVERIFY(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           m_dir.filePath(QStringLiteral("user-config")));
     }
     ~WorkDir() { QDir::setCurrent(m_previous); }
 
