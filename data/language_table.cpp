@@ -34,6 +34,23 @@ const std::vector<std::string>& Fallbacks()
         "The printout could not be made.",
         "%1 already exists. Replace it?",
         "Print Preview(&V)",
+        "Import Channels...(&I)",
+        "Export Channels...(&E)",
+        "Import Channels",
+        "%1 channels will be imported from %2. Channels that the file does not name become empty.",
+        "%1 rows are refused and will not be imported:",
+        "Row %1: %2",
+        "%1 value \"%2\" cannot be read",
+        "%1 MHz lies outside the band %2-%3 MHz",
+        "%1 MHz is not on the 5 kHz or 6.25 kHz channel raster",
+        "%1 %2 is not a tone this radio has",
+        "mode %1 is neither FM nor NFM",
+        "location %1 lies beyond the %2 channels of the data set",
+        "channel %1 is already given in row %2",
+        "%1 is not a CSV channel plan: it is not a UTF-8 text file.",
+        "%1 is not a CSV channel plan: the quoted field that begins in row %2 is never closed.",
+        "%1 is not a CSV channel plan: its first line does not name the columns Location and "
+        "Frequency.",
     };
     return fallbacks;
 }

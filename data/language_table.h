@@ -34,9 +34,25 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    FileReplace = 206,   // %1 file name
-    PrintPreview = 207,  // menu caption
-    Last = 207,
+    FileReplace = 206,         // %1 file name
+    PrintPreview = 207,        // menu caption
+    ImportChannels = 208,      // menu caption
+    ExportChannels = 209,      // menu caption
+    ImportPreviewTitle = 210,  // dialog title
+    ImportSummary = 211,       // %1 how many channels, %2 file name
+    ImportRefusedRows = 212,   // %1 how many rows
+    ImportRowReason = 213,     // %1 row number, %2 reason
+    CsvUnreadable = 214,       // %1 column, %2 value
+    CsvOutOfBand = 215,        // %1 frequency, %2-%3 band
+    CsvOffRaster = 216,        // %1 frequency
+    CsvToneNotOffered = 217,   // %1 column, %2 value
+    CsvModeNotFm = 218,        // %1 mode
+    CsvBeyondChannels = 219,   // %1 location, %2 channel count
+    CsvLocationTwice = 220,    // %1 channel, %2 row
+    CsvNotText = 221,          // %1 file name
+    CsvUnclosedQuote = 222,    // %1 file name, %2 row
+    CsvNoColumns = 223,        // %1 file name
+    Last = 223,
 };
 }  // namespace text
 
