@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include <QFile>
 #include <cstdio>
 
 #include "cli/cli_command.h"
@@ -88,6 +89,18 @@ int LoadOrComplain(const QString& path, RadioData& data)
                 .arg(path, QString::fromStdString(result.detail)));
     }
     return kUsage;
+}
+
+int ReadOrComplain(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed))
+                .arg(path, file.errorString()));
+        return kUsage;
+    }
+    bytes = file.readAll();
+    return kOk;
 }
 
 bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host)

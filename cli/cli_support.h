@@ -32,6 +32,9 @@ QString NotAPortMessage(const QString& text);
 // Opens a data file into `data`; says why on standard error when it cannot and
 // returns kUsage then, kOk otherwise.
 int LoadOrComplain(const QString& path, RadioData& data);
+// Reads a whole file; says why on standard error when it cannot and returns kUsage
+// then, kOk otherwise.
+int ReadOrComplain(const QString& path, QByteArray& bytes);
 
 // Runs one transfer on its own thread and waits for it; true when it succeeded.
 bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host);

@@ -30,7 +30,9 @@ CliCommand ShowCommand()
     command.name = QStringLiteral("show");
     command.arguments = QStringLiteral("FILE");
     command.minArguments = command.maxArguments = 1;
-    command.summary = QStringLiteral("Model, band, port and every channel of a data file.");
+    command.summary = QStringLiteral(
+        "Model, band, port, every field of every channel, and the optional features,\n"
+        "key and scan settings of a data file.");
     command.options = {QCommandLineOption(QStringLiteral("json"),
                                           QStringLiteral("One line of JSON for scripts."))};
     command.run = Show;

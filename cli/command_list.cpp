@@ -5,10 +5,8 @@ namespace radio::cli {
 const std::vector<CliCommand>& AllCommands()
 {
     static const std::vector<CliCommand> commands = {
-        PortsCommand(),
-        ReadCommand(),
-        WriteCommand(),
-        ShowCommand(),
+        PortsCommand(), ReadCommand(),   WriteCommand(),
+        ShowCommand(),  ExportCommand(), ImportCommand(),
     };
     return commands;
 }
@@ -38,7 +36,8 @@ QString UsageText()
         "PORT is COM1..COM10 (set RADIOPROG_COM<n> to choose the device COMn stands for)\n"
         "or a device path such as /dev/ttyUSB0. --retries N repeats a failed transfer up\n"
         "to N times (default 0).\n"
-        "Exit codes: 0 success, 1 the transfer failed, 2 usage errors and unreadable files.\n");
+        "Exit codes: 0 success, 1 the transfer or the import failed, 2 usage errors and\n"
+        "unreadable files.\n");
     return text;
 }
 

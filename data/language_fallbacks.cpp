@@ -227,6 +227,38 @@ const std::vector<std::string>& EnglishTexts()
         "Not a frequency: %1",                                      // #208
         // #209
         "lang.csv was not found: menus and windows show the built-in English texts.",
+        // #210
+        "Import Channels...(&I)",
+        // #211
+        "Export Channels...(&E)",
+        // #212
+        "Import Channels",
+        // #213
+        "%1 channels will be imported from %2. Channels that the file does not name become empty.",
+        // #214
+        "%1 rows are refused and will not be imported:",
+        // #215
+        "Row %1: %2",
+        // #216
+        "%1 value \"%2\" cannot be read",
+        // #217
+        "%1 MHz lies outside the band %2-%3 MHz",
+        // #218
+        "%1 MHz is not on the 5 kHz or 6.25 kHz channel raster",
+        // #219
+        "%1 %2 is not a tone this radio has",
+        // #220
+        "mode %1 is neither FM nor NFM",
+        // #221
+        "location %1 lies beyond the %2 channels of the data set",
+        // #222
+        "channel %1 is already given in row %2",
+        // #223
+        "%1 is not a CSV channel plan: it is not a UTF-8 text file.",
+        // #224
+        "%1 is not a CSV channel plan: the quoted field that begins in row %2 is never closed.",
+        // #225
+        "%1 is not a CSV channel plan: its first line does not name the columns Location and Frequency.",
     };
     return texts;
 }

@@ -38,7 +38,23 @@ enum : int {
     PrintPreview = 207,         // menu caption
     NotAFrequency = 208,        // %1 the text as typed
     LanguageFileMissing = 209,  // status bar, when lang.csv was not found
-    Last = 209,
+    ImportChannels = 210,      // menu caption
+    ExportChannels = 211,      // menu caption
+    ImportPreviewTitle = 212,  // dialog title
+    ImportSummary = 213,       // %1 how many channels, %2 file name
+    ImportRefusedRows = 214,   // %1 how many rows
+    ImportRowReason = 215,     // %1 row number, %2 reason
+    CsvUnreadable = 216,       // %1 column, %2 value
+    CsvOutOfBand = 217,        // %1 frequency, %2-%3 band
+    CsvOffRaster = 218,        // %1 frequency
+    CsvToneNotOffered = 219,   // %1 column, %2 value
+    CsvModeNotFm = 220,        // %1 mode
+    CsvBeyondChannels = 221,   // %1 location, %2 channel count
+    CsvLocationTwice = 222,    // %1 channel, %2 row
+    CsvNotText = 223,          // %1 file name
+    CsvUnclosedQuote = 224,    // %1 file name, %2 row
+    CsvNoColumns = 225,        // %1 file name
+    Last = 225,
 };
 }  // namespace text
 

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "features/dtmf_code.h"
-#include "features/feature_bytes.h"
+#include "config/dtmf_code.h"
+#include "data/feature_bytes.h"
 #include "features/summary_printer.h"
 #include "ui_choice_fun_form.h"
 

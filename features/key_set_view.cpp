@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "config/program_files.h"
-#include "features/feature_bytes.h"
+#include "data/feature_bytes.h"
 #include "ui_key_set_form.h"
 #include "widgets/message_box.h"
 

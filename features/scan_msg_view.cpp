@@ -5,9 +5,9 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
+#include "config/scan_time.h"
+#include "data/feature_bytes.h"
 #include "features/enter_key_navigation.h"
-#include "features/feature_bytes.h"
-#include "features/scan_time.h"
 #include "ui_scan_msg_form.h"
 
 namespace radio {

@@ -19,7 +19,7 @@ CLASSIC = 187
 
 def _extended_count():
     """The extended texts #187 .. text::Last, as the program numbers them."""
-    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app",
+    header = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data",
                           "language_table.h")
     with open(header, encoding="utf-8") as f:
         last = int(re.search(r"\bLast = (\d+)", f.read()).group(1))
@@ -35,7 +35,7 @@ TOOL_TIPS = [2, 3, 4, 6, 20, 21]
 # Menus: (caption, items). Access keys must be unique among the top-level captions
 # and within each menu.
 MENUS = [
-    (1, [2, 3, 4, 5, 6, 7]),
+    (1, [2, 3, 4, 5, 6, 7, 207, 208, 209]),
     (8, [9]),
     (10, [11, 12, 13, 14]),
     (19, [20, 21]),

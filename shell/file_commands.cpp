@@ -14,28 +14,9 @@ namespace radio {
 
 namespace {
 
-// Asks for a file; the working directory is the same afterwards, whatever the user
-// browsed, so that the program's own files stay reachable by their bare names.
-QString AskKeepingDirectory(FileDialogKind kind, QWidget* parent)
-{
-    const QString directory = QDir::currentPath();
-    const QString path = AskFileName(kind, parent);
-    QDir::setCurrent(directory);
-    return path;
-}
-
 std::string LocalPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
-}
-
-void ShowFileError(CMainFrame* frame, const QString& text)
-{
-    BoxRequest box;
-    box.text = text;
-    box.caption = UiText(frame->Data(), 89);
-    box.icon = QMessageBox::Warning;
-    ShowBox(frame, box);
 }
 
 }  // namespace
@@ -60,7 +41,7 @@ void FileCommands::New()
 
 void FileCommands::Open()
 {
-    const QString path = AskKeepingDirectory(FileDialogKind::Open, m_frame);
+    const QString path = AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame);
     if (path.isEmpty()) {
         return;
     }
@@ -71,13 +52,14 @@ void FileCommands::Open()
     switch (result.status) {
     case FileStatus::Ok: m_frame->RefreshViews(); return;
     case FileStatus::TooShort:
-        ShowFileError(m_frame,
+        ShowFileError(m_frame, data,
                       UiText(data, text::FileTooShort).arg(shown).arg(qulonglong(result.size)));
         return;
     case FileStatus::OpenFailed:
     case FileStatus::WriteFailed:
-        ShowFileError(m_frame, UiText(data, text::FileOpenFailed)
-                                   .arg(shown, QString::fromLocal8Bit(result.detail.c_str())));
+        ShowFileError(m_frame, data,
+                      UiText(data, text::FileOpenFailed)
+                          .arg(shown, QString::fromLocal8Bit(result.detail.c_str())));
         return;
     }
 }
@@ -88,7 +70,7 @@ void FileCommands::Save()
     if (!m_frame->CollectEdits()) {
         return;
     }
-    const QString chosen = AskKeepingDirectory(FileDialogKind::Save, m_frame);
+    const QString chosen = AskFileNameKeepingDirectory(FileDialogKind::Save, m_frame);
     if (chosen.isEmpty()) {
         return;
     }
@@ -96,22 +78,15 @@ void FileCommands::Save()
     RadioData& data = m_frame->Data();
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
-    if (path != chosen && QFileInfo::exists(path)) {
-        BoxRequest box;
-        box.text = UiText(data, text::FileReplace).arg(QDir::toNativeSeparators(path));
-        box.caption = UiText(data, 89);
-        box.icon = QMessageBox::Question;
-        box.buttons = QMessageBox::Yes | QMessageBox::No;
-        box.defaultButton = QMessageBox::No;
-        if (ShowBox(m_frame, box) != QMessageBox::Yes) {
-            return;
-        }
+    if (path != chosen && QFileInfo::exists(path) && !ConfirmReplace(m_frame, data, path)) {
+        return;
     }
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
-        ShowFileError(m_frame, UiText(data, text::FileSaveFailed)
-                                   .arg(QDir::toNativeSeparators(path),
-                                        QString::fromLocal8Bit(result.detail.c_str())));
+        ShowFileError(m_frame, data,
+                      UiText(data, text::FileSaveFailed)
+                          .arg(QDir::toNativeSeparators(path),
+                               QString::fromLocal8Bit(result.detail.c_str())));
     }
     m_frame->RepaintBackground();
 }

@@ -1,6 +1,10 @@
 #include "shell/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+
+#include "config/text_of.h"
+#include "widgets/message_box.h"
 
 namespace radio {
 
@@ -13,9 +17,13 @@ QString DataFileFilter()
     return QStringLiteral("tw Files (*.tw);;All Files (*.*)");
 }
 
-QString AskFileName(FileDialogKind kind, QWidget* parent)
+QString CsvFileFilter()
 {
-    const QString filter = DataFileFilter();
+    return QStringLiteral("CSV Files (*.csv);;All Files (*.*)");
+}
+
+QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter)
+{
     if (g_fileDialogHandler) {
         return g_fileDialogHandler(kind, filter);
     }
@@ -23,6 +31,34 @@ QString AskFileName(FileDialogKind kind, QWidget* parent)
         return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
     }
     return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+}
+
+QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent, const QString& filter)
+{
+    const QString directory = QDir::currentPath();
+    const QString path = AskFileName(kind, parent, filter);
+    QDir::setCurrent(directory);
+    return path;
+}
+
+void ShowFileError(QWidget* parent, const RadioData& data, const QString& text)
+{
+    BoxRequest box;
+    box.text = text;
+    box.caption = UiText(data, 89);
+    box.icon = QMessageBox::Warning;
+    ShowBox(parent, box);
+}
+
+bool ConfirmReplace(QWidget* parent, const RadioData& data, const QString& path)
+{
+    BoxRequest box;
+    box.text = UiText(data, text::FileReplace).arg(QDir::toNativeSeparators(path));
+    box.caption = UiText(data, 89);
+    box.icon = QMessageBox::Question;
+    box.buttons = QMessageBox::Yes | QMessageBox::No;
+    box.defaultButton = QMessageBox::No;
+    return ShowBox(parent, box) == QMessageBox::Yes;
 }
 
 void SetFileDialogHandler(FileDialogHandler handler)

@@ -1,8 +1,11 @@
-// The open and save dialogs of the data-file commands, replaceable by tests.
+// The open and save dialogs of the file commands, replaceable by tests, and the
+// messages around them.
 #pragma once
 
 #include <QString>
 #include <functional>
+
+#include "data/radio_data.h"
 
 class QWidget;
 
@@ -10,12 +13,24 @@ namespace radio {
 
 enum class FileDialogKind { Open, Save };
 
-// The filter of both dialogs: data files first, then every file.
+// The filter of the data-file dialogs: data files first, then every file.
 QString DataFileFilter();
+// The filter of the channel-plan dialogs: CSV files first, then every file.
+QString CsvFileFilter();
 
 // Shows the platform's file dialog; an empty result means Cancel. The save dialog
 // asks before it names an existing file.
-QString AskFileName(FileDialogKind kind, QWidget* parent);
+QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter = DataFileFilter());
+// The same; the working directory is the same afterwards, whatever the user browsed,
+// so that the program's own files stay reachable by their bare names.
+QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent,
+                                    const QString& filter = DataFileFilter());
+
+// A file that could not be read or written: a warning box with caption #89.
+void ShowFileError(QWidget* parent, const RadioData& data, const QString& text);
+// Asks whether to replace an existing file that the save dialog did not ask about
+// (its name was completed afterwards); No is the default.
+bool ConfirmReplace(QWidget* parent, const RadioData& data, const QString& path);
 
 // Tests answer the dialogs; the handler gets the kind and the filter. An empty
 // function restores the real dialogs.

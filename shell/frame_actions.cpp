@@ -24,6 +24,8 @@ int CaptionText(FrameCommand command)
     case FrameCommand::FileOpen: return 3;
     case FrameCommand::FileSave: return 4;
     case FrameCommand::FileSaveAs: return 5;
+    case FrameCommand::ImportChannels: return text::ImportChannels;
+    case FrameCommand::ExportChannels: return text::ExportChannels;
     case FrameCommand::FilePrint: return 6;
     case FrameCommand::FilePrintPreview: return text::PrintPreview;
     case FrameCommand::AppExit: return 7;
@@ -78,6 +80,9 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
     Add(file, FrameCommand::FileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Add(file, FrameCommand::FileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Add(file, FrameCommand::FileSaveAs);
+    file->addSeparator();
+    Add(file, FrameCommand::ImportChannels);
+    Add(file, FrameCommand::ExportChannels);
     file->addSeparator();
     Add(file, FrameCommand::FilePrint);
     Add(file, FrameCommand::FilePrintPreview);
@@ -185,6 +190,8 @@ bool FrameActions::DisabledWhileTransferring(FrameCommand command)
     case FrameCommand::FileOpen:
     case FrameCommand::FileSave:
     case FrameCommand::FileSaveAs:
+    case FrameCommand::ImportChannels:
+    case FrameCommand::ExportChannels:
     case FrameCommand::FilePrint:
     case FrameCommand::FilePrintPreview:
     case FrameCommand::ModelInfo:

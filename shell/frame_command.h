@@ -9,6 +9,8 @@ enum class FrameCommand : int {
     FileOpen = 57601,
     FileSave = 57603,
     FileSaveAs = 57604,
+    ImportChannels = 32820,
+    ExportChannels = 32821,
     FilePrint = 57607,
     FilePrintPreview = 57609,
     AppExit = 57665,

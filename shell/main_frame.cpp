@@ -9,6 +9,7 @@
 #include "config/user_settings.h"
 #include "link/write_check.h"
 #include "shell/bg_client_wnd.h"
+#include "shell/channel_plan_commands.h"
 #include "shell/child_frame.h"
 #include "shell/dialog_commands.h"
 #include "shell/file_commands.h"
@@ -228,6 +229,8 @@ void CMainFrame::RunCommand(FrameCommand command)
     case FrameCommand::FileOpen: m_files->Open(); break;
     case FrameCommand::FileSave:
     case FrameCommand::FileSaveAs: m_files->Save(); break;
+    case FrameCommand::ImportChannels: ChannelPlanCommands(this).Import(); break;
+    case FrameCommand::ExportChannels: ChannelPlanCommands(this).Export(); break;
     case FrameCommand::FilePrint: Print(false); break;
     case FrameCommand::FilePrintPreview: Print(true); break;
     case FrameCommand::AppExit: close(); break;

@@ -16,9 +16,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "data/feature_bytes.h"
 #include "feature_test_support.h"
 #include "features/choice_fun_view.h"
-#include "features/feature_bytes.h"
 #include "features/spin_arrows.h"
 
 using namespace radio;

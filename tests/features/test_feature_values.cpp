@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "features/dtmf_code.h"
-#include "features/scan_time.h"
+#include "config/dtmf_code.h"
+#include "config/scan_time.h"
 #include "features/spin_step.h"
 
 using namespace radio;

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "data/feature_bytes.h"
 #include "feature_test_support.h"
-#include "features/feature_bytes.h"
 #include "features/key_set_view.h"
 
 using namespace radio;

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "data/feature_bytes.h"
 #include "feature_test_support.h"
-#include "features/feature_bytes.h"
 #include "features/scan_msg_view.h"
 #include "features/spin_arrows.h"
 

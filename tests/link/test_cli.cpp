@@ -1,10 +1,14 @@
 // radioprog-cli end to end against a simulated radio: read, show (text and the exact
 // JSON form), write with its check, failures that leave files alone, exit codes.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "cli/transfer_messages.h"
+#include "cli_runner.h"
 #include "config/file_saving.h"
 #include "data/data_file.h"
 #include "link/serial_port.h"
@@ -15,36 +19,6 @@ using namespace radio::sim;
 using namespace radio::test;
 
 namespace {
-
-struct Result {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result Cli(const QStringList& arguments,
-           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess cli;
-    cli.setProcessEnvironment(env);
-    cli.start(QCoreApplication::applicationDirPath() + "/radioprog-cli", arguments);
-    Result r;
-    if (!cli.waitForFinished(30000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return r;
-    }
-    r.code = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    r.out = cli.readAllStandardOutput();
-    r.err = cli.readAllStandardError();
-    return r;
-}
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A radio whose first two channels are programmed.
 RadioData SampleRecord()
@@ -82,6 +56,7 @@ class TestCli : public QObject {
 private slots:
     void readShowAndWriteBack();
     void showJsonIsExact();
+    void showNamesEveryFieldAndSetting();
     void readThroughAComPort();
     void failedReadLeavesTheFileAlone();
     void retriesRepeatAFailedTransfer();
@@ -117,7 +92,9 @@ void TestCli::readShowAndWriteBack()
     QVERIFY(show.out.contains("band:     400-470 MHz"));
     QVERIFY(show.out.contains("1        430.12500  435.12500  88.5"));
     QVERIFY(show.out.contains("DN023    DI754"));
-    QCOMPARE(show.out.count('\n'), 4 + 16);
+    // Header lines, 16 channels, then 20 features, 2 key and 7 scan settings under
+    // their headings.
+    QCOMPARE(show.out.count('\n'), 4 + 16 + 21 + 3 + 8);
 
     // Change a channel in the file and write it into the radio.
     loaded.Channel(2).SetRxFrequency(0x46000000);
@@ -140,22 +117,107 @@ void TestCli::showJsonIsExact()
     QVERIFY(SaveDataFile(file.toStdString(), record).ok());
     const Result show = Cli({"show", file, "--json"});
     QCOMPARE(show.code, 0);
+    // Keys in alphabetical order, as Qt's JSON writes them. The sample's channels
+    // have every option bit set (erased option words).
+    const QByteArray allOptions =
+        R"("busyLock":true,"highPower":true,"level":8,"number":%1,"option10":true,)"
+        R"("option11":true,)";
     QByteArray expected =
-        R"({"port":3,"model":1,"channelCount":16,"band":[400,470],"channels":[)"
-        R"({"number":1,"rx":"430.12500","tx":"435.12500","rxTone":"88.5","txTone":null},)"
-        R"({"number":2,"rx":"440.00000","tx":null,"rxTone":"DN023","txTone":"DI754"})";
+        R"({"band":[400,470],"channelCount":16,"channels":[{)" +
+        QByteArray(allOptions).replace("%1", "1") +
+        R"("rx":"430.12500","rxTone":"88.5","scan":true,"tx":"435.12500","txTone":null,)"
+        R"("wide":true,"word12":"FFFF","word14":"FFFF"},{)" +
+        QByteArray(allOptions).replace("%1", "2") +
+        R"("rx":"440.00000","rxTone":"DN023","scan":true,"tx":null,"txTone":"DI754",)"
+        R"("wide":true,"word12":"FFFF","word14":"FFFF"})";
     for (int n = 3; n <= 16; ++n) {
-        expected += R"(,{"number":)" + QByteArray::number(n) +
-                    R"(,"rx":null,"tx":null,"rxTone":null,"txTone":null})";
+        expected += R"(,{"busyLock":null,"highPower":null,"level":null,"number":)" +
+                    QByteArray::number(n) +
+                    R"(,"option10":null,"option11":null,"rx":null,"rxTone":null,"scan":null,)"
+                    R"("tx":null,"txTone":null,"wide":null,"word12":"FFFF","word14":"FFFF"})";
     }
-    expected += "]}\n";
+    // The settings after a reset.
+    expected +=
+        R"(],"features":{"audioResponse":"Standard","autoKeyLock":false,)"
+        R"("batterySave":"Normal","code1":"12345","code2":"54321","dtmfCodes":"Code 1 and 2",)"
+        R"("keyBeep":true,"keyLock":false,"scrambler":false,"sendCode":"On PTT press",)"
+        R"("squelchLevel":6,"txTimeout":120,"voicePrompt":true,"volumeLevel":5,"vox":true,)"
+        R"("voxBeep":true,"voxDelay":0.5,"voxHeadsetOnly":false,"voxInhibitOnReceive":true,)"
+        R"("voxLevel":5},"key":{"secondKeyFunction":"Key lock","sideKey":"Off"},"model":1,)"
+        R"("port":3,"scan":{"carrierHold":3,"checkInterval":3,"holdTime":3,)"
+        R"("priority":"Fixed","priorityChannel":1,"resumeTime":4,)"
+        R"("transmitOn":"Priority+Talkback"}})";
+    expected += "\n";
     QCOMPARE(show.out, expected);
 
     record.model = 0;
     QVERIFY(SaveDataFile(file.toStdString(), record).ok());
     const Result wide = Cli({"show", "--json", file});
     QVERIFY(wide.out.contains(R"("channelCount":32)"));
-    QVERIFY(wide.out.contains(R"({"number":32,)"));
+    QVERIFY(wide.out.contains(R"("number":32,)"));
+}
+
+void TestCli::showNamesEveryFieldAndSetting()
+{
+    RadioData record = SampleRecord();
+    ChannelRecord one = record.Channel(0);
+    one.SetOption(ChannelOption::Wide, false);
+    one.SetOption(ChannelOption::HighPower, false);
+    one.SetOption(ChannelOption::ScanAdd, false);
+    one.SetOption(ChannelOption::BusyLock, false);
+    one.SetOption(ChannelOption::Option11, false);
+    one.SetLevel(2);
+    auto& features = record.block(Block::B0120).data;
+    features[16] = 0xFF;  // the time-out: out of range
+    features[27] = 3;     // VOX delay 1.5 s
+    features[30] = 1;     // scrambler on
+    features[32] = '9';
+    features[33] = '#';
+    features[34] = 0xFF;
+    record.block(Block::B0110).data[13] = 11;  // the side key: flashlight
+    auto& scan = record.block(Block::B0160).data;
+    scan[1] = 0xFF;  // no priority channel
+    scan[2] = 2;     // 0.55 s
+    scan[4] = 1;
+    scan[5] = 0x2C;  // 300
+    scan[6] = 0x01;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("fields.tw");
+    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+
+    const Result json = Cli({"show", "--json", file});
+    QCOMPARE(json.code, 0);
+    const QJsonObject root = QJsonDocument::fromJson(json.out).object();
+    const QJsonObject first = root["channels"].toArray().at(0).toObject();
+    QCOMPARE(first["wide"], QJsonValue(false));
+    QCOMPARE(first["highPower"], QJsonValue(false));
+    QCOMPARE(first["scan"], QJsonValue(false));
+    QCOMPARE(first["busyLock"], QJsonValue(false));
+    QCOMPARE(first["option10"], QJsonValue(true));
+    QCOMPARE(first["option11"], QJsonValue(false));
+    QCOMPARE(first["level"], QJsonValue(3));
+    QCOMPARE(first["word12"], QJsonValue("CFF6"));
+    QCOMPARE(first["word14"], QJsonValue("5FFE"));
+    const QJsonObject f = root["features"].toObject();
+    QVERIFY(f["txTimeout"].isNull());
+    QCOMPARE(f["voxDelay"], QJsonValue(1.5));
+    QCOMPARE(f["scrambler"], QJsonValue(true));
+    QCOMPARE(f["code1"], QJsonValue("9#"));
+    QCOMPARE(root["key"].toObject()["sideKey"], QJsonValue("Flashlight"));
+    const QJsonObject s = root["scan"].toObject();
+    QVERIFY(s["priorityChannel"].isNull());
+    QCOMPARE(s["checkInterval"], QJsonValue(0.55));
+    QCOMPARE(s["transmitOn"], QJsonValue("Current+Talkback"));
+    QCOMPARE(s["resumeTime"], QJsonValue(300));
+
+    const Result text = Cli({"show", file});
+    QCOMPARE(text.code, 0);
+    QVERIFY(text.out.contains("88.5     -        narrow     low    off   off        3      on"));
+    QVERIFY(text.out.contains("CFF6    5FFE\n"));
+    QVERIFY(text.out.contains("\n  TX time-out (s)         -\n"));
+    QVERIFY(text.out.contains("\n  Side key                Flashlight\n"));
+    QVERIFY(text.out.contains("\n  Check interval (s)      0.55\n"));
+    QVERIFY(text.out.contains("\n  Code 1                  9#\n"));
 }
 
 void TestCli::readThroughAComPort()

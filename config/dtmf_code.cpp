@@ -1,4 +1,4 @@
-#include "features/dtmf_code.h"
+#include "config/dtmf_code.h"
 
 namespace radio {
 

@@ -1,4 +1,4 @@
-#include "features/scan_time.h"
+#include "config/scan_time.h"
 
 #include <cmath>
 

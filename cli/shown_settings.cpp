@@ -1,0 +1,133 @@
+#include "cli/shown_settings.h"
+
+#include <QStringList>
+#include <cmath>
+
+#include "config/dtmf_code.h"
+#include "config/scan_time.h"
+#include "data/feature_bytes.h"
+
+namespace radio::cli {
+
+namespace {
+
+const QStringList kKeyFunctions = {
+    "Off",         "Monitor",          "Scan",       "Alarm",         "TX power", "VOX on/off",
+    "Wide/Narrow", "Scrambler on/off", "Talkaround", "Battery level", "Key lock", "Flashlight",
+};
+const QStringList kVoxDelays = {"0.3", "0.5", "1", "1.5", "2", "3"};
+constexpr int kTimerStepSeconds = 15;
+constexpr int kTimerMaxByte = 39;
+constexpr int kScanValueMax = 300;
+constexpr int kChannelsMax = 32;
+
+QJsonValue Number(int byte, int max)
+{
+    return byte <= max ? QJsonValue(byte) : QJsonValue();
+}
+
+QJsonValue Switch(int byte)
+{
+    return byte <= 1 ? QJsonValue(byte == 1) : QJsonValue();
+}
+
+QJsonValue Item(int byte, const QStringList& items)
+{
+    return byte < items.size() ? QJsonValue(items.at(byte)) : QJsonValue();
+}
+
+// A scan time: 1..91 stands for 0.50 to 5.00 seconds.
+QJsonValue ScanTime(int byte)
+{
+    if (byte < 1 || byte > kScanTimeMaxByte) {
+        return QJsonValue();
+    }
+    return std::round(DecodeScanTime(byte) * 100) / 100;
+}
+
+int Word16(const DataBlock& block, int low)
+{
+    return block.data[std::size_t(low)] | block.data[std::size_t(low) + 1] << 8;
+}
+
+}  // namespace
+
+std::vector<ShownSetting> FeatureSettings(const RadioData& data)
+{
+    namespace b = bytes::choice;
+    const auto& d = data.block(Block::B0120).data;
+    auto at = [&d](int n) { return int(d[std::size_t(n)]); };
+    const QJsonValue voxDelay = at(b::kVoxDelay) < kVoxDelays.size()
+                                    ? QJsonValue(kVoxDelays.at(at(b::kVoxDelay)).toDouble())
+                                    : QJsonValue();
+    return {
+        {"txTimeout", "TX time-out (s)",
+         at(b::kTimer) <= kTimerMaxByte ? QJsonValue((at(b::kTimer) + 1) * kTimerStepSeconds)
+                                        : QJsonValue()},
+        {"squelchLevel", "Squelch level", Number(at(b::kLevelA), 10)},
+        {"volumeLevel", "Volume level", Number(at(b::kLevelB), 9)},
+        {"audioResponse", "Audio response", Item(at(b::kChoiceA), {"Standard", "Wide"})},
+        {"batterySave", "Battery save", Item(at(b::kChoiceB), {"Off", "Normal", "Deep"})},
+        {"keyBeep", "Key beep", Switch(at(b::kSwitch1))},
+        {"voicePrompt", "Voice prompt", Switch(at(b::kSwitch2))},
+        {"keyLock", "Key lock", Switch(at(b::kSwitch3))},
+        {"autoKeyLock", "Auto key lock", Switch(at(b::kSwitch4))},
+        {"vox", "VOX on", Switch(at(b::kVoxOn))},
+        {"voxLevel", "VOX level", Number(at(b::kVoxLevel), 10)},
+        {"voxDelay", "VOX delay (s)", voxDelay},
+        {"voxHeadsetOnly", "VOX headset only", Switch(at(b::kVoxSwitch1))},
+        {"voxInhibitOnReceive", "VOX inhibit on receive", Switch(at(b::kVoxSwitch2))},
+        {"voxBeep", "VOX beep", Switch(at(b::kVoxSwitch3))},
+        {"scrambler", "Scrambler on", Switch(at(b::kGroupSwitch))},
+        {"sendCode", "Send code", Item(at(b::kCodeChoice), {"On PTT press", "On PTT release"})},
+        {"dtmfCodes", "DTMF codes",
+         Item(at(b::kCodeSelector), {"Code 1", "Code 2", "Code 1 and 2"})},
+        {"code1", "Code 1", DecodeDtmfCode(d.data() + b::kCode1)},
+        {"code2", "Code 2", DecodeDtmfCode(d.data() + b::kCode2)},
+    };
+}
+
+std::vector<ShownSetting> KeySettings(const RadioData& data)
+{
+    const auto& d = data.block(Block::B0110).data;
+    return {
+        {"sideKey", "Side key", Item(d[bytes::key::kFunction], kKeyFunctions)},
+        {"secondKeyFunction", "Second key function",
+         Item(d[bytes::key::kSecondFunction], kKeyFunctions)},
+    };
+}
+
+std::vector<ShownSetting> ScanSettings(const RadioData& data)
+{
+    namespace b = bytes::scan;
+    const DataBlock& block = data.block(Block::B0160);
+    const int combination = block.data[b::kCombination];
+    QJsonValue transmitOn;
+    if (combination <= 3) {
+        transmitOn = QString((combination & 2) ? "Priority" : "Current") +
+                     ((combination & 1) ? "+Talkback" : "");
+    }
+    const int channel = block.data[b::kChannel];
+    return {
+        {"priority", "Priority", Item(block.data[b::kMode], {"Off", "Fixed", "Current"})},
+        {"priorityChannel", "Priority channel",
+         channel >= 1 && channel <= kChannelsMax ? QJsonValue(channel) : QJsonValue()},
+        {"checkInterval", "Check interval (s)", ScanTime(block.data[b::kTimeA])},
+        {"holdTime", "Hold time (s)", ScanTime(block.data[b::kTimeB])},
+        {"transmitOn", "Transmit on", transmitOn},
+        {"resumeTime", "Resume time (s)", Number(Word16(block, b::kValueCLow), kScanValueMax)},
+        {"carrierHold", "Carrier hold (s)", Number(Word16(block, b::kValueDLow), kScanValueMax)},
+    };
+}
+
+QString SettingText(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Bool: return value.toBool() ? "on" : "off";
+    case QJsonValue::Double: return QString::number(value.toDouble(), 'g', 6);
+    case QJsonValue::String: return value.toString().isEmpty() ? "-" : value.toString();
+    default: return "-";
+    }
+}
+
+}  // namespace radio::cli

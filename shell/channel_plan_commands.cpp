@@ -1,0 +1,86 @@
+#include "shell/channel_plan_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "config/channel_plan_texts.h"
+#include "config/file_saving.h"
+#include "config/text_of.h"
+#include "data/channel_csv.h"
+#include "shell/file_dialogs.h"
+#include "shell/import_preview_dlg.h"
+#include "shell/main_frame.h"
+#include "shell/modal_dialog.h"
+
+namespace radio {
+
+void ChannelPlanCommands::Import()
+{
+    // The views' edits are in the record before the preview counts what changes; a
+    // field that fails its check stops the import.
+    if (!m_frame->CollectEdits()) {
+        return;
+    }
+    const QString path =
+        AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame, CsvFileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    RadioData& data = m_frame->Data();
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowFileError(m_frame, data,
+                      UiText(data, text::FileOpenFailed).arg(shown, file.errorString()));
+        return;
+    }
+    const ChannelPlan plan = ImportChannelsCsv(file.readAll().toStdString(), data);
+    if (!plan.ok()) {
+        ShowFileError(m_frame, data, PlanErrorText(data.texts, plan, shown));
+        return;
+    }
+    ImportPreviewDlg preview(data, plan, QFileInfo(path).fileName(), m_frame);
+    if (RunModal(preview) == QDialog::Accepted) {
+        ApplyImport(plan);
+    }
+    m_frame->RepaintBackground();
+}
+
+void ChannelPlanCommands::ApplyImport(const ChannelPlan& plan)
+{
+    ApplyChannelPlan(plan, m_frame->Data());
+    m_frame->RefreshViews();
+}
+
+void ChannelPlanCommands::Export()
+{
+    if (!m_frame->CollectEdits()) {
+        return;
+    }
+    const QString chosen =
+        AskFileNameKeepingDirectory(FileDialogKind::Save, m_frame, CsvFileFilter());
+    if (chosen.isEmpty()) {
+        return;
+    }
+    RadioData& data = m_frame->Data();
+    QString path = chosen;
+    if (QFileInfo(chosen).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+        // The dialog asked about the name as typed, not about the completed one.
+        if (QFileInfo::exists(path) && !ConfirmReplace(m_frame, data, path)) {
+            return;
+        }
+    }
+    const FileResult result =
+        WriteFileAtomically(path, QByteArray::fromStdString(ExportChannelsCsv(data)));
+    if (!result.ok()) {
+        ShowFileError(m_frame, data,
+                      UiText(data, text::FileSaveFailed)
+                          .arg(QDir::toNativeSeparators(path),
+                               QString::fromLocal8Bit(result.detail.c_str())));
+    }
+    m_frame->RepaintBackground();
+}
+
+}  // namespace radio
