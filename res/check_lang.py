@@ -35,7 +35,7 @@ TOOL_TIPS = [2, 3, 4, 6, 20, 21]
 # Menus: (caption, items). Access keys must be unique among the top-level captions
 # and within each menu.
 MENUS = [
-    (1, [2, 3, 4, 5, 6, 7, 207, 208, 209]),
+    (1, [2, 3, 4, 5, 6, 7, 207, 210, 211]),
     (8, [9]),
     (10, [11, 12, 13, 14]),
     (19, [20, 21]),
