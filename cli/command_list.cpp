@@ -38,7 +38,8 @@ QString UsageText()
         "PORT is COM1..COM10 (set RADIOPROG_COM<n> to choose the device COMn stands for)\n"
         "or a device path such as /dev/ttyUSB0. --retries N repeats a failed transfer up\n"
         "to N times (default 0).\n"
-        "Exit codes: 0 success, 1 the transfer failed, 2 usage errors and unreadable files.\n");
+        "Exit codes: 0 success, 1 the transfer failed, 2 usage errors and unreadable files.\n"
+        "radioprog-cli --version prints the version.\n");
     return text;
 }
 

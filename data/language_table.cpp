@@ -34,6 +34,8 @@ const std::vector<std::string>& Fallbacks()
         "The printout could not be made.",
         "%1 already exists. Replace it?",
         "Print Preview(&V)",
+        "Recent Files(&F)",
+        "%1 is no longer there. It has been taken off the recent files.",
     };
     return fallbacks;
 }

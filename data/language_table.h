@@ -34,9 +34,11 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    FileReplace = 206,   // %1 file name
-    PrintPreview = 207,  // menu caption
-    Last = 207,
+    FileReplace = 206,     // %1 file name
+    PrintPreview = 207,    // menu caption
+    RecentFiles = 208,     // menu caption
+    RecentFileGone = 209,  // %1 file name
+    Last = 209,
 };
 }  // namespace text
 

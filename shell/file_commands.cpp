@@ -58,9 +58,10 @@ void FileCommands::New()
     m_frame->RefreshViews();
 }
 
-void FileCommands::Open()
+void FileCommands::Open(const QString& given)
 {
-    const QString path = AskKeepingDirectory(FileDialogKind::Open, m_frame);
+    const QString path =
+        given.isEmpty() ? AskKeepingDirectory(FileDialogKind::Open, m_frame) : given;
     if (path.isEmpty()) {
         return;
     }
@@ -69,7 +70,10 @@ void FileCommands::Open()
     m_frame->RepaintBackground();
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
-    case FileStatus::Ok: m_frame->RefreshViews(); return;
+    case FileStatus::Ok:
+        m_frame->RefreshViews();
+        emit fileUsed(path);
+        return;
     case FileStatus::TooShort:
         ShowFileError(m_frame,
                       UiText(data, text::FileTooShort).arg(shown).arg(qulonglong(result.size)));
@@ -109,6 +113,8 @@ void FileCommands::Save()
         ShowFileError(m_frame, UiText(data, text::FileSaveFailed)
                                    .arg(QDir::toNativeSeparators(path),
                                         QString::fromLocal8Bit(result.detail.c_str())));
+    } else {
+        emit fileUsed(path);
     }
     m_frame->RepaintBackground();
 }

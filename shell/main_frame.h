@@ -24,6 +24,7 @@ class CTreeBar;
 class DialogCommands;
 class FileCommands;
 class FrameActions;
+class RecentFiles;
 class TransferCommands;
 class ViewSlots;
 
@@ -77,6 +78,8 @@ public:
     CTreeBar* TreeBar() const { return m_treeBar; }
     CBgClientWnd* Background() const { return m_background; }
     DialogCommands* Dialogs() const { return m_dialogs; }
+    FileCommands* Files() const { return m_files; }
+    RecentFiles* Recent() const { return m_recent; }
     TransferCommands* Transfers() const { return m_transfers; }
     CTransferWorker& Worker() { return m_worker; }
 
@@ -107,6 +110,7 @@ private:
     FileCommands* m_files = nullptr;
     DialogCommands* m_dialogs = nullptr;
     TransferCommands* m_transfers = nullptr;
+    RecentFiles* m_recent = nullptr;
 };
 
 }  // namespace radio

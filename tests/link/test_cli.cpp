@@ -91,6 +91,7 @@ private slots:
     void refusedPortMessages_data();
     void refusedPortMessages();
     void portsListsComOneToTen();
+    void versionIsTheProjectVersion();
     void usageErrors_data();
     void usageErrors();
 };
@@ -331,6 +332,14 @@ void TestCli::portsListsComOneToTen()
     QCOMPARE(lines.size(), 10);
     QCOMPARE(lines[0].simplified(), "COM1 " + radio->DevicePath().toLocal8Bit() + " yes");
     QCOMPARE(lines[9].simplified(), QByteArray("COM10 /nonexistent/com10 no (not found)"));
+}
+
+void TestCli::versionIsTheProjectVersion()
+{
+    const Result version = Cli({"--version"});
+    QCOMPARE(version.code, 0);
+    QCOMPARE(version.out, QByteArray("radioprog-cli " RADIOPROG_EXPECTED_VERSION "\n"));
+    QVERIFY(Cli({"--help"}).out.contains("radioprog-cli --version"));
 }
 
 void TestCli::usageErrors_data()
