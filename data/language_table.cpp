@@ -36,6 +36,24 @@ const std::vector<std::string>& Fallbacks()
         "Print Preview(&V)",
         "Recent Files(&F)",
         "%1 is no longer there. It has been taken off the recent files.",
+        "Check of %1: %2",
+        "you may open it",
+        "you may not open it: it belongs to group %1 and you are not in that group; fix: sudo "
+        "usermod -aG %1 $USER then log out and in again",
+        "you are in group %1 but this login is not yet; fix: log out and in again (or run newgrp "
+        "%1)",
+        "only its owner %1 may open it (mode %2); fix: sudo chmod a+rw %3 (until it is plugged in "
+        "again)",
+        "held by %1; fix: %2",
+        "%1 (process %2)",
+        "it may be held by a process of another user; sudo fuser -v %1 names it",
+        "no other process holds it",
+        "opens at 9600 8N2",
+        "does not open at 9600 8N2: %1",
+        "opens but does not keep 9600 8N2 (%1)",
+        "%1 does not exist; fix: connect the programming cable (sudo dmesg | tail shows whether "
+        "the adapter was seen)",
+        "no USB adapter information",
     };
     return fallbacks;
 }

@@ -38,7 +38,21 @@ enum : int {
     PrintPreview = 207,    // menu caption
     RecentFiles = 208,     // menu caption
     RecentFileGone = 209,  // %1 file name
-    Last = 209,
+    PortCheck = 210,       // %1 device, %2 what the check found
+    PortMayOpen = 211,
+    PortNotInGroup = 212,      // %1 group
+    PortGroupNotActive = 213,  // %1 group
+    PortOwnerOnly = 214,       // %1 owner, %2 mode, %3 device
+    PortHeld = 215,            // %1 processes, %2 commands
+    PortHolder = 216,          // %1 name, %2 process id
+    PortHeldUnseen = 217,      // %1 device
+    PortNotHeld = 218,
+    PortOpens = 219,
+    PortOpenFails = 220,        // %1 reason
+    PortSettingsRefused = 221,  // %1 what it reports
+    PortMissing = 222,          // %1 device
+    PortNoAdapter = 223,
+    Last = 223,
 };
 }  // namespace text
 

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QtTest>
 
+#include "link/serial_port.h"
 #include "link/write_check.h"
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
@@ -87,6 +88,7 @@ private slots:
     void failedReadRetried();
     void missingPortIsNamed_data();
     void missingPortIsNamed();
+    void busyPortIsExplained();
 };
 
 void TestTransferUi::wholeRead()
@@ -424,6 +426,32 @@ void TestTransferUi::missingPortIsNamed()
     QVERIFY(boxes.Last().text.startsWith(En(76) + QLatin1Char('\n')));
     QVERIFY2(boxes.Last().text.contains(named), qPrintable(boxes.Last().text));
     QVERIFY(frame->Data().ToImage() == before);
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);
+}
+
+void TestTransferUi::busyPortIsExplained()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    CSerialPort holder;  // another program, played by this test, holds the cable's port
+    QVERIFY(holder.Open(radio->PortPath()));
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 1);
+    const QString text = boxes.Last().text;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    // The reason, then the same check as radioprog-cli ports --check, with the fix.
+    QVERIFY2(text.contains(QStringLiteral("is in use by another program")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("\nCheck of %1: you may open it; held by "
+                                          "test_transfer_u (process %2); fix: kill %2; does not "
+                                          "open at 9600 8N2")
+                               .arg(radio->PortPath(), pid)),
+             qPrintable(text));
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);
 }
 
