@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "link/serial_port.h"
-
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <pwd.h>
@@ -240,6 +238,7 @@ PortDiagnosis DiagnosePort(const QString& device, const DiagnosisOptions& option
         CSerialPort port;
         if (!port.Open(device)) {
             d.line = LineCheck::Fails;
+            d.openFailure = port.OpenFailure();
             d.lineDetail = OpenFailureText(port);
         } else {
             d.lineDetail = port.LineSettingsProblem();

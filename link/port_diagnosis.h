@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+#include "link/serial_port.h"
+
 namespace radio {
 
 // The device file's owner, group and permission bits.
@@ -77,6 +79,7 @@ struct PortDiagnosis {
     Access access = Access::Allowed;
     HolderSearch holders;
     LineCheck line = LineCheck::NotTried;
+    PortOpenFailure openFailure = PortOpenFailure::None;  // why it did not open
     QString lineDetail;  // why it failed, or what it reports instead of 9600 8N2
 
     // Nothing stands in the way of a transfer.

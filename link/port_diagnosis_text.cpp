@@ -28,7 +28,7 @@ QString HolderText(const PortDiagnosis& d, const TextLookup& text)
     if (holders.empty()) {
         // A device that is busy although no holder can be seen is held by a process
         // this user may not look into.
-        if (d.line == LineCheck::Fails && !d.holders.complete) {
+        if (d.openFailure == PortOpenFailure::Busy && !d.holders.complete) {
             return text(text::PortHeldUnseen).arg(d.device);
         }
         return text(text::PortNotHeld);

@@ -352,6 +352,10 @@ void TestPortDiagnosis::lines_data()
     QTest::newRow("busy, holder out of sight")
         << int(Access::Allowed) << 2 << int(LineCheck::Fails)
         << QStringList{"sudo fuser -v /dev/ttyUSB0", "does not open at 9600 8N2: busy"} << false;
+    // Refused for want of permission: the processes out of sight are no suspects.
+    QTest::newRow("refused, holders out of sight")
+        << int(Access::NotInGroup) << 2 << int(LineCheck::Fails)
+        << QStringList{"no other process holds it", "does not open at 9600 8N2: busy"} << false;
     QTest::newRow("settings refused")
         << int(Access::Allowed) << 0 << int(LineCheck::SettingsRefused)
         << QStringList{"opens but does not keep 9600 8N2 (busy)"} << false;
@@ -370,6 +374,10 @@ void TestPortDiagnosis::lines()
     }
     d.line = LineCheck(line);
     d.lineDetail = QStringLiteral("busy");
+    if (d.line == LineCheck::Fails) {
+        d.openFailure =
+            d.access == Access::Allowed ? PortOpenFailure::Busy : PortOpenFailure::Permission;
+    }
     if (holders == 1) {
         d.holders.holders.push_back({812, QStringLiteral("ModemManager"), 0});
     }
