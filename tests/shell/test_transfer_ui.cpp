@@ -1,4 +1,6 @@
 #include <QAction>
+#include <QMenu>
+#include <QMimeData>
 #include <QtTest>
 
 #include "link/serial_port.h"
@@ -6,6 +8,7 @@
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
 #include "shell/prog_status_bar.h"
+#include "shell/recent_files.h"
 #include "shell/transfer_texts.h"
 #include "shell_fixture.h"
 #include "tests/link/sim_helpers.h"
@@ -158,6 +161,10 @@ void TestTransferUi::whileATransferRuns()
     bool closed = true;
     int boxesInside = 0;
     bool inside = false;
+    // The other ways to open a data file are closed too: recent files and drops.
+    frame->Recent()->Add(dir.Path("recent.tw"));
+    bool recentEnabled = true;
+    bool dropTaken = true;
     boxes.OnBox([&](const BoxRequest& box) {
         if (inside || box.caption != En(75)) {
             return;
@@ -183,6 +190,13 @@ void TestTransferUi::whileATransferRuns()
         viewEnabled = frame->View(ViewKind::Scan)->isEnabled();
         // A view opened now is disabled too.
         viewEnabled = viewEnabled || frame->OpenView(ViewKind::Keys)->View()->isEnabled();
+        recentEnabled = frame->Recent()->Menu()->isEnabled();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir.Path("recent.tw"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &enter);
+        dropTaken = enter.isAccepted();
         const int before = boxes.Count();
         closed = frame->close();                     // refused, with a word
         frame->RunCommand(FrameCommand::ReadRadio);  // refused, with a word
@@ -196,6 +210,8 @@ void TestTransferUi::whileATransferRuns()
     QCOMPARE(disabled.size(), 10);
     QCOMPARE(enabled.size(), 5);
     QVERIFY(!viewEnabled);
+    QVERIFY(!recentEnabled);
+    QVERIFY(!dropTaken);
     QVERIFY(!closed);
     QVERIFY(frame->isVisible());
     QCOMPARE(boxesInside, 2);
@@ -211,6 +227,7 @@ void TestTransferUi::whileATransferRuns()
     QVERIFY(frame->Actions()->Action(FrameCommand::ComPort)->isEnabled());
     QVERIFY(frame->View(ViewKind::Scan)->isEnabled());
     QVERIFY(frame->View(ViewKind::Keys)->isEnabled());
+    QVERIFY(frame->Recent()->Menu()->isEnabled());
 }
 
 void TestTransferUi::wholeWrite()
