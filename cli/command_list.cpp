@@ -37,7 +37,7 @@ QString UsageText()
         "or a device path such as /dev/ttyUSB0. --retries N repeats a failed transfer up\n"
         "to N times (default 0).\n"
         "Exit codes: 0 success, 1 the transfer or the import failed, 2 usage errors and\n"
-        "unreadable files.\n");
+        "unreadable files. radioprog-cli --version prints the version.\n");
     return text;
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "config/program_version.h"
 
 using namespace radio::cli;
 
@@ -25,6 +26,11 @@ bool IsHelp(const QString& argument)
     return argument == QLatin1String("--help") || argument == QLatin1String("-h");
 }
 
+bool IsVersion(const QString& argument)
+{
+    return argument == QLatin1String("--version");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -37,6 +43,10 @@ int main(int argc, char* argv[])
     for (int i = 1; i < arguments.size(); ++i) {
         if (IsHelp(arguments.at(i))) {
             std::fputs(qPrintable(UsageText()), stdout);
+            return kOk;
+        }
+        if (IsVersion(arguments.at(i))) {
+            std::puts(qPrintable(radio::VersionLine(QStringLiteral("radioprog-cli"))));
             return kOk;
         }
         if (!arguments.at(i).startsWith(QLatin1Char('-'))) {

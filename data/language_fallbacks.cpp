@@ -259,6 +259,38 @@ const std::vector<std::string>& EnglishTexts()
         "%1 is not a CSV channel plan: the quoted field that begins in row %2 is never closed.",
         // #225
         "%1 is not a CSV channel plan: its first line does not name the columns Location and Frequency.",
+        // #226
+        "Recent Files(&F)",
+        // #227
+        "%1 is no longer there. It has been taken off the recent files.",
+        // #228
+        "Check of %1: %2",
+        // #229
+        "you may open it",
+        // #230
+        "you may not open it: it belongs to group %1 and you are not in that group; fix: sudo usermod -aG %1 $USER then log out and in again",
+        // #231
+        "you are in group %1 but this login is not yet; fix: log out and in again (or run newgrp %1)",
+        // #232
+        "only its owner %1 may open it (mode %2); fix: sudo chmod a+rw %3 (until it is plugged in again)",
+        // #233
+        "held by %1; fix: %2",
+        // #234
+        "%1 (process %2)",
+        // #235
+        "it may be held by a process of another user; sudo fuser -v %1 names it",
+        // #236
+        "no other process holds it",
+        // #237
+        "opens at 9600 8N2",
+        // #238
+        "does not open at 9600 8N2: %1",
+        // #239
+        "opens but does not keep 9600 8N2 (%1)",
+        // #240
+        "%1 does not exist; fix: connect the programming cable (sudo dmesg | tail shows whether the adapter was seen)",
+        // #241
+        "no USB adapter information",
     };
     return texts;
 }

@@ -54,7 +54,23 @@ enum : int {
     CsvNotText = 223,          // %1 file name
     CsvUnclosedQuote = 224,    // %1 file name, %2 row
     CsvNoColumns = 225,        // %1 file name
-    Last = 225,
+    RecentFiles = 226,     // menu caption
+    RecentFileGone = 227,  // %1 file name
+    PortCheck = 228,       // %1 device, %2 what the check found
+    PortMayOpen = 229,
+    PortNotInGroup = 230,      // %1 group
+    PortGroupNotActive = 231,  // %1 group
+    PortOwnerOnly = 232,       // %1 owner, %2 mode, %3 device
+    PortHeld = 233,            // %1 processes, %2 commands
+    PortHolder = 234,          // %1 name, %2 process id
+    PortHeldUnseen = 235,      // %1 device
+    PortNotHeld = 236,
+    PortOpens = 237,
+    PortOpenFails = 238,        // %1 reason
+    PortSettingsRefused = 239,  // %1 what it reports
+    PortMissing = 240,          // %1 device
+    PortNoAdapter = 241,
+    Last = 241,
 };
 }  // namespace text
 

@@ -3,12 +3,14 @@
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QStringList>
 #include <chrono>
 #include <thread>
 
 #include "link/port_names.h"
 
 #ifdef Q_OS_UNIX
+#include <termios.h>
 #include <unistd.h>
 #endif
 
@@ -180,6 +182,36 @@ int CSerialPort::Read(std::uint8_t* buffer, int count)
         }
     }
     return got;
+}
+
+QString CSerialPort::LineSettingsProblem() const
+{
+    if (!m_open) {
+        return QStringLiteral("not open");
+    }
+#ifdef Q_OS_UNIX
+    // What the driver holds, not what was asked of it.
+    termios tio{};
+    if (::tcgetattr(int(m_port->handle()), &tio) != 0) {
+        return QStringLiteral("the line settings cannot be read");
+    }
+    QStringList wrong;
+    if (::cfgetospeed(&tio) != B9600) {
+        wrong << QStringLiteral("another speed than 9600 baud");
+    }
+    if ((tio.c_cflag & CSIZE) != CS8) {
+        wrong << QStringLiteral("fewer than 8 data bits");
+    }
+    if (tio.c_cflag & PARENB) {
+        wrong << QStringLiteral("parity on");
+    }
+    if (!(tio.c_cflag & CSTOPB)) {
+        wrong << QStringLiteral("1 stop bit");
+    }
+    return wrong.join(QStringLiteral(", "));
+#else
+    return QString();
+#endif
 }
 
 void CSerialPort::Purge()

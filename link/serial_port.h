@@ -47,6 +47,9 @@ public:
     const QString& Device() const { return m_device; }
     PortOpenFailure OpenFailure() const { return m_failure; }
     const QString& OpenFailureDetail() const { return m_failureDetail; }
+    // While open: empty when the device reports 9600 baud, 8 data bits, no parity and
+    // two stop bits; otherwise what it reports instead ("115200 baud, 1 stop bit").
+    QString LineSettingsProblem() const;
 
     int Write(const std::uint8_t* bytes, int count) override;
     int Read(std::uint8_t* buffer, int count) override;

@@ -4,8 +4,10 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "config/text_of.h"
@@ -35,7 +37,11 @@ int CComPortDlg::InitialChoice(quint16 mask, int chosenIndex)
 
 CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
                          const std::array<QString, kComButtonCount>& devices, QWidget* parent)
-    : QDialog(parent), m_group(new QButtonGroup(this))
+    : QDialog(parent),
+      m_devices(devices),
+      m_group(new QButtonGroup(this)),
+      m_adapterList(new QLabel(this)),
+      m_noAdapterText(UiText(data, text::PortNoAdapter))
 {
     setObjectName(QStringLiteral("comPortDialog"));
     setWindowTitle(UiText(data, 77));
@@ -59,11 +65,34 @@ CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    m_adapterList->setObjectName(QStringLiteral("adapterList"));
+    m_adapterList->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_adapterList->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
+    layout->addWidget(m_adapterList);
     layout->addWidget(buttons);
 
     Check(InitialChoice(mask, chosenIndex));
+}
+
+void CComPortDlg::SetAdapters(const std::array<QString, kComButtonCount>& adapters)
+{
+    QStringList lines;
+    for (int i = 0; i < kComButtonCount; ++i) {
+        const QString& device = m_devices[std::size_t(i)];
+        const QString& adapter = adapters[std::size_t(i)];
+        // A port that did not open and of which nothing is known says nothing here.
+        if (device.isEmpty() || (adapter.isEmpty() && !m_buttons[std::size_t(i)]->isEnabled())) {
+            continue;
+        }
+        const QString about = adapter.isEmpty() ? m_noAdapterText : adapter;
+        m_buttons[std::size_t(i)]->setToolTip(about);
+        lines << QStringLiteral("COM%1: %2 \u2013 %3").arg(i + 1).arg(device, about);
+    }
+    m_adapterList->setText(lines.join(QLatin1Char('\n')));
+    m_adapterList->setVisible(!lines.isEmpty());
 }
 
 void CComPortDlg::Check(int index)

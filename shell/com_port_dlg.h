@@ -1,5 +1,6 @@
 // The COM port dialog: COM1 to COM10 as radio buttons, four to a row, each with the
-// device it stands for; only the ports that opened are enabled.
+// device it stands for; only the ports that opened are enabled. Below them, each
+// device with the USB adapter behind it (description, maker, vendor:product id).
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 #include "data/radio_data.h"
 
 class QButtonGroup;
+class QLabel;
 class QRadioButton;
 
 namespace radio {
@@ -23,6 +25,12 @@ public:
     CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
                 const std::array<QString, kComButtonCount>& devices, QWidget* parent = nullptr);
 
+    // `adapters[n - 1]`: what is known of the USB adapter behind COMn's device, empty
+    // when nothing is. Listed below the buttons, for the ports that opened and those
+    // with an adapter, and shown as the buttons' tool tips.
+    void SetAdapters(const std::array<QString, kComButtonCount>& adapters);
+    QLabel* AdapterList() const { return m_adapterList; }
+
     // Port number - 1 of the checked button; -1 when none is checked.
     int ChosenIndex() const;
     QRadioButton* Button(int index) const { return m_buttons[std::size_t(index)]; }
@@ -36,7 +44,10 @@ private:
     void Check(int index);
 
     std::array<QRadioButton*, kComButtonCount> m_buttons{};
+    std::array<QString, kComButtonCount> m_devices;
     QButtonGroup* m_group;
+    QLabel* m_adapterList;
+    QString m_noAdapterText;
 };
 
 }  // namespace radio

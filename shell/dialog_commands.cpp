@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "config/text_of.h"
+#include "link/adapter_info.h"
 #include "link/port_names.h"
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
@@ -63,10 +64,13 @@ void DialogCommands::ComPort()
     RadioData& data = m_frame->Data();
     const quint16 mask = m_frame->Worker().ProbePorts();
     std::array<QString, kComButtonCount> devices;
+    std::array<QString, kComButtonCount> adapters;
     for (int n = 1; n <= kComButtonCount; ++n) {
         devices[std::size_t(n - 1)] = ResolvePortDevice(n);
+        adapters[std::size_t(n - 1)] = AdapterText(AdapterInfoOf(devices[std::size_t(n - 1)]));
     }
     CComPortDlg dialog(data, mask, data.port - 1, devices, m_frame);
+    dialog.SetAdapters(adapters);
     if (RunModal(dialog) == QDialog::Accepted) {
         data.port = dialog.ChosenIndex() + 1;
     }

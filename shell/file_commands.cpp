@@ -39,9 +39,10 @@ void FileCommands::New()
     m_frame->RefreshViews();
 }
 
-void FileCommands::Open()
+void FileCommands::Open(const QString& given)
 {
-    const QString path = AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame);
+    const QString path =
+        given.isEmpty() ? AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame) : given;
     if (path.isEmpty()) {
         return;
     }
@@ -50,7 +51,10 @@ void FileCommands::Open()
     m_frame->RepaintBackground();
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
-    case FileStatus::Ok: m_frame->RefreshViews(); return;
+    case FileStatus::Ok:
+        m_frame->RefreshViews();
+        emit fileUsed(path);
+        return;
     case FileStatus::TooShort:
         ShowFileError(m_frame, data,
                       UiText(data, text::FileTooShort).arg(shown).arg(qulonglong(result.size)));
@@ -87,6 +91,8 @@ void FileCommands::Save()
                       UiText(data, text::FileSaveFailed)
                           .arg(QDir::toNativeSeparators(path),
                                QString::fromLocal8Bit(result.detail.c_str())));
+    } else {
+        emit fileUsed(path);
     }
     m_frame->RepaintBackground();
 }

@@ -16,8 +16,15 @@ public:
     // Asks first (Cancel is the default); on OK every block and the port go back
     // to their defaults, the band and the model stay.
     void New();
-    void Open();
+    // File Open. With `given` empty the user chooses the file; a name given by the
+    // command line, a drop on the window or the recent files takes the same road
+    // without the file dialog.
+    void Open(const QString& given = QString());
     void Save();
+
+signals:
+    // A data file was opened or saved under `path`.
+    void fileUsed(const QString& path);
 
 private:
     CMainFrame* m_frame;

@@ -13,10 +13,12 @@
 #include "shell/child_frame.h"
 #include "shell/dialog_commands.h"
 #include "shell/file_commands.h"
+#include "shell/file_drop.h"
 #include "shell/frame_actions.h"
 #include "shell/print_hook.h"
 #include "shell/prog_status_bar.h"
 #include "shell/radio_prog_app.h"
+#include "shell/recent_files.h"
 #include "shell/transfer_commands.h"
 #include "shell/transfer_texts.h"
 #include "shell/tree_bar.h"
@@ -65,6 +67,11 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_dialogs = new DialogCommands(this);
     m_transfers = new TransferCommands(this, &m_worker);
     connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
+
+    // File > Recent files, and data files dropped on the window.
+    m_recent = new RecentFiles(this, m_actions->Menu(0), m_actions->Action(FrameCommand::AppExit));
+    connect(m_files, &FileCommands::fileUsed, m_recent, &RecentFiles::Add);
+    new FileDrop(this);
 }
 
 CMainFrame::~CMainFrame()
@@ -165,6 +172,7 @@ void CMainFrame::SetProgress(int value)
 void CMainFrame::ApplyMenuTexts()
 {
     m_actions->ApplyMenuTexts();
+    m_recent->ApplyTexts();
 }
 
 void CMainFrame::BuildTree(bool rebuild)
@@ -213,6 +221,7 @@ void CMainFrame::SetTransferRunning(bool running)
 {
     m_actions->SetTransferRunning(running);
     m_views->SetEditingEnabled(!running);
+    m_recent->UpdateEnabled();
 }
 
 void CMainFrame::RunCommand(FrameCommand command)

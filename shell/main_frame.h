@@ -24,6 +24,7 @@ class CTreeBar;
 class DialogCommands;
 class FileCommands;
 class FrameActions;
+class RecentFiles;
 class TransferCommands;
 class ViewSlots;
 
@@ -84,6 +85,8 @@ public:
     CTreeBar* TreeBar() const { return m_treeBar; }
     CBgClientWnd* Background() const { return m_background; }
     DialogCommands* Dialogs() const { return m_dialogs; }
+    FileCommands* Files() const { return m_files; }
+    RecentFiles* Recent() const { return m_recent; }
     TransferCommands* Transfers() const { return m_transfers; }
     CTransferWorker& Worker() { return m_worker; }
 
@@ -118,6 +121,7 @@ private:
     DialogCommands* m_dialogs = nullptr;
     TransferCommands* m_transfers = nullptr;
     QSize m_outerSize;  // still to be reached, until the frame's margins are known
+    RecentFiles* m_recent = nullptr;
 };
 
 }  // namespace radio

@@ -75,6 +75,10 @@ bool TransferCommands::AskRetry(const TransferError& error)
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFailureText(data, error);
+    if (PortCheckHelps(error)) {
+        // The same check as radioprog-cli ports --check, run now that the port is closed.
+        box.text += QLatin1Char('\n') + PortCheckText(data, DiagnosePort(error.device));
+    }
     box.caption = UiText(data, 74);
     box.icon = QMessageBox::Critical;
     box.buttons = QMessageBox::Retry | QMessageBox::Cancel;

@@ -1,6 +1,7 @@
 #include "shell/transfer_texts.h"
 
 #include "config/text_of.h"
+#include "link/port_diagnosis_text.h"
 
 namespace radio {
 
@@ -29,6 +30,20 @@ QString TransferFailureText(const RadioData& data, const TransferError& error)
     const QString detail = TransferErrorDetail(data, error);
     const QString failed = UiText(data, 76);
     return detail.isEmpty() ? failed : failed + QLatin1Char('\n') + detail;
+}
+
+bool PortCheckHelps(const TransferError& error)
+{
+    using Kind = TransferError::Kind;
+    return !error.device.isEmpty() &&
+           (error.kind == Kind::PortPermission || error.kind == Kind::PortBusy ||
+            error.kind == Kind::PortFailed);
+}
+
+QString PortCheckText(const RadioData& data, const PortDiagnosis& diagnosis)
+{
+    const QString found = DiagnosisText(diagnosis, [&data](int n) { return UiText(data, n); });
+    return UiText(data, text::PortCheck).arg(diagnosis.device, found);
 }
 
 QString TransferFinishedText(const RadioData& data, TransferMode mode)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "data/radio_data.h"
+#include "link/port_diagnosis.h"
 #include "link/transfer_worker.h"
 
 namespace radio {
@@ -12,6 +13,11 @@ namespace radio {
 QString TransferFailureText(const RadioData& data, const TransferError& error);
 // Only the line that says why; empty when the error names no reason.
 QString TransferErrorDetail(const RadioData& data, const TransferError& error);
+// A device that exists but did not open: the port check can say why.
+bool PortCheckHelps(const TransferError& error);
+// "Check of /dev/ttyUSB0: you may not open it: ...": who may open the device, which
+// process holds it, whether it opens at 9600 8N2, with the commands that fix it.
+QString PortCheckText(const RadioData& data, const PortDiagnosis& diagnosis);
 // Text #84 (read) or #85 (write) followed directly by text #75.
 QString TransferFinishedText(const RadioData& data, TransferMode mode);
 // "400-470 MHz, 16 channels" for a band and a model value.

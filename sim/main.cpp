@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "sim/demo_memory.h"
+#include "config/program_version.h"
 #include "sim/radio_simulator.h"
 
 using namespace radio;
@@ -63,6 +64,7 @@ int main(int argc, char* argv[])
         "memory (addresses 0x0000-0x03FF). --memory reads a data file unless --raw is given.\n\n"
         "ADDR is a block or chunk address (0x0120 or 288) or 'any'."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption band(QStringLiteral("band"),
                                   QStringLiteral("Band the radio reports, by its lower limit: "
                                                  "136, 400, 440, 450, 350 or 370 (default 400)."),
@@ -141,6 +143,10 @@ int main(int argc, char* argv[])
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::puts(qPrintable(VersionLine(QStringLiteral("radiosim"))));
         return 0;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -8,6 +8,9 @@ Writes:
                                   model (bg<language + 2 * model + 10>), bg1 neutral
   phone.JPG                       the handheld radio with its side key, key settings view
   icons/*.png (+ @2x)             toolbar icons and the application icon
+  icons/hicolor/NxN/radioprog.png the application icon for the desktop's icon theme,
+                                  rendered from icons/radioprog.svg (needs rsvg-convert,
+                                  Debian: librsvg2-bin)
 
 Needs ImageMagick 6 or 7 and the Noto Sans CJK fonts (Debian: imagemagick,
 fonts-noto-cjk). The output is committed; run this only to change the pictures.
@@ -333,6 +336,24 @@ def icons():
          sizes=(128,))
 
 
+# The installed program's icon in the sizes desktops ask the hicolor theme for; the
+# SVG itself is installed as the scalable one.
+HICOLOR_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def hicolor():
+    rsvg = shutil.which("rsvg-convert")
+    if not rsvg:
+        sys.exit("rsvg-convert is needed for the hicolor icons (Debian: librsvg2-bin)")
+    svg = os.path.join(os.path.dirname(HERE), "icons", "radioprog.svg")
+    for size in HICOLOR_SIZES:
+        folder = os.path.join(OUT, "icons", "hicolor", f"{size}x{size}")
+        os.makedirs(folder, exist_ok=True)
+        target = os.path.join(folder, "radioprog.png")
+        subprocess.run([rsvg, "-w", str(size), "-h", str(size), "-o", target, svg], check=True)
+        run([target, "-strip", f"PNG32:{target}"])
+
+
 def main():
     if not CONVERT:
         sys.exit("ImageMagick's convert is needed")
@@ -340,6 +361,7 @@ def main():
     backgrounds()
     phone()
     icons()
+    hicolor()
 
 
 if __name__ == "__main__":

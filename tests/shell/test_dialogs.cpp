@@ -71,6 +71,7 @@ private slots:
     void comPortChoice_data();
     void comPortChoice();
     void comPortDialogButtons();
+    void comPortDialogShowsTheAdapters();
     void comPortCommandUsesTheProbe();
     void comPortOkWithoutChoiceSetsPortZero();
     void languageSwitch();
@@ -326,6 +327,36 @@ void TestDialogs::comPortDialogButtons()
     QVERIFY(labels.contains(En(72)));
 }
 
+void TestDialogs::comPortDialogShowsTheAdapters()
+{
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    std::array<QString, kComButtonCount> devices;
+    devices[0] = QStringLiteral("/dev/ttyUSB0");
+    devices[2] = QStringLiteral("/dev/ttyS0");
+    devices[3] = QStringLiteral("/dev/ttyS1");    // did not open, nothing known
+    devices[4] = QStringLiteral("/dev/ttyUSB1");  // did not open, a known adapter
+    std::array<QString, kComButtonCount> adapters;
+    adapters[0] = QStringLiteral("FT232R USB UART, FTDI, 0403:6001");
+    adapters[1] = QStringLiteral("stands for no device, so never shown");
+    adapters[4] = QStringLiteral("CP2102 USB to UART Bridge Controller, Silicon Labs, 10c4:ea60");
+    CComPortDlg dialog(app->MainFrame()->Data(), MaskOf({1, 3}), 0, devices);
+    QVERIFY(dialog.AdapterList()->isHidden());  // nothing known yet
+    dialog.SetAdapters(adapters);
+    const QString noAdapter = QString::fromStdString(LanguageTable::Fallback(text::PortNoAdapter));
+    QCOMPARE(dialog.AdapterList()->text(),
+             QStringLiteral("COM1: /dev/ttyUSB0 \u2013 FT232R USB UART, FTDI, 0403:6001\n"
+                            "COM3: /dev/ttyS0 \u2013 ") +
+                 noAdapter + QStringLiteral("\nCOM5: /dev/ttyUSB1 \u2013 ") + adapters[4]);
+    QVERIFY(!dialog.AdapterList()->isHidden());
+    QCOMPARE(dialog.Button(0)->toolTip(), adapters[0]);
+    QCOMPARE(dialog.Button(1)->toolTip(), QString());
+    QCOMPARE(dialog.Button(2)->toolTip(), noAdapter);
+    // The buttons keep their names: four to a row as before.
+    QCOMPARE(dialog.Button(0)->text(), QStringLiteral("COM1 (/dev/ttyUSB0)"));
+}
+
 void TestDialogs::comPortCommandUsesTheProbe()
 {
     WorkDir dir;
@@ -347,6 +378,7 @@ void TestDialogs::comPortCommandUsesTheProbe()
     Dialogs dialogs;
     bool onlyCom6 = false;
     QString com6;
+    QString com6Adapter;
     dialogs.Then([&](QDialog& dialog) {
         auto& ports = static_cast<CComPortDlg&>(dialog);
         onlyCom6 = ports.Button(5)->isEnabled() && ports.Button(5)->isChecked();
@@ -354,11 +386,15 @@ void TestDialogs::comPortCommandUsesTheProbe()
             onlyCom6 = onlyCom6 && (i == 5 || !ports.Button(i)->isEnabled());
         }
         com6 = ports.Button(5)->text();
+        com6Adapter = ports.AdapterList()->text();
         return int(QDialog::Accepted);
     });
     frame->Actions()->Action(FrameCommand::ComPort)->trigger();
     QVERIFY(onlyCom6);
     QCOMPARE(com6, QStringLiteral("COM6 (%1)").arg(device));
+    // A pseudo-terminal has no USB adapter.
+    QCOMPARE(com6Adapter, QStringLiteral("COM6: %1 \u2013 ").arg(device) +
+                              QString::fromStdString(LanguageTable::Fallback(text::PortNoAdapter)));
     QCOMPARE(frame->Data().port, 6);
     // Cancel keeps the port.
     frame->Data().port = 2;

@@ -1,10 +1,14 @@
 #include <QAction>
+#include <QMenu>
+#include <QMimeData>
 #include <QtTest>
 
+#include "link/serial_port.h"
 #include "link/write_check.h"
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
 #include "shell/prog_status_bar.h"
+#include "shell/recent_files.h"
 #include "shell/transfer_texts.h"
 #include "shell_fixture.h"
 #include "simulated_com1.h"
@@ -49,6 +53,7 @@ private slots:
     void failedReadRetried();
     void missingPortIsNamed_data();
     void missingPortIsNamed();
+    void busyPortIsExplained();
 };
 
 void TestTransferUi::wholeRead()
@@ -118,6 +123,10 @@ void TestTransferUi::whileATransferRuns()
     bool closed = true;
     int boxesInside = 0;
     bool inside = false;
+    // The other ways to open a data file are closed too: recent files and drops.
+    frame->Recent()->Add(dir.Path("recent.tw"));
+    bool recentEnabled = true;
+    bool dropTaken = true;
     boxes.OnBox([&](const BoxRequest& box) {
         if (inside || box.caption != En(75)) {
             return;
@@ -143,6 +152,13 @@ void TestTransferUi::whileATransferRuns()
         viewEnabled = frame->View(ViewKind::Scan)->isEnabled();
         // A view opened now is disabled too.
         viewEnabled = viewEnabled || frame->OpenView(ViewKind::Keys)->View()->isEnabled();
+        recentEnabled = frame->Recent()->Menu()->isEnabled();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dir.Path("recent.tw"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(frame, &enter);
+        dropTaken = enter.isAccepted();
         const int before = boxes.Count();
         closed = frame->close();                     // refused, with a word
         frame->RunCommand(FrameCommand::ReadRadio);  // refused, with a word
@@ -156,6 +172,8 @@ void TestTransferUi::whileATransferRuns()
     QCOMPARE(disabled.size(), 10);
     QCOMPARE(enabled.size(), 5);
     QVERIFY(!viewEnabled);
+    QVERIFY(!recentEnabled);
+    QVERIFY(!dropTaken);
     QVERIFY(!closed);
     QVERIFY(frame->isVisible());
     QCOMPARE(boxesInside, 2);
@@ -171,6 +189,7 @@ void TestTransferUi::whileATransferRuns()
     QVERIFY(frame->Actions()->Action(FrameCommand::ComPort)->isEnabled());
     QVERIFY(frame->View(ViewKind::Scan)->isEnabled());
     QVERIFY(frame->View(ViewKind::Keys)->isEnabled());
+    QVERIFY(frame->Recent()->Menu()->isEnabled());
 }
 
 void TestTransferUi::wholeWrite()
@@ -386,6 +405,32 @@ void TestTransferUi::missingPortIsNamed()
     QVERIFY(boxes.Last().text.startsWith(En(76) + QLatin1Char('\n')));
     QVERIFY2(boxes.Last().text.contains(named), qPrintable(boxes.Last().text));
     QVERIFY(frame->Data().ToImage() == before);
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);
+}
+
+void TestTransferUi::busyPortIsExplained()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    CSerialPort holder;  // another program, played by this test, holds the cable's port
+    QVERIFY(holder.Open(radio->PortPath()));
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QCOMPARE(boxes.Count(), 1);
+    const QString text = boxes.Last().text;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    // The reason, then the same check as radioprog-cli ports --check, with the fix.
+    QVERIFY2(text.contains(QStringLiteral("is in use by another program")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("\nCheck of %1: you may open it; held by "
+                                          "test_transfer_u (process %2); fix: kill %2; does not "
+                                          "open at 9600 8N2")
+                               .arg(radio->PortPath(), pid)),
+             qPrintable(text));
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);
 }
 
