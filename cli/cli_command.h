@@ -38,5 +38,7 @@ CliCommand PortsCommand();
 CliCommand ReadCommand();
 CliCommand WriteCommand();
 CliCommand ShowCommand();
+CliCommand CloneCommand();
+CliCommand BackupsCommand();
 
 }  // namespace radio::cli

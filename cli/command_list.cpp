@@ -4,12 +4,17 @@ namespace radio::cli {
 
 const std::vector<CliCommand>& AllCommands()
 {
+    // One command a line, in the order of the usage text.
+    // clang-format off
     static const std::vector<CliCommand> commands = {
         PortsCommand(),
         ReadCommand(),
         WriteCommand(),
         ShowCommand(),
+        CloneCommand(),
+        BackupsCommand(),
     };
+    // clang-format on
     return commands;
 }
 

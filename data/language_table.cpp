@@ -34,6 +34,23 @@ const std::vector<std::string>& Fallbacks()
         "The printout could not be made.",
         "%1 already exists. Replace it?",
         "Print Preview(&V)",
+        "Verify after write(&V)",
+        "Write to several radios...(&S)",
+        "Open backup...(&B)",
+        "Verifying the radio...",
+        "Verify failed at %1: written %2 but the radio holds %3.",
+        "Everything was written but reading it back to verify it failed:",
+        "No backup was kept: %1 could not be saved (%2).",
+        "Write to several radios",
+        "Start(&S)",
+        "Close(&C)",
+        "Written",
+        "Written and verified",
+        "Failed: %1",
+        "Writing...",
+        "These radios report another band or model than the data (%2): %1. Writing data for "
+        "another band or model can make a radio unusable. Write into them anyway?",
+        "Not written: another band or model",
     };
     return fallbacks;
 }

@@ -34,9 +34,25 @@ enum : int {
     TooManyCharacters = 203,  // %1 how many
     HelpMissing = 204,        // %1 page
     PrintFailed = 205,
-    FileReplace = 206,   // %1 file name
-    PrintPreview = 207,  // menu caption
-    Last = 207,
+    FileReplace = 206,        // %1 file name
+    PrintPreview = 207,       // menu caption
+    VerifyAfterWrite = 208,   // menu caption, check item
+    WriteSeveral = 209,       // menu caption
+    OpenBackup = 210,         // menu caption
+    Verifying = 211,          // status bar, during the second pass
+    VerifyMismatch = 212,     // %1 address, %2 byte written, %3 byte the radio holds
+    VerifyReadBack = 213,     // the write ended; reading it back failed
+    BackupFailed = 214,       // %1 backup file, %2 reason
+    WriteSeveralTitle = 215,  // dialog title
+    StartBatch = 216,         // button
+    CloseDialog = 217,        // button
+    ResultWritten = 218,      // one radio of several
+    ResultVerified = 219,
+    ResultFailed = 220,  // %1 reason
+    ResultWriting = 221,
+    BatchMismatch = 222,  // %1 ports with their band and model, %2 the data's
+    ResultNotWritten = 223,
+    Last = 223,
 };
 }  // namespace text
 

@@ -1,6 +1,9 @@
 #include "shell/transfer_texts.h"
 
+#include <QDir>
+
 #include "config/text_of.h"
+#include "link/block_plan.h"
 
 namespace radio {
 
@@ -20,15 +23,36 @@ QString TransferErrorDetail(const RadioData& data, const TransferError& error)
     case Kind::NoAnswer: return UiText(data, text::RadioNoAnswer);
     case Kind::Refused: return UiText(data, text::RadioRefused);
     case Kind::LinkFault: return UiText(data, text::RadioLinkFault).arg(error.detail);
+    case Kind::VerifyMismatch:
+        return UiText(data, text::VerifyMismatch)
+            .arg(AddressText(error.address), ByteText(error.written), ByteText(error.held));
     }
     return QString();
 }
 
-QString TransferFailureText(const RadioData& data, const TransferError& error)
+QString TransferReason(const RadioData& data, const TransferError& error)
 {
     const QString detail = TransferErrorDetail(data, error);
+    if (error.verifying && error.kind != TransferError::Kind::VerifyMismatch) {
+        return UiText(data, text::VerifyReadBack) + QLatin1Char('\n') + detail;
+    }
+    return detail;
+}
+
+QString TransferFailureText(const RadioData& data, const TransferError& error)
+{
+    const QString detail = TransferReason(data, error);
     const QString failed = UiText(data, 76);
     return detail.isEmpty() ? failed : failed + QLatin1Char('\n') + detail;
+}
+
+QString BackupNote(const RadioData& data, const BackupResult& result)
+{
+    if (result.ok) {
+        return QString();
+    }
+    return UiText(data, text::BackupFailed)
+        .arg(QDir::toNativeSeparators(result.path), result.error);
 }
 
 QString TransferFinishedText(const RadioData& data, TransferMode mode)

@@ -12,8 +12,12 @@ namespace radio {
 QString TransferFailureText(const RadioData& data, const TransferError& error);
 // Only the line that says why; empty when the error names no reason.
 QString TransferErrorDetail(const RadioData& data, const TransferError& error);
+// Why, also saying that the write had ended when reading it back failed.
+QString TransferReason(const RadioData& data, const TransferError& error);
 // Text #84 (read) or #85 (write) followed directly by text #75.
 QString TransferFinishedText(const RadioData& data, TransferMode mode);
+// The status bar's note on a backup that could not be saved; empty when it was.
+QString BackupNote(const RadioData& data, const BackupResult& result);
 // "400-470 MHz, 16 channels" for a band and a model value.
 QString BandAndModelText(const RadioData& data, int lower, int upper, int model);
 
