@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "config/backup_store.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
@@ -16,10 +17,10 @@ namespace {
 
 // Asks for a file; the working directory is the same afterwards, whatever the user
 // browsed, so that the program's own files stay reachable by their bare names.
-QString AskKeepingDirectory(FileDialogKind kind, QWidget* parent)
+QString AskKeepingDirectory(FileDialogKind kind, QWidget* parent, const QString& start = QString())
 {
     const QString directory = QDir::currentPath();
-    const QString path = AskFileName(kind, parent);
+    const QString path = AskFileName(kind, parent, start);
     QDir::setCurrent(directory);
     return path;
 }
@@ -58,9 +59,16 @@ void FileCommands::New()
     m_frame->RefreshViews();
 }
 
-void FileCommands::Open()
+void FileCommands::OpenBackup()
 {
-    const QString path = AskKeepingDirectory(FileDialogKind::Open, m_frame);
+    const QString folder = BackupFolder();
+    QDir().mkpath(folder);  // the dialog opens there even before the first backup
+    Open(folder);
+}
+
+void FileCommands::Open(const QString& directory)
+{
+    const QString path = AskKeepingDirectory(FileDialogKind::Open, m_frame, directory);
     if (path.isEmpty()) {
         return;
     }

@@ -16,7 +16,10 @@ public:
     // Asks first (Cancel is the default); on OK every block and the port go back
     // to their defaults, the band and the model stay.
     void New();
-    void Open();
+    // Asks for a data file, in `directory` when one is given, and opens it.
+    void Open(const QString& directory = QString());
+    // Open in the folder of the automatic backups (created when missing).
+    void OpenBackup();
     void Save();
 
 private:

@@ -13,9 +13,11 @@ enum class FileDialogKind { Open, Save };
 // The filter of both dialogs: data files first, then every file.
 QString DataFileFilter();
 
-// Shows the platform's file dialog; an empty result means Cancel. The save dialog
-// asks before it names an existing file.
-QString AskFileName(FileDialogKind kind, QWidget* parent);
+// Shows the platform's file dialog, in `directory` when one is given; an empty result
+// means Cancel. The save dialog asks before it names an existing file.
+QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& directory = QString());
+// The folder the last dialog was asked to open in (empty: the dialog's own choice).
+QString LastFileDialogDirectory();
 
 // Tests answer the dialogs; the handler gets the kind and the filter. An empty
 // function restores the real dialogs.

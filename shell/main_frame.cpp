@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "config/text_of.h"
+#include "config/user_preferences.h"
 #include "link/write_check.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
@@ -54,6 +55,7 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_dialogs = new DialogCommands(this);
     m_transfers = new TransferCommands(this, &m_worker);
     connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
+    m_actions->Action(FrameCommand::VerifyAfterWrite)->setChecked(VerifyAfterWrite());
 }
 
 CMainFrame::~CMainFrame()
@@ -245,6 +247,11 @@ void CMainFrame::RunCommand(FrameCommand command)
         break;
     case FrameCommand::HelpTopics: m_dialogs->HelpTopics(); break;
     case FrameCommand::About: m_dialogs->About(); break;
+    case FrameCommand::VerifyAfterWrite:
+        SetVerifyAfterWrite(m_actions->Action(FrameCommand::VerifyAfterWrite)->isChecked());
+        break;
+    case FrameCommand::WriteSeveral: m_dialogs->WriteSeveral(); break;
+    case FrameCommand::OpenBackup: m_files->OpenBackup(); break;
     }
 }
 
