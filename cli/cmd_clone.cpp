@@ -31,6 +31,9 @@ struct Radio {
 QString DeviceOf(int number, const QString& device)
 {
     const QString path = device.isEmpty() ? ResolvePortDevice(number) : device;
+    if (path.isEmpty()) {
+        return PortName(number);  // stands for no device: the name is all there is
+    }
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
 }
@@ -51,7 +54,7 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
             return Usage(NotAPortMessage(text));
         }
         const QString same = DeviceOf(number, device);
-        if (!same.isEmpty() && devices.contains(same)) {
+        if (devices.contains(same)) {
             return Usage(
                 QStringLiteral("%1 is given twice: one transfer at a time per port").arg(text));
         }
