@@ -7,56 +7,13 @@
 #include "shell/prog_status_bar.h"
 #include "shell/transfer_texts.h"
 #include "shell_fixture.h"
+#include "simulated_ports.h"
 #include "tests/link/sim_helpers.h"
 
 using namespace radio;
 using namespace radio::test;
 
 namespace {
-
-// COM1 is the simulated radio; every other port stands for a device that is not there.
-class SimulatedCom1 {
-public:
-    explicit SimulatedCom1(sim::SimConfig config)
-    {
-        QVERIFY(m_dir.isValid());
-        config.linkPath = m_dir.filePath(QStringLiteral("com1"));
-        m_radio = StartRadio(config);
-        QVERIFY(m_radio);
-        qputenv("RADIOPROG_COM1", m_radio->PortPath().toLocal8Bit());
-        for (int n = 2; n <= 10; ++n) {
-            qputenv(qPrintable(QStringLiteral("RADIOPROG_COM%1").arg(n)), "/nonexistent/tty");
-        }
-    }
-    ~SimulatedCom1()
-    {
-        for (int n = 1; n <= 10; ++n) {
-            qunsetenv(qPrintable(QStringLiteral("RADIOPROG_COM%1").arg(n)));
-        }
-    }
-    sim::RadioSimulator* operator->() const { return m_radio.get(); }
-    sim::RadioSimulator* Radio() const { return m_radio.get(); }
-
-private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<sim::RadioSimulator> m_radio;
-};
-
-int Count(const std::vector<sim::SimEvent>& events, sim::SimEvent::Kind kind)
-{
-    return int(std::count_if(events.begin(), events.end(),
-                             [kind](const sim::SimEvent& e) { return e.kind == kind; }));
-}
-
-bool WaitIdle(CMainFrame* frame)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (frame->TransferRunning() && clock.elapsed() < 20000) {
-        QTest::qWait(5);
-    }
-    return !frame->TransferRunning();
-}
 
 void ExpectBlocksFromRadio(const RadioData& data, const sim::RadioMemory& memory, int channelBlocks)
 {
