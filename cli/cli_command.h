@@ -40,5 +40,7 @@ CliCommand WriteCommand();
 CliCommand ShowCommand();
 CliCommand ExportCommand();
 CliCommand ImportCommand();
+CliCommand CloneCommand();
+CliCommand BackupsCommand();
 
 }  // namespace radio::cli

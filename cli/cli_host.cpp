@@ -12,13 +12,23 @@ namespace {
 constexpr int kBarWidth = 30;
 }
 
-CliHost::CliHost(RadioData& record, int retries, bool force, std::FILE* out)
+CliHost::CliHost(RadioData& record, int retries, bool force, std::FILE* out, const QString& label)
     : m_record(record),
       m_retriesLeft(retries),
       m_force(force),
       m_out(out),
+      m_label(label),
       m_terminal(::isatty(::fileno(out)) != 0)
 {
+}
+
+void CliHost::Say(const QString& message)
+{
+    EndProgressLine();
+    const QString prefix = m_label.isEmpty() ? QString() : m_label + QStringLiteral(": ");
+    // One call per line: the lines of several radios at once do not mix.
+    std::fprintf(m_out, "radioprog-cli: %s%s\n", qPrintable(prefix), qPrintable(message));
+    std::fflush(m_out);
 }
 
 void CliHost::EndProgressLine()
@@ -32,6 +42,9 @@ void CliHost::EndProgressLine()
 
 void CliHost::TransferProgress(int value)
 {
+    if (!m_label.isEmpty()) {
+        return;
+    }
     if (value == 0) {
         EndProgressLine();
         return;
@@ -62,39 +75,29 @@ bool CliHost::AskRetry(const TransferError& error)
     }
     --m_retriesLeft;
     ++m_attempt;
-    std::fprintf(m_out, "radioprog-cli: %s\nradioprog-cli: trying again (attempt %d)\n",
-                 qPrintable(m_failure), m_attempt);
-    std::fflush(m_out);
+    Say(m_failure);
+    Say(QStringLiteral("trying again (attempt %1)").arg(m_attempt));
     return true;
 }
 
 bool CliHost::CheckBeforeWrite(const RadioReport& reported)
 {
-    m_record.radioBandLower = reported.bandLower;
-    m_record.radioBandUpper = reported.bandUpper;
-    m_record.radioModel = reported.model;
     const QString data = BandAndModelText(m_record.bandLower, m_record.bandUpper, m_record.model);
-    switch (ClassifyBeforeWrite(m_record)) {
+    switch (TakeRadioReport(m_record, reported)) {
     case WriteCheck::NotReported:
-        EndProgressLine();
-        std::fprintf(m_out,
-                     "radioprog-cli: warning: the radio did not report its band and model; "
-                     "writing the data as %s\n",
-                     qPrintable(data));
-        AdoptDataAsRadio(m_record);
-        ApplyRadioIdentity(m_record);
+        Say(QStringLiteral("warning: the radio did not report its band and model; "
+                           "writing the data as %1")
+                .arg(data));
         return true;
-    case WriteCheck::Match: ApplyRadioIdentity(m_record); return true;
+    case WriteCheck::Match: return true;
     case WriteCheck::Mismatch: break;
     }
     const QString radio =
         BandAndModelText(m_record.radioBandLower, m_record.radioBandUpper, m_record.radioModel);
     if (m_force) {
-        EndProgressLine();
-        std::fprintf(m_out,
-                     "radioprog-cli: warning: the radio reports %s, but the data is for %s; "
-                     "writing anyway (--force)\n",
-                     qPrintable(radio), qPrintable(data));
+        Say(QStringLiteral("warning: the radio reports %1, but the data is for %2; "
+                           "writing anyway (--force)")
+                .arg(radio, data));
         return true;
     }
     m_failure = QStringLiteral(
@@ -113,6 +116,21 @@ void CliHost::ReadSucceeded(const RadioData& received)
 void CliHost::WriteSucceeded()
 {
     m_succeeded = true;
+}
+
+void CliHost::VerifyStarted()
+{
+    // Several radios at once end with one line each; a single one says what comes.
+    if (m_label.isEmpty()) {
+        Say(QStringLiteral("written; verifying"));
+    }
+}
+
+void CliHost::BackupSaved(const BackupResult& result)
+{
+    if (!result.ok) {
+        Say(QStringLiteral("warning: no backup was saved (%1: %2)").arg(result.path, result.error));
+    }
 }
 
 }  // namespace radio::cli

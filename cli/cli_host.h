@@ -3,6 +3,8 @@
 // Retry question, and the check before a write answered from the --force switch.
 // The worker calls it on the transfer thread while the main thread waits for that
 // thread, so the record is never touched by two threads at once.
+// With a label (one of several radios at once) it shows no progress and starts each
+// of its lines with the label.
 #pragma once
 
 #include <QString>
@@ -14,13 +16,16 @@ namespace radio::cli {
 
 class CliHost : public TransferHost {
 public:
-    CliHost(RadioData& record, int retries, bool force, std::FILE* out);
+    CliHost(RadioData& record, int retries, bool force, std::FILE* out,
+            const QString& label = QString());
 
     void TransferProgress(int value) override;
     bool AskRetry(const TransferError& error) override;
     bool CheckBeforeWrite(const RadioReport& reported) override;
     void ReadSucceeded(const RadioData& received) override;
     void WriteSucceeded() override;
+    void VerifyStarted() override;
+    void BackupSaved(const BackupResult& result) override;
 
     // The transfer's outcome, once the worker's Run has returned.
     bool Succeeded() const { return m_succeeded; }
@@ -29,12 +34,15 @@ public:
 
 private:
     void EndProgressLine();
+    // "radioprog-cli: [label: ]message" on its own line.
+    void Say(const QString& message);
 
     RadioData& m_record;
     int m_retriesLeft;
     int m_attempt = 1;
     bool m_force;
     std::FILE* m_out;
+    QString m_label;
     bool m_terminal;
     bool m_barShown = false;
     int m_lastShown = -1;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli_command.h"
+#include "config/backup_store.h"
 #include "data/data_file.h"
 #include "link/port_names.h"
 
@@ -37,6 +38,23 @@ QCommandLineOption ForceOption()
 {
     return QCommandLineOption(QStringLiteral("force"),
                               QStringLiteral("Writes into a radio of another band or model."));
+}
+
+QCommandLineOption VerifyOption()
+{
+    return QCommandLineOption(QStringLiteral("verify"),
+                              QStringLiteral("Reads the radio back after the write and compares."));
+}
+
+QCommandLineOption NoBackupOption()
+{
+    return QCommandLineOption(QStringLiteral("no-backup"),
+                              QStringLiteral("Keeps no backup of the image read or written."));
+}
+
+QString BackupFolderOf(const QCommandLineParser& parser)
+{
+    return parser.isSet(QStringLiteral("no-backup")) ? QString() : BackupFolder();
 }
 
 bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error)
@@ -103,11 +121,14 @@ int ReadOrComplain(const QString& path, QByteArray& bytes)
     return kOk;
 }
 
-bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host)
+bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host,
+                 const TransferChoices& choices)
 {
     CTransferWorker worker;
     worker.Init(&host, &record);
     worker.SetDeviceOverride(device);
+    worker.SetVerify(choices.verify);
+    worker.SetBackupFolder(choices.backupFolder);
     if (!worker.SetMode(mode)) {
         return false;
     }

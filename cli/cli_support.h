@@ -21,6 +21,10 @@ void Say(const QString& message);
 
 QCommandLineOption RetriesOption();
 QCommandLineOption ForceOption();
+QCommandLineOption VerifyOption();
+QCommandLineOption NoBackupOption();
+// Where the transfers of this command keep their backups; empty with --no-backup.
+QString BackupFolderOf(const QCommandLineParser& parser);
 // The value of --retries (0 when not given); false with `error` set when it is not a
 // whole number of 0 or more.
 bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
@@ -36,7 +40,14 @@ int LoadOrComplain(const QString& path, RadioData& data);
 // then, kOk otherwise.
 int ReadOrComplain(const QString& path, QByteArray& bytes);
 
+// How a transfer runs besides its mode and port.
+struct TransferChoices {
+    bool verify = false;   // read a write back and compare
+    QString backupFolder;  // empty: no backup
+};
+
 // Runs one transfer on its own thread and waits for it; true when it succeeded.
-bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host);
+bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, CliHost& host,
+                 const TransferChoices& choices = {});
 
 }  // namespace radio::cli

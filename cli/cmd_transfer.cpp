@@ -24,7 +24,9 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     record.ResetRecord(true);
     record.port = number;
     CliHost host(record, retries, false, stderr);
-    if (!RunTransfer(TransferMode::Read, record, device, host)) {
+    TransferChoices choices;
+    choices.backupFolder = BackupFolderOf(parser);
+    if (!RunTransfer(TransferMode::Read, record, device, host, choices)) {
         return Fail(host.Failure());
     }
     const FileResult saved = SaveDataFile(file.toStdString(), record);
@@ -56,12 +58,15 @@ int Write(const QCommandLineParser& parser, const QStringList& arguments)
     record.port = number;
     record.UpdateChannelMasks();
     CliHost host(record, retries, parser.isSet(QStringLiteral("force")), stderr);
-    if (!RunTransfer(TransferMode::Write, record, device, host)) {
+    TransferChoices choices;
+    choices.verify = parser.isSet(QStringLiteral("verify"));
+    choices.backupFolder = BackupFolderOf(parser);
+    if (!RunTransfer(TransferMode::Write, record, device, host, choices)) {
         return Fail(host.Failure());
     }
-    Say(QStringLiteral("wrote %1 from %2")
+    Say(QStringLiteral("wrote %1 from %2%3")
             .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model),
-                 arguments.at(1)));
+                 arguments.at(1), choices.verify ? QStringLiteral(", verified") : QString()));
     return kOk;
 }
 
@@ -74,8 +79,9 @@ CliCommand ReadCommand()
     command.arguments = QStringLiteral("PORT FILE");
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(
-        "Reads the radio and saves its data as FILE. A failed read leaves FILE as it was.");
-    command.options = {RetriesOption()};
+        "Reads the radio and saves its data as FILE. A failed read leaves FILE as it was.\n"
+        "A backup of what was read is kept (see backups) unless --no-backup is given.");
+    command.options = {RetriesOption(), NoBackupOption()};
     command.run = Read;
     return command;
 }
@@ -88,8 +94,9 @@ CliCommand WriteCommand()
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(
         "Writes the data file FILE into the radio. A radio of another band or model\n"
-        "is refused unless --force is given.");
-    command.options = {ForceOption(), RetriesOption()};
+        "is refused unless --force is given. --verify reads the radio back and\n"
+        "compares. A backup of what was written is kept unless --no-backup is given.");
+    command.options = {ForceOption(), RetriesOption(), VerifyOption(), NoBackupOption()};
     command.run = Write;
     return command;
 }

@@ -4,10 +4,19 @@ namespace radio::cli {
 
 const std::vector<CliCommand>& AllCommands()
 {
+    // One command a line, in the order of the usage text.
+    // clang-format off
     static const std::vector<CliCommand> commands = {
-        PortsCommand(), ReadCommand(),   WriteCommand(),
-        ShowCommand(),  ExportCommand(), ImportCommand(),
+        PortsCommand(),
+        ReadCommand(),
+        WriteCommand(),
+        ShowCommand(),
+        ExportCommand(),
+        ImportCommand(),
+        CloneCommand(),
+        BackupsCommand(),
     };
+    // clang-format on
     return commands;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/transfer_messages.h"
 
 #include "data/language_table.h"
+#include "link/block_plan.h"
 
 namespace radio::cli {
 
@@ -24,9 +25,7 @@ QString PortText(const TransferError& error, int n, const QString& reason = QStr
     return text;
 }
 
-}  // namespace
-
-QString TransferErrorMessage(const TransferError& error)
+QString Reason(const TransferError& error)
 {
     using Kind = TransferError::Kind;
     switch (error.kind) {
@@ -46,8 +45,23 @@ QString TransferErrorMessage(const TransferError& error)
     case Kind::NoAnswer: return Fallback(text::RadioNoAnswer);
     case Kind::Refused: return Fallback(text::RadioRefused);
     case Kind::LinkFault: return Fallback(text::RadioLinkFault).arg(error.detail);
+    case Kind::VerifyMismatch:
+        return QStringLiteral("Verify failed at %1: written %2, radio holds %3")
+            .arg(AddressText(error.address), ByteText(error.written), ByteText(error.held));
     }
     return QString();
+}
+
+}  // namespace
+
+QString TransferErrorMessage(const TransferError& error)
+{
+    const QString reason = Reason(error);
+    if (error.verifying && error.kind != TransferError::Kind::VerifyMismatch) {
+        return QStringLiteral("Everything was written, but the verify could not read it back: ") +
+               reason;
+    }
+    return reason;
 }
 
 QString BandAndModelText(int bandLower, int bandUpper, int model)

@@ -258,7 +258,8 @@ const std::vector<std::string>& EnglishTexts()
         // #224
         "%1 is not a CSV channel plan: the quoted field that begins in row %2 is never closed.",
         // #225
-        "%1 is not a CSV channel plan: its first line does not name the columns Location and Frequency.",
+        "%1 is not a CSV channel plan: its first line does not name the columns Location and "
+        "Frequency.",
         // #226
         "Recent Files(&F)",
         // #227
@@ -268,11 +269,14 @@ const std::vector<std::string>& EnglishTexts()
         // #229
         "you may open it",
         // #230
-        "you may not open it: it belongs to group %1 and you are not in that group; fix: sudo usermod -aG %1 $USER then log out and in again",
+        "you may not open it: it belongs to group %1 and you are not in that group; fix: sudo "
+        "usermod -aG %1 $USER then log out and in again",
         // #231
-        "you are in group %1 but this login is not yet; fix: log out and in again (or run newgrp %1)",
+        "you are in group %1 but this login is not yet; fix: log out and in again (or run newgrp "
+        "%1)",
         // #232
-        "only its owner %1 may open it (mode %2); fix: sudo chmod a+rw %3 (until it is plugged in again)",
+        "only its owner %1 may open it (mode %2); fix: sudo chmod a+rw %3 (until it is plugged in "
+        "again)",
         // #233
         "held by %1; fix: %2",
         // #234
@@ -288,9 +292,43 @@ const std::vector<std::string>& EnglishTexts()
         // #239
         "opens but does not keep 9600 8N2 (%1)",
         // #240
-        "%1 does not exist; fix: connect the programming cable (sudo dmesg | tail shows whether the adapter was seen)",
+        "%1 does not exist; fix: connect the programming cable (sudo dmesg | tail shows whether "
+        "the adapter was seen)",
         // #241
         "no USB adapter information",
+        // #242
+        "Verify after write(&V)",
+        // #243
+        "Write to several radios...(&S)",
+        // #244
+        "Open backup...(&B)",
+        // #245
+        "Verifying the radio...",
+        // #246
+        "Verify failed at %1: written %2 but the radio holds %3.",
+        // #247
+        "Everything was written but reading it back to verify it failed:",
+        // #248
+        "No backup was kept: %1 could not be saved (%2).",
+        // #249
+        "Write to several radios",
+        // #250
+        "Start(&S)",
+        // #251
+        "Close(&C)",
+        // #252
+        "Written",
+        // #253
+        "Written and verified",
+        // #254
+        "Failed: %1",
+        // #255
+        "Writing...",
+        // #256
+        "These radios report another band or model than the data (%2): %1. Writing data for "
+        "another band or model can make a radio unusable. Write into them anyway?",
+        // #257
+        "Not written: another band or model",
     };
     return texts;
 }

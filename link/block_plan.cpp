@@ -38,4 +38,21 @@ std::vector<QuarterPlan> WriteOrder(int channelBlocks)
     return order;
 }
 
+QString AddressText(int address)
+{
+    return QStringLiteral("0x") +
+           QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
+QString ByteText(int value)
+{
+    return QStringLiteral("0x") +
+           QString::number(value & 0xFF, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+QString BlockText(const DataBlock& block)
+{
+    return QStringLiteral("block %1").arg(AddressText(block.Address()));
+}
+
 }  // namespace radio

@@ -7,6 +7,7 @@
 // Block 0x01B8 is never read; only the radio's channel blocks take part.
 #pragma once
 
+#include <QString>
 #include <vector>
 
 #include "data/radio_data.h"
@@ -25,5 +26,11 @@ std::vector<QuarterPlan> WriteOrder(int channelBlocks);
 
 // How many quarters of a block a write sends (from quarter 0).
 int QuartersWritten(Block block);
+
+// How addresses, bytes and blocks are named to the user: "0x01B8", "0x13",
+// "block 0x01B8".
+QString AddressText(int address);
+QString ByteText(int value);
+QString BlockText(const DataBlock& block);
 
 }  // namespace radio

@@ -4,6 +4,7 @@
 #include "link/port_names.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
+#include "link/verify_session.h"
 
 namespace radio {
 
@@ -18,21 +19,9 @@ qint16 ProgressStep(const RadioData& data)
     return data.model != 0 ? 100 / 9 : 100 / 13;
 }
 
-// "0x01B8": how the blocks are named to the user.
-QString Hex4(int address)
-{
-    return QStringLiteral("0x") +
-           QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'));
-}
-
-QString BlockStep(const DataBlock& block)
-{
-    return QStringLiteral("block %1").arg(Hex4(block.Address()));
-}
-
 QString ChunkStep(const DataBlock& block, int quarter)
 {
-    return QStringLiteral("block %1, quarter %2").arg(Hex4(block.Address())).arg(quarter);
+    return QStringLiteral("%1, quarter %2").arg(BlockText(block)).arg(quarter);
 }
 
 TransferError::Kind KindOf(PortOpenFailure failure)
@@ -112,6 +101,7 @@ void CTransferWorker::Run()
                 failed = !Connect(error, reported) || !ReadAll(error);
                 m_port->CloseIfOpen();
                 if (!failed) {
+                    Backup(*m_staged, BackupKind::Read);
                     m_host->ReadSucceeded(*m_staged);
                 }
                 m_staged.reset();
@@ -120,12 +110,13 @@ void CTransferWorker::Run()
                 if (!Connect(error, reported)) {
                     failed = true;
                 } else if (m_host->CheckBeforeWrite(reported)) {
-                    written = WriteAll(error);
+                    written = WriteAll(error) && (!m_verify || Verify(error));
                     failed = !written;
                 }
                 // A write the host declined ends quietly, before any block is sent.
                 m_port->CloseIfOpen();
                 if (written) {
+                    Backup(*m_data, BackupKind::Write);
                     m_host->WriteSucceeded();
                 }
             }
@@ -228,6 +219,29 @@ bool CTransferWorker::Finish(TransferError& error)
     return true;
 }
 
+// The second pass: the bar starts again at 1 and ends at 100.
+bool CTransferWorker::Verify(TransferError& error)
+{
+    m_host->VerifyStarted();
+    m_progress = 1;
+    Post(m_progress);
+    VerifySession session(*m_port, *m_data);
+    const bool same = session.Run(error, [this](int done, int total) {
+        m_progress = qint16(1 + done * 99 / total);
+        Post(m_progress);
+    });
+    return same;
+}
+
+// Saved after the port has closed, so that it never holds up the radio; a failure
+// is only reported.
+void CTransferWorker::Backup(const RadioData& image, BackupKind kind)
+{
+    if (!m_backupFolder.isEmpty()) {
+        m_host->BackupSaved(SaveBackup(image, kind, m_backupFolder));
+    }
+}
+
 bool CTransferWorker::ReadAll(TransferError& error)
 {
     RadioData& data = *m_staged;
@@ -241,7 +255,7 @@ bool CTransferWorker::ReadAll(TransferError& error)
             return true;
         }
         error.kind = TransferError::Kind::LinkFault;
-        error.detail = BlockStep(block);
+        error.detail = BlockText(block);
         return false;
     };
 

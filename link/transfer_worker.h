@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 
+#include "config/backup_store.h"
 #include "data/radio_data.h"
 
 namespace radio {
@@ -29,12 +30,17 @@ struct TransferError {
         NoAnswer,        // the radio did not answer the entry code
         Refused,         // the radio answered the entry code with something else
         LinkFault,       // a later answer was missing or wrong
+        VerifyMismatch,  // the radio holds other bytes than the write sent
     };
     Kind kind = Kind::None;
-    int portNumber = 0;  // the record's port number
-    QString port;        // "COM1", or the device path given to the command-line tool
-    QString device;      // the device the port stands for
-    QString detail;      // the system's reason, or the step that failed ("block 0x0120")
+    int portNumber = 0;      // the record's port number
+    QString port;            // "COM1", or the device path given to the command-line tool
+    QString device;          // the device the port stands for
+    QString detail;          // the system's reason, or the step that failed ("block 0x0120")
+    bool verifying = false;  // it failed while the write was read back (all was sent)
+    int address = -1;        // VerifyMismatch: the lowest address that differs,
+    int written = 0;         // the byte written there
+    int held = 0;            // and the byte the radio holds
 };
 
 // What a radio reported in its identity; -1 where it could not be decoded.
@@ -61,6 +67,12 @@ public:
     // The host commits it, reloads its views and tells the user.
     virtual void ReadSucceeded(const RadioData& received) = 0;
     virtual void WriteSucceeded() = 0;
+    // The write has ended and the radio is being read back (SetVerify): a second
+    // pass of progress follows, from 1 to 100.
+    virtual void VerifyStarted() {}
+    // A backup (SetBackupFolder) was saved, or could not be; the transfer's outcome
+    // does not depend on it. Called before ReadSucceeded or WriteSucceeded.
+    virtual void BackupSaved(const BackupResult& /*result*/) {}
 };
 
 // Takes a successful read into the record: the blocks read (block 0x0000, the channel
@@ -86,12 +98,18 @@ public:
     quint16 ProbePorts();
     // For the command-line tool: use this device instead of COMn of the record.
     void SetDeviceOverride(const QString& device);
+    // A write is read back and compared once it has ended (VerifySession).
+    void SetVerify(bool verify) { m_verify = verify; }
+    // Each successful read and write is saved as a backup in this folder; empty: none.
+    void SetBackupFolder(const QString& folder) { m_backupFolder = folder; }
 
 private:
     bool Connect(TransferError& error, RadioReport& reported);
     bool ReadAll(TransferError& error);
     bool WriteAll(TransferError& error);
     bool Finish(TransferError& error);
+    bool Verify(TransferError& error);
+    void Backup(const RadioData& image, BackupKind kind);
     void Post(int progress);
 
     std::atomic<TransferMode> m_mode{TransferMode::Idle};
@@ -100,6 +118,8 @@ private:
     RadioData* m_data = nullptr;
     TransferHost* m_host = nullptr;
     QString m_deviceOverride;
+    bool m_verify = false;
+    QString m_backupFolder;
     std::unique_ptr<RadioData> m_staged;  // a read fills this copy, committed on success
 };
 

@@ -31,4 +31,21 @@ void ApplyRadioIdentity(RadioData& data)
     data.model = data.radioModel;
 }
 
+WriteCheck TakeRadioReport(RadioData& data, const RadioReport& reported)
+{
+    data.radioBandLower = reported.bandLower;
+    data.radioBandUpper = reported.bandUpper;
+    data.radioModel = reported.model;
+    const WriteCheck check = ClassifyBeforeWrite(data);
+    switch (check) {
+    case WriteCheck::NotReported:
+        AdoptDataAsRadio(data);
+        ApplyRadioIdentity(data);
+        break;
+    case WriteCheck::Match: ApplyRadioIdentity(data); break;
+    case WriteCheck::Mismatch: break;
+    }
+    return check;
+}
+
 }  // namespace radio

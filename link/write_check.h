@@ -11,6 +11,7 @@
 #pragma once
 
 #include "data/radio_data.h"
+#include "link/transfer_worker.h"
 
 namespace radio {
 
@@ -24,5 +25,10 @@ void AdoptDataAsRadio(RadioData& data);
 // Match: encode the identity bytes from the radio-reported band and model and copy
 // the radio-reported band and model into the data's.
 void ApplyRadioIdentity(RadioData& data);
+
+// For hosts that ask nobody: stores the report as the radio-reported values and
+// classifies; not reported and match are applied as above (the caller may warn of the
+// first), a mismatch is left to the caller to refuse or force.
+WriteCheck TakeRadioReport(RadioData& data, const RadioReport& reported);
 
 }  // namespace radio

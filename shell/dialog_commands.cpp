@@ -1,18 +1,22 @@
 #include "shell/dialog_commands.h"
 
+#include <QAction>
 #include <QFileInfo>
 
 #include "config/text_of.h"
+#include "config/user_preferences.h"
 #include "link/adapter_info.h"
 #include "link/port_names.h"
 #include "shell/about_dlg.h"
 #include "shell/child_frame.h"
 #include "shell/com_port_dlg.h"
+#include "shell/frame_actions.h"
 #include "shell/help_viewer.h"
 #include "shell/language_dlg.h"
 #include "shell/main_frame.h"
 #include "shell/modal_dialog.h"
 #include "shell/model_dlg.h"
+#include "shell/multi_write_dlg.h"
 #include "shell/radio_prog_app.h"
 #include "widgets/edit_view.h"
 #include "widgets/message_box.h"
@@ -74,6 +78,22 @@ void DialogCommands::ComPort()
     if (RunModal(dialog) == QDialog::Accepted) {
         data.port = dialog.ChosenIndex() + 1;
     }
+}
+
+void DialogCommands::WriteSeveral()
+{
+    if (m_frame->TransferRunning() || m_frame->Worker().IsBusy()) {
+        return;
+    }
+    m_frame->CollectEdits();
+    std::array<QString, CMultiWriteDlg::kPorts> devices;
+    for (int n = 1; n <= CMultiWriteDlg::kPorts; ++n) {
+        devices[std::size_t(n - 1)] = ResolvePortDevice(n);
+    }
+    CMultiWriteDlg dialog(m_frame->Data(), m_frame->Worker().ProbePorts(), devices, m_frame);
+    RunModal(dialog);
+    // The dialog shows the same remembered choice and may have changed it.
+    m_frame->Actions()->Action(FrameCommand::VerifyAfterWrite)->setChecked(VerifyAfterWrite());
 }
 
 void DialogCommands::Language()

@@ -1,5 +1,5 @@
-// The commands that run a dialog: model and band, COM port, language, About, and
-// the help pages.
+// The commands that run a dialog: model and band, COM port, language, About, the
+// help pages, and writing to several radios.
 #pragma once
 
 #include <QObject>
@@ -18,6 +18,8 @@ public:
 
     void ModelInfo();
     void ComPort();
+    // Programming > Write to several radios; the record is only read.
+    void WriteSeveral();
     void Language();
     void About();
     void HelpTopics();

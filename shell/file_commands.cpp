@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "config/backup_store.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
@@ -39,10 +40,20 @@ void FileCommands::New()
     m_frame->RefreshViews();
 }
 
+void FileCommands::OpenBackup()
+{
+    const QString folder = BackupFolder();
+    QDir().mkpath(folder);  // the dialog opens there even before the first backup
+    OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame, DataFileFilter(), folder));
+}
+
 void FileCommands::Open(const QString& given)
 {
-    const QString path =
-        given.isEmpty() ? AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame) : given;
+    OpenFile(given.isEmpty() ? AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame) : given);
+}
+
+void FileCommands::OpenFile(const QString& path)
+{
     if (path.isEmpty()) {
         return;
     }

@@ -20,6 +20,8 @@ public:
     // command line, a drop on the window or the recent files takes the same road
     // without the file dialog.
     void Open(const QString& given = QString());
+    // File Open in the folder of the automatic backups (created when missing).
+    void OpenBackup();
     void Save();
 
 signals:
@@ -27,6 +29,8 @@ signals:
     void fileUsed(const QString& path);
 
 private:
+    void OpenFile(const QString& path);
+
     CMainFrame* m_frame;
 };
 

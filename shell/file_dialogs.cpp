@@ -10,6 +10,7 @@ namespace radio {
 
 namespace {
 FileDialogHandler g_fileDialogHandler;
+QString g_lastDirectory;
 }  // namespace
 
 QString DataFileFilter()
@@ -22,23 +23,31 @@ QString CsvFileFilter()
     return QStringLiteral("CSV Files (*.csv);;All Files (*.*)");
 }
 
-QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter)
+QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter,
+                    const QString& directory)
 {
+    g_lastDirectory = directory;
     if (g_fileDialogHandler) {
         return g_fileDialogHandler(kind, filter);
     }
     if (kind == FileDialogKind::Open) {
-        return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
     }
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    return QFileDialog::getSaveFileName(parent, QString(), directory, filter);
 }
 
-QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent, const QString& filter)
+QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent, const QString& filter,
+                                    const QString& directory)
 {
-    const QString directory = QDir::currentPath();
-    const QString path = AskFileName(kind, parent, filter);
-    QDir::setCurrent(directory);
+    const QString current = QDir::currentPath();
+    const QString path = AskFileName(kind, parent, filter, directory);
+    QDir::setCurrent(current);
     return path;
+}
+
+QString LastFileDialogDirectory()
+{
+    return g_lastDirectory;
 }
 
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text)

@@ -18,13 +18,17 @@ QString DataFileFilter();
 // The filter of the channel-plan dialogs: CSV files first, then every file.
 QString CsvFileFilter();
 
-// Shows the platform's file dialog; an empty result means Cancel. The save dialog
-// asks before it names an existing file.
-QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter = DataFileFilter());
+// Shows the platform's file dialog, in `directory` when one is given; an empty result
+// means Cancel. The save dialog asks before it names an existing file.
+QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter = DataFileFilter(),
+                    const QString& directory = QString());
 // The same; the working directory is the same afterwards, whatever the user browsed,
 // so that the program's own files stay reachable by their bare names.
 QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent,
-                                    const QString& filter = DataFileFilter());
+                                    const QString& filter = DataFileFilter(),
+                                    const QString& directory = QString());
+// The folder the last dialog was asked to open in (empty: the dialog's own choice).
+QString LastFileDialogDirectory();
 
 // A file that could not be read or written: a warning box with caption #89.
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text);

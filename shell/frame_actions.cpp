@@ -48,6 +48,9 @@ int CaptionText(FrameCommand command)
     case FrameCommand::CloseAllWindows: return 37;
     case FrameCommand::HelpTopics: return 39;
     case FrameCommand::About: return 40;
+    case FrameCommand::VerifyAfterWrite: return text::VerifyAfterWrite;
+    case FrameCommand::WriteSeveral: return text::WriteSeveral;
+    case FrameCommand::OpenBackup: return text::OpenBackup;
     }
     return -1;
 }
@@ -78,6 +81,7 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
     QMenu* file = m_menus[0];
     Add(file, FrameCommand::FileNew)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     Add(file, FrameCommand::FileOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Add(file, FrameCommand::OpenBackup);
     Add(file, FrameCommand::FileSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     Add(file, FrameCommand::FileSaveAs);
     file->addSeparator();
@@ -98,6 +102,9 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
 
     Add(m_menus[3], FrameCommand::ReadRadio)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     Add(m_menus[3], FrameCommand::WriteRadio)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    m_menus[3]->addSeparator();
+    Add(m_menus[3], FrameCommand::VerifyAfterWrite)->setCheckable(true);
+    Add(m_menus[3], FrameCommand::WriteSeveral);
 
     Add(m_menus[4], FrameCommand::ComPort);
     Add(m_menus[4], FrameCommand::Language);
@@ -198,7 +205,9 @@ bool FrameActions::DisabledWhileTransferring(FrameCommand command)
     case FrameCommand::ReadRadio:
     case FrameCommand::WriteRadio:
     case FrameCommand::ComPort:
-    case FrameCommand::Language: return true;
+    case FrameCommand::Language:
+    case FrameCommand::OpenBackup:
+    case FrameCommand::WriteSeveral: return true;
     default: return false;
     }
 }

@@ -33,6 +33,9 @@ enum class FrameCommand : int {
     CloseAllWindows = 32794,
     HelpTopics = 32783,
     About = 57664,
+    VerifyAfterWrite = 32800,
+    WriteSeveral = 32801,
+    OpenBackup = 32802,
 };
 
 }  // namespace radio

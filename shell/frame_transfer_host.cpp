@@ -77,7 +77,7 @@ bool FrameTransferHost::CallAndWait(std::function<void()> call)
     return pending->done;
 }
 
-void FrameTransferHost::TransferProgress(int value)
+void FrameTransferHost::Post(std::function<void()> call)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -85,8 +85,26 @@ void FrameTransferHost::TransferProgress(int value)
             return;
         }
     }
-    QMetaObject::invokeMethod(
-        this, [this, value] { m_handlers.progress(value); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+}
+
+void FrameTransferHost::TransferProgress(int value)
+{
+    Post([this, value] { m_handlers.progress(value); });
+}
+
+void FrameTransferHost::VerifyStarted()
+{
+    if (m_handlers.verifyStarted) {
+        Post([this] { m_handlers.verifyStarted(); });
+    }
+}
+
+void FrameTransferHost::BackupSaved(const BackupResult& result)
+{
+    if (m_handlers.backupSaved) {
+        Post([this, result] { m_handlers.backupSaved(result); });
+    }
 }
 
 bool FrameTransferHost::AskRetry(const TransferError& error)

@@ -26,6 +26,9 @@ public:
         std::function<bool(const RadioReport&)> checkBeforeWrite;
         std::function<void(const RadioData&)> readSucceeded;
         std::function<void()> writeSucceeded;
+        // Optional: the second pass of a verified write begins; a backup was saved or not.
+        std::function<void()> verifyStarted = {};
+        std::function<void(const BackupResult&)> backupSaved = {};
     };
 
     explicit FrameTransferHost(Handlers handlers, QObject* parent = nullptr);
@@ -41,12 +44,17 @@ public:
     bool CheckBeforeWrite(const RadioReport& reported) override;
     void ReadSucceeded(const RadioData& received) override;
     void WriteSucceeded() override;
+    void VerifyStarted() override;
+    void BackupSaved(const BackupResult& result) override;
 
-private:
+protected:
     // Runs `call` on the interface thread and waits for it; false when shut down
     // before it ran.
     bool CallAndWait(std::function<void()> call);
+    // Runs `call` on the interface thread later, unless shut down by then.
+    void Post(std::function<void()> call);
 
+private:
     Handlers m_handlers;
     std::mutex m_mutex;
     std::condition_variable m_answered;

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "config/text_of.h"
+#include "config/user_preferences.h"
 #include "config/user_settings.h"
 #include "link/write_check.h"
 #include "shell/bg_client_wnd.h"
@@ -72,6 +73,7 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_recent = new RecentFiles(this, m_actions->Menu(0), m_actions->Action(FrameCommand::AppExit));
     connect(m_files, &FileCommands::fileUsed, m_recent, &RecentFiles::Add);
     new FileDrop(this);
+    m_actions->Action(FrameCommand::VerifyAfterWrite)->setChecked(VerifyAfterWrite());
 }
 
 CMainFrame::~CMainFrame()
@@ -272,6 +274,11 @@ void CMainFrame::RunCommand(FrameCommand command)
         break;
     case FrameCommand::HelpTopics: m_dialogs->HelpTopics(); break;
     case FrameCommand::About: m_dialogs->About(); break;
+    case FrameCommand::VerifyAfterWrite:
+        SetVerifyAfterWrite(m_actions->Action(FrameCommand::VerifyAfterWrite)->isChecked());
+        break;
+    case FrameCommand::WriteSeveral: m_dialogs->WriteSeveral(); break;
+    case FrameCommand::OpenBackup: m_files->OpenBackup(); break;
     }
 }
 

@@ -7,15 +7,36 @@
 namespace radio {
 
 CProgStatusBar::CProgStatusBar(QWidget* parent)
-    : QStatusBar(parent), m_pane(new QLabel(this)), m_progress(new QProgressBar(this))
+    : QStatusBar(parent),
+      m_pane(new QLabel(this)),
+      m_pass(new QLabel(this)),
+      m_progress(new QProgressBar(this)),
+      m_note(new QLabel(this))
 {
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
     m_progress->hide();
+    m_pass->hide();
+    m_note->hide();
     m_pane->setText(tr("Ready"));
-    // Both share the first pane: one of them is shown at a time.
+    // The pane and the bar share the first pane: one of them is shown at a time.
     addWidget(m_pane, 1);
+    addWidget(m_pass);
     addWidget(m_progress, 1);
+    addPermanentWidget(m_note);
+}
+
+void CProgStatusBar::SetPassText(const QString& text)
+{
+    m_pass->setText(text);
+    m_pass->setVisible(!text.isEmpty() && !m_progress->isHidden());
+}
+
+void CProgStatusBar::SetNote(const QString& text)
+{
+    m_note->setText(text);
+    m_note->setToolTip(text);
+    m_note->setVisible(!text.isEmpty());
 }
 
 void CProgStatusBar::SetProgress(int value)
@@ -26,6 +47,8 @@ void CProgStatusBar::SetProgress(int value)
         m_progress->setVisible(show);
         m_pane->setVisible(!show);
         m_pane->setText(show ? QString() : tr("Ready"));
+        m_pass->clear();
+        m_pass->hide();
     }
     // The transfer's counter passes 100 before its final 100 (one step per block);
     // the bar stays full meanwhile.
@@ -45,6 +68,16 @@ int CProgStatusBar::ProgressValue() const
 QString CProgStatusBar::PaneText() const
 {
     return m_pane->text();
+}
+
+QString CProgStatusBar::PassText() const
+{
+    return m_pass->isHidden() ? QString() : m_pass->text();
+}
+
+QString CProgStatusBar::Note() const
+{
+    return m_note->isHidden() ? QString() : m_note->text();
 }
 
 }  // namespace radio

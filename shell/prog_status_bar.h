@@ -1,5 +1,7 @@
 // The status bar: its first pane shows "Ready", or the progress bar while a read or
-// write runs.
+// write runs, with a word on the pass in progress when there is more than one (the
+// verify after a write). A note on the right tells what went wrong beside the
+// transfer (a backup that could not be saved) until the next transfer starts.
 #pragma once
 
 #include <QStatusBar>
@@ -18,14 +20,22 @@ public:
     // disappears the message of the first pane is cleared. The position is the value
     // kept within the bar's range 0-100.
     void SetProgress(int value);
+    // Shown beside the progress bar until the bar hides.
+    void SetPassText(const QString& text);
+    // Shown on the right while not empty.
+    void SetNote(const QString& text);
 
     bool ProgressVisible() const;
     int ProgressValue() const;
     QString PaneText() const;
+    QString PassText() const;
+    QString Note() const;
 
 private:
     QLabel* m_pane;
+    QLabel* m_pass;
     QProgressBar* m_progress;
+    QLabel* m_note;
 };
 
 }  // namespace radio

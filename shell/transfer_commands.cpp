@@ -1,7 +1,10 @@
 #include "shell/transfer_commands.h"
 
+#include "config/backup_store.h"
 #include "config/text_of.h"
+#include "config/user_preferences.h"
 #include "shell/main_frame.h"
+#include "shell/prog_status_bar.h"
 #include "shell/transfer_texts.h"
 #include "widgets/message_box.h"
 
@@ -17,6 +20,10 @@ TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
           [this](const RadioReport& r) { return CheckBeforeWrite(r); },
           [this](const RadioData& received) { ReadSucceeded(received); },
           [this] { WriteSucceeded(); },
+          [frame] { frame->ProgressBar()->SetPassText(UiText(frame->Data(), text::Verifying)); },
+          [frame](const BackupResult& result) {
+              frame->ProgressBar()->SetNote(BackupNote(frame->Data(), result));
+          },
       })
 {
 }
@@ -50,6 +57,10 @@ bool TransferCommands::Start(TransferMode mode)
         return false;
     }
     m_worker->Init(&m_host, &data);
+    m_verifying = mode == TransferMode::Write && VerifyAfterWrite();
+    m_worker->SetVerify(m_verifying);
+    m_worker->SetBackupFolder(BackupFolder());
+    m_frame->ProgressBar()->SetNote(QString());
     if (mode == TransferMode::Write) {
         m_frame->UpdateChannelMasks();
     }
@@ -112,6 +123,9 @@ void TransferCommands::WriteSucceeded()
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Write);
+    if (m_verifying) {
+        box.text += QLatin1Char('\n') + UiText(data, text::ResultVerified);
+    }
     box.caption = UiText(data, 75);
     box.icon = QMessageBox::Information;
     ShowBox(m_frame, box);

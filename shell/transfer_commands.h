@@ -40,6 +40,7 @@ private:
     FrameTransferHost m_host;
     std::unique_ptr<CTestThread> m_thread;
     bool m_running = false;
+    bool m_verifying = false;  // the running write is read back when it has ended
 };
 
 }  // namespace radio

@@ -1,6 +1,9 @@
 #include "shell/transfer_texts.h"
 
+#include <QDir>
+
 #include "config/text_of.h"
+#include "link/block_plan.h"
 #include "link/port_diagnosis_text.h"
 
 namespace radio {
@@ -21,13 +24,25 @@ QString TransferErrorDetail(const RadioData& data, const TransferError& error)
     case Kind::NoAnswer: return UiText(data, text::RadioNoAnswer);
     case Kind::Refused: return UiText(data, text::RadioRefused);
     case Kind::LinkFault: return UiText(data, text::RadioLinkFault).arg(error.detail);
+    case Kind::VerifyMismatch:
+        return UiText(data, text::VerifyMismatch)
+            .arg(AddressText(error.address), ByteText(error.written), ByteText(error.held));
     }
     return QString();
 }
 
-QString TransferFailureText(const RadioData& data, const TransferError& error)
+QString TransferReason(const RadioData& data, const TransferError& error)
 {
     const QString detail = TransferErrorDetail(data, error);
+    if (error.verifying && error.kind != TransferError::Kind::VerifyMismatch) {
+        return UiText(data, text::VerifyReadBack) + QLatin1Char('\n') + detail;
+    }
+    return detail;
+}
+
+QString TransferFailureText(const RadioData& data, const TransferError& error)
+{
+    const QString detail = TransferReason(data, error);
     const QString failed = UiText(data, 76);
     return detail.isEmpty() ? failed : failed + QLatin1Char('\n') + detail;
 }
@@ -44,6 +59,15 @@ QString PortCheckText(const RadioData& data, const PortDiagnosis& diagnosis)
 {
     const QString found = DiagnosisText(diagnosis, [&data](int n) { return UiText(data, n); });
     return UiText(data, text::PortCheck).arg(diagnosis.device, found);
+}
+
+QString BackupNote(const RadioData& data, const BackupResult& result)
+{
+    if (result.ok) {
+        return QString();
+    }
+    return UiText(data, text::BackupFailed)
+        .arg(QDir::toNativeSeparators(result.path), result.error);
 }
 
 QString TransferFinishedText(const RadioData& data, TransferMode mode)

@@ -18,8 +18,12 @@ bool PortCheckHelps(const TransferError& error);
 // "Check of /dev/ttyUSB0: you may not open it: ...": who may open the device, which
 // process holds it, whether it opens at 9600 8N2, with the commands that fix it.
 QString PortCheckText(const RadioData& data, const PortDiagnosis& diagnosis);
+// Why, also saying that the write had ended when reading it back failed.
+QString TransferReason(const RadioData& data, const TransferError& error);
 // Text #84 (read) or #85 (write) followed directly by text #75.
 QString TransferFinishedText(const RadioData& data, TransferMode mode);
+// The status bar's note on a backup that could not be saved; empty when it was.
+QString BackupNote(const RadioData& data, const BackupResult& result);
 // "400-470 MHz, 16 channels" for a band and a model value.
 QString BandAndModelText(const RadioData& data, int lower, int upper, int model);
 

@@ -6,8 +6,8 @@
 #include <csignal>
 #include <cstdio>
 
-#include "sim/demo_memory.h"
 #include "config/program_version.h"
+#include "sim/demo_memory.h"
 #include "sim/radio_simulator.h"
 
 using namespace radio;
@@ -129,15 +129,27 @@ int main(int argc, char* argv[])
         QStringLiteral("dead-after"),
         QStringLiteral("Fault: the line goes dead after N received bytes in a session."),
         QStringLiteral("N"));
+    const QCommandLineOption corruptWrite(
+        QStringLiteral("corrupt-write"),
+        QStringLiteral("Fault: store the byte at ADDR with its lowest bit flipped whenever a "
+                       "chunk writes it; the chunk is still acknowledged ('any': the first "
+                       "byte of every chunk)."),
+        QStringLiteral("ADDR"));
+    const QCommandLineOption restartMs(
+        QStringLiteral("restart-ms"),
+        QStringLiteral("Fault: after each end byte hear nothing for MS milliseconds, as a "
+                       "radio that restarts after programming."),
+        QStringLiteral("MS"));
     const QCommandLineOption identity(
         QStringLiteral("identity"),
         QStringLiteral("Report these 8 identity bytes (16 hex digits) instead of those of the "
                        "band and model."),
         QStringLiteral("HEX"));
-    parser.addOptions({band,        channels,      memory,       demo,       raw,
-                       save,        link,          noPacing,     identity,   noEntryAnswer,
-                       entryNak,    shortIdentity, wrongAddress, shortBlock, noBlockAck,
-                       chunkSilent, chunkLate,     repeats,      chunkNak,   deadAfter});
+    parser.addOptions({band,         channels,      memory,       demo,       raw,
+                       save,         link,          noPacing,     identity,   noEntryAnswer,
+                       entryNak,     shortIdentity, wrongAddress, shortBlock, noBlockAck,
+                       chunkSilent,  chunkLate,     repeats,      chunkNak,   deadAfter,
+                       corruptWrite, restartMs});
     if (!parser.parse(QCoreApplication::arguments())) {
         return Usage(parser.errorText());
     }
@@ -217,6 +229,7 @@ int main(int argc, char* argv[])
         {&wrongAddress, &faults.wrongAddress}, {&shortBlock, &faults.shortBlock},
         {&noBlockAck, &faults.noBlockAck},     {&chunkSilent, &faults.chunkSilent},
         {&chunkLate, &faults.chunkLate},       {&chunkNak, &faults.chunkNak},
+        {&corruptWrite, &faults.corruptWrite},
     };
     for (const auto& [option, target] : addressed) {
         if (parser.isSet(*option) && !ParseAddress(parser.value(*option), *target)) {
@@ -229,6 +242,13 @@ int main(int argc, char* argv[])
         faults.lateRepeats = parser.value(repeats).toInt(&ok);
         if (!ok || faults.lateRepeats < 0) {
             return Usage(QStringLiteral("--repeats needs a number of 0 or more"));
+        }
+    }
+    if (parser.isSet(restartMs)) {
+        bool ok = false;
+        faults.restartMs = parser.value(restartMs).toInt(&ok);
+        if (!ok || faults.restartMs < 0) {
+            return Usage(QStringLiteral("--restart-ms needs a number of 0 or more"));
         }
     }
     if (parser.isSet(deadAfter)) {

@@ -13,7 +13,8 @@ bool SimFaults::Any() const
 {
     return entrySilent || entryNak || shortIdentity || wrongAddress != kNoAddress ||
            shortBlock != kNoAddress || noBlockAck != kNoAddress || chunkSilent != kNoAddress ||
-           chunkLate != kNoAddress || chunkNak != kNoAddress || deadAfter >= 0;
+           chunkLate != kNoAddress || chunkNak != kNoAddress || deadAfter >= 0 ||
+           corruptWrite != kNoAddress || restartMs > 0;
 }
 
 RadioMachine::RadioMachine(const RadioMemory& memory, int bandLower, int model,
@@ -191,6 +192,16 @@ void RadioMachine::AnswerChunk(std::vector<std::uint8_t>& out)
     }
     for (int j = 0; j < wire::kChunkSize; ++j) {
         m_memory[std::size_t((address + j) % kMemorySize)] = m_command[std::size_t(4 + j)];
+    }
+    if (m_faults.corruptWrite == kAnyAddress) {
+        m_memory[std::size_t(address % kMemorySize)] ^= 0x01;
+    } else if (m_faults.corruptWrite >= 0) {
+        // Where the faulty byte lies within the chunk, with addresses wrapping at 1024.
+        const int offset =
+            ((m_faults.corruptWrite - address) % kMemorySize + kMemorySize) % kMemorySize;
+        if (offset < wire::kChunkSize) {
+            m_memory[std::size_t(m_faults.corruptWrite)] ^= 0x01;
+        }
     }
     out.push_back(wire::kAck);
 }

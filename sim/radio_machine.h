@@ -28,6 +28,13 @@ struct SimFaults {
     int lateRepeats = 1;
     int chunkNak = kNoAddress;  // this chunk is answered with a NAK
     long deadAfter = -1;        // the line goes dead after this many received bytes
+    // The byte at this address is stored with its lowest bit flipped whenever a chunk
+    // writes it; the chunk is acknowledged all the same (kAnyAddress: the first byte
+    // of every chunk).
+    int corruptWrite = kNoAddress;
+    // After each end byte the radio hears nothing for this long, as a radio that
+    // restarts after programming (timed by the simulator, not by RadioMachine).
+    int restartMs = 0;
 
     bool Any() const;
 };

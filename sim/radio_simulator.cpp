@@ -237,6 +237,22 @@ void RadioSimulator::Loop()
     std::vector<std::uint8_t> answer;
     std::vector<std::uint8_t> outgoing;
     int endsSeen = 0;
+    Clock::time_point deafUntil{};
+
+    // One received byte to the radio, with m_mutex held; its answer lands in `answer`.
+    // A radio restarting after a session hears nothing until `deafUntil`.
+    const auto feed = [&](const Timed& in) {
+        answer.clear();
+        ++m_bytesReceived;
+        if (in.due < deafUntil) {
+            return;
+        }
+        const int endsBefore = m_machine.Ends();
+        m_machine.Receive(in.byte, answer);
+        if (m_machine.Ends() != endsBefore && m_config.faults.restartMs > 0) {
+            deafUntil = in.due + std::chrono::milliseconds(m_config.faults.restartMs);
+        }
+    };
 
     const auto hangUp = [&] {
         std::lock_guard lock(m_mutex);
@@ -244,9 +260,7 @@ void RadioSimulator::Loop()
         // (the end byte is usually the last thing before a close); answers to it
         // have nobody to go to.
         for (const Timed& in : received) {
-            answer.clear();
-            m_machine.Receive(in.byte, answer);
-            ++m_bytesReceived;
+            feed(in);
         }
         if (connected) {
             m_machine.Hangup();
@@ -270,9 +284,7 @@ void RadioSimulator::Loop()
             while (!received.empty() && received.front().due <= now) {
                 const Timed in = received.front();
                 received.pop_front();
-                answer.clear();
-                m_machine.Receive(in.byte, answer);
-                ++m_bytesReceived;
+                feed(in);
                 Clock::time_point at = std::max(in.due, lastOut);
                 for (std::uint8_t b : answer) {
                     if (m_config.pacing) {

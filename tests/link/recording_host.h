@@ -49,6 +49,16 @@ public:
         ++reads;
     }
     void WriteSucceeded() override { ++writes; }
+    void VerifyStarted() override
+    {
+        ++verifies;
+        progressAtVerify = progress.size();
+    }
+    void BackupSaved(const BackupResult& result) override
+    {
+        backups.push_back(result);
+        succeededAtBackup = reads + writes;
+    }
 
     std::vector<int> progress;
     std::vector<TransferError> errors;
@@ -58,6 +68,10 @@ public:
     bool writeOnMismatch = false;
     int reads = 0;
     int writes = 0;
+    int verifies = 0;
+    std::size_t progressAtVerify = 0;  // progress values posted before the verify
+    std::vector<BackupResult> backups;
+    int succeededAtBackup = -1;  // reads and writes reported before the last backup
 
 private:
     RadioData& m_record;

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +55,7 @@ SimConfig SampleRadio()
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void readShowAndWriteBack();
     void showJsonIsExact();
     void showNamesEveryFieldAndSetting();
@@ -68,9 +70,24 @@ private slots:
     void portsListsComOneToTen();
     void portsCheckSaysWhatStandsInTheWay();
     void versionIsTheProjectVersion();
+    void writeWithVerify();
+    void verifyMessages();
+    void backupsKeptAndListed();
+    void cloneToSeveralRadiosAtOnce();
+    void cloneChecksEachRadiosBand();
     void usageErrors_data();
     void usageErrors();
+
+private:
+    // The backups of every transfer the tool runs here; never the user's own folder.
+    QTemporaryDir m_backups;
 };
+
+void TestCli::initTestCase()
+{
+    QVERIFY(m_backups.isValid());
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(m_backups.path()));
+}
 
 void TestCli::readShowAndWriteBack()
 {
@@ -450,6 +467,171 @@ void TestCli::versionIsTheProjectVersion()
     QVERIFY(Cli({"--help"}).out.contains("radioprog-cli --version"));
 }
 
+void TestCli::writeWithVerify()
+{
+    auto radio = StartRadio(SampleRadio());
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.tw");
+    RadioData record = SampleRecord();
+    record.Channel(5).SetRxFrequency(0x45012500);
+    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+
+    const Result clean = Cli({"write", radio->DevicePath(), file, "--verify"});
+    QCOMPARE(clean.code, 0);
+    QVERIFY(clean.err.contains("written; verifying"));
+    QVERIFY(clean.err.contains("wrote 400-470 MHz, 16 channels from " + file.toLocal8Bit() +
+                               ", verified"));
+
+    // The radio stores channel 6's first byte wrong: 0x0010 + 5 * 16.
+    SimFaults faults;
+    faults.corruptWrite = 0x0060;
+    radio->SetFaults(faults);
+    const Result corrupted = Cli({"write", "--verify", radio->DevicePath(), file});
+    QCOMPARE(corrupted.code, 1);
+    const int written = record.block(ChannelBlock(1)).data[16];
+    const auto hex = [](int byte) {
+        return QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+    };
+    const QString expected =
+        QStringLiteral("radioprog-cli: Verify failed at 0x0060: written 0x%1, radio holds 0x%2\n")
+            .arg(hex(written), hex(written ^ 1));
+    QVERIFY2(corrupted.err.endsWith(expected.toLatin1()), corrupted.err.constData());
+}
+
+void TestCli::verifyMessages()
+{
+    TransferError mismatch;
+    mismatch.kind = TransferError::Kind::VerifyMismatch;
+    mismatch.verifying = true;
+    mismatch.address = 0x0120;
+    mismatch.written = 0x13;
+    mismatch.held = 0x12;
+    QCOMPARE(cli::TransferErrorMessage(mismatch),
+             QStringLiteral("Verify failed at 0x0120: written 0x13, radio holds 0x12"));
+
+    // Silence while reading back: the write itself had ended.
+    TransferError silent;
+    silent.kind = TransferError::Kind::NoAnswer;
+    silent.verifying = true;
+    const QString message = cli::TransferErrorMessage(silent);
+    QVERIFY(message.startsWith("Everything was written"));
+    QVERIFY(message.endsWith(QString::fromStdString(LanguageTable::Fallback(text::RadioNoAnswer))));
+}
+
+void TestCli::backupsKeptAndListed()
+{
+    QTemporaryDir backups;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_BACKUP_DIR", backups.path());
+    QTemporaryDir dir;
+    const QString file = dir.filePath("radio.tw");
+
+    const Result none = Cli({"backups"}, env);
+    QCOMPARE(none.code, 0);
+    QVERIFY(none.out.isEmpty());
+    QVERIFY(none.err.contains("no backups in " + backups.path().toLocal8Bit()));
+
+    auto radio = StartRadio(FastRadio(136, 0));
+    QVERIFY(radio);
+    QCOMPARE(Cli({"read", radio->DevicePath(), file}, env).code, 0);
+    QCOMPARE(Cli({"write", radio->DevicePath(), file}, env).code, 0);
+    // Neither a skipped backup nor a failed read leaves one.
+    QCOMPARE(Cli({"read", radio->DevicePath(), dir.filePath("b.tw"), "--no-backup"}, env).code, 0);
+    QCOMPARE(Cli({"write", "--no-backup", radio->DevicePath(), file}, env).code, 0);
+    SimFaults faults;
+    faults.shortBlock = 0x0160;
+    radio->SetFaults(faults);
+    QCOMPARE(Cli({"read", radio->DevicePath(), dir.filePath("c.tw")}, env).code, 1);
+
+    const Result listed = Cli({"backups"}, env);
+    QCOMPARE(listed.code, 0);
+    const QList<QByteArray> lines = listed.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 2);
+    // Newest first: path, time, kind, band, channels.
+    static const QRegularExpression line(
+        R"(^(\S+/(\d{8}-\d{6}-\d{3})_(\w+)_136-174MHz_32ch\.tw)  (\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)  )"
+        R"((read|write) +136-174 MHz  32 channels$)");
+    const auto first = line.match(QString::fromLocal8Bit(lines[0]));
+    const auto second = line.match(QString::fromLocal8Bit(lines[1]));
+    QVERIFY2(first.hasMatch(), lines[0].constData());
+    QVERIFY2(second.hasMatch(), lines[1].constData());
+    QCOMPARE(first.captured(5), QStringLiteral("write"));
+    QCOMPARE(second.captured(5), QStringLiteral("read"));
+    QVERIFY(first.captured(1).startsWith(backups.path() + "/"));
+    QVERIFY(first.captured(2) >= second.captured(2));
+    // The read's backup is what the read saved.
+    QCOMPARE(FileBytes(second.captured(1)), FileBytes(file));
+}
+
+void TestCli::cloneToSeveralRadiosAtOnce()
+{
+    // Three radios, the second silent: two are written, one fails, exit code 1.
+    auto first = StartRadio(SampleRadio());
+    SimConfig silentConfig = SampleRadio();
+    silentConfig.faults.entrySilent = true;
+    auto silent = StartRadio(silentConfig);
+    auto third = StartRadio(FastRadio(400, 1));
+    QVERIFY(first && silent && third);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("fleet.tw");
+    RadioData record = SampleRecord();
+    record.Channel(7).SetRxFrequency(0x46112500);
+    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_COM2", silent->DevicePath());
+
+    QElapsedTimer clock;
+    clock.start();
+    const Result clone =
+        Cli({"clone", file, first->DevicePath(), "COM2", third->DevicePath(), "--verify"}, env);
+    const qint64 ms = clock.elapsed();
+    QCOMPARE(clone.code, 1);
+    const QList<QByteArray> lines = clone.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.contains(first->DevicePath().toLocal8Bit() + ": written and verified"));
+    QVERIFY(lines.contains(third->DevicePath().toLocal8Bit() + ": written and verified"));
+    const QByteArray failed =
+        "COM2 (" + silent->DevicePath().toLocal8Bit() +
+        "): failed: " + QByteArray::fromStdString(LanguageTable::Fallback(text::RadioNoAnswer));
+    QVERIFY2(lines.contains(failed), clone.out.constData());
+    for (const auto* radio : {first.get(), third.get()}) {
+        QCOMPARE(radio->Memory()[0x0010 + 7 * 16 + 3], std::uint8_t(0x46));
+    }
+    for (const SimEvent& e : silent->Events()) {  // entry attempts only, never answered
+        QVERIFY(e.kind == SimEvent::Kind::Entry && !e.answered);
+    }
+    // At the same time, not one after another (each write and verify takes about
+    // half a second unpaced).
+    QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+
+    const Result good = Cli({"clone", file, first->DevicePath(), third->DevicePath()}, env);
+    QCOMPARE(good.code, 0);
+    QCOMPARE(good.out.count("written\n"), 2);
+}
+
+void TestCli::cloneChecksEachRadiosBand()
+{
+    auto uhf = StartRadio(FastRadio(400, 1));
+    auto vhf = StartRadio(FastRadio(136, 1));
+    QVERIFY(uhf && vhf);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("uhf.tw");
+    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    const RadioMemory before = vhf->Memory();
+    const Result refused = Cli({"clone", file, uhf->DevicePath(), vhf->DevicePath()});
+    QCOMPARE(refused.code, 1);
+    QVERIFY(refused.out.contains(uhf->DevicePath().toLocal8Bit() + ": written\n"));
+    QVERIFY(refused.out.contains(vhf->DevicePath().toLocal8Bit() +
+                                 ": failed: the radio reports 136-174 MHz, 16 channels"));
+    QCOMPARE(vhf->Memory(), before);
+    // Each radio keeps its own identity bytes: the 136 MHz radio is written as one.
+    const Result forced = Cli({"clone", "--force", file, uhf->DevicePath(), vhf->DevicePath()});
+    QCOMPARE(forced.code, 0);
+    QVERIFY(forced.err.contains(vhf->DevicePath().toLocal8Bit() + ": warning: the radio reports"));
+    QCOMPARE(vhf->Memory()[0x0010 + 3], std::uint8_t(0x43));
+}
+
 void TestCli::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -466,6 +648,11 @@ void TestCli::usageErrors_data()
     QTest::newRow("write a missing file") << QStringList{"write", "COM1", "/nonexistent/x.tw"};
     QTest::newRow("ports with an argument") << QStringList{"ports", "COM1"};
     QTest::newRow("check with show") << QStringList{"show", "x.tw", "--check"};
+    QTest::newRow("verify with read") << QStringList{"read", "COM1", "x.tw", "--verify"};
+    QTest::newRow("clone without ports") << QStringList{"clone", "x.tw"};
+    QTest::newRow("clone a port twice") << QStringList{"clone", "x.tw", "COM3", "com3"};
+    QTest::newRow("clone to no port") << QStringList{"clone", "x.tw", "COM1", "radio"};
+    QTest::newRow("backups with an argument") << QStringList{"backups", "x"};
 }
 
 void TestCli::usageErrors()

@@ -78,6 +78,8 @@ private slots:
     void faultsAnswerAsABrokenRadioWould();
     void chunkLateCountsRepeatsPerSession();
     void deadLineComesBackWithTheNextSession();
+    void corruptWriteAcknowledgesAndStoresOneWrongByte();
+    void restartingRadioHearsNothingForAWhile();
 
     void factoryMemory();
     void memoryFiles();
@@ -90,6 +92,7 @@ private slots:
     void programStartsFromADataFile();
     void programRejectsBadOptions_data();
     void programRejectsBadOptions();
+    void helpListsTheFaults();
 };
 
 void TestRadioSim::entryCodeAmidNoise()
@@ -245,6 +248,61 @@ void TestRadioSim::deadLineComesBackWithTheNextSession()
     machine.Hangup();
     QVERIFY(!machine.IsDead());
     QCOMPARE(InProgramMode(machine), Bytes({0x06}));
+}
+
+void TestRadioSim::corruptWriteAcknowledgesAndStoresOneWrongByte()
+{
+    SimFaults f;
+    f.corruptWrite = 0x0203;
+    RadioMachine one = Machine(f);
+    InProgramMode(one);
+    QCOMPARE(Feed(one, Chunk(0x01F0, 'a')), Bytes({0x06}));  // 0x0203 is not in it
+    QCOMPARE(Feed(one, Chunk(0x0200, 'b')), Bytes({0x06}));
+    QCOMPARE(one.Memory()[0x0202], std::uint8_t('b'));
+    QCOMPARE(one.Memory()[0x0203], std::uint8_t('b' ^ 1));
+    QCOMPARE(one.Memory()[0x0204], std::uint8_t('b'));
+    QCOMPARE(one.Memory()[0x01FF], std::uint8_t('a'));
+
+    f.corruptWrite = kAnyAddress;
+    RadioMachine every = Machine(f);
+    InProgramMode(every);
+    Feed(every, Chunk(0x0120, 'c'));
+    Feed(every, Chunk(0x03C0, 'd'));
+    QCOMPARE(every.Memory()[0x0120], std::uint8_t('c' ^ 1));
+    QCOMPARE(every.Memory()[0x0121], std::uint8_t('c'));
+    QCOMPARE(every.Memory()[0x03C0], std::uint8_t('d' ^ 1));
+}
+
+void TestRadioSim::restartingRadioHearsNothingForAWhile()
+{
+    SimConfig config = FastRadio(400, 1);
+    config.faults.restartMs = 600;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    CSerialPort port;
+    QVERIFY(port.Open(radio->DevicePath()));
+    // The first session is answered; right after its end byte the entry is not.
+    QVERIFY(EnterProgramMode(port, 0));
+    QVERIFY(SendEnd(port));
+    QVERIFY(radio->WaitForEnds(1, 5000));
+    QElapsedTimer timer;
+    timer.start();
+    EntryResult result = EntryResult::Accepted;
+    QVERIFY(!EnterProgramMode(port, 0, &result));  // 200 ms settle + 500 ms wait
+    QCOMPARE(result, EntryResult::NoAnswer);
+    // Once the restart is over, it answers again.
+    while (timer.elapsed() < 650) {
+        QTest::qWait(10);
+    }
+    QVERIFY(EnterProgramMode(port, 0));
+    QVERIFY(SendEnd(port));
+    QVERIFY(radio->WaitForEnds(2, 5000));
+    // The two sessions' entries and ends; the unheard entry left no trace.
+    const std::vector<SimEvent> expected = {{SimEvent::Kind::Entry, 0, true},
+                                            {SimEvent::Kind::End, 0, true},
+                                            {SimEvent::Kind::Entry, 0, true},
+                                            {SimEvent::Kind::End, 0, true}};
+    QVERIFY(radio->Events() == expected);
 }
 
 void TestRadioSim::factoryMemory()
@@ -448,6 +506,8 @@ void TestRadioSim::programRejectsBadOptions_data()
     QTest::newRow("bad address") << QStringList{"--chunk-silent", "0x999"};
     QTest::newRow("bad identity") << QStringList{"--identity", "4B3436"};
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+    QTest::newRow("bad corrupt address") << QStringList{"--corrupt-write", "0x400"};
+    QTest::newRow("negative restart") << QStringList{"--restart-ms", "-5"};
 }
 
 void TestRadioSim::programRejectsBadOptions()
@@ -458,6 +518,19 @@ void TestRadioSim::programRejectsBadOptions()
     QVERIFY(radiosim.waitForFinished(10000));
     QCOMPARE(radiosim.exitCode(), 2);
     QVERIFY(!radiosim.readAllStandardError().isEmpty());
+}
+
+void TestRadioSim::helpListsTheFaults()
+{
+    QProcess radiosim;
+    radiosim.start(Program("radiosim"), {"--help"});
+    QVERIFY(radiosim.waitForFinished(10000));
+    QCOMPARE(radiosim.exitCode(), 0);
+    const QByteArray help = radiosim.readAllStandardOutput();
+    for (const char* option : {"--no-entry-answer", "--chunk-silent <ADDR>", "--dead-after <N>",
+                               "--corrupt-write <ADDR>", "--restart-ms <MS>"}) {
+        QVERIFY2(help.contains(option), option);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRadioSim)

@@ -10,6 +10,7 @@
 #include "link/transfer_worker.h"
 #include "recording_host.h"
 #include "sim_helpers.h"
+#include "transcript.h"
 
 using namespace radio;
 using namespace radio::sim;
@@ -20,66 +21,6 @@ Q_DECLARE_METATYPE(radio::TransferMode)
 Q_DECLARE_METATYPE(radio::TransferError::Kind)
 
 namespace {
-
-QString Hex(int address)
-{
-    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0'));
-}
-
-// The radio's view of a session, one entry per exchange: "entry", "identity",
-// "R 0120" (block read), "W 0130" (chunk acknowledged), "W 0130 -" (not), "end".
-QStringList Transcript(const std::vector<SimEvent>& events)
-{
-    QStringList out;
-    for (const SimEvent& e : events) {
-        switch (e.kind) {
-        case SimEvent::Kind::Entry: out << QStringLiteral("entry"); break;
-        case SimEvent::Kind::Identity: out << QStringLiteral("identity"); break;
-        case SimEvent::Kind::BlockRead: out << QStringLiteral("R ") + Hex(e.address); break;
-        case SimEvent::Kind::ChunkWrite:
-            out << QStringLiteral("W ") + Hex(e.address) + (e.answered ? "" : " -");
-            break;
-        case SimEvent::Kind::End: out << QStringLiteral("end"); break;
-        }
-    }
-    return out;
-}
-
-QStringList ReadTranscript(int channelBlocks)
-{
-    QStringList out{"entry", "identity", "R 0000"};
-    for (int k = 0; k < channelBlocks; ++k) {
-        out << QStringLiteral("R ") + Hex(DefaultAddress(ChannelBlock(k)));
-    }
-    out << "R 0120"
-        << "R 0110"
-        << "R 0160"
-        << "R 03c0"
-        << "end";
-    return out;
-}
-
-QStringList WriteTranscript(int channelBlocks)
-{
-    QStringList out{"entry", "identity", "W 0000"};
-    for (int k = 0; k < channelBlocks; ++k) {
-        const int address = DefaultAddress(ChannelBlock(k));
-        for (int q = 0; q < 4; ++q) {
-            out << QStringLiteral("W ") + Hex(address + 16 * q);
-        }
-    }
-    out << "W 0120"
-        << "W 0130"
-        << "W 0140"
-        << "W 0150"
-        << "W 0110"
-        << "W 0160"
-        << "W 0170"
-        << "W 01b8"
-        << "W 03c0"
-        << "end";
-    return out;
-}
 
 std::vector<int> Progress(int step, int steps, bool failedTail = false)
 {

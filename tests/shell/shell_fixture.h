@@ -26,18 +26,23 @@
 namespace radio::test {
 
 // A temporary folder that is the working directory while the object lives; the
-// program's files are looked up in it alone, and what it keeps per user (window
-// placement, recent files) goes to a folder inside it, never to the user's own.
+// program's files are looked up in it alone. The program's backups and per-user
+// choices go to folders inside it too ("backups", "settings").
 class WorkDir {
 public:
-    WorkDir() : m_previous(QDir::currentPath())
+    WorkDir() : m_previous(QDir::currentPath()), m_previousBackups(qgetenv("RADIOPROG_BACKUP_DIR"))
     {
         QVERIFY(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
+        qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(Path(QStringLiteral("backups"))));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           m_dir.filePath(QStringLiteral("user-config")));
+                           Path(QStringLiteral("settings")));
     }
-    ~WorkDir() { QDir::setCurrent(m_previous); }
+    ~WorkDir()
+    {
+        QDir::setCurrent(m_previous);
+        qputenv("RADIOPROG_BACKUP_DIR", m_previousBackups);
+    }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     void Write(const QString& name, const QByteArray& content) const
@@ -67,6 +72,7 @@ public:
 
 private:
     QString m_previous;
+    QByteArray m_previousBackups;
     QTemporaryDir m_dir;
 };
 

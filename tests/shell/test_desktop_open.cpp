@@ -251,7 +251,7 @@ void TestDesktopOpen::recentFilesNewestFirst()
     QCOMPARE(RecentFiles::kLimit, 8);
 
     // Kept per user, never in sys.ini.
-    QVERIFY(QFileInfo::exists(dir.Path("user-config/radioprog/radioprog.conf")));
+    QVERIFY(QFileInfo::exists(dir.Path("settings/radioprog/radioprog.conf")));
     QVERIFY(!dir.Read("sys.ini").contains("set4"));
 }
 

@@ -13,7 +13,7 @@
 #include "shell/frame_actions.h"
 #include "shell/prog_status_bar.h"
 #include "shell_fixture.h"
-#include "simulated_com1.h"
+#include "simulated_ports.h"
 
 using namespace radio;
 using namespace radio::test;

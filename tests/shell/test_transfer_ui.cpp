@@ -11,18 +11,13 @@
 #include "shell/recent_files.h"
 #include "shell/transfer_texts.h"
 #include "shell_fixture.h"
-#include "simulated_com1.h"
+#include "simulated_ports.h"
+#include "tests/link/sim_helpers.h"
 
 using namespace radio;
 using namespace radio::test;
 
 namespace {
-
-int Count(const std::vector<sim::SimEvent>& events, sim::SimEvent::Kind kind)
-{
-    return int(std::count_if(events.begin(), events.end(),
-                             [kind](const sim::SimEvent& e) { return e.kind == kind; }));
-}
 
 void ExpectBlocksFromRadio(const RadioData& data, const sim::RadioMemory& memory, int channelBlocks)
 {

@@ -1,0 +1,117 @@
+// bench_clone: writing one data file into four radios at once against writing it into
+// one. Four simulated radios, each paced at 9600 baud 8N2 on its own thread, and the
+// real radioprog-cli beside this program: `write FILE PORT` into the first radio
+// against `clone FILE PORT1..PORT4`, each the median of several runs, with and
+// without --verify. Ideally the four take no longer than the one; the ratio is the
+// clone's time over the single write's. No backups are kept (--no-backup).
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "config/file_saving.h"
+#include "sim/radio_simulator.h"
+
+using namespace radio;
+using namespace radio::sim;
+
+namespace {
+
+constexpr int kRadios = 4;
+
+// Runs radioprog-cli once; the wall time in seconds, negative when it failed.
+double RunCli(const QStringList& arguments)
+{
+    QProcess cli;
+    QElapsedTimer timer;
+    timer.start();
+    cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/radioprog-cli"), arguments);
+    if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit ||
+        cli.exitCode() != 0) {
+        std::fprintf(stderr, "bench_clone: radioprog-cli %s failed:\n%s%s",
+                     qPrintable(arguments.join(QLatin1Char(' '))),
+                     cli.readAllStandardOutput().constData(),
+                     cli.readAllStandardError().constData());
+        return -1;
+    }
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+double Median(const QStringList& arguments, int runs, bool& ok)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double t = RunCli(arguments);
+        ok = ok && t >= 0;
+        times.push_back(t);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    int runs = 3;
+    const QStringList args = QCoreApplication::arguments();
+    const int at = int(args.indexOf(QStringLiteral("--runs")));
+    if (at >= 0 && at + 1 < args.size()) {
+        runs = std::max(1, args.at(at + 1).toInt());
+    }
+
+    QTemporaryDir dir;
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.filePath(QStringLiteral("backups"))));
+    const QString file = dir.filePath(QStringLiteral("fleet.tw"));
+    RadioData record;
+    record.Channel(0).SetRxFrequency(0x43012500);
+    record.Channel(0).SetTxFrequency(0x43012500);
+    if (!SaveDataFile(file.toStdString(), record).ok()) {
+        std::fprintf(stderr, "bench_clone: cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+
+    std::vector<std::unique_ptr<RadioSimulator>> radios;
+    QStringList ports;
+    for (int i = 0; i < kRadios; ++i) {
+        SimConfig config;
+        config.bandLower = 400;
+        config.model = 1;
+        config.pacing = true;
+        radios.push_back(std::make_unique<RadioSimulator>(config));
+        QString error;
+        if (!radios.back()->Start(&error)) {
+            std::fprintf(stderr, "bench_clone: %s\n", qPrintable(error));
+            return 1;
+        }
+        ports << radios.back()->DevicePath();
+    }
+
+    std::printf(
+        "One data file into %d radios at once against into one, radioprog-cli against\n"
+        "simulated radios at 9600 baud 8N2 (median of %d runs)\n",
+        kRadios, runs);
+    std::printf("%-16s %14s %16s %8s\n", "", "one radio s", "four at once s", "ratio");
+    bool ok = true;
+    for (bool verify : {false, true}) {
+        QStringList extra{QStringLiteral("--no-backup")};
+        if (verify) {
+            extra << QStringLiteral("--verify");
+        }
+        const double one =
+            Median(QStringList{QStringLiteral("write"), ports.first(), file} + extra, runs, ok);
+        const double four =
+            Median(QStringList{QStringLiteral("clone"), file} + ports + extra, runs, ok);
+        std::printf("%-16s %14.3f %16.3f %8.3f\n", verify ? "write+verify" : "write", one, four,
+                    four / one);
+    }
+    for (const auto& radio : radios) {
+        radio->Stop();
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,143 @@
+#include "config/backup_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <algorithm>
+#include <mutex>
+
+#include "config/file_saving.h"
+
+namespace radio {
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
+
+const QRegularExpression& NamePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^(\d{8}-\d{6}-\d{3})_(read|write)_(\d{1,4})-(\d{1,4})MHz_(16|32)ch(?:-(\d{1,6}))?\.tw$)"));
+    return pattern;
+}
+
+// Newest first; within a millisecond the later sequence first.
+bool Newer(const BackupEntry& a, const BackupEntry& b)
+{
+    if (a.time != b.time) {
+        return a.time > b.time;
+    }
+    return a.sequence > b.sequence;
+}
+
+// One save (name, write, pruning) at a time: the transfers of several radios may
+// end together.
+std::mutex& SaveMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+}  // namespace
+
+QString BackupFolder()
+{
+    const QString overridden = qEnvironmentVariable("RADIOPROG_BACKUP_DIR");
+    if (!overridden.isEmpty()) {
+        return overridden;
+    }
+    // The desktop program's own data folder, also when radioprog-cli asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/radioprog/backups");
+}
+
+QString BackupKindName(BackupKind kind)
+{
+    return kind == BackupKind::Read ? QStringLiteral("read") : QStringLiteral("write");
+}
+
+QString BackupFileName(const QDateTime& time, BackupKind kind, const RadioData& data, int sequence)
+{
+    QString name = QStringLiteral("%1_%2_%3-%4MHz_%5ch")
+                       .arg(time.toString(kTimeFormat), BackupKindName(kind))
+                       .arg(data.bandLower)
+                       .arg(data.bandUpper)
+                       .arg(data.ChannelCount());
+    if (sequence > 1) {
+        name += QStringLiteral("-%1").arg(sequence);
+    }
+    return name + QStringLiteral(".tw");
+}
+
+bool ParseBackupFileName(const QString& name, BackupEntry& entry)
+{
+    const QRegularExpressionMatch match = NamePattern().match(name);
+    if (!match.hasMatch()) {
+        return false;
+    }
+    const QDateTime time = QDateTime::fromString(match.captured(1), kTimeFormat);
+    if (!time.isValid()) {
+        return false;
+    }
+    entry.time = time;
+    entry.kind = match.captured(2) == QLatin1String("read") ? BackupKind::Read : BackupKind::Write;
+    entry.bandLower = match.captured(3).toInt();
+    entry.bandUpper = match.captured(4).toInt();
+    entry.channels = match.captured(5).toInt();
+    entry.sequence = match.captured(6).isEmpty() ? 1 : match.captured(6).toInt();
+    return true;
+}
+
+std::vector<BackupEntry> ListBackups(const QString& folder)
+{
+    std::vector<BackupEntry> entries;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.tw")}, QDir::Files)) {
+        BackupEntry entry;
+        if (ParseBackupFileName(name, entry)) {
+            entry.path = dir.filePath(name);
+            entries.push_back(entry);
+        }
+    }
+    std::sort(entries.begin(), entries.end(), Newer);
+    return entries;
+}
+
+int PruneBackups(const QString& folder, int keep)
+{
+    const std::vector<BackupEntry> entries = ListBackups(folder);
+    int removed = 0;
+    for (std::size_t i = std::size_t(std::max(keep, 0)); i < entries.size(); ++i) {
+        removed += QFile::remove(entries[i].path) ? 1 : 0;
+    }
+    return removed;
+}
+
+BackupResult SaveBackup(const RadioData& data, BackupKind kind, const QString& folder,
+                        const QDateTime& time, int keep)
+{
+    std::lock_guard<std::mutex> lock(SaveMutex());
+    BackupResult result;
+    const QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        result.path = folder;
+        result.error = QStringLiteral("the folder cannot be created");
+        return result;
+    }
+    int sequence = 1;
+    do {
+        result.path = dir.filePath(BackupFileName(time, kind, data, sequence++));
+    } while (QFile::exists(result.path));
+
+    const FileResult saved = SaveDataFile(result.path.toStdString(), data);
+    if (!saved.ok()) {
+        result.error = QString::fromLocal8Bit(saved.detail.c_str());
+        return result;
+    }
+    result.ok = true;
+    PruneBackups(folder, keep);
+    return result;
+}
+
+}  // namespace radio

@@ -1,0 +1,21 @@
+#include "config/user_preferences.h"
+
+#include "config/user_settings.h"
+
+namespace radio {
+
+namespace {
+const char* const kVerifyAfterWrite = "transfer/verifyAfterWrite";
+}  // namespace
+
+bool VerifyAfterWrite()
+{
+    return UserSettings()->value(QLatin1String(kVerifyAfterWrite), false).toBool();
+}
+
+void SetVerifyAfterWrite(bool on)
+{
+    UserSettings()->setValue(QLatin1String(kVerifyAfterWrite), on);
+}
+
+}  // namespace radio

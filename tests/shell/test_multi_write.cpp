@@ -1,0 +1,196 @@
+// Programming > Write to several radios against simulated radios: the ports offered,
+// a batch with Enter, a result per port, the next batch after the radios are swapped,
+// the band check asked once per batch, and the record left as it was.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "config/backup_store.h"
+#include "shell/frame_actions.h"
+#include "shell/multi_write_dlg.h"
+#include "shell/transfer_texts.h"
+#include "shell_fixture.h"
+#include "simulated_ports.h"
+
+using namespace radio;
+using namespace radio::test;
+
+namespace {
+
+QString Fallback(int n)
+{
+    return QString::fromStdString(LanguageTable::Fallback(n));
+}
+
+// Runs the dialog the command opens: shows it, lets `use` work it, then closes it.
+void RunDialog(Dialogs& dialogs, const std::function<void(CMultiWriteDlg&)>& use)
+{
+    dialogs.Then([use](QDialog& dialog) {
+        auto* several = qobject_cast<CMultiWriteDlg*>(&dialog);
+        if (!several) {
+            return int(QDialog::Rejected);
+        }
+        several->show();
+        if (QTest::qWaitForWindowExposed(several)) {
+            use(*several);
+        }
+        return int(QDialog::Rejected);
+    });
+}
+
+bool WaitBatch(CMultiWriteDlg& dialog)
+{
+    QSignalSpy ended(&dialog, &CMultiWriteDlg::batchFinished);
+    return dialog.Running() ? ended.wait(20000) : true;
+}
+
+void Tick(CMultiWriteDlg& dialog, std::initializer_list<int> ports)
+{
+    for (int port : ports) {
+        dialog.PortBox(port)->setChecked(true);
+    }
+}
+
+sim::SimConfig Radio(int bandLower)
+{
+    sim::SimConfig config = FastRadio(bandLower, 1);
+    config.hasMemory = true;
+    config.memory = sim::FactoryMemory(bandLower, 1);
+    return config;
+}
+
+}  // namespace
+
+class TestMultiWrite : public QObject {
+    Q_OBJECT
+private slots:
+    void batchesAgainstSimulatedRadios();
+    void bandCheckAsksOncePerBatch();
+};
+
+void TestMultiWrite::batchesAgainstSimulatedRadios()
+{
+    sim::SimConfig silent = Radio(400);
+    silent.faults.entrySilent = true;
+    SimulatedPorts radios({Radio(400), silent, Radio(400)});
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    RadioData& data = frame->Data();
+    data.Channel(0).SetRxFrequency(0x43012500);
+    data.Channel(0).SetTxFrequency(0x43012500);
+    const auto before = data.ToImage();
+    Boxes boxes;
+    Dialogs dialogs;
+    bool checked = false;
+    RunDialog(dialogs, [&](CMultiWriteDlg& dialog) {
+        // COM1..COM3 open; the others stand for no device and cannot be chosen.
+        for (int n = 1; n <= 10; ++n) {
+            QCOMPARE(dialog.PortBox(n)->isEnabled(), n <= 3);
+        }
+        QCOMPARE(dialog.PortBox(2)->text(), "COM2 (" + radios.Radio(2)->PortPath() + ")");
+        QVERIFY(dialog.StartButton()->isDefault());
+        QVERIFY(!dialog.VerifyBox()->isChecked());
+        Tick(dialog, {1, 2, 3});
+        dialog.VerifyBox()->setChecked(true);
+
+        // Enter presses Start.
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(dialog.Running());
+        QCOMPARE(dialog.PortResult(1)->text(), Fallback(text::ResultWriting));
+        QVERIFY(!dialog.StartButton()->isEnabled());
+        QVERIFY(!dialog.PortBox(1)->isEnabled());
+        dialog.reject();  // refused while the radios are written
+        QVERIFY(dialog.isVisible());
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(dialog.PortResult(1)->text(), Fallback(text::ResultVerified));
+        QCOMPARE(dialog.PortResult(3)->text(), Fallback(text::ResultVerified));
+        QCOMPARE(dialog.PortResult(2)->text(),
+                 Fallback(text::ResultFailed).arg(Fallback(text::RadioNoAnswer)));
+        QCOMPARE(dialog.PortProgress(1)->value(), 100);
+        QCOMPARE(dialog.PortResult(4)->text(), QString());
+        for (int n : {1, 3}) {
+            QVERIFY(MemoryAt(radios.Radio(n)->Memory(), 0x0010) ==
+                    data.block(ChannelBlock(0)).data);
+        }
+        QCOMPARE(int(ListBackups(dir.Path("backups")).size()), 2);
+
+        // The next batch: the radios are swapped (fresh ones, the silent one mended).
+        radios.Radio(1)->SetMemory(sim::FactoryMemory(400, 1));
+        radios.Radio(3)->SetMemory(sim::FactoryMemory(400, 1));
+        radios.Radio(2)->SetFaults(sim::SimFaults{});
+        QVERIFY(dialog.StartButton()->isEnabled());
+        QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
+        QVERIFY(WaitBatch(dialog));
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(dialog.PortResult(n)->text(), Fallback(text::ResultVerified));
+            QVERIFY(MemoryAt(radios.Radio(n)->Memory(), 0x0010) ==
+                    data.block(ChannelBlock(0)).data);
+        }
+        checked = true;
+    });
+    frame->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
+    QVERIFY(checked);
+    QCOMPARE(dialogs.Seen(), std::vector<QString>{"multiWriteDialog"});
+    QVERIFY(boxes.Seen().empty());
+    // The record was only read; the verify choice made in the dialog is the menu's.
+    QVERIFY(frame->Data().ToImage() == before);
+    QVERIFY(frame->Actions()->Action(FrameCommand::VerifyAfterWrite)->isChecked());
+}
+
+void TestMultiWrite::bandCheckAsksOncePerBatch()
+{
+    SimulatedPorts radios({Radio(400), Radio(136), Radio(450)});
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Cancel);
+    Dialogs dialogs;
+    bool checked = false;
+    RunDialog(dialogs, [&](CMultiWriteDlg& dialog) {
+        Tick(dialog, {1, 2, 3});
+        QVERIFY(dialog.StartBatch());
+        QVERIFY(WaitBatch(dialog));
+        // One question for both radios of another band, Cancel by default.
+        QCOMPARE(boxes.Count(), 1);
+        const BoxRequest& asked = boxes.Last();
+        QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
+        const RadioData& data = frame->Data();
+        QVERIFY2(asked.text.contains("COM2 (" + BandAndModelText(data, 136, 174, 1) + ")"),
+                 qPrintable(asked.text));
+        QVERIFY(asked.text.contains("COM3 (" + BandAndModelText(data, 450, 520, 1) + ")"));
+        QVERIFY(asked.text.contains(BandAndModelText(data, 400, 470, 1)));
+        QVERIFY(!asked.text.contains("COM1"));
+        QCOMPARE(dialog.PortResult(1)->text(), Fallback(text::ResultWritten));
+        QCOMPARE(dialog.PortResult(2)->text(), Fallback(text::ResultNotWritten));
+        QCOMPARE(dialog.PortResult(3)->text(), Fallback(text::ResultNotWritten));
+        QCOMPARE(Count(radios.Radio(2)->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+        QCOMPARE(Count(radios.Radio(3)->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+
+        // Confirmed, the data goes into all three.
+        boxes.Answer(QMessageBox::Ok);
+        QVERIFY(dialog.StartBatch());
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(boxes.Count(), 2);
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(dialog.PortResult(n)->text(), Fallback(text::ResultWritten));
+        }
+        QCOMPARE(Count(radios.Radio(2)->Events(), sim::SimEvent::Kind::ChunkWrite), 26);
+        checked = true;
+    });
+    frame->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
+    QVERIFY(checked);
+    // The window's own data keeps its band.
+    QCOMPARE(frame->Data().bandLower, 400);
+    QCOMPARE(frame->Data().radioBandLower, kNotReported);
+}
+
+QTEST_MAIN(TestMultiWrite)
+#include "test_multi_write.moc"
