@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <QTimer>
 #include <functional>
 
@@ -58,12 +60,6 @@ void ProgramChannels(RadioData& data)
     }
 }
 
-// The text of a PDF file. Qt names each glyph of a Chinese font by the lowest
-// character that the font draws with it, and a radical comes before its ideograph
-// (页 reads as U+2EDA, 音 as U+2FB3); the compatibility form brings the Kangxi
-// radicals back, and the one radical of the page heading is mapped by hand.
-QString PdfText(const QString& pdf);
-
 QString Run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
@@ -74,10 +70,34 @@ QString Run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// The text of a PDF file, as a search in it finds it.
 QString PdfText(const QString& pdf)
 {
-    QString text = Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
-    return text.normalized(QString::NormalizationForm_KC).replace(QChar(0x2EDA), QChar(0x9875));
+    return Run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+}
+
+struct PdfWord {
+    QString text;
+    double left = 0;
+    double right = 0;
+    double top = 0;
+};
+
+// The words of the first page with their boxes.
+QList<PdfWord> PdfWords(const QString& pdf)
+{
+    const QString html =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                          QStringLiteral("1"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(4), m.captured(1).toDouble(), m.captured(3).toDouble(),
+                      m.captured(2).toDouble()});
+    }
+    return words;
 }
 
 int PdfPages(const QString& pdf)
@@ -117,6 +137,8 @@ private slots:
     void initTestCase();
     void onePageWithTableAndSummary_data();
     void onePageWithTableAndSummary();
+    void headingsFitTheirColumns_data();
+    void headingsFitTheirColumns();
     void headingCut_data();
     void headingCut();
     void longHeadingPrintsCut();
@@ -126,7 +148,8 @@ private slots:
     void cancelledDialogPrintsNothing();
 
 private:
-    QString PrintToPdf(RadioData& data, const QString& name);
+    QString PrintToPdf(RadioData& data, const QString& name,
+                       QPrinter::PrinterMode mode = QPrinter::HighResolution);
     QTemporaryDir m_dir;
 };
 
@@ -139,13 +162,14 @@ void TestChannelPrinter::initTestCase()
     }
 }
 
-QString TestChannelPrinter::PrintToPdf(RadioData& data, const QString& name)
+QString TestChannelPrinter::PrintToPdf(RadioData& data, const QString& name,
+                                       QPrinter::PrinterMode mode)
 {
     CChnMsgFormView channels(&data);
     channels.LoadFromRecord();
     CChoiceFunView features(&data);
     const QString pdf = m_dir.filePath(name);
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter printer(mode);
     UsePdf(printer, pdf);
     ChannelPrinter job({&data, &channels, &features});
     if (!job.Print(printer)) {
@@ -202,6 +226,48 @@ void TestChannelPrinter::onePageWithTableAndSummary()
                               "Scrambler= 0", "VOX group", "DTMF"}) {
         QVERIFY2(text.contains(QLatin1String(label)), label);
     }
+}
+
+// Long English headings ("Bandwidth" beside "Power", "Scan add" beside "Busy lock")
+// get a smaller font rather than running into each other.
+void TestChannelPrinter::headingsFitTheirColumns_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("printer resolution") << int(QPrinter::HighResolution);
+    QTest::newRow("screen resolution, as the preview") << int(QPrinter::ScreenResolution);
+}
+
+void TestChannelPrinter::headingsFitTheirColumns()
+{
+    QFETCH(int, mode);
+    RadioData data;
+    SetTexts(data);
+    ProgramChannels(data);
+    const QString pdf = PrintToPdf(data, QStringLiteral("headings%1.pdf").arg(mode),
+                                   QPrinter::PrinterMode(mode));
+    QVERIFY(!pdf.isEmpty());
+    const QList<PdfWord> words = PdfWords(pdf);
+    const auto bandwidth = std::find_if(words.begin(), words.end(),
+                                        [](const PdfWord& w) { return w.text == "Bandwidth"; });
+    QVERIFY(bandwidth != words.end());
+    QList<PdfWord> headings;
+    for (const PdfWord& w : words) {
+        if (std::abs(w.top - bandwidth->top) < 2.0) {
+            headings.append(w);
+        }
+    }
+    std::sort(headings.begin(), headings.end(),
+              [](const PdfWord& a, const PdfWord& b) { return a.left < b.left; });
+    QStringList texts;
+    for (const PdfWord& w : headings) {
+        texts << w.text;
+    }
+    for (int i = 0; i + 1 < headings.size(); ++i) {
+        QVERIFY2(headings[i].right <= headings[i + 1].left,
+                 qPrintable(headings[i].text + " runs into " + headings[i + 1].text));
+    }
+    QCOMPARE(texts.join(' '),
+             QStringLiteral("CH RX Freq TX Freq 接收亚音 TX Tone Bandwidth Power Scan add Busy lock"));
 }
 
 void TestChannelPrinter::headingCut_data()
