@@ -14,7 +14,9 @@ namespace radio {
 ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are chosen for the clipboard with the row labels, Shift and Ctrl, and
+    // Shift with the arrows.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setTabKeyNavigation(false);
     setCornerButtonEnabled(false);
@@ -22,7 +24,7 @@ ChannelGrid::ChannelGrid(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
-    verticalHeader()->setSectionsClickable(false);
+    verticalHeader()->setSectionsClickable(true);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setHighlightSections(false);
     m_corner = findChild<QAbstractButton*>();
@@ -57,7 +59,10 @@ void ChannelGrid::mouseReleaseEvent(QMouseEvent* event)
     }
     SetNumericEntryLock(false);
     const QModelIndex released = indexAt(event->position().toPoint());
-    const bool click = released.isValid() && released == m_pressed && released == currentIndex();
+    // A click with Shift or Ctrl chooses rows; it opens no editor.
+    const bool choosing = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier);
+    const bool click =
+        !choosing && released.isValid() && released == m_pressed && released == currentIndex();
     m_pressed = QPersistentModelIndex();
     if (click) {
         emit cellClicked();

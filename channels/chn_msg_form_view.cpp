@@ -1,6 +1,7 @@
 #include "channels/chn_msg_form_view.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "channels/channel_clipboard.h"
 #include "channels/channel_editors.h"
 #include "channels/channel_grid.h"
 #include "channels/channel_table_model.h"
@@ -23,6 +25,8 @@ constexpr int kTableWidthTwips = 667 * 15;
 constexpr int kTableHeightTwips = 296 * 15;
 constexpr int kRowHeightTwips = 240;
 constexpr int kTwipsPerInch = 1440;
+
+constexpr int kWarningCaption = 89;
 
 bool StartsTextWith(int key)
 {
@@ -220,7 +224,11 @@ bool CChnMsgFormView::LeaveCell()
     }
     QWidget* editor = m_active;
     const QString text = m_editors->TextOf(editor);
-    const CommitResult result = m_sheet.Commit(m_editRow, m_editColumn, text);
+    CommitResult result;
+    ChangeRecord([&](RadioData&) {
+        result = m_sheet.Commit(m_editRow, m_editColumn, text);
+        return CellStepName(m_editRow, m_editColumn);
+    });
     if (result.refused) {
         KeepRefusedEdit(text);
         return false;
@@ -274,8 +282,143 @@ void CChnMsgFormView::EmptyCurrentCell()
     if (row == 0 || !IsFrequencyColumn(column) || m_sheet.Cell(row, column).isEmpty()) {
         return;
     }
-    m_sheet.Commit(row, column, QString());
+    ChangeRecord([&](RadioData&) {
+        m_sheet.Commit(row, column, QString());
+        return CellStepName(row, column);
+    });
     m_model->RowChanged(row);
+    EnterCell();
+}
+
+// "Channel 3 receive frequency 435.12500", "Channel 3 transmit frequency emptied".
+QString CChnMsgFormView::CellStepName(int row, int column) const
+{
+    static constexpr int kFieldNames[] = {
+        0,
+        text::FieldReceiveFrequency,
+        text::FieldTransmitFrequency,
+        text::FieldReceiveTone,
+        text::FieldTransmitTone,
+        text::FieldBandwidth,
+        text::FieldPower,
+        text::FieldScanAdd,
+        text::FieldBusyLock,
+    };
+    const QString field = Text(kFieldNames[std::clamp(column, 0, int(column::Last))]);
+    const QString value = m_sheet.Cell(row, column);
+    return value.isEmpty() ? Text(text::UndoCellEmptied).arg(row).arg(field)
+                           : Text(text::UndoCellValue).arg(row).arg(field, value);
+}
+
+std::vector<int> CChnMsgFormView::SelectedRows(bool* severalOrWhole) const
+{
+    std::vector<int> rows;
+    bool whole = false;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedIndexes()) {
+        rows.push_back(index.row() + 1);
+        whole = whole || m_grid->selectionModel()->isRowSelected(index.row(), QModelIndex());
+    }
+    if (rows.empty() && CurrentRow() != 0) {
+        rows.push_back(CurrentRow());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (severalOrWhole != nullptr) {
+        *severalOrWhole = whole || rows.size() > 1;
+    }
+    return rows;
+}
+
+void CChnMsgFormView::CopySelection()
+{
+    if (m_active != nullptr) {
+        return;  // the open editor's own keys copy its text
+    }
+    QGuiApplication::clipboard()->setText(ChannelRowsText(m_sheet, SelectedRows()));
+}
+
+void CChnMsgFormView::CutSelection()
+{
+    if (m_active != nullptr) {
+        return;
+    }
+    const std::vector<int> rows = SelectedRows();
+    QGuiApplication::clipboard()->setText(ChannelRowsText(m_sheet, rows));
+    ClearRows(rows, Text(text::UndoCut).arg(rows.size()));
+}
+
+void CChnMsgFormView::DeleteSelection()
+{
+    if (m_active != nullptr) {
+        return;
+    }
+    bool rowsChosen = false;
+    const std::vector<int> rows = SelectedRows(&rowsChosen);
+    if (!rowsChosen) {
+        EmptyCurrentCell();  // one cell: what emptying it does
+        return;
+    }
+    ClearRows(rows, Text(text::UndoDelete).arg(rows.size()));
+}
+
+void CChnMsgFormView::ClearRows(const std::vector<int>& rows, const QString& stepName)
+{
+    ChangeRecord([&](RadioData&) {
+        for (int row : rows) {
+            if (!RowEmpty(row)) {
+                m_sheet.Commit(row, column::RxFrequency, QString());
+            }
+        }
+        return stepName;
+    });
+    m_model->AllChanged();
+    EnterCell();
+}
+
+void CChnMsgFormView::PasteClipboard()
+{
+    const int first = CurrentRow();
+    if (m_active != nullptr || first == 0) {
+        return;
+    }
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) {
+        return;
+    }
+    static const std::vector<LanguageTable> kNoOtherLanguages;
+    const PastePlan plan =
+        PlanPaste(*m_data, first, text, m_languages ? m_languages() : kNoOtherLanguages);
+    BoxRequest box;
+    box.caption = Text(kWarningCaption);
+    box.icon = QMessageBox::Warning;
+    if (!plan.ok()) {
+        Beep();
+        box.text = PasteProblemText(*m_data, plan.problem);
+        ShowBox(this, box);
+        return;
+    }
+    if (plan.outOfBand > 0) {
+        box.text = Text(text::PasteOutOfBand)
+                       .arg(plan.outOfBand)
+                       .arg(m_data->bandLower)
+                       .arg(m_data->bandUpper);
+        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        box.defaultButton = QMessageBox::Cancel;
+        if (ShowBox(this, box) != QMessageBox::Ok) {
+            return;
+        }
+    }
+    ChangeRecord([&](RadioData& data) {
+        ApplyPaste(plan, data);
+        return Text(text::UndoPaste).arg(plan.rows.size());
+    });
+    m_sheet.Load();
+    m_model->AllChanged();
+    // The pasted rows stay selected, as after a paste in a spreadsheet.
+    m_grid->selectionModel()->select(
+        QItemSelection(m_model->IndexOf(plan.rows.front(), column::RxFrequency),
+                       m_model->IndexOf(plan.rows.back(), column::Last)),
+        QItemSelectionModel::ClearAndSelect);
     EnterCell();
 }
 
@@ -465,7 +608,7 @@ bool CChnMsgFormView::eventFilter(QObject* watched, QEvent* event)
         break;
     case Qt::Key_Delete:
         if (fromGrid && modifiers == Qt::NoModifier) {
-            EmptyCurrentCell();
+            DeleteSelection();
             return true;
         }
         break;

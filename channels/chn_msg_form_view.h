@@ -11,7 +11,9 @@
 #pragma once
 
 #include <QMetaObject>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "channels/channel_sheet.h"
 #include "widgets/edit_view.h"
@@ -49,6 +51,24 @@ public:
     ChannelEditors* Editors() const { return m_editors.get(); }
     void SetCurrentCell(int row, int column);
 
+    // The rows of the selection (at least the current row); `severalOrWhole` tells
+    // whether the user chose rows (several, or whole rows by their labels) rather
+    // than one cell.
+    std::vector<int> SelectedRows(bool* severalOrWhole = nullptr) const;
+    // The clipboard: the selected channels as tab-separated lines; Cut copies them
+    // and empties them; Paste fills channels from the current row down, all or
+    // nothing. Delete empties the chosen rows, or, on one cell, does what emptying
+    // that cell does. Each is one step of the document's history; none acts while
+    // an editor is open (its own keys act on its text).
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    void DeleteSelection();
+    // The tables of every language the program has, asked for at a paste: pasted
+    // option texts may be in any of them.
+    using LanguagesSource = std::function<const std::vector<LanguageTable>&()>;
+    void SetLanguages(LanguagesSource languages) { m_languages = std::move(languages); }
+
     QSize sizeHint() const override;
 
 protected:
@@ -65,6 +85,8 @@ private:
     void OnCurrentChanged();
     void KeepRefusedEdit(const QString& text);
     void EmptyCurrentCell();
+    void ClearRows(const std::vector<int>& rows, const QString& stepName);
+    QString CellStepName(int row, int column) const;
     void DiscardEdit();
     void HandFocusToGrid(QWidget* editor);
     void BeginEdit(int key, bool selectAll);
@@ -86,6 +108,7 @@ private:
     QString m_title;
     bool m_shown = false;
     bool m_keepingEdit = false;  // the current cell goes back to a refused edit
+    LanguagesSource m_languages;
     QMetaObject::Connection m_focusConnection;
 };
 

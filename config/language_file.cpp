@@ -68,6 +68,25 @@ bool LoadLanguageText(const QByteArray& bytes, int column, LanguageTable& table,
     return true;
 }
 
+std::vector<LanguageTable> LoadEveryLanguage(const QString& path)
+{
+    std::vector<LanguageTable> tables;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return tables;
+    }
+    const QByteArray bytes = file.readAll();
+    LanguageNames names;
+    for (int column = 0; column < kMaxLanguages; ++column) {
+        LanguageTable table;
+        if (!LoadLanguageText(bytes, column, table, names) || column > names.lastLanguageIndex) {
+            break;
+        }
+        tables.push_back(std::move(table));
+    }
+    return tables;
+}
+
 bool LoadLanguageFile(const QString& path, int column, LanguageTable& table, LanguageNames& names)
 {
     QFile file(path);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "data/language_table.h"
 
@@ -31,5 +32,9 @@ bool LoadLanguageText(const QByteArray& bytes, int column, LanguageTable& table,
                       LanguageNames& names);
 
 QString DecodeLanguageFile(const QByteArray& bytes);
+
+// Every language column of the file, each as a table (empty when the file cannot be
+// read): pasted texts may come from any of them.
+std::vector<LanguageTable> LoadEveryLanguage(const QString& path);
 
 }  // namespace radio

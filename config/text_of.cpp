@@ -22,10 +22,14 @@ QString PlainCaption(const QString& caption)
         plain += text[i];
     }
     plain = plain.trimmed();
-    while (plain.endsWith(QLatin1Char(':')) || plain.endsWith(QChar(0xFF1A))) {
-        plain.chop(1);
+    for (const QString& end : {QStringLiteral("..."), QStringLiteral("\u2026"), QStringLiteral(":"),
+                               QStringLiteral("\uFF1A")}) {
+        if (plain.endsWith(end)) {
+            plain.chop(end.size());
+            plain = plain.trimmed();
+        }
     }
-    return plain.trimmed();
+    return plain;
 }
 
 }  // namespace radio

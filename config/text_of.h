@@ -13,7 +13,8 @@ inline QString UiText(const RadioData& data, int n)
 }
 
 // A menu or button caption as a title or a field name: the access key marker goes,
-// "(&H)" as a whole and a lone "&" ("&&" stands for "&"), and so does a final colon.
+// "(&H)" as a whole and a lone "&" ("&&" stands for "&"), and so do a final colon
+// and an ellipsis ("Import Channels...(&I)" gives "Import Channels").
 QString PlainCaption(const QString& caption);
 
 }  // namespace radio

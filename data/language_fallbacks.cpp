@@ -329,6 +329,62 @@ const std::vector<std::string>& EnglishTexts()
         "another band or model can make a radio unusable. Write into them anyway?",
         // #257
         "Not written: another band or model",
+        // #258
+        "Channel %1 %2 %3",
+        // #259
+        "Channel %1 %2 emptied",
+        // #260
+        "receive frequency",
+        // #261
+        "transmit frequency",
+        // #262
+        "receive tone",
+        // #263
+        "transmit tone",
+        // #264
+        "bandwidth",
+        // #265
+        "power",
+        // #266
+        "scan add",
+        // #267
+        "busy lock",
+        // #268
+        "%1 changed",
+        // #269
+        "Paste %1 channels",
+        // #270
+        "Cut %1 channels",
+        // #271
+        "Delete %1 channels",
+        // #272
+        "&Undo",
+        // #273
+        "&Undo %1",
+        // #274
+        "&Redo",
+        // #275
+        "&Redo %1",
+        // #276
+        "Cu&t",
+        // #277
+        "&Copy",
+        // #278
+        "&Paste",
+        // #279
+        "&Delete",
+        // #280
+        "The data has changed. Save the changes?",
+        // #281
+        "%1 of the pasted frequencies lie outside the band %2-%3 MHz. Paste anyway?",
+        // #282
+        "Nothing was pasted: line %1 column %2 \"%3\" is not a frequency.",
+        // #283
+        "Nothing was pasted: line %1 column %2 \"%3\" is not a tone of the list.",
+        // #284
+        "Nothing was pasted: line %1 column %2 \"%3\" is not one of the column's choices.",
+        // #285
+        "Nothing was pasted: %1 lines do not fit; from channel %2 down there are %3 channels.",
     };
     return texts;
 }

@@ -86,7 +86,35 @@ enum : int {
     ResultWriting = 255,
     BatchMismatch = 256,  // %1 ports with their band and model, %2 the data's
     ResultNotWritten = 257,
-    Last = 257,
+    UndoCellValue = 258,    // %1 channel, %2 field, %3 value
+    UndoCellEmptied = 259,  // %1 channel, %2 field
+    FieldReceiveFrequency = 260,
+    FieldTransmitFrequency = 261,
+    FieldReceiveTone = 262,
+    FieldTransmitTone = 263,
+    FieldBandwidth = 264,
+    FieldPower = 265,
+    FieldScanAdd = 266,
+    FieldBusyLock = 267,
+    UndoViewStored = 268,     // %1 view title
+    UndoPaste = 269,          // %1 how many
+    UndoCut = 270,            // %1 how many
+    UndoDelete = 271,         // %1 how many
+    MenuUndo = 272,           // menu caption
+    MenuUndoStep = 273,       // menu caption, %1 the step
+    MenuRedo = 274,           // menu caption
+    MenuRedoStep = 275,       // menu caption, %1 the step
+    MenuCut = 276,            // menu caption
+    MenuCopy = 277,           // menu caption
+    MenuPaste = 278,          // menu caption
+    MenuDelete = 279,         // menu caption
+    SaveChanges = 280,        // before New, Open, Exit
+    PasteOutOfBand = 281,     // %1 how many, %2-%3 band
+    PasteNotFrequency = 282,  // %1 line, %2 column, %3 text
+    PasteNotTone = 283,       // %1 line, %2 column, %3 text
+    PasteNotOption = 284,     // %1 line, %2 column, %3 text
+    PasteTooManyLines = 285,  // %1 lines, %2 first channel, %3 room
+    Last = 285,
 };
 }  // namespace text
 

@@ -49,7 +49,10 @@ void ChannelPlanCommands::Import()
 
 void ChannelPlanCommands::ApplyImport(const ChannelPlan& plan)
 {
-    ApplyChannelPlan(plan, m_frame->Data());
+    m_frame->Document().Change([&plan](RadioData& data) {
+        ApplyChannelPlan(plan, data);
+        return PlainCaption(UiText(data, text::ImportChannels));
+    });
     m_frame->RefreshViews();
 }
 

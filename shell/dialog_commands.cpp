@@ -29,7 +29,21 @@ DialogCommands::~DialogCommands() = default;
 
 void DialogCommands::ModelInfo()
 {
-    RadioData& data = m_frame->Data();
+    // A changed band empties the channels: what the views hold is taken in first.
+    if (!m_frame->CollectEdits()) {
+        return;
+    }
+    // Whatever the dialog changes is one step of the history.
+    m_frame->Document().Change([this](RadioData& data) {
+        RunModelDialog(data);
+        return PlainCaption(UiText(data, 9));
+    });
+    m_frame->UpdateTitle();
+    m_frame->RepaintBackground();
+}
+
+void DialogCommands::RunModelDialog(RadioData& data)
+{
     const int modelBefore = data.model;
     const int bandBefore = CurrentBandIndex(data);
     CModelDlg dialog(&data, m_frame);
@@ -56,8 +70,6 @@ void DialogCommands::ModelInfo()
             }
         }
     }
-    m_frame->UpdateTitle();
-    m_frame->RepaintBackground();
 }
 
 void DialogCommands::ComPort()

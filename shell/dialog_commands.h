@@ -5,6 +5,8 @@
 #include <QObject>
 #include <memory>
 
+#include "data/radio_data.h"
+
 namespace radio {
 
 class CHelpViewer;
@@ -31,6 +33,7 @@ public:
 
 private:
     QString HelpPagePath(const QString& page) const;
+    void RunModelDialog(RadioData& data);
 
     CMainFrame* m_frame;
     // A window of its own, so that it stays usable beside a dialog that asked for it.

@@ -24,24 +24,60 @@ std::string LocalPath(const QString& path)
 
 FileCommands::FileCommands(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
 
-void FileCommands::New()
+bool FileCommands::MayLeaveData(const std::function<bool()>& askWhenUnchanged)
 {
-    RadioData& data = m_frame->Data();
+    // What the views hold belongs to the data; a field that fails its check stops.
+    if (!m_frame->CollectEdits()) {
+        return false;
+    }
+    RadioDocument& document = m_frame->Document();
+    if (!document.IsModified()) {
+        return askWhenUnchanged();
+    }
+    const RadioData& data = m_frame->Data();
     BoxRequest box;
-    box.text = UiText(data, 73);
+    box.text = UiText(data, text::SaveChanges);
     box.caption = UiText(data, 89);
     box.icon = QMessageBox::Warning;
-    box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    box.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     box.defaultButton = QMessageBox::Cancel;
-    if (ShowBox(m_frame, box) != QMessageBox::Ok) {
+    switch (ShowBox(m_frame, box)) {
+    case QMessageBox::Save: return Save();
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
+}
+
+void FileCommands::New()
+{
+    const bool confirmed = MayLeaveData([this] {
+        const RadioData& data = m_frame->Data();
+        BoxRequest box;
+        box.text = UiText(data, 73);
+        box.caption = UiText(data, 89);
+        box.icon = QMessageBox::Warning;
+        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        box.defaultButton = QMessageBox::Cancel;
+        return ShowBox(m_frame, box) == QMessageBox::Ok;
+    });
+    if (!confirmed) {
         return;
     }
-    data.ResetRecord(false);
+    RadioDocument& document = m_frame->Document();
+    document.Change([](RadioData& data) {
+        data.ResetRecord(false);
+        return PlainCaption(UiText(data, 2));
+    });
+    document.MarkUnmodified();
+    document.SetFileName(QString());
     m_frame->RefreshViews();
 }
 
 void FileCommands::OpenBackup()
 {
+    if (!MayLeaveData([] { return true; })) {
+        return;
+    }
     const QString folder = BackupFolder();
     QDir().mkpath(folder);  // the dialog opens there even before the first backup
     OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame, DataFileFilter(), folder));
@@ -49,6 +85,9 @@ void FileCommands::OpenBackup()
 
 void FileCommands::Open(const QString& given)
 {
+    if (!MayLeaveData([] { return true; })) {
+        return;
+    }
     OpenFile(given.isEmpty() ? AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame) : given);
 }
 
@@ -63,6 +102,9 @@ void FileCommands::OpenFile(const QString& path)
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
     case FileStatus::Ok:
+        // A data set of its own: its history starts here.
+        m_frame->Document().Forget();
+        m_frame->Document().SetFileName(path);
         m_frame->RefreshViews();
         emit fileUsed(path);
         return;
@@ -79,22 +121,24 @@ void FileCommands::OpenFile(const QString& path)
     }
 }
 
-void FileCommands::Save()
+bool FileCommands::Save()
 {
     // A field that fails its check stops the save before the file is even asked for.
     if (!m_frame->CollectEdits()) {
-        return;
+        return false;
     }
-    const QString chosen = AskFileNameKeepingDirectory(FileDialogKind::Save, m_frame);
+    RadioDocument& document = m_frame->Document();
+    const QString chosen = AskFileNameKeepingDirectory(FileDialogKind::Save, m_frame,
+                                                       DataFileFilter(), document.FileName());
     if (chosen.isEmpty()) {
-        return;
+        return false;
     }
     const QString path = QString::fromStdString(WithDataFileExtension(chosen.toStdString()));
     RadioData& data = m_frame->Data();
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
     if (path != chosen && QFileInfo::exists(path) && !ConfirmReplace(m_frame, data, path)) {
-        return;
+        return false;
     }
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
@@ -103,9 +147,12 @@ void FileCommands::Save()
                           .arg(QDir::toNativeSeparators(path),
                                QString::fromLocal8Bit(result.detail.c_str())));
     } else {
+        document.MarkUnmodified();
+        document.SetFileName(path);
         emit fileUsed(path);
     }
     m_frame->RepaintBackground();
+    return result.ok();
 }
 
 }  // namespace radio

@@ -1,8 +1,11 @@
-// File New, Open, Save and Save As. A data file is the record's image (".tw"); the
-// program keeps no current file name, so Save asks for one as Save As does.
+// File New, Open, Save and Save As. A data file is the record's image (".tw"). Save
+// asks for a name as Save As does, offering the name the data set was last opened
+// from or saved to. With unsaved changes, New and Open ask Save / Discard / Cancel
+// first (Cancel the default).
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 namespace radio {
 
@@ -22,7 +25,13 @@ public:
     void Open(const QString& given = QString());
     // File Open in the folder of the automatic backups (created when missing).
     void OpenBackup();
-    void Save();
+    // False when nothing was saved (cancelled, refused or failed).
+    bool Save();
+    // Before the data is given up (New, Open, Exit): the views' edits are collected,
+    // and changes that were not saved are asked about: Save (File Save; it must
+    // succeed), Discard or Cancel. Without such changes `askWhenUnchanged` decides.
+    // True when the command may go on.
+    bool MayLeaveData(const std::function<bool()>& askWhenUnchanged);
 
 signals:
     // A data file was opened or saved under `path`.

@@ -1,11 +1,13 @@
 #include "shell/frame_actions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -51,6 +53,12 @@ int CaptionText(FrameCommand command)
     case FrameCommand::VerifyAfterWrite: return text::VerifyAfterWrite;
     case FrameCommand::WriteSeveral: return text::WriteSeveral;
     case FrameCommand::OpenBackup: return text::OpenBackup;
+    case FrameCommand::EditUndo: return text::MenuUndo;
+    case FrameCommand::EditRedo: return text::MenuRedo;
+    case FrameCommand::EditCut: return text::MenuCut;
+    case FrameCommand::EditCopy: return text::MenuCopy;
+    case FrameCommand::EditPaste: return text::MenuPaste;
+    case FrameCommand::EditDelete: return text::MenuDelete;
     }
     return -1;
 }
@@ -64,6 +72,16 @@ struct Button {
 };
 
 }  // namespace
+
+// The desktop's own undo and redo icons, or the style's arrows where it has none.
+QIcon StandardIcon(FrameCommand command)
+{
+    const bool undo = command == FrameCommand::EditUndo;
+    const QIcon fallback =
+        qApp->style()->standardIcon(undo ? QStyle::SP_ArrowBack : QStyle::SP_ArrowForward);
+    return QIcon::fromTheme(undo ? QStringLiteral("edit-undo") : QStringLiteral("edit-redo"),
+                            fallback);
+}
 
 QString ToolTipText(const QString& caption)
 {
@@ -95,6 +113,18 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
 
     Add(m_menus[1], FrameCommand::ModelInfo);
 
+    // Redo answers both Ctrl+Shift+Z and Ctrl+Y. The clipboard keys reach a text field
+    // first when one has the keyboard: these act on the channel table's rows.
+    Add(m_menus[2], FrameCommand::EditUndo)->setShortcut(QKeySequence::Undo);
+    Add(m_menus[2], FrameCommand::EditRedo)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_menus[2]->addSeparator();
+    Add(m_menus[2], FrameCommand::EditCut)->setShortcut(QKeySequence::Cut);
+    Add(m_menus[2], FrameCommand::EditCopy)->setShortcut(QKeySequence::Copy);
+    Add(m_menus[2], FrameCommand::EditPaste)->setShortcut(QKeySequence::Paste);
+    Add(m_menus[2], FrameCommand::EditDelete)->setShortcut(QKeySequence::Delete);
+    m_menus[2]->addSeparator();
     Add(m_menus[2], FrameCommand::ViewChannels);
     Add(m_menus[2], FrameCommand::ViewFeatures);
     Add(m_menus[2], FrameCommand::ViewKeys);
@@ -132,15 +162,17 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
         {FrameCommand::FileOpen, ":/icons/open.png"},
         {FrameCommand::FileSave, ":/icons/save.png"},
         {FrameCommand::FilePrint, ":/icons/print.png"},
+        {FrameCommand::EditUndo, nullptr},
+        {FrameCommand::EditRedo, nullptr},
         {FrameCommand::ReadRadio, ":/icons/read.png"},
         {FrameCommand::WriteRadio, ":/icons/write.png"},
         {FrameCommand::About, ":/icons/about.png"},
     };
     for (const Button& b : buttons) {
         QAction* action = Action(b.command);
-        action->setIcon(QIcon(QString::fromLatin1(b.icon)));
-        if (b.command == FrameCommand::FileOpen || b.command == FrameCommand::ReadRadio ||
-            b.command == FrameCommand::WriteRadio) {
+        action->setIcon(b.icon ? QIcon(QString::fromLatin1(b.icon)) : StandardIcon(b.command));
+        if (b.command == FrameCommand::FileOpen || b.command == FrameCommand::EditUndo ||
+            b.command == FrameCommand::ReadRadio || b.command == FrameCommand::WriteRadio) {
             m_toolBar->addSeparator();
         }
         m_toolBar->addAction(action);
@@ -186,6 +218,8 @@ QString FrameActions::ToolTipFor(FrameCommand command) const
     case FrameCommand::FilePrint:
     case FrameCommand::ReadRadio:
     case FrameCommand::WriteRadio: return ToolTipText(UiText(*m_data, CaptionText(command)));
+    case FrameCommand::EditUndo:
+    case FrameCommand::EditRedo: return PlainCaption(Action(command)->text());
     default: return QString();
     }
 }

@@ -36,6 +36,12 @@ enum class FrameCommand : int {
     VerifyAfterWrite = 32800,
     WriteSeveral = 32801,
     OpenBackup = 32802,
+    EditUndo = 57643,
+    EditRedo = 57644,
+    EditCut = 57635,
+    EditCopy = 57634,
+    EditPaste = 57637,
+    EditDelete = 57632,
 };
 
 }  // namespace radio

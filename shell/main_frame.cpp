@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "channels/chn_msg_form_view.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
 #include "config/user_settings.h"
@@ -13,6 +14,7 @@
 #include "shell/channel_plan_commands.h"
 #include "shell/child_frame.h"
 #include "shell/dialog_commands.h"
+#include "shell/edit_commands.h"
 #include "shell/file_commands.h"
 #include "shell/file_drop.h"
 #include "shell/frame_actions.h"
@@ -46,10 +48,18 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_background = new CBgClientWnd(m_locate, this);
     m_background->SetPictureNumberSource([this] { return m_app ? m_app->PictureNumber() : 0; });
     setCentralWidget(m_background);
-    m_views = std::make_unique<ViewSlots>(m_background, &m_data);
+    m_views = std::make_unique<ViewSlots>(m_background, &m_document);
 
     m_actions = new FrameActions(&m_data, this);
     connect(m_actions, &FrameActions::triggered, this, &CMainFrame::RunCommand);
+    m_edit = new EditCommands(this);
+    connect(&m_document, &RadioDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    // Undo and redo: the views show the record afresh by themselves; the caption and
+    // the picture follow the band and the model.
+    connect(&m_document, &RadioDocument::recordReplaced, this, [this] {
+        UpdateTitle();
+        RepaintBackground();
+    });
 
     m_statusBar = new CProgStatusBar(this);
     setStatusBar(m_statusBar);
@@ -96,6 +106,10 @@ CChildFrame* CMainFrame::OpenView(ViewKind kind)
     if (created) {
         connect(frame->View(), &CEditView::statusMessage, this,
                 [this](const QString& text) { m_statusBar->showMessage(text, kStatusMessageMs); });
+        auto* channels = qobject_cast<CChnMsgFormView*>(frame->View());
+        if (channels != nullptr && m_app != nullptr) {
+            channels->SetLanguages([this]() -> const auto& { return m_app->Languages(); });
+        }
     }
     UpdateTitle();
     return frame;
@@ -121,7 +135,10 @@ QString CMainFrame::Title(const RadioData& data)
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(Title(m_data));
+    // "[*]" shows as "*" while the data differ from what was last opened, saved,
+    // read or written.
+    setWindowTitle(Title(m_data) + QStringLiteral("[*]"));
+    setWindowModified(m_document.IsModified());
 }
 
 void CMainFrame::UpdateChannelMasks()
@@ -175,6 +192,7 @@ void CMainFrame::ApplyMenuTexts()
 {
     m_actions->ApplyMenuTexts();
     m_recent->ApplyTexts();
+    m_edit->UpdateActions();
 }
 
 void CMainFrame::BuildTree(bool rebuild)
@@ -222,6 +240,7 @@ bool CMainFrame::TransferRunning() const
 void CMainFrame::SetTransferRunning(bool running)
 {
     m_actions->SetTransferRunning(running);
+    m_edit->UpdateActions();
     m_views->SetEditingEnabled(!running);
     m_recent->UpdateEnabled();
 }
@@ -279,6 +298,12 @@ void CMainFrame::RunCommand(FrameCommand command)
         break;
     case FrameCommand::WriteSeveral: m_dialogs->WriteSeveral(); break;
     case FrameCommand::OpenBackup: m_files->OpenBackup(); break;
+    case FrameCommand::EditUndo: m_edit->Undo(); break;
+    case FrameCommand::EditRedo: m_edit->Redo(); break;
+    case FrameCommand::EditCut: m_edit->Cut(); break;
+    case FrameCommand::EditCopy: m_edit->Copy(); break;
+    case FrameCommand::EditPaste: m_edit->Paste(); break;
+    case FrameCommand::EditDelete: m_edit->Delete(); break;
     }
 }
 
@@ -362,12 +387,15 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         ShowBox(this, box);
         return;
     }
-    BoxRequest box;
-    box.text = UiText(m_data, 90);
-    box.caption = UiText(m_data, 91);
-    box.icon = QMessageBox::Question;
-    box.buttons = QMessageBox::Yes | QMessageBox::No;
-    if (ShowBox(this, box) != QMessageBox::Yes) {
+    const bool leave = m_files->MayLeaveData([this] {
+        BoxRequest box;
+        box.text = UiText(m_data, 90);
+        box.caption = UiText(m_data, 91);
+        box.icon = QMessageBox::Question;
+        box.buttons = QMessageBox::Yes | QMessageBox::No;
+        return ShowBox(this, box) == QMessageBox::Yes;
+    });
+    if (!leave) {
         return;
     }
     if (m_app) {

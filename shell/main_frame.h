@@ -12,6 +12,7 @@
 #include "link/transfer_worker.h"
 #include "shell/frame_command.h"
 #include "shell/view_kind.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
@@ -22,6 +23,7 @@ class CProgStatusBar;
 class CRadioProgApp;
 class CTreeBar;
 class DialogCommands;
+class EditCommands;
 class FileCommands;
 class FrameActions;
 class RecentFiles;
@@ -36,6 +38,8 @@ public:
 
     RadioData& Data() { return m_data; }
     const RadioData& Data() const { return m_data; }
+    // The data set: the record, its file name, its history of changes.
+    RadioDocument& Document() { return m_document; }
     CRadioProgApp* App() const { return m_app; }
     const ProgramFileLocator& Locate() const { return m_locate; }
 
@@ -85,6 +89,7 @@ public:
     CTreeBar* TreeBar() const { return m_treeBar; }
     CBgClientWnd* Background() const { return m_background; }
     DialogCommands* Dialogs() const { return m_dialogs; }
+    EditCommands* Edit() const { return m_edit; }
     FileCommands* Files() const { return m_files; }
     RecentFiles* Recent() const { return m_recent; }
     TransferCommands* Transfers() const { return m_transfers; }
@@ -110,7 +115,9 @@ private:
 
     CRadioProgApp* m_app;
     ProgramFileLocator m_locate;
-    RadioData m_data;
+    // Before the worker and the views, so that it outlives what uses it.
+    RadioDocument m_document;
+    RadioData& m_data = m_document.Record();
     CTransferWorker m_worker;
     CBgClientWnd* m_background = nullptr;
     FrameActions* m_actions = nullptr;
@@ -119,6 +126,7 @@ private:
     std::unique_ptr<ViewSlots> m_views;
     FileCommands* m_files = nullptr;
     DialogCommands* m_dialogs = nullptr;
+    EditCommands* m_edit = nullptr;
     TransferCommands* m_transfers = nullptr;
     QSize m_outerSize;  // still to be reached, until the frame's margins are known
     RecentFiles* m_recent = nullptr;

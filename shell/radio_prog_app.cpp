@@ -88,6 +88,15 @@ void CRadioProgApp::ReloadTexts(bool withSettings)
     }
 }
 
+const std::vector<LanguageTable>& CRadioProgApp::Languages()
+{
+    if (!m_languagesRead) {
+        m_languagesRead = true;
+        m_languages = LoadEveryLanguage(m_options.locate(QString::fromLatin1(kLanguageFile)));
+    }
+    return m_languages;
+}
+
 void CRadioProgApp::ApplyQtTranslation()
 {
     const bool chinese = ChineseInterface();

@@ -58,6 +58,8 @@ public:
     bool ChineseInterface() const { return m_defaultLanguage == 0; }
     // Whether the last ReloadTexts found no "lang.csv" (the built-in English texts show).
     bool LanguageFileMissing() const { return m_languageFileMissing; }
+    // Every language column of "lang.csv", read when first asked for (a paste).
+    const std::vector<LanguageTable>& Languages();
     const LanguageNames& Names() const { return m_names; }
     bool FirstRun() const { return m_firstRun; }
 
@@ -75,6 +77,8 @@ private:
     int m_lastPictureModel = -1;
     bool m_firstRun = false;
     bool m_languageFileMissing = false;
+    std::vector<LanguageTable> m_languages;
+    bool m_languagesRead = false;
     std::unique_ptr<QTranslator> m_qtTranslator;
 };
 

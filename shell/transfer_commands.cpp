@@ -108,7 +108,13 @@ bool TransferCommands::CheckBeforeWrite(const RadioReport& reported)
 
 void TransferCommands::ReadSucceeded(const RadioData& received)
 {
-    CommitRead(m_frame->Data(), received);
+    // One step of the history, after which the data is the radio's: not modified.
+    RadioDocument& document = m_frame->Document();
+    document.Change([&received](RadioData& data) {
+        CommitRead(data, received);
+        return PlainCaption(UiText(data, 20));
+    });
+    document.MarkUnmodified();
     m_frame->RefreshViews();
     const RadioData& data = m_frame->Data();
     BoxRequest box;
@@ -120,6 +126,7 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
 
 void TransferCommands::WriteSucceeded()
 {
+    m_frame->Document().MarkUnmodified();  // the radio holds the data now
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Write);

@@ -18,7 +18,9 @@ QSize ChildWindowSize(ViewKind kind, QSize outer)
     return {400, 300};
 }
 
-ViewSlots::ViewSlots(QMdiArea* area, RadioData* data) : m_area(area), m_data(data) {}
+ViewSlots::ViewSlots(QMdiArea* area, RadioDocument* document) : m_area(area), m_document(document)
+{
+}
 
 CEditView* ViewSlots::View(ViewKind kind) const
 {
@@ -52,7 +54,8 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
 
     QMdiSubWindow* previous = m_area->activeSubWindow();
     const bool maximized = previous && previous->isVisible() && previous->isMaximized();
-    CEditView* view = CreateEditView(kind, m_data, nullptr);
+    CEditView* view = CreateEditView(kind, &m_document->Record(), nullptr);
+    view->SetDocument(m_document);
     auto* frame = new CChildFrame(kind, view);
     m_area->addSubWindow(frame);
     m_frames[std::size_t(kind)] = frame;

@@ -7,9 +7,9 @@
 #include <array>
 #include <vector>
 
-#include "data/radio_data.h"
 #include "shell/child_frame.h"
 #include "shell/view_kind.h"
+#include "widgets/radio_document.h"
 
 class QMdiArea;
 
@@ -23,7 +23,7 @@ QSize ChildWindowSize(ViewKind kind, QSize mainWindowOuter);
 
 class ViewSlots {
 public:
-    ViewSlots(QMdiArea* area, RadioData* data);
+    ViewSlots(QMdiArea* area, RadioDocument* document);
 
     CChildFrame* Frame(ViewKind kind) const { return m_frames[std::size_t(kind)]; }
     CEditView* View(ViewKind kind) const;
@@ -45,7 +45,7 @@ public:
 
 private:
     QMdiArea* m_area;
-    RadioData* m_data;
+    RadioDocument* m_document;
     std::array<QPointer<CChildFrame>, kViewKindCount> m_frames{};
     bool m_editingEnabled = true;
 };

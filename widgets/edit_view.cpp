@@ -10,6 +10,32 @@ CEditView::CEditView(RadioData* data, QWidget* parent) : QWidget(parent), m_data
             [this](QWidget*, QWidget* now) { NoteFocus(now); });
 }
 
+void CEditView::SetDocument(RadioDocument* document)
+{
+    if (m_document != nullptr) {
+        m_document->disconnect(this);
+    }
+    m_document = document;
+    if (m_document != nullptr) {
+        connect(m_document, &RadioDocument::recordReplaced, this, &CEditView::LoadFromRecord);
+    }
+}
+
+bool CEditView::ChangeRecord(const std::function<QString(RadioData&)>& change)
+{
+    if (m_document != nullptr) {
+        return m_document->Change(change);
+    }
+    const auto before = m_data->ToImage();
+    change(*m_data);
+    return m_data->ToImage() != before;
+}
+
+QString CEditView::StoreStepName() const
+{
+    return Text(text::UndoViewStored).arg(ViewTitle());
+}
+
 void CEditView::NoteFocus(QWidget* now)
 {
     if (now != nullptr && isAncestorOf(now)) {

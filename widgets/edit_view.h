@@ -7,8 +7,11 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include "config/text_of.h"
 #include "data/radio_data.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
@@ -34,6 +37,12 @@ public:
     virtual void FocusEditing();
 
     RadioData* Data() const { return m_data; }
+    // The document the view's record belongs to: every change the view makes becomes
+    // one step of its history. Without one (a view on a record of its own) the view
+    // writes the record directly.
+    // Undo and redo make the view show the record afresh.
+    void SetDocument(RadioDocument* document);
+    RadioDocument* Document() const { return m_document; }
     QString Text(int n) const { return UiText(*m_data, n); }
 
 signals:
@@ -45,7 +54,13 @@ signals:
     void statusMessage(const QString& text);
 
 protected:
+    // Changes the record as one step named by what `change` returns.
+    bool ChangeRecord(const std::function<QString(RadioData&)>& change);
+    // The step of a form view that stores its controls: "Optional features changed".
+    QString StoreStepName() const;
+
     RadioData* m_data;
+    RadioDocument* m_document = nullptr;
 
 private:
     void NoteFocus(QWidget* now);

@@ -251,7 +251,10 @@ public:
     bool StoreToRecord() override
     {
         Log(QStringLiteral("store"));
-        m_data->block(Block::B0120).data[Byte()] = m_control;
+        ChangeRecord([this](RadioData& data) {
+            data.block(Block::B0120).data[Byte()] = m_control;
+            return QStringLiteral("store %1").arg(int(m_kind));
+        });
         return true;
     }
     void RefreshTexts() override
@@ -306,6 +309,14 @@ private:
 inline RecordingView* Recording(CMainFrame* frame, ViewKind kind)
 {
     return static_cast<RecordingView*>(frame->View(kind));
+}
+
+// The main window's caption as it shows while the data is unchanged (without the
+// place of the modified marker).
+inline QString Caption(const QWidget* window)
+{
+    QString title = window->windowTitle();
+    return title.remove(QStringLiteral("[*]"));
 }
 
 inline QString En(int n)

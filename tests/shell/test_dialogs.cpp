@@ -141,7 +141,7 @@ void TestDialogs::modelListAppliesAtOnceEvenOnCancel()
     QCOMPARE(modelDuringDialog, 1);
     QCOMPARE(frame->Data().model, 1);
     QCOMPARE(boxes.Count(), 0);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     // The background follows the model: language 1, model 1 gives picture 13.
     QCOMPARE(app->PictureNumber(), 13);
 }
@@ -169,7 +169,7 @@ void TestDialogs::bandChangeConfirmedClearsTheChannels()
     QCOMPARE(boxes.Last().defaultButton, QMessageBox::Cancel);
     QCOMPARE(frame->Data().bandLower, 136);
     QCOMPARE(frame->Data().bandUpper, 174);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
     // The channel view was opened and cleared every channel.
     QVERIFY(frame->ChildFrame(ViewKind::Channels));
     QVERIFY(frame->Data().Channel(0).IsErased());
@@ -240,9 +240,10 @@ void TestDialogs::modelChangeAloneRefreshesTheChannelView()
     });
     frame->Actions()->Action(FrameCommand::ModelInfo)->trigger();
     QCOMPARE(frame->Data().model, 1);
-    // The channel view takes the new model (texts and reload), then the background's
-    // model change reloads the open views.
-    QCOMPARE(views.Joined(), QStringLiteral("texts:channels load:channels load:channels"));
+    // The views' edits are taken in first; the channel view takes the new model
+    // (texts and reload), then the background's model change reloads the open views.
+    QCOMPARE(views.Joined(),
+             QStringLiteral("store:channels texts:channels load:channels load:channels"));
 }
 
 void TestDialogs::unknownBandShowsTheFirst()
@@ -446,7 +447,7 @@ void TestDialogs::languageSwitch()
     });
     frame->Actions()->Action(FrameCommand::Language)->trigger();
     QCOMPARE(app->DefaultLanguage(), 0);
-    QCOMPARE(frame->windowTitle(), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     QCOMPARE(frame->Actions()->Menu(0)->title(), Zh(1));
     QCOMPARE(frame->Actions()->Action(FrameCommand::FileNew)->text(), Zh(2));
     QCOMPARE(frame->Actions()->ToolTipFor(FrameCommand::FileNew), QStringLiteral("zh#2"));

@@ -188,7 +188,7 @@ void TestFileCommands::saveThenOpenRestoresTheRecord()
     QCOMPARE(data.radioModel, 1);
     // Reloaded views, the channel view shown, the caption of the file's set.
     QVERIFY(frame->ChildFrame(ViewKind::Channels));
-    QCOMPARE(frame->windowTitle(), En(184) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
 }
 
 void TestFileCommands::saveCollectsEditsFirst()
@@ -213,13 +213,17 @@ void TestFileCommands::saveCollectsEditsFirst()
     QCOMPARE(std::uint8_t(file[data0120 + 40]), std::uint8_t(0xC3));
     QCOMPARE(std::uint8_t(file[data0120 + 43]), std::uint8_t(0x5A));
 
-    // Open does not collect: the file replaces what the views showed, and every open
-    // view reloads.
+    // Open takes the views' edits in too, so that they count as unsaved changes and
+    // are asked about; discarded, the file replaces them and every open view reloads.
     Recording(frame, ViewKind::Scan)->m_control = 0x01;
     views.Log().clear();
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Discard);
     files.Then(dir.Path(QStringLiteral("collected.tw")));
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();
-    QCOMPARE(views.Joined(), QStringLiteral("load:channels load:scan"));
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(views.Joined(), QStringLiteral("store:channels store:scan load:channels load:scan"));
     QCOMPARE(Recording(frame, ViewKind::Scan)->m_control, std::uint8_t(0x5A));
 }
 
@@ -363,7 +367,7 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     QCOMPARE(frame->Data().model, 1);
     QCOMPARE(frame->Data().ChannelCount(), 16);
     QCOMPARE(frame->Data().Channel(20).RxFrequency(), 0x44000000u);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestFileCommands::replacingTheExtendedNameIsAsked()

@@ -94,14 +94,14 @@ void TestMainFrame::toolbarToolTips()
     QCOMPARE(actions->ToolTipFor(FrameCommand::WriteRadio), En(21));
     QCOMPARE(actions->ToolTipFor(FrameCommand::About), QString());
 
-    // The toolbar: New | Open Save Print | Read | Write About.
+    // The toolbar: New | Open Save Print | Undo Redo | Read | Write About.
     QList<QAction*> buttons = actions->ToolBar()->actions();
     QStringList order;
     for (QAction* a : buttons) {
         order << (a->isSeparator() ? QStringLiteral("|") : QString::number(a->data().toInt()));
     }
     QCOMPARE(order.join(QLatin1Char(' ')),
-             QStringLiteral("57600 | 57601 57603 57607 | 32773 | 32774 57664"));
+             QStringLiteral("57600 | 57601 57603 57607 | 57643 57644 | 32773 | 32774 57664"));
 }
 
 void TestMainFrame::toolbarButtonShowsItsTip()
@@ -316,7 +316,7 @@ void TestMainFrame::refreshViewsShowsTheChannelView()
     frame->RefreshViews();
     QVERIFY(channels->isVisible());
     QCOMPARE(frame->Background()->activeSubWindow(), channels);
-    QCOMPARE(frame->windowTitle(), En(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestMainFrame::captionFollowsModelAndBand_data()
@@ -345,7 +345,7 @@ void TestMainFrame::captionFollowsModelAndBand()
     frame->Data().bandLower = lower;
     frame->Data().bandUpper = upper;
     frame->UpdateTitle();
-    QCOMPARE(frame->windowTitle(), caption);
+    QCOMPARE(Caption(frame), caption);
     QCOMPARE(CMainFrame::Title(frame->Data()), caption);
 }
 

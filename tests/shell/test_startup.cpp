@@ -101,7 +101,7 @@ void TestStartup::noSettingsFile()
         dir.Read(QStringLiteral("sys.ini")),
         QByteArray("Com=COM1\r\nDefaultLanguage=") + QByteArray::number(column) + "\r\nMode=1\r\n");
     // The texts come from the locale's column.
-    QCOMPARE(app->MainFrame()->windowTitle(),
+    QCOMPARE(Caption(app->MainFrame()),
              TestText(column, 185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     QCOMPARE(boxes.Count(), 0);
 }
@@ -122,7 +122,7 @@ void TestStartup::partialSettingsFile()
     QCOMPARE(app->DefaultLanguage(), 0);
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")),
              QByteArray("Com=COM4\r\nDefaultLanguage=0\r\nMode=0\r\n"));
-    QCOMPARE(app->MainFrame()->windowTitle(), Zh(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(app->MainFrame()), Zh(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestStartup::completeSettingsFile()
@@ -142,7 +142,7 @@ void TestStartup::completeSettingsFile()
     QCOMPARE(app->DefaultLanguage(), 0);
     // A complete file is not written at start-up.
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")), settings);
-    QCOMPARE(app->MainFrame()->windowTitle(), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(app->MainFrame()), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestStartup::twoPortLinesAndAModelLineCountAsComplete()
@@ -193,7 +193,7 @@ void TestStartup::firstRunDialogChoosesTheBand()
     QCOMPARE(data.bandUpper, upper);
     // The first start asks nothing about a band change.
     QCOMPARE(boxes.Count(), 0);
-    QCOMPARE(app->MainFrame()->windowTitle(),
+    QCOMPARE(Caption(app->MainFrame()),
              En(185) + QStringLiteral(" Q71/Q72(%1-%2MHZ)").arg(lower).arg(upper));
 }
 
@@ -207,7 +207,7 @@ void TestStartup::windowPlacementAndCaption()
     QCOMPARE(frame->pos(), QPoint(0, 0));
     // 773 x 548 is the window as the user sees it, frame included.
     QTRY_COMPARE(frame->frameGeometry().size(), QSize(773, 548));
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     // The record's reserved word holds the height the desktop's panels take.
     QVERIFY(frame->Data().reserved >= 0);
 }
@@ -308,7 +308,7 @@ void TestStartup::missingLanguageFileGivesEnglish()
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     QVERIFY(app->LanguageFileMissing());
-    QCOMPARE(frame->windowTitle(), QStringLiteral("16-channel Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), QStringLiteral("16-channel Q71/Q72(400-470MHZ)"));
     QCOMPARE(frame->menuBar()->actions().size(), FrameActions::kMenuCount);
     for (QAction* menu : frame->menuBar()->actions()) {
         QVERIFY(!menu->text().isEmpty());

@@ -94,7 +94,7 @@ void TestTransferUi::wholeRead()
     QCOMPARE(data.radioModel, 0);
     ExpectBlocksFromRadio(data, config.memory, 8);
     QVERIFY(data.block(Block::B01B8) == identityBefore);  // never read
-    QCOMPARE(frame->windowTitle(), En(184) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
+    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
     QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
     QVERIFY(frame->Actions()->Action(FrameCommand::FileNew)->isEnabled());
     QVERIFY(frame->View(ViewKind::Channels)->isEnabled());
@@ -297,7 +297,7 @@ void TestTransferUi::writeIntoAnotherBandAsksFirst()
     QCOMPARE(mismatch.buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
     QCOMPARE(frame->Data().bandLower, 400);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 
     // Confirmed, the data's band is written as it is.
     boxes.Clear();
@@ -338,7 +338,7 @@ void TestTransferUi::failedReadCancelled()
     // Nothing of the failed read reaches the record or the views.
     QVERIFY(frame->Data().ToImage() == before);
     QCOMPARE(views.Joined(), QStringLiteral("store:channels"));
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
 }
 
@@ -369,7 +369,7 @@ void TestTransferUi::failedReadRetried()
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 2);
     ExpectBlocksFromRadio(frame->Data(), config.memory, 4);
     QCOMPARE(frame->Data().bandLower, 450);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
 }
 
 void TestTransferUi::missingPortIsNamed_data()

@@ -213,7 +213,7 @@ void TestVerifyUi::openBackupStartsInTheBackupFolder()
     files.Then(entries[0].path);
     open->trigger();
     QVERIFY(frame->Data().ToImage() == read);
-    QCOMPARE(frame->windowTitle(), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
     // Plain File > Open leaves the dialog its own choice of folder.
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();
     QCOMPARE(LastFileDialogDirectory(), QString());
