@@ -47,6 +47,8 @@ public:
     int CurrentColumn() const;
     // The in-place editor open over the current cell, if any.
     QWidget* ActiveEditor() const { return m_active; }
+    // Closes the open editor without taking its text, as Escape does.
+    void CancelEdit() { DiscardEdit(); }
     ChannelGrid* Grid() const { return m_grid; }
     ChannelEditors* Editors() const { return m_editors.get(); }
     void SetCurrentCell(int row, int column);

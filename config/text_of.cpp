@@ -7,7 +7,8 @@ namespace radio {
 QString PlainCaption(const QString& caption)
 {
     static const QRegularExpression accessKey(QStringLiteral(R"(\s*\(&[^&)]\)\s*)"));
-    QString text = caption;
+    // A shortcut written after a tab ("Read(&R)\tCtrl+R") is no part of the name.
+    QString text = caption.section(QLatin1Char('\t'), 0, 0);
     text.remove(accessKey);
     QString plain;
     plain.reserve(text.size());

@@ -200,7 +200,15 @@ void CChoiceFunView::LoadFromRecord()
 bool CChoiceFunView::StoreToRecord()
 {
     const bool taken = m_exchange.Take();
-    auto& d = m_data->block(Block::B0120).data;
+    ChangeRecord([&](RadioData& data) {
+        StoreFields(data.block(Block::B0120).data);
+        return StoreStepName();
+    });
+    return taken;
+}
+
+void CChoiceFunView::StoreFields(std::array<std::uint8_t, kBlockDataSize>& d) const
+{
     const Fields& f = m_fields;
     const Ui::ChoiceFunForm& ui = *m_ui;
     // Only what was taken reaches the record: a field that failed its check, and
@@ -234,7 +242,6 @@ bool CChoiceFunView::StoreToRecord()
     if (m_exchange.Taken(ui.code2Edit)) {
         EncodeDtmfCode(f.code2, &d[b::kCode2]);
     }
-    return taken;
 }
 
 void CChoiceFunView::Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,

@@ -68,6 +68,8 @@ public:
     const Fields& CurrentFields() const { return m_fields; }
 
 private:
+    // The fields the last Take took, into block 0x0120's bytes.
+    void StoreFields(std::array<std::uint8_t, kBlockDataSize>& d) const;
     void ApplyTexts();
     void SetUpExchange();
     void ConnectControls();

@@ -74,13 +74,16 @@ void CKeySetView::LoadFromRecord()
 bool CKeySetView::StoreToRecord()
 {
     const bool taken = m_exchange.Take();
-    auto& d = m_data->block(Block::B0110).data;
-    if (m_keyFunction >= 0) {
-        d[bytes::key::kFunction] = std::uint8_t(m_keyFunction);
-    }
-    if (m_secondKeyFunction >= 0) {
-        d[bytes::key::kSecondFunction] = std::uint8_t(m_secondKeyFunction);
-    }
+    ChangeRecord([this](RadioData& data) {
+        auto& d = data.block(Block::B0110).data;
+        if (m_keyFunction >= 0) {
+            d[bytes::key::kFunction] = std::uint8_t(m_keyFunction);
+        }
+        if (m_secondKeyFunction >= 0) {
+            d[bytes::key::kSecondFunction] = std::uint8_t(m_secondKeyFunction);
+        }
+        return StoreStepName();
+    });
     return taken;
 }
 

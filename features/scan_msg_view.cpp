@@ -259,7 +259,15 @@ bool CScanMsgView::CommitField(Field field)
 {
     QScopedValueRollback<bool> committing(m_committing, true);
     const bool taken = m_exchange.Take();
-    auto& d = m_data->block(Block::B0160).data;
+    ChangeRecord([this, field](RadioData& data) {
+        StoreField(field, data.block(Block::B0160).data);
+        return StoreStepName();
+    });
+    return taken;
+}
+
+void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d)
+{
     switch (field) {
     case Field::Mode:
         ApplyModeRules();
@@ -295,7 +303,6 @@ bool CScanMsgView::CommitField(Field field)
     }
     case Field::None: break;
     }
-    return taken;
 }
 
 void CScanMsgView::CommitChannel()
@@ -317,7 +324,10 @@ void CScanMsgView::OnChannelEdited()
     m_exchange.Take();
     if (const int n = AcceptedChannel(typed)) {
         // A channel that may be chosen goes into the record while it is typed.
-        m_data->block(Block::B0160).data[b::kChannel] = std::uint8_t(n);
+        ChangeRecord([this, n](RadioData& data) {
+            data.block(Block::B0160).data[b::kChannel] = std::uint8_t(n);
+            return StoreStepName();
+        });
         m_fields.channelText = typed;
     } else if (typed.size() == 1 && IsDigit(typed[0], u'1', u'9')) {
         // The first digit of a two-digit channel: it stays on screen only.

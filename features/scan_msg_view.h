@@ -33,6 +33,8 @@ public:
 
     // Takes the controls (with their checks) and writes that one field.
     bool CommitField(Field field);
+    // The field's value into block 0x0160's bytes.
+    void StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d);
 
     struct Fields {
         int mode = 0;         // list index, -1 = none

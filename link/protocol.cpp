@@ -177,14 +177,4 @@ void EncodeIdentity(std::uint8_t* identity, int bandLower, int model)
     identity[6] = model == 0 ? kModel32 : kModel16;
 }
 
-Band BandOfLower(int lower)
-{
-    for (const Band& band : kBands) {
-        if (band.lower == lower) {
-            return band;
-        }
-    }
-    return {0, 0};
-}
-
 }  // namespace radio

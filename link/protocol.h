@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 
+#include "data/bands.h"
 #include "link/byte_link.h"
 
 namespace radio {
@@ -75,15 +76,5 @@ void DecodeIdentity(const std::uint8_t* identity, int& bandLower, int& bandUpper
 // Bytes 0-6 from the band's lower limit and the model value; byte 7 is left alone.
 // A lower limit that is not one of the six bands encodes as 400-470.
 void EncodeIdentity(std::uint8_t* identity, int bandLower, int model);
-
-// The six bands, lower and upper limit in MHz.
-struct Band {
-    int lower;
-    int upper;
-};
-constexpr std::array<Band, 6> kBands = {Band{136, 174}, Band{400, 470}, Band{440, 480},
-                                        Band{450, 520}, Band{350, 370}, Band{370, 390}};
-// The band whose lower limit is `lower`; {0, 0} when there is none.
-Band BandOfLower(int lower);
 
 }  // namespace radio

@@ -49,11 +49,11 @@ void ChannelPlanCommands::Import()
 
 void ChannelPlanCommands::ApplyImport(const ChannelPlan& plan)
 {
-    m_frame->Document().Change([&plan](RadioData& data) {
+    m_frame->Document().Change([this, &plan](RadioData& data) {
         ApplyChannelPlan(plan, data);
+        m_frame->RefreshViews();
         return PlainCaption(UiText(data, text::ImportChannels));
     });
-    m_frame->RefreshViews();
 }
 
 void ChannelPlanCommands::Export()

@@ -28,13 +28,25 @@ CChnMsgFormView* EditCommands::ActiveChannelView() const
 
 void EditCommands::Undo()
 {
-    if (!m_frame->TransferRunning() && m_frame->CollectEdits()) {
+    if (m_frame->TransferRunning()) {
+        return;
+    }
+    // In a cell being edited, undo takes back the edit itself, as Escape does.
+    if (CChnMsgFormView* view = ActiveChannelView(); view && view->ActiveEditor()) {
+        view->CancelEdit();
+        return;
+    }
+    if (m_frame->CollectEdits()) {
         m_frame->Document().History()->undo();
     }
 }
 
 void EditCommands::Redo()
 {
+    // An edit in progress would end what there is to redo; it waits.
+    if (CChnMsgFormView* view = ActiveChannelView(); view && view->ActiveEditor()) {
+        return;
+    }
     if (!m_frame->TransferRunning() && m_frame->CollectEdits()) {
         m_frame->Document().History()->redo();
     }

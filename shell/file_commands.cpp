@@ -63,14 +63,16 @@ void FileCommands::New()
     if (!confirmed) {
         return;
     }
+    // The views show the new data within the step: what they set right in it as they
+    // load (the scan view's channel, for one) belongs to the step too.
     RadioDocument& document = m_frame->Document();
-    document.Change([](RadioData& data) {
+    document.Change([this](RadioData& data) {
         data.ResetRecord(false);
+        m_frame->RefreshViews();
         return PlainCaption(UiText(data, 2));
     });
     document.MarkUnmodified();
     document.SetFileName(QString());
-    m_frame->RefreshViews();
 }
 
 void FileCommands::OpenBackup()

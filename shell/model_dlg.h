@@ -5,20 +5,13 @@
 #include <QDialog>
 #include <array>
 
+#include "data/bands.h"
 #include "data/radio_data.h"
 
 class QComboBox;
 class QPushButton;
 
 namespace radio {
-
-struct Band {
-    int lower;  // MHz
-    int upper;
-};
-constexpr int kBandCount = 6;
-constexpr std::array<Band, kBandCount> kBands = {Band{136, 174}, Band{400, 470}, Band{440, 480},
-                                                 Band{450, 520}, Band{350, 370}, Band{370, 390}};
 
 // "136-174MHZ"
 QString BandText(int index);

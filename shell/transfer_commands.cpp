@@ -110,12 +110,12 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
 {
     // One step of the history, after which the data is the radio's: not modified.
     RadioDocument& document = m_frame->Document();
-    document.Change([&received](RadioData& data) {
+    document.Change([this, &received](RadioData& data) {
         CommitRead(data, received);
+        m_frame->RefreshViews();
         return PlainCaption(UiText(data, 20));
     });
     document.MarkUnmodified();
-    m_frame->RefreshViews();
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);
