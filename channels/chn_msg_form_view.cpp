@@ -234,6 +234,7 @@ bool CChnMsgFormView::LeaveCell()
         return false;
     }
     m_active = nullptr;
+    ClearRefusal();
     HandFocusToGrid(editor);
     if (m_editors->IsList(editor)) {
         static_cast<QComboBox*>(editor)->hidePopup();
@@ -252,7 +253,20 @@ bool CChnMsgFormView::LeaveCell()
 void CChnMsgFormView::KeepRefusedEdit(const QString& text)
 {
     Beep();
-    emit statusMessage(Text(text::NotAFrequency).arg(text));
+    // Blanks alone would read as nothing at all.
+    const QString shown =
+        text.trimmed().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : text;
+    emit statusMessage(Text(text::NotAFrequency).arg(shown));
+    m_refusalShown = true;
+}
+
+// A refused text mended or given up: its message goes from the status bar.
+void CChnMsgFormView::ClearRefusal()
+{
+    if (m_refusalShown) {
+        m_refusalShown = false;
+        emit statusMessage(QString());
+    }
 }
 
 // The grid moved (a click, an arrow, Tab): the open edit is committed, or, when its
@@ -429,6 +443,7 @@ void CChnMsgFormView::DiscardEdit()
     }
     QWidget* editor = m_active;
     m_active = nullptr;
+    ClearRefusal();
     HandFocusToGrid(editor);
     if (m_editors->IsList(editor)) {
         static_cast<QComboBox*>(editor)->hidePopup();

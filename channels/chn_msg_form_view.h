@@ -86,6 +86,7 @@ private:
     bool LeaveCell();
     void OnCurrentChanged();
     void KeepRefusedEdit(const QString& text);
+    void ClearRefusal();
     void EmptyCurrentCell();
     void ClearRows(const std::vector<int>& rows, const QString& stepName);
     QString CellStepName(int row, int column) const;
@@ -109,7 +110,8 @@ private:
     int m_editColumn = 0;
     QString m_title;
     bool m_shown = false;
-    bool m_keepingEdit = false;  // the current cell goes back to a refused edit
+    bool m_keepingEdit = false;   // the current cell goes back to a refused edit
+    bool m_refusalShown = false;  // the status bar says why a text was refused
     LanguagesSource m_languages;
     QMetaObject::Connection m_focusConnection;
 };

@@ -3,6 +3,7 @@
 // field that fails its check does to the command that collects the edits.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -75,6 +76,7 @@ private slots:
     void aFailedFieldStopsTheWrite();
     void aFailedFieldStopsTheSave();
     void aRefusedFrequencyStopsTheWrite();
+    void leavingIsQuick();
 };
 
 void TestKeyboard::typingRightAfterStartEntersAChannel()
@@ -194,6 +196,37 @@ void TestKeyboard::aRefusedFrequencyStopsTheWrite()
     QCOMPARE(frame->ProgressBar()->currentMessage(), QStringLiteral("Not a frequency: 4.3.5"));
     QTest::qWait(50);
     QVERIFY(radio->Events().empty());
+}
+
+// After a session with every window open, a read, a write and the help, leaving
+// after Yes takes well under 200 ms: nothing waits for a thread, a port or a timer.
+void TestKeyboard::leavingIsQuick()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    dir.Write(QStringLiteral("helptopics1/index.htm"), "<html><body>help</body></html>");
+    auto app = StartAndWaitForChannels(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    for (ViewKind kind : kAllViewKinds) {
+        frame->OpenView(kind);
+    }
+    frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
+    frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QSignalSpy left(frame, &CMainFrame::exitConfirmed);
+
+    QElapsedTimer clock;
+    clock.start();
+    boxes.Answer(QMessageBox::Yes);
+    frame->close();
+    QCOMPARE(left.size(), 1);
+    app.reset();
+    QCoreApplication::processEvents();
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(TestKeyboard)
