@@ -14,6 +14,7 @@
 
 namespace radio {
 
+class ByteLink;
 class CSerialPort;
 
 enum class TransferMode { Idle = 0, Read = 2, Write = 3 };
@@ -86,8 +87,13 @@ public:
     quint16 ProbePorts();
     // For the command-line tool: use this device instead of COMn of the record.
     void SetDeviceOverride(const QString& device);
+    // Runs the transfers over this line instead of opening a port (the tests and the
+    // fuzz targets drive whole transfers over an in-memory line); nullptr goes back to
+    // the port. The line must outlive the transfers that use it.
+    void UseLink(ByteLink* link) { m_linkOverride = link; }
 
 private:
+    bool OpenPort(TransferError& error);
     bool Connect(TransferError& error, RadioReport& reported);
     bool ReadAll(TransferError& error);
     bool WriteAll(TransferError& error);
@@ -97,6 +103,8 @@ private:
     std::atomic<TransferMode> m_mode{TransferMode::Idle};
     qint16 m_progress = 0;
     std::unique_ptr<CSerialPort> m_port;
+    ByteLink* m_linkOverride = nullptr;
+    ByteLink* m_link = nullptr;  // the line of the running transfer
     RadioData* m_data = nullptr;
     TransferHost* m_host = nullptr;
     QString m_deviceOverride;
