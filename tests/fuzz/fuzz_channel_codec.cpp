@@ -35,17 +35,6 @@ bool IsNormalForm(const std::string& s)
     return s.size() == 9 && s[3] == '.' && IsDigits(s, 0, 3) && IsDigits(s, 4, 9);
 }
 
-// A normalised text as the table shows its word: "%.5f" prints no leading zeros in
-// the megahertz ("030.00625" shows as 30.00625; a band reaching below 100 MHz lets
-// such a text through).
-std::string AsShown(std::string text)
-{
-    while (text.size() > 7 && text[0] == '0') {
-        text.erase(0, 1);
-    }
-    return text;
-}
-
 std::int32_t Int32At(const std::uint8_t* p)
 {
     return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
@@ -86,7 +75,7 @@ void CheckTyped(const std::string& typed, int lower, int upper, Violations& out)
         return;
     }
     CheckFrequencyWord(*word, what, out);
-    if (FormatFrequency(*word) != AsShown(text)) {
+    if (FormatFrequency(*word) != SameNumberAsShown(text)) {
         out.push_back(what + "stored as " + Hex(*word) + ", which shows as \"" +
                       FormatFrequency(*word) + "\"");
     }
@@ -109,7 +98,7 @@ void CheckParsed(const std::string& typed, Violations& out)
 {
     if (const auto word = ParseFrequencyText(typed)) {
         CheckFrequencyWord(*word, "\"" + typed + "\" parsed", out);
-        if (FormatFrequency(*word) != AsShown(typed)) {
+        if (FormatFrequency(*word) != SameNumberAsShown(typed)) {
             out.push_back("\"" + typed + "\" parsed to " + Hex(*word) + ", shown as \"" +
                           FormatFrequency(*word) + "\"");
         }

@@ -148,6 +148,17 @@ inline bool IsShownFrequency(const std::string& s)
             IsDigits(s, 0, point) && IsDigits(s, point + 1, s.size()));
 }
 
+// A normalised frequency text as "%.5f" prints its word: without leading zeros in the
+// megahertz. A band reaching below 100 MHz (a data file may hold any limits) lets a
+// text such as "019.00000" through, whose word shows as 19.00000: the same number.
+inline std::string SameNumberAsShown(std::string text)
+{
+    while (text.size() > 7 && text[0] == '0') {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
 // A shown tone: the off text, a tone in hertz with one decimal, or DN/DI and three
 // octal digits.
 inline bool IsShownTone(const std::string& s, const std::string& off)
