@@ -6,9 +6,9 @@
 // What must hold:
 //   - a typed text is refused unchanged, taken as no frequency (blanks only), or
 //     normalised to ddd.ddddd on the 5 kHz or 6.25 kHz raster, whose word is decimal,
-//     shows as the same number, and normalises to itself again (and, in one of the
-//     six bands, is accepted again); a text called inside the band has its whole
-//     megahertz inside it;
+//     shows as the same number, and normalises to itself again when the limits are
+//     in order (and, in one of the six bands, is accepted again); a text called
+//     inside the band has its whole megahertz inside it;
 //   - a text that parses as a normalised frequency gives a decimal word that shows
 //     as the same number;
 //   - any word shows as a frequency text or nothing, and what it shows can be
@@ -84,7 +84,9 @@ void CheckTyped(const std::string& typed, int lower, int upper, Violations& out)
     // With limits that are not a band (a data file may hold any), a band limit put in
     // place of the text may itself lie outside every band and be refused next time.
     const bool refusedAgain = second == FrequencyCheck::Invalid || second == FrequencyCheck::Empty;
-    if (again != text || (refusedAgain && IsOneOfTheBands(lower, upper))) {
+    // With the limits the wrong way round, the band limit put in place of the text
+    // may be replaced by the other limit next time.
+    if ((again != text && lower <= upper) || (refusedAgain && IsOneOfTheBands(lower, upper))) {
         out.push_back(what + "normalises again to \"" + again + "\"");
     }
     const int whole = std::stoi(text.substr(0, 3));

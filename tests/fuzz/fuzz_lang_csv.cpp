@@ -10,7 +10,8 @@
 //     lines keep what they held; no text holds a comma or a line feed;
 //   - the header gives the names up to its first empty field and the last language
 //     index counts their commas; names beyond keep what they held;
-//   - a file of valid UTF-8 is read as UTF-8: every text is its bytes unchanged.
+//   - a file of valid UTF-8 is read as UTF-8: every text is its bytes unchanged
+//     (a byte-order mark at the start is skipped, and in UTF-8 a second one too).
 #include <QByteArray>
 #include <QList>
 #include <string>
@@ -73,7 +74,11 @@ ByteLines Lines(const QByteArray& file)
     if (content.startsWith("\xEF\xBB\xBF")) {
         content.remove(0, 3);
     }
-    ByteLines out{content.split('\n'), IsUtf8(content)};
+    const bool utf8 = IsUtf8(content);
+    if (utf8 && content.startsWith("\xEF\xBB\xBF")) {
+        content.remove(0, 3);  // UTF-8 reading skips a second mark as well
+    }
+    ByteLines out{content.split('\n'), utf8};
     if (file.endsWith('\n')) {
         out.lines.removeLast();
     }

@@ -109,6 +109,7 @@ def lang_files():
     put("lang_csv", "short_lines.csv",
         "简体中文,English,\nx,y,z\nx\na,,c\n,\n\n末行,last".encode("utf-8"))
     put("lang_csv", "header_only.csv", b"A,B")
+    put("lang_csv", "two_byte_order_marks.csv", b"\xEF\xBB\xBF\xEF\xBB\xBF")
     put("lang_csv", "empty_header.csv", b"\nfirst,second\n")
     put("lang_csv", "latin1_fallback.csv", b"Fran\xe7ais,English\n\xff\xfe,\x80\n")
 
