@@ -17,8 +17,10 @@ QString DecodeLanguageFile(const QByteArray& bytes)
     if (!utf8.hasError()) {
         return text;
     }
-    // Files written on a Chinese system by older tools use the GB18030 family.
-    QStringDecoder gb("GB18030");
+    // Files written on a Chinese system by older tools use the GB18030 family. Without
+    // state, as for UTF-8: a character cut off by the end of the file is an error, not
+    // a start kept back for more bytes that never come (which would drop it silently).
+    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
     if (gb.isValid()) {
         QString decoded = gb.decode(content);
         if (!gb.hasError()) {

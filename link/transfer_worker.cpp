@@ -143,11 +143,8 @@ void CTransferWorker::Run()
     }
 }
 
-bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
+bool CTransferWorker::OpenPort(TransferError& error)
 {
-    ++m_progress;
-    Post(m_progress);
-
     const int number = m_data->port;
     error.portNumber = number;
     QString name;
@@ -170,9 +167,24 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
         return false;
     }
     error.device = m_port->Device();
+    return true;
+}
+
+bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
+{
+    ++m_progress;
+    Post(m_progress);
+
+    if (m_linkOverride) {
+        m_link = m_linkOverride;
+    } else if (OpenPort(error)) {
+        m_link = m_port.get();
+    } else {
+        return false;
+    }
 
     EntryResult entry = EntryResult::NoAnswer;
-    if (!EnterProgramMode(*m_port, kEntryRetries, &entry)) {
+    if (!EnterProgramMode(*m_link, kEntryRetries, &entry)) {
         ++m_progress;
         Post(m_progress);
         m_port->Close();
@@ -188,7 +200,7 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
     }
 
     Identity identity{};
-    if (!ReadIdentity(*m_port, identity)) {
+    if (!ReadIdentity(*m_link, identity)) {
         error.kind = TransferError::Kind::LinkFault;
         error.detail = QStringLiteral("identity");
         return false;
@@ -209,7 +221,7 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
 // The end byte closes the exchange; the bar shows 100 once it has gone out.
 bool CTransferWorker::Finish(TransferError& error)
 {
-    if (!SendEnd(*m_port)) {
+    if (!SendEnd(*m_link)) {
         error.kind = TransferError::Kind::LinkFault;
         error.detail = QStringLiteral("end byte");
         return false;
@@ -225,7 +237,7 @@ bool CTransferWorker::Verify(TransferError& error)
     m_host->VerifyStarted();
     m_progress = 1;
     Post(m_progress);
-    VerifySession session(*m_port, *m_data);
+    VerifySession session(*m_link, *m_data);
     const bool same = session.Run(error, [this](int done, int total) {
         m_progress = qint16(1 + done * 99 / total);
         Post(m_progress);
@@ -251,7 +263,7 @@ bool CTransferWorker::ReadAll(TransferError& error)
         Post(m_progress);
     };
     const auto read = [this, &error](DataBlock& block) {
-        if (ReadBlock(*m_port, block.addressHigh, block.addressLow, block.data.data())) {
+        if (ReadBlock(*m_link, block.addressHigh, block.addressLow, block.data.data())) {
             return true;
         }
         error.kind = TransferError::Kind::LinkFault;
@@ -279,7 +291,7 @@ bool CTransferWorker::WriteAll(TransferError& error)
     };
     const auto write = [this, &error](const DataBlock& block, int quarters) {
         for (int q = 0; q < quarters; ++q) {
-            if (!WriteQuarter(*m_port, block.addressHigh, block.addressLow, q, block.data.data())) {
+            if (!WriteQuarter(*m_link, block.addressHigh, block.addressLow, q, block.data.data())) {
                 error.kind = TransferError::Kind::LinkFault;
                 error.detail = ChunkStep(block, q);
                 return false;

@@ -15,6 +15,7 @@
 
 namespace radio {
 
+class ByteLink;
 class CSerialPort;
 
 enum class TransferMode { Idle = 0, Read = 2, Write = 3 };
@@ -102,8 +103,13 @@ public:
     void SetVerify(bool verify) { m_verify = verify; }
     // Each successful read and write is saved as a backup in this folder; empty: none.
     void SetBackupFolder(const QString& folder) { m_backupFolder = folder; }
+    // Runs the transfers over this line instead of opening a port (the tests and the
+    // fuzz targets drive whole transfers over an in-memory line); nullptr goes back to
+    // the port. The line must outlive the transfers that use it.
+    void UseLink(ByteLink* link) { m_linkOverride = link; }
 
 private:
+    bool OpenPort(TransferError& error);
     bool Connect(TransferError& error, RadioReport& reported);
     bool ReadAll(TransferError& error);
     bool WriteAll(TransferError& error);
@@ -115,6 +121,8 @@ private:
     std::atomic<TransferMode> m_mode{TransferMode::Idle};
     qint16 m_progress = 0;
     std::unique_ptr<CSerialPort> m_port;
+    ByteLink* m_linkOverride = nullptr;
+    ByteLink* m_link = nullptr;  // the line of the running transfer
     RadioData* m_data = nullptr;
     TransferHost* m_host = nullptr;
     QString m_deviceOverride;

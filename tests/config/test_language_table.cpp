@@ -171,6 +171,12 @@ void TestLanguageTable::encodings()
     LanguageTable gbTable;
     QVERIFY(LoadLanguageText(gbBytes, 0, gbTable, names));
     QCOMPARE(T(gbTable, 0), chinese);
+
+    // A file cut inside its last character is not GB18030: it is read byte for byte
+    // rather than losing that byte.
+    LanguageTable cutTable;
+    QVERIFY(LoadLanguageText(gbBytes + "\xBE", 0, cutTable, names));
+    QCOMPARE(T(cutTable, 1), QString(QChar(0xBE)));
 }
 
 void TestLanguageTable::missingOrEmptyFileChangesNothing()
