@@ -6,6 +6,8 @@
 // must show what the record holds; every thousand events the views store their edits
 // and the masks are rebuilt, as before a save or a write, and checked too.
 //
+// The Edit menu's keys (undo, redo, the clipboard) act as the main window would.
+//
 // The seed is printed at the start and with every failure. To repeat a run:
 //   RADIOPROG_MONKEY_SEED=<seed> test_monkey      or   test_monkey --seed <seed>
 // The number of events (20000 by default, a third each on a 16-channel record, a
@@ -13,7 +15,9 @@
 // or --events.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
+#include <QUndoStack>
 #include <array>
 #include <memory>
 #include <random>
@@ -44,26 +48,47 @@ struct MonkeyKey {
 };
 
 const MonkeyKey kKeys[] = {
-    {Qt::Key_0, '0', Qt::NoModifier, 3},        {Qt::Key_1, '1', Qt::NoModifier, 5},
-    {Qt::Key_2, '2', Qt::NoModifier, 3},        {Qt::Key_3, '3', Qt::NoModifier, 3},
-    {Qt::Key_4, '4', Qt::NoModifier, 4},        {Qt::Key_5, '5', Qt::NoModifier, 3},
-    {Qt::Key_6, '6', Qt::NoModifier, 3},        {Qt::Key_7, '7', Qt::NoModifier, 3},
-    {Qt::Key_8, '8', Qt::NoModifier, 3},        {Qt::Key_9, '9', Qt::NoModifier, 3},
-    {Qt::Key_Period, '.', Qt::NoModifier, 4},   {Qt::Key_Space, ' ', Qt::NoModifier, 1},
-    {Qt::Key_A, 'A', Qt::NoModifier, 1},        {Qt::Key_B, 'b', Qt::NoModifier, 1},
-    {Qt::Key_D, 'D', Qt::NoModifier, 2},        {Qt::Key_N, 'N', Qt::NoModifier, 1},
-    {Qt::Key_I, 'I', Qt::NoModifier, 1},        {Qt::Key_X, 'x', Qt::NoModifier, 1},
-    {Qt::Key_Asterisk, '*', Qt::NoModifier, 1}, {Qt::Key_NumberSign, '#', Qt::NoModifier, 1},
-    {Qt::Key_Minus, '-', Qt::NoModifier, 1},    {Qt::Key_Tab, 0, Qt::NoModifier, 6},
-    {Qt::Key_Backtab, 0, Qt::ShiftModifier, 2}, {Qt::Key_Return, 0, Qt::NoModifier, 5},
-    {Qt::Key_Enter, 0, Qt::KeypadModifier, 1},  {Qt::Key_Escape, 0, Qt::NoModifier, 2},
-    {Qt::Key_Delete, 0, Qt::NoModifier, 2},     {Qt::Key_Backspace, 0, Qt::NoModifier, 3},
-    {Qt::Key_Up, 0, Qt::NoModifier, 3},         {Qt::Key_Down, 0, Qt::NoModifier, 4},
-    {Qt::Key_Left, 0, Qt::NoModifier, 2},       {Qt::Key_Right, 0, Qt::NoModifier, 2},
-    {Qt::Key_Home, 0, Qt::NoModifier, 1},       {Qt::Key_End, 0, Qt::NoModifier, 1},
+    {Qt::Key_0, '0', Qt::NoModifier, 3},
+    {Qt::Key_1, '1', Qt::NoModifier, 5},
+    {Qt::Key_2, '2', Qt::NoModifier, 3},
+    {Qt::Key_3, '3', Qt::NoModifier, 3},
+    {Qt::Key_4, '4', Qt::NoModifier, 4},
+    {Qt::Key_5, '5', Qt::NoModifier, 3},
+    {Qt::Key_6, '6', Qt::NoModifier, 3},
+    {Qt::Key_7, '7', Qt::NoModifier, 3},
+    {Qt::Key_8, '8', Qt::NoModifier, 3},
+    {Qt::Key_9, '9', Qt::NoModifier, 3},
+    {Qt::Key_Period, '.', Qt::NoModifier, 4},
+    {Qt::Key_Space, ' ', Qt::NoModifier, 1},
+    {Qt::Key_A, 'A', Qt::NoModifier, 1},
+    {Qt::Key_B, 'b', Qt::NoModifier, 1},
+    {Qt::Key_D, 'D', Qt::NoModifier, 2},
+    {Qt::Key_N, 'N', Qt::NoModifier, 1},
+    {Qt::Key_I, 'I', Qt::NoModifier, 1},
+    {Qt::Key_X, 'x', Qt::NoModifier, 1},
+    {Qt::Key_Asterisk, '*', Qt::NoModifier, 1},
+    {Qt::Key_NumberSign, '#', Qt::NoModifier, 1},
+    {Qt::Key_Minus, '-', Qt::NoModifier, 1},
+    {Qt::Key_Tab, 0, Qt::NoModifier, 6},
+    {Qt::Key_Backtab, 0, Qt::ShiftModifier, 2},
+    {Qt::Key_Return, 0, Qt::NoModifier, 5},
+    {Qt::Key_Enter, 0, Qt::KeypadModifier, 1},
+    {Qt::Key_Escape, 0, Qt::NoModifier, 2},
+    {Qt::Key_Delete, 0, Qt::NoModifier, 2},
+    {Qt::Key_Backspace, 0, Qt::NoModifier, 3},
+    {Qt::Key_Up, 0, Qt::NoModifier, 3},
+    {Qt::Key_Down, 0, Qt::NoModifier, 4},
+    {Qt::Key_Left, 0, Qt::NoModifier, 2},
+    {Qt::Key_Right, 0, Qt::NoModifier, 2},
+    {Qt::Key_Home, 0, Qt::NoModifier, 1},
+    {Qt::Key_End, 0, Qt::NoModifier, 1},
     {Qt::Key_F2, 0, Qt::NoModifier, 1},
-    // Undo, redo and the clipboard join here when the program has them:
-    // {Qt::Key_Z, 0, Qt::ControlModifier, 1}, {Qt::Key_Y, ...}, Ctrl+C, Ctrl+V, Ctrl+X.
+    // The Edit menu's keys: undo, redo and the clipboard.
+    {Qt::Key_Z, 0, Qt::ControlModifier, 2},
+    {Qt::Key_Y, 0, Qt::ControlModifier, 1},
+    {Qt::Key_C, 0, Qt::ControlModifier, 1},
+    {Qt::Key_V, 0, Qt::ControlModifier, 2},
+    {Qt::Key_X, 0, Qt::ControlModifier, 1},
 };
 
 // Of a hundred events: keys, then clicks, the rest moves to another view.
@@ -109,12 +134,15 @@ RadioData RecordOfAnyBytes(std::uint32_t seed)
 
 class Monkey {
 public:
-    Monkey(RadioData* data, std::uint32_t seed) : m_data(data), m_random(seed)
+    Monkey(RadioDocument* document, std::uint32_t seed)
+        : m_document(document), m_data(&document->Record()), m_random(seed)
     {
+        RadioData* data = m_data;
         m_channels = new CChnMsgFormView(data);
         m_views = {m_channels, new CChoiceFunView(data), new CKeySetView(data),
                    new CScanMsgView(data)};
         for (CEditView* view : m_views) {
+            view->SetDocument(document);
             m_owned.emplace_back(view);
             view->resize(view->sizeHint().expandedTo(QSize(480, 360)));
             view->show();
@@ -150,9 +178,7 @@ public:
     // program does before a save, a read and a write.
     void CollectEdits()
     {
-        for (CEditView* view : m_views) {
-            view->StoreToRecord();
-        }
+        StoreViews();
         m_data->UpdateChannelMasks();
     }
 
@@ -186,6 +212,56 @@ private:
 
     CEditView* Current() const { return m_views[std::size_t(m_current)]; }
 
+    bool StoreViews()
+    {
+        bool stored = true;
+        for (CEditView* view : m_views) {
+            stored = view->StoreToRecord() && stored;
+        }
+        return stored;
+    }
+
+    // What the main window's Edit menu does with its keys when no text field takes
+    // them first: undo and redo take the views' edits in first (an open cell editor
+    // is only closed by undo); the clipboard keys act on the channel table's rows.
+    bool EditMenuKey(const MonkeyKey& key, QWidget* target)
+    {
+        if (!(key.modifiers & Qt::ControlModifier) || qobject_cast<QLineEdit*>(target)) {
+            return false;
+        }
+        const bool table = Current() == m_channels;
+        switch (key.key) {
+        case Qt::Key_Z:
+            if (table && m_channels->ActiveEditor() != nullptr) {
+                m_channels->CancelEdit();
+            } else if (StoreViews()) {
+                m_document->History()->undo();
+            }
+            return true;
+        case Qt::Key_Y:
+            if (!(table && m_channels->ActiveEditor() != nullptr) && StoreViews()) {
+                m_document->History()->redo();
+            }
+            return true;
+        case Qt::Key_C:
+            if (table) {
+                m_channels->CopySelection();
+            }
+            return true;
+        case Qt::Key_V:
+            if (table) {
+                m_channels->PasteClipboard();
+            }
+            return true;
+        case Qt::Key_X:
+            if (table) {
+                m_channels->CutSelection();
+            }
+            return true;
+        default: return false;
+        }
+    }
+
     // Keys go where a user's keys go: to the focus widget of the current view's
     // window (the view itself when nothing in it has the focus).
     void PressKey()
@@ -194,6 +270,9 @@ private:
         QWidget* target = QApplication::focusWidget();
         if (target == nullptr || target->window() != Current()->window()) {
             target = Current()->focusWidget() ? Current()->focusWidget() : Current();
+        }
+        if (EditMenuKey(key, target)) {
+            return;
         }
         if (key.character != 0) {
             QTest::keyClick(target, key.character, key.modifiers);
@@ -212,6 +291,7 @@ private:
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(view, at));
     }
 
+    RadioDocument* m_document;
     RadioData* m_data;
     std::mt19937 m_random;
     CChnMsgFormView* m_channels;
@@ -304,10 +384,11 @@ private slots:
         const int events = m_events / 3;
 
         BoxLog boxes;
-        RadioData data =
-            anyBytes ? RecordOfAnyBytes(seed) : StartRecord(model, bandLower, bandUpper);
+        RadioDocument document;
+        RadioData& data = document.Record();
+        data = anyBytes ? RecordOfAnyBytes(seed) : StartRecord(model, bandLower, bandUpper);
         const RadioData start = data;
-        Monkey monkey(&data, seed);
+        Monkey monkey(&document, seed);
         QVERIFY(monkey.Activate(0));
 
         QElapsedTimer clock;
@@ -351,9 +432,10 @@ private slots:
         }
         qInfo(
             "seed %u: %d events in %lld ms (channels/features/key/scan %s), %lld boxes, "
-            "%d beeps, %d channels programmed",
+            "%d beeps, %d channels programmed, %d steps in the history",
             seed, events, static_cast<long long>(ms), qPrintable(monkey.EventsPerView()),
-            static_cast<long long>(boxes.texts.size()), boxes.beeps, programmed);
+            static_cast<long long>(boxes.texts.size()), boxes.beeps, programmed,
+            document.History()->count());
         QVERIFY2(channelsChanged,
                  qPrintable(QStringLiteral("seed %1: no channel changed").arg(seed)));
         QVERIFY2(featuresChanged,
