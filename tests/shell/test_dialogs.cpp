@@ -80,6 +80,7 @@ private slots:
     void aboutDialog();
     void helpPages();
     void missingHelpPageIsReported();
+    void chineseInterfaceThroughout();
 };
 
 void TestDialogs::modelDialogShowsTheRecord_data()
@@ -590,13 +591,47 @@ void TestDialogs::helpPages()
 void TestDialogs::missingHelpPageIsReported()
 {
     WorkDir dir;
-    auto app = StartPrepared(dir);
+    // The help menu's caption, with its access key, names the box without it.
+    QByteArray texts = TestLanguageFile();
+    texts.replace("zh#38,en#38", "zh#38(&H),Help(&H)");
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 1, 1));
+    dir.Write(QStringLiteral("lang.csv"), texts);
+    auto app = StartProgram(dir);
     QVERIFY(app);
     Boxes boxes;
     app->MainFrame()->Actions()->Action(FrameCommand::HelpTopics)->trigger();
     QCOMPARE(boxes.Count(), 1);
     QVERIFY(boxes.Last().text.contains(QStringLiteral("helptopics1/index.htm")));
+    QCOMPARE(boxes.Last().caption, QStringLiteral("Help"));
     QVERIFY(!app->MainFrame()->Dialogs()->HelpViewer());
+}
+
+// The Chinese interface: Qt's own texts (the buttons of every box, the file and print
+// dialogs) are Chinese too, also after a switch at run time, and the help opens at
+// its Chinese page.
+void TestDialogs::chineseInterfaceThroughout()
+{
+    WorkDir dir;
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 0, 1));
+    dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
+    dir.Write(QStringLiteral("helptopics1/index.htm"), "<html><body>index</body></html>");
+    dir.Write(QStringLiteral("helptopics1/index_zh.htm"), "<html><body>zh</body></html>");
+    auto app = StartProgram(dir);
+    QVERIFY(app);
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    QVERIFY2(yes() != QStringLiteral("&Yes"), qPrintable(yes()));
+    CMainFrame* frame = app->MainFrame();
+    frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
+    QCOMPARE(frame->Dialogs()->HelpViewer()->Browser()->source().toLocalFile(),
+             dir.Path(QStringLiteral("helptopics1/index_zh.htm")));
+
+    app->SwitchLanguage(1);
+    QCOMPARE(yes(), QStringLiteral("&Yes"));
+    frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
+    QCOMPARE(frame->Dialogs()->HelpViewer()->Browser()->source().toLocalFile(),
+             dir.Path(QStringLiteral("helptopics1/index.htm")));
+    app->SwitchLanguage(0);
+    QVERIFY(yes() != QStringLiteral("&Yes"));
 }
 
 QTEST_MAIN(TestDialogs)
