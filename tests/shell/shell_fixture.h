@@ -3,6 +3,7 @@
 // dialogs, and a started program.
 #pragma once
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -233,6 +234,40 @@ inline std::unique_ptr<CRadioProgApp> StartPrepared(const WorkDir& dir, int view
     dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 1, 1));
     dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
     return StartProgram(dir, viewTimerMs);
+}
+
+// The program as a person starts it: settings and texts in place, the window shown
+// and active, the channel view opened by its start-up timer.
+inline std::unique_ptr<CRadioProgApp> StartAsAPersonDoes(const WorkDir& dir)
+{
+    auto app = StartPrepared(dir, 0);
+    if (!app) {
+        return nullptr;
+    }
+    CMainFrame* frame = app->MainFrame();
+    QSignalSpy opened(frame, &CMainFrame::startupViewOpened);
+    frame->activateWindow();
+    if (!QTest::qWaitForWindowActive(frame) || (opened.isEmpty() && !opened.wait(5000))) {
+        return nullptr;
+    }
+    return app;
+}
+
+// Keys go where a person's keys go: to the widget that has the keyboard.
+inline void TypeIntoFocus(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr);
+        QTest::keyClick(focus, c.toLatin1());
+    }
+}
+
+inline void PressOnFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus != nullptr);
+    QTest::keyClick(focus, key, modifiers);
 }
 
 // A view that records what the main frame asks of it. Its "controls" hold one byte,

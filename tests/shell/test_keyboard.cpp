@@ -21,44 +21,10 @@ using namespace radio::test;
 
 namespace {
 
-// Keys go where a person's keys go: to the widget that has the keyboard.
-void TypeIntoFocus(const QString& text)
-{
-    for (const QChar c : text) {
-        QWidget* focus = QApplication::focusWidget();
-        QVERIFY(focus != nullptr);
-        QTest::keyClick(focus, c.toLatin1());
-    }
-}
-
-void PressOnFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QVERIFY(focus != nullptr);
-    QTest::keyClick(focus, key, modifiers);
-}
-
 QWidget* Grid(CMainFrame* frame)
 {
     auto* view = static_cast<CChnMsgFormView*>(frame->View(ViewKind::Channels));
     return view ? view->Grid() : nullptr;
-}
-
-// The program as a person starts it: settings and texts in place, the window shown
-// and active, the channel view opened by its start-up timer.
-std::unique_ptr<CRadioProgApp> StartAndWaitForChannels(const WorkDir& dir)
-{
-    auto app = StartPrepared(dir, 0);
-    if (!app) {
-        return nullptr;
-    }
-    CMainFrame* frame = app->MainFrame();
-    QSignalSpy opened(frame, &CMainFrame::startupViewOpened);
-    frame->activateWindow();
-    if (!QTest::qWaitForWindowActive(frame) || (opened.isEmpty() && !opened.wait(5000))) {
-        return nullptr;
-    }
-    return app;
 }
 
 QLineEdit* Field(CMainFrame* frame, ViewKind kind, const char* name)
@@ -82,7 +48,7 @@ private slots:
 void TestKeyboard::typingRightAfterStartEntersAChannel()
 {
     WorkDir dir;
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     QCOMPARE(QApplication::focusWidget(), Grid(frame));
@@ -99,7 +65,7 @@ void TestKeyboard::theGridHasTheKeyboardAfterARead()
     config.memory.fill(0xFF);
     SimulatedCom1 radio(config);
     WorkDir dir;
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     Boxes boxes;  // the Done box is answered with OK
@@ -129,7 +95,7 @@ void TestKeyboard::aFailedFieldStopsTheWrite()
 {
     SimulatedCom1 radio(FastRadio(400, 1));
     WorkDir dir;
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     frame->OpenView(ViewKind::Features);
@@ -162,7 +128,7 @@ void TestKeyboard::aFailedFieldStopsTheWrite()
 void TestKeyboard::aFailedFieldStopsTheSave()
 {
     WorkDir dir;
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     frame->OpenView(ViewKind::Features);
@@ -182,7 +148,7 @@ void TestKeyboard::aRefusedFrequencyStopsTheWrite()
 {
     SimulatedCom1 radio(FastRadio(400, 1));
     WorkDir dir;
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     Boxes boxes;
@@ -205,7 +171,7 @@ void TestKeyboard::leavingIsQuick()
     SimulatedCom1 radio(FastRadio(400, 1));
     WorkDir dir;
     dir.Write(QStringLiteral("helptopics1/index.htm"), "<html><body>help</body></html>");
-    auto app = StartAndWaitForChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     Boxes boxes;

@@ -27,33 +27,6 @@ namespace {
 
 using Image = std::array<std::uint8_t, image::kSize>;
 
-void TypeIntoFocus(const QString& text)
-{
-    for (const QChar c : text) {
-        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-}
-
-void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
-std::unique_ptr<CRadioProgApp> StartWithChannels(const WorkDir& dir)
-{
-    auto app = StartPrepared(dir, 0);
-    if (!app) {
-        return nullptr;
-    }
-    CMainFrame* frame = app->MainFrame();
-    QSignalSpy opened(frame, &CMainFrame::startupViewOpened);
-    frame->activateWindow();
-    if (!QTest::qWaitForWindowActive(frame) || (opened.isEmpty() && !opened.wait(5000))) {
-        return nullptr;
-    }
-    return app;
-}
-
 CChnMsgFormView* Channels(CMainFrame* frame)
 {
     return static_cast<CChnMsgFormView*>(frame->View(ViewKind::Channels));
@@ -91,7 +64,7 @@ void TestUndo::everyKindOfChangeIsOneStep()
     radioConfig.memory = sim::DemoMemory(400, 1);
     SimulatedCom1 radio(radioConfig);
     WorkDir dir;
-    auto app = StartWithChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     QUndoStack* history = frame->Document().History();
@@ -112,7 +85,7 @@ void TestUndo::everyKindOfChangeIsOneStep()
     };
 
     TypeIntoFocus(QStringLiteral("435.125"));
-    Press(Qt::Key_Return);
+    PressOnFocus(Qt::Key_Return);
     took(QStringLiteral("typing"));
     QCOMPARE(steps.back().name, QStringLiteral("Channel 1 receive frequency 435.12500"));
 
@@ -196,7 +169,7 @@ void TestUndo::everyKindOfChangeIsOneStep()
 void TestUndo::menuAndKeysNameTheStep()
 {
     WorkDir dir;
-    auto app = StartWithChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     QAction* undo = Action(frame, FrameCommand::EditUndo);
@@ -209,25 +182,25 @@ void TestUndo::menuAndKeysNameTheStep()
 
     Channels(frame)->SetCurrentCell(3, 1);
     TypeIntoFocus(QStringLiteral("435.125"));
-    Press(Qt::Key_Tab);
+    PressOnFocus(Qt::Key_Tab);
     TypeIntoFocus(QStringLiteral("436.5"));
-    Press(Qt::Key_Tab);
+    PressOnFocus(Qt::Key_Tab);
     QCOMPARE(undo->text(), QStringLiteral("&Undo Channel 3 transmit frequency 436.50000"));
     QCOMPARE(frame->Actions()->ToolTipFor(FrameCommand::EditUndo),
              QStringLiteral("Undo Channel 3 transmit frequency 436.50000"));
 
     // Ctrl+Z twice on the table empties the row again; Ctrl+Y and Ctrl+Shift+Z bring
     // the two steps back.
-    Press(Qt::Key_Z, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Channels(frame)->CellText(3, 2), QStringLiteral("435.12500"));
     QCOMPARE(redo->text(), QStringLiteral("&Redo Channel 3 transmit frequency 436.50000"));
-    Press(Qt::Key_Z, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(std::as_const(frame->Data()).Channel(2).IsErased());
     QVERIFY(Channels(frame)->CellText(3, 1).isEmpty());
     QVERIFY(!undo->isEnabled());
     QCOMPARE(QApplication::focusWidget(), Channels(frame)->Grid());
-    Press(Qt::Key_Y, Qt::ControlModifier);
-    Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    PressOnFocus(Qt::Key_Y, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(std::as_const(frame->Data()).Channel(2).TxFrequency(), 0x43650000u);
     QCOMPARE(Channels(frame)->CellText(3, 2), QStringLiteral("436.50000"));
 
@@ -237,14 +210,14 @@ void TestUndo::menuAndKeysNameTheStep()
     TypeIntoFocus(QStringLiteral("4"));
     QWidget* edit = Channels(frame)->ActiveEditor();
     QCOMPARE(QApplication::focusWidget(), edit);
-    Press(Qt::Key_Z, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(Channels(frame)->ActiveEditor(), edit);
     QCOMPARE(frame->Document().History()->index(), 2);
-    Press(Qt::Key_Escape);
+    PressOnFocus(Qt::Key_Escape);
     Channels(frame)->SetCurrentCell(3, 3);
     TypeIntoFocus(QStringLiteral("1"));
     QVERIFY(Channels(frame)->ActiveEditor() != nullptr);
-    Press(Qt::Key_Z, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(Channels(frame)->ActiveEditor() == nullptr);
     QCOMPARE(Channels(frame)->CellText(3, 3), QStringLiteral("en#47"));
     QCOMPARE(frame->Document().History()->index(), 2);
@@ -253,7 +226,7 @@ void TestUndo::menuAndKeysNameTheStep()
 void TestUndo::modifiedMarkerAndTheThreeQuestions()
 {
     WorkDir dir;
-    auto app = StartWithChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     QVERIFY(frame->windowTitle().endsWith(QStringLiteral("[*]")));
@@ -267,7 +240,7 @@ void TestUndo::modifiedMarkerAndTheThreeQuestions()
     QCOMPARE(boxes.Last().text, En(73));
 
     TypeIntoFocus(QStringLiteral("435.125"));
-    Press(Qt::Key_Return);
+    PressOnFocus(Qt::Key_Return);
     QVERIFY(frame->isWindowModified());
     const Image typed = frame->Data().ToImage();
 
@@ -310,7 +283,7 @@ void TestUndo::modifiedMarkerAndTheThreeQuestions()
 
     // Exit: Cancel keeps the window, Discard leaves without the exit question.
     TypeIntoFocus(QStringLiteral("436"));
-    Press(Qt::Key_Return);
+    PressOnFocus(Qt::Key_Return);
     QSignalSpy exited(frame, &CMainFrame::exitConfirmed);
     boxes.Clear();
     boxes.Answer(QMessageBox::Cancel);
@@ -328,24 +301,24 @@ void TestUndo::modifiedMarkerAndTheThreeQuestions()
 void TestUndo::copyAndPasteRowsWithTheKeys()
 {
     WorkDir dir;
-    auto app = StartWithChannels(dir);
+    auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     CChnMsgFormView* view = Channels(frame);
     TypeIntoFocus(QStringLiteral("435.125"));
-    Press(Qt::Key_Return);
+    PressOnFocus(Qt::Key_Return);
     view->SetCurrentCell(2, 1);
     TypeIntoFocus(QStringLiteral("436.25"));
-    Press(Qt::Key_Return);
+    PressOnFocus(Qt::Key_Return);
     view->SetCurrentCell(1, 1);
-    Press(Qt::Key_Down, Qt::ShiftModifier);
+    PressOnFocus(Qt::Key_Down, Qt::ShiftModifier);
     QCOMPARE(view->SelectedRows(), (std::vector<int>{1, 2}));
-    Press(Qt::Key_C, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QStringLiteral("1\t435.12500\t435.12500\ten#47\ten#47\ten#49\ten#53\ten#55\ten#60\n"
                             "2\t436.25000\t436.25000\ten#47\ten#47\ten#49\ten#53\ten#55\ten#60\n"));
     view->SetCurrentCell(10, 1);
-    Press(Qt::Key_V, Qt::ControlModifier);
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
     for (int i = 0; i < 2; ++i) {
         const ConstChannelRecord copy = std::as_const(frame->Data()).Channel(9 + i);
         const ConstChannelRecord original = std::as_const(frame->Data()).Channel(i);
@@ -366,7 +339,7 @@ void TestUndo::copyAndPasteRowsWithTheKeys()
     bool rowsChosen = false;
     QCOMPARE(view->SelectedRows(&rowsChosen), (std::vector<int>{10, 11}));
     QVERIFY(rowsChosen);
-    Press(Qt::Key_Delete);
+    PressOnFocus(Qt::Key_Delete);
     QVERIFY(std::as_const(frame->Data()).Channel(9).IsErased());
     QVERIFY(std::as_const(frame->Data()).Channel(10).IsErased());
     QCOMPARE(frame->Document().History()->undoText(), QStringLiteral("Delete 2 channels"));
