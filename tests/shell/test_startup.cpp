@@ -53,6 +53,7 @@ private slots:
     void missingLanguageFileGivesEnglish();
     void exitConfirmationSavesTheSettings();
     void exitAnsweredNoChangesNothing();
+    void windowComesBackWhereItWasLeft();
 };
 
 void TestStartup::noSettingsFile_data()
@@ -362,6 +363,40 @@ void TestStartup::exitAnsweredNoChangesNothing()
     QVERIFY(frame->isVisible());
     QCOMPARE(confirmed.count(), 0);
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")), CompleteSettings(1, 1, 1));
+}
+
+// The first start places the window at (0, 0), 773 x 548 with its frame; the next
+// start puts it where the user left it, maximised or not. sys.ini keeps its three
+// lines and nothing of this.
+void TestStartup::windowComesBackWhereItWasLeft()
+{
+    WorkDir dir;
+    {
+        auto app = StartPrepared(dir);
+        QVERIFY(app);
+        CMainFrame* frame = app->MainFrame();
+        frame->setGeometry(QRect(QPoint(40, 30), QSize(900, 640)));
+        QTRY_COMPARE(frame->size(), QSize(900, 640));
+        Boxes boxes;
+        boxes.Answer(QMessageBox::Yes);
+        frame->close();
+    }
+    QCOMPARE(dir.Read(QStringLiteral("sys.ini")).count('\n'), 3);
+    {
+        auto app = StartProgram(dir);
+        QVERIFY(app);
+        CMainFrame* frame = app->MainFrame();
+        QCOMPARE(frame->size(), QSize(900, 640));
+        QCOMPARE(frame->geometry().topLeft(), QPoint(40, 30));
+        frame->showMaximized();
+        QTRY_VERIFY(frame->isMaximized());
+        Boxes boxes;
+        boxes.Answer(QMessageBox::Yes);
+        frame->close();
+    }
+    auto app = StartProgram(dir);
+    QVERIFY(app);
+    QTRY_VERIFY(app->MainFrame()->isMaximized());
 }
 
 QTEST_MAIN(TestStartup)
