@@ -411,6 +411,9 @@ void CChnMsgFormView::PasteClipboard()
         ShowBox(this, box);
         return;
     }
+    if (plan.rows.empty()) {
+        return;  // line ends alone
+    }
     if (plan.outOfBand > 0) {
         box.text = Text(text::PasteOutOfBand)
                        .arg(plan.outOfBand)

@@ -6,8 +6,14 @@ namespace radio {
 
 CEditView::CEditView(RadioData* data, QWidget* parent) : QWidget(parent), m_data(data)
 {
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { NoteFocus(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                           [this](QWidget*, QWidget* now) { NoteFocus(now); });
+}
+
+CEditView::~CEditView()
+{
+    // The widget's own end still moves the focus: this part of it is gone by then.
+    disconnect(m_focusWatch);
 }
 
 void CEditView::SetDocument(RadioDocument* document)

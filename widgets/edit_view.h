@@ -19,6 +19,7 @@ class CEditView : public QWidget {
     Q_OBJECT
 public:
     CEditView(RadioData* data, QWidget* parent = nullptr);
+    ~CEditView() override;
 
     virtual void LoadFromRecord() = 0;  // record -> controls
     // Controls -> record, committing a pending edit. False when a control's text failed
@@ -66,6 +67,7 @@ private:
     void NoteFocus(QWidget* now);
 
     QPointer<QWidget> m_lastFocus;
+    QMetaObject::Connection m_focusWatch;
 };
 
 }  // namespace radio

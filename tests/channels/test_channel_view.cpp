@@ -1,4 +1,5 @@
 // The channel table as a user drives it: keys and mouse clicks on the real widgets.
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -490,6 +491,17 @@ private slots:
         Press(Qt::Key_Escape);
         QVERIFY(m_data.ToImage() == before);
         QVERIFY(m_view->ActiveEditor() == nullptr);
+    }
+
+    // A clipboard of line ends alone pastes nothing, and refuses nothing.
+    void pasteOfEmptyLinesDoesNothing()
+    {
+        QVERIFY(Open());
+        const auto before = m_data.ToImage();
+        QGuiApplication::clipboard()->setText(QStringLiteral("\n\r\n"));
+        m_view->PasteClipboard();
+        QVERIFY(m_data.ToImage() == before);
+        QVERIFY(m_boxes.isEmpty());
     }
 
     // Delete on a frequency cell does what an emptied cell does; elsewhere nothing.
