@@ -327,6 +327,19 @@ void TestUndo::copyAndPasteRowsWithTheKeys()
     QCOMPARE(view->CellText(11, 1), QStringLiteral("436.25000"));
     QCOMPARE(frame->Document().History()->undoText(), QStringLiteral("Paste 2 channels"));
 
+    // A line that does not fit refuses the whole paste: a box names it, nothing changes.
+    const Image beforeBadPaste = frame->Data().ToImage();
+    const int steps = frame->Document().History()->count();
+    Boxes boxes;
+    QGuiApplication::clipboard()->setText(QStringLiteral("440.5\n441.5\t4..1\n"));
+    view->SetCurrentCell(4, 1);
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text,
+             QStringLiteral("Nothing was pasted: line 2 column 2 \"4..1\" is not a frequency."));
+    QVERIFY(frame->Data().ToImage() == beforeBadPaste);
+    QCOMPARE(frame->Document().History()->count(), steps);
+
     // Rows chosen by their labels (a click, then Shift and a click): Delete empties
     // them, one step.
     QHeaderView* labels = view->Grid()->verticalHeader();
