@@ -3,7 +3,7 @@
 // the main window being up with the channel view's child window open and painted
 // (the program says "ready" then and ends), and the peak resident memory of each run.
 //
-//   bench_startup [runs] [path/to/radioprog]
+//   bench_startup [--runs N | N] [path/to/radioprog]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -100,8 +100,13 @@ Run StartOnce(const std::string& program, const std::string& workDir)
 
 int main(int argc, char** argv)
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    const std::string program = argc > 2 ? argv[2] : RADIOPROG_PROGRAM;
+    // "--runs N" as the other benches take it, or the count alone.
+    int first = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--runs") == 0) {
+        first = 2;
+    }
+    const int runs = argc > first ? std::max(1, std::atoi(argv[first])) : 10;
+    const std::string program = argc > first + 1 ? argv[first + 1] : RADIOPROG_PROGRAM;
 
     QTemporaryDir dir;
     if (!dir.isValid()) {
