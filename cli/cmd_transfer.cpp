@@ -8,25 +8,39 @@ namespace radio::cli {
 
 namespace {
 
-int Read(const QCommandLineParser& parser, const QStringList& arguments)
-{
+// The radio of a read or a write: PORT and --retries.
+struct Target {
     int number = 0;
     QString device;
-    if (!ParsePort(arguments.at(0), number, device)) {
-        return Usage(NotAPortMessage(arguments.at(0)));
-    }
     int retries = 0;
-    if (QString error; !RetriesOf(parser, retries, error)) {
+};
+
+// Returns kOk, or the exit code of the usage message it printed.
+int TargetOf(const QCommandLineParser& parser, const QString& port, Target& target)
+{
+    if (!ParsePort(port, target.number, target.device)) {
+        return Usage(NotAPortMessage(port));
+    }
+    if (QString error; !RetriesOf(parser, target.retries, error)) {
         return Usage(error);
+    }
+    return kOk;
+}
+
+int Read(const QCommandLineParser& parser, const QStringList& arguments)
+{
+    Target target;
+    if (const int status = TargetOf(parser, arguments.at(0), target); status != kOk) {
+        return status;
     }
     const QString file = arguments.at(1);
     RadioData record;
     record.ResetRecord(true);
-    record.port = number;
-    CliHost host(record, retries, false, stderr);
+    record.port = target.number;
+    CliHost host(record, target.retries, false, stderr);
     TransferChoices choices;
     choices.backupFolder = BackupFolderOf(parser);
-    if (!RunTransfer(TransferMode::Read, record, device, host, choices)) {
+    if (!RunTransfer(TransferMode::Read, record, target.device, host, choices)) {
         return Fail(host.Failure());
     }
     const FileResult saved = SaveDataFile(file.toStdString(), record);
@@ -41,27 +55,22 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
 
 int Write(const QCommandLineParser& parser, const QStringList& arguments)
 {
-    int number = 0;
-    QString device;
-    if (!ParsePort(arguments.at(0), number, device)) {
-        return Usage(NotAPortMessage(arguments.at(0)));
-    }
-    int retries = 0;
-    if (QString error; !RetriesOf(parser, retries, error)) {
-        return Usage(error);
+    Target target;
+    if (const int status = TargetOf(parser, arguments.at(0), target); status != kOk) {
+        return status;
     }
     RadioData record;
     record.ResetRecord(true);
     if (const int status = LoadOrComplain(arguments.at(1), record); status != kOk) {
         return status;
     }
-    record.port = number;
+    record.port = target.number;
     record.UpdateChannelMasks();
-    CliHost host(record, retries, parser.isSet(QStringLiteral("force")), stderr);
+    CliHost host(record, target.retries, parser.isSet(QStringLiteral("force")), stderr);
     TransferChoices choices;
     choices.verify = parser.isSet(QStringLiteral("verify"));
     choices.backupFolder = BackupFolderOf(parser);
-    if (!RunTransfer(TransferMode::Write, record, device, host, choices)) {
+    if (!RunTransfer(TransferMode::Write, record, target.device, host, choices)) {
         return Fail(host.Failure());
     }
     Say(QStringLiteral("wrote %1 from %2%3")

@@ -51,13 +51,7 @@ void DialogCommands::RunModelDialog(RadioData& data)
             [this] { ShowHelp(QString::fromLatin1(help::kIndex)); });
     if (RunModal(dialog) == QDialog::Accepted) {
         if (dialog.ChosenBandIndex() != bandBefore) {
-            BoxRequest box;
-            box.text = UiText(data, 87);
-            box.caption = UiText(data, 89);
-            box.icon = QMessageBox::Warning;
-            box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-            box.defaultButton = QMessageBox::Cancel;
-            if (ShowBox(m_frame, box) == QMessageBox::Ok) {
+            if (ConfirmWarning(m_frame, UiText(data, 87), UiText(data, 89))) {
                 ApplyBand(data, dialog.ChosenBandIndex());
                 if (CChildFrame* channels = m_frame->OpenView(ViewKind::Channels)) {
                     channels->View()->ClearAllChannels();

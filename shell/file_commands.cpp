@@ -52,13 +52,7 @@ void FileCommands::New()
 {
     const bool confirmed = MayLeaveData([this] {
         const RadioData& data = m_frame->Data();
-        BoxRequest box;
-        box.text = UiText(data, 73);
-        box.caption = UiText(data, 89);
-        box.icon = QMessageBox::Warning;
-        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        box.defaultButton = QMessageBox::Cancel;
-        return ShowBox(m_frame, box) == QMessageBox::Ok;
+        return ConfirmWarning(m_frame, UiText(data, 73), UiText(data, 89));
     });
     if (!confirmed) {
         return;

@@ -167,17 +167,12 @@ bool CMainFrame::CheckBeforeWrite()
         UpdateTitle();
         return true;
     case WriteCheck::Mismatch: {
-        BoxRequest box;
-        box.text =
+        const QString text =
             UiText(m_data, text::WriteMismatch)
                 .arg(BandAndModelText(m_data, m_data.radioBandLower, m_data.radioBandUpper,
                                       m_data.radioModel),
                      BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
-        box.caption = UiText(m_data, 89);
-        box.icon = QMessageBox::Warning;
-        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        box.defaultButton = QMessageBox::Cancel;
-        return ShowBox(this, box) == QMessageBox::Ok;
+        return ConfirmWarning(this, text, UiText(m_data, 89));
     }
     }
     return false;

@@ -181,15 +181,11 @@ bool CMultiWriteDlg::AskMismatch(const std::vector<WriteBatch::Mismatch>& radios
             PortName(radio.port), BandAndModelText(m_data, radio.reported.bandLower,
                                                    radio.reported.bandUpper, radio.reported.model));
     }
-    BoxRequest box;
-    box.text = UiText(m_data, text::BatchMismatch)
-                   .arg(ports.join(QStringLiteral("; ")),
-                        BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
-    box.caption = UiText(m_data, 89);
-    box.icon = QMessageBox::Warning;
-    box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-    box.defaultButton = QMessageBox::Cancel;
-    return ShowBox(this, box) == QMessageBox::Ok;
+    const QString text =
+        UiText(m_data, text::BatchMismatch)
+            .arg(ports.join(QStringLiteral("; ")),
+                 BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
+    return ConfirmWarning(this, text, UiText(m_data, 89));
 }
 
 void CMultiWriteDlg::reject()

@@ -21,6 +21,17 @@ QMessageBox::StandardButton ShowBox(QWidget* parent, const BoxRequest& request)
     return QMessageBox::StandardButton(box.exec());
 }
 
+bool ConfirmWarning(QWidget* parent, const QString& text, const QString& caption)
+{
+    BoxRequest box;
+    box.text = text;
+    box.caption = caption;
+    box.icon = QMessageBox::Warning;
+    box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    box.defaultButton = QMessageBox::Cancel;
+    return ShowBox(parent, box) == QMessageBox::Ok;
+}
+
 void Beep()
 {
     if (g_beepHandler) {

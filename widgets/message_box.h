@@ -20,6 +20,9 @@ struct BoxRequest {
 
 // Shows a modal box and returns the button pressed.
 QMessageBox::StandardButton ShowBox(QWidget* parent, const BoxRequest& request);
+// A warning with OK and Cancel, Cancel the default (Enter must not destroy data):
+// true when the user chose OK.
+bool ConfirmWarning(QWidget* parent, const QString& text, const QString& caption);
 void Beep();
 
 // Tests replace the boxes and the beep; an empty function restores the real ones.
