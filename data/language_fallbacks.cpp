@@ -84,7 +84,7 @@ const std::vector<std::string>& EnglishTexts()
         "Reset all channels and settings to defaults?",     // #73
         "Communication failed",                             // #74
         "Done",                                             // #75
-        "No answer from the radio. Check cable and port.",  // #76
+        "Communication with the radio failed. Check cable and port.",  // #76
         "COM port",                                         // #77
         "radioprog",                                        // #78
         "Version 1.0",                                      // #79
