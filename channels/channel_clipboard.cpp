@@ -180,23 +180,15 @@ void ApplyPaste(const PastePlan& plan, RadioData& data)
 
 QString PasteProblemText(const RadioData& data, const PasteProblem& problem)
 {
+    // Line, column and the text that did not fit.
+    const auto at = [&](int n) {
+        return UiText(data, n).arg(problem.line).arg(problem.column).arg(problem.text);
+    };
     switch (problem.kind) {
     case PasteProblem::Kind::None: return QString();
-    case PasteProblem::Kind::NotFrequency:
-        return UiText(data, text::PasteNotFrequency)
-            .arg(problem.line)
-            .arg(problem.column)
-            .arg(problem.text);
-    case PasteProblem::Kind::NotTone:
-        return UiText(data, text::PasteNotTone)
-            .arg(problem.line)
-            .arg(problem.column)
-            .arg(problem.text);
-    case PasteProblem::Kind::NotOption:
-        return UiText(data, text::PasteNotOption)
-            .arg(problem.line)
-            .arg(problem.column)
-            .arg(problem.text);
+    case PasteProblem::Kind::NotFrequency: return at(text::PasteNotFrequency);
+    case PasteProblem::Kind::NotTone: return at(text::PasteNotTone);
+    case PasteProblem::Kind::NotOption: return at(text::PasteNotOption);
     case PasteProblem::Kind::TooManyLines:
         return UiText(data, text::PasteTooManyLines)
             .arg(problem.lines)

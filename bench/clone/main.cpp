@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/runs_option.h"
 #include "config/file_saving.h"
 #include "sim/radio_simulator.h"
 
@@ -58,12 +59,7 @@ double Median(const QStringList& arguments, int runs, bool& ok)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    int runs = 3;
-    const QStringList args = QCoreApplication::arguments();
-    const int at = int(args.indexOf(QStringLiteral("--runs")));
-    if (at >= 0 && at + 1 < args.size()) {
-        runs = std::max(1, args.at(at + 1).toInt());
-    }
+    const int runs = bench::RunsOption(3);
 
     QTemporaryDir dir;
     qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.filePath(QStringLiteral("backups"))));

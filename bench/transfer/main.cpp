@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/runs_option.h"
 #include "link/transfer_worker.h"
 #include "link/write_check.h"
 #include "sim/radio_simulator.h"
@@ -105,12 +106,7 @@ Measurement Measure(RadioSimulator& radio, TransferMode mode, int model, bool ve
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    int runs = 3;
-    const QStringList args = QCoreApplication::arguments();
-    const int at = int(args.indexOf(QStringLiteral("--runs")));
-    if (at >= 0 && at + 1 < args.size()) {
-        runs = std::max(1, args.at(at + 1).toInt());
-    }
+    const int runs = bench::RunsOption(3);
 
     struct Case {
         const char* name;

@@ -126,6 +126,17 @@ void CheckReport(const RadioData& data, Violations& out)
     }
 }
 
+// A transfer may change the data's band and model and the radio's report of them.
+void TakeBandAndReport(RadioData& expected, const RadioData& after)
+{
+    expected.bandLower = after.bandLower;
+    expected.bandUpper = after.bandUpper;
+    expected.model = after.model;
+    expected.radioBandLower = after.radioBandLower;
+    expected.radioBandUpper = after.radioBandUpper;
+    expected.radioModel = after.radioModel;
+}
+
 void CheckRead(const RadioData& before, const RadioData& after, const FuzzLink& link,
                const RecordingHost& host, Violations& out)
 {
@@ -173,12 +184,7 @@ void CheckRead(const RadioData& before, const RadioData& after, const FuzzLink& 
         }
         expected.block(order[k]) = block;
     }
-    expected.bandLower = after.bandLower;
-    expected.bandUpper = after.bandUpper;
-    expected.model = after.model;
-    expected.radioBandLower = after.radioBandLower;
-    expected.radioBandUpper = after.radioBandUpper;
-    expected.radioModel = after.radioModel;
+    TakeBandAndReport(expected, after);
     if (!SameRecord(expected, after)) {
         out.push_back("the read changed more than the blocks read, band, model and report");
     }
@@ -190,12 +196,7 @@ void CheckWrite(const RadioData& before, const RadioData& after, const FuzzLink&
     RadioData expected = before;
     std::copy_n(after.block(Block::B01B8).data.begin(), 7,
                 expected.block(Block::B01B8).data.begin());
-    expected.bandLower = after.bandLower;
-    expected.bandUpper = after.bandUpper;
-    expected.model = after.model;
-    expected.radioBandLower = after.radioBandLower;
-    expected.radioBandUpper = after.radioBandUpper;
-    expected.radioModel = after.radioModel;
+    TakeBandAndReport(expected, after);
     if (!SameRecord(expected, after)) {
         out.push_back("the write changed more than identity, band, model and report");
     }

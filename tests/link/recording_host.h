@@ -2,6 +2,7 @@
 // questions the way the test tells it to.
 #pragma once
 
+#include <QElapsedTimer>
 #include <functional>
 #include <vector>
 
@@ -76,5 +77,16 @@ public:
 private:
     RadioData& m_record;
 };
+
+// Runs one whole transfer on the calling thread; returns how long it took in ms.
+inline qint64 RunTransfer(CTransferWorker& worker, TransferMode mode)
+{
+    QElapsedTimer timer;
+    timer.start();
+    if (worker.SetMode(mode)) {
+        worker.Run();
+    }
+    return timer.elapsed();
+}
 
 }  // namespace radio::test

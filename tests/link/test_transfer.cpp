@@ -73,20 +73,6 @@ private:
     QByteArray m_name;
 };
 
-struct Outcome {
-    qint64 ms = 0;
-};
-
-Outcome RunTransfer(CTransferWorker& worker, TransferMode mode)
-{
-    QElapsedTimer timer;
-    timer.start();
-    if (worker.SetMode(mode)) {
-        worker.Run();
-    }
-    return {timer.elapsed()};
-}
-
 }  // namespace
 
 class TestTransfer : public QObject {
@@ -471,7 +457,7 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     RecordingHost host(record);
     CTransferWorker worker;
     worker.Init(&host, &record);
-    const Outcome outcome = RunTransfer(worker, mode);
+    const qint64 ms = RunTransfer(worker, mode);
 
     QCOMPARE(host.errors.size(), std::size_t(1));
     const TransferError& error = host.errors.front();
@@ -481,8 +467,8 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     }
     QCOMPARE(error.port, QStringLiteral("COM2"));
     QCOMPARE(error.device, radio->DevicePath());
-    QVERIFY2(outcome.ms >= atLeastMs, qPrintable(QString::number(outcome.ms)));
-    QVERIFY2(outcome.ms <= atMostMs, qPrintable(QString::number(outcome.ms)));
+    QVERIFY2(ms >= atLeastMs, qPrintable(QString::number(ms)));
+    QVERIFY2(ms <= atMostMs, qPrintable(QString::number(ms)));
     QCOMPARE(host.reads + host.writes, 0);
     QCOMPARE(host.progress.back(), 0);
     if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused) {
@@ -619,13 +605,13 @@ void TestTransfer::portNumberOutsideOneToTen()
     RecordingHost host(record);
     CTransferWorker worker;
     worker.Init(&host, &record);
-    const Outcome outcome = RunTransfer(worker, TransferMode::Read);
+    const qint64 ms = RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.errors.size(), std::size_t(1));
     QCOMPARE(host.errors[0].kind, TransferError::Kind::PortInvalid);
     QCOMPARE(host.errors[0].portNumber, port);
     QVERIFY(host.errors[0].device.isEmpty());  // nothing was opened
     QCOMPARE(host.progress, (std::vector<int>{1, 0}));
-    QVERIFY(outcome.ms < 1000);
+    QVERIFY(ms < 1000);
     QCOMPARE(record.ToImage(), before.ToImage());
 }
 

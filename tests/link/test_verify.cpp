@@ -20,22 +20,6 @@ using namespace radio::test;
 
 namespace {
 
-// The verify's own session: every block the write sent, 0x01B8 included.
-QStringList VerifyTranscript(int channelBlocks)
-{
-    QStringList out{"entry", "identity", "R 0000"};
-    for (int k = 0; k < channelBlocks; ++k) {
-        out << QStringLiteral("R ") + Hex(DefaultAddress(ChannelBlock(k)));
-    }
-    out << "R 0120"
-        << "R 0110"
-        << "R 0160"
-        << "R 01b8"
-        << "R 03c0"
-        << "end";
-    return out;
-}
-
 // A record for the radio's band and model with every data byte its own.
 RadioData Filled(int bandLower, int bandUpper, int model, int seed)
 {
@@ -52,19 +36,16 @@ RadioData Filled(int bandLower, int bandUpper, int model, int seed)
     return record;
 }
 
-struct Run {
-    qint64 ms = 0;
-};
-
-Run Transfer(CTransferWorker& worker, TransferMode mode)
-{
-    QElapsedTimer timer;
-    timer.start();
-    if (worker.SetMode(mode)) {
-        worker.Run();
+// A worker that reports to a recording host and talks to the simulated radio.
+struct TransferOn {
+    TransferOn(RadioData& record, const RadioSimulator& radio) : host(record)
+    {
+        worker.Init(&host, &record);
+        worker.SetDeviceOverride(radio.DevicePath());
     }
-    return {timer.elapsed()};
-}
+    RecordingHost host;
+    CTransferWorker worker;
+};
 
 QByteArray EntryCode()
 {
@@ -110,26 +91,23 @@ void TestVerify::cleanRadioPassesInASecondPass()
     auto radio = StartRadio(FastRadio(400, 1));
     QVERIFY(radio);
     RadioData record = Filled(400, 470, 1, 3);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(true);
-    Transfer(worker, TransferMode::Write);
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(true);
+    RunTransfer(t.worker, TransferMode::Write);
 
-    QVERIFY(host.errors.empty());
-    QCOMPARE(host.writes, 1);
-    QCOMPARE(host.verifies, 1);
+    QVERIFY(t.host.errors.empty());
+    QCOMPARE(t.host.writes, 1);
+    QCOMPARE(t.host.verifies, 1);
     QVERIFY(radio->WaitForEnds(2, 5000));
     QCOMPARE(Transcript(radio->Events()), WriteTranscript(4) + VerifyTranscript(4));
 
     // The write's pass ends at 100; the verify's starts again at 1, one step after the
     // entry, the identity and each of the 10 blocks, and ends at 100.
-    const std::vector<int> write(host.progress.begin(),
-                                 host.progress.begin() + std::ptrdiff_t(host.progressAtVerify));
+    const std::vector<int> write(t.host.progress.begin(),
+                                 t.host.progress.begin() + std::ptrdiff_t(t.host.progressAtVerify));
     QCOMPARE(write.back(), 100);
-    const std::vector<int> verify(host.progress.begin() + std::ptrdiff_t(host.progressAtVerify),
-                                  host.progress.end());
+    const std::vector<int> verify(t.host.progress.begin() + std::ptrdiff_t(t.host.progressAtVerify),
+                                  t.host.progress.end());
     std::vector<int> expected{1};
     for (int done = 1; done <= 12; ++done) {
         expected.push_back(1 + done * 99 / 12);
@@ -145,16 +123,13 @@ void TestVerify::corruptedByteFailsNamingItsAddress()
     auto radio = StartRadio(config);
     QVERIFY(radio);
     RadioData record = Filled(136, 174, 0, 9);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(true);
-    Transfer(worker, TransferMode::Write);
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(true);
+    RunTransfer(t.worker, TransferMode::Write);
 
-    QCOMPARE(host.writes, 0);
-    QCOMPARE(host.errors.size(), std::size_t(1));
-    const TransferError& error = host.errors.front();
+    QCOMPARE(t.host.writes, 0);
+    QCOMPARE(t.host.errors.size(), std::size_t(1));
+    const TransferError& error = t.host.errors.front();
     QCOMPARE(error.kind, TransferError::Kind::VerifyMismatch);
     QVERIFY(error.verifying);
     QCOMPARE(error.address, 0x0125);
@@ -165,7 +140,7 @@ void TestVerify::corruptedByteFailsNamingItsAddress()
     // Every block was read back, and the radio left programming mode.
     QVERIFY(radio->WaitForEnds(2, 5000));
     QCOMPARE(Transcript(radio->Events()), WriteTranscript(8) + VerifyTranscript(8));
-    QCOMPARE(host.progress.back(), 0);
+    QCOMPARE(t.host.progress.back(), 0);
 }
 
 void TestVerify::lowestDifferenceIsNamed()
@@ -176,16 +151,13 @@ void TestVerify::lowestDifferenceIsNamed()
     auto radio = StartRadio(config);
     QVERIFY(radio);
     RadioData record = Filled(400, 470, 1, 1);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(true);
-    Transfer(worker, TransferMode::Write);
-    QCOMPARE(host.errors.size(), std::size_t(1));
-    QCOMPARE(host.errors.front().kind, TransferError::Kind::VerifyMismatch);
-    QCOMPARE(host.errors.front().address, 0x0000);
-    QCOMPARE(host.errors.front().written, int(record.block(Block::B0000).data[0]));
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(true);
+    RunTransfer(t.worker, TransferMode::Write);
+    QCOMPARE(t.host.errors.size(), std::size_t(1));
+    QCOMPARE(t.host.errors.front().kind, TransferError::Kind::VerifyMismatch);
+    QCOMPARE(t.host.errors.front().address, 0x0000);
+    QCOMPARE(t.host.errors.front().written, int(record.block(Block::B0000).data[0]));
 }
 
 void TestVerify::restartingRadioIsWaitedFor()
@@ -197,15 +169,13 @@ void TestVerify::restartingRadioIsWaitedFor()
     auto radio = StartRadio(config);
     QVERIFY(radio);
     RadioData record = Filled(400, 470, 1, 4);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(true);
-    const Run run = Transfer(worker, TransferMode::Write);
-    QVERIFY2(host.errors.empty(), host.errors.empty() ? "" : qPrintable(host.errors[0].detail));
-    QCOMPARE(host.writes, 1);
-    QVERIFY2(run.ms >= 1200, qPrintable(QString::number(run.ms)));
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(true);
+    const qint64 ms = RunTransfer(t.worker, TransferMode::Write);
+    QVERIFY2(t.host.errors.empty(),
+             t.host.errors.empty() ? "" : qPrintable(t.host.errors[0].detail));
+    QCOMPARE(t.host.writes, 1);
+    QVERIFY2(ms >= 1200, qPrintable(QString::number(ms)));
     QVERIFY(radio->WaitForEnds(2, 5000));
     QCOMPARE(Transcript(radio->Events()), WriteTranscript(4) + VerifyTranscript(4));
 }
@@ -219,14 +189,11 @@ void TestVerify::blocksWrittenOverEachOtherAreNoDifference()
     QVERIFY(radio);
     RadioData record = Filled(400, 470, 1, 6);
     record.block(Block::B0110).SetAddress(0x0120);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(true);
-    Transfer(worker, TransferMode::Write);
-    QVERIFY(host.errors.empty());
-    QCOMPARE(host.writes, 1);
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(true);
+    RunTransfer(t.worker, TransferMode::Write);
+    QVERIFY(t.host.errors.empty());
+    QCOMPARE(t.host.writes, 1);
     const RadioMemory memory = radio->Memory();
     QCOMPARE(memory[0x0120], record.block(Block::B0110).data[0]);
     QCOMPARE(memory[0x0130], record.block(Block::B0120).data[16]);
@@ -237,23 +204,20 @@ void TestVerify::withoutVerifyNothingIsReadBack()
     auto radio = StartRadio(FastRadio(400, 1));
     QVERIFY(radio);
     RadioData record = Filled(400, 470, 1, 2);
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetVerify(false);
-    Transfer(worker, TransferMode::Write);
-    QCOMPARE(host.writes, 1);
-    QCOMPARE(host.verifies, 0);
+    TransferOn t(record, *radio);
+    t.worker.SetVerify(false);
+    RunTransfer(t.worker, TransferMode::Write);
+    QCOMPARE(t.host.writes, 1);
+    QCOMPARE(t.host.verifies, 0);
     QVERIFY(radio->WaitForEnds(1, 5000));
     QCOMPARE(Transcript(radio->Events()), WriteTranscript(4));
 
     // Nor after a read, whatever the setting.
-    worker.SetVerify(true);
+    t.worker.SetVerify(true);
     radio->ClearEvents();
-    Transfer(worker, TransferMode::Read);
-    QCOMPARE(host.reads, 1);
-    QCOMPARE(host.verifies, 0);
+    RunTransfer(t.worker, TransferMode::Read);
+    QCOMPARE(t.host.reads, 1);
+    QCOMPARE(t.host.verifies, 0);
     QVERIFY(radio->WaitForEnds(2, 5000));
     QCOMPARE(Transcript(radio->Events()), ReadTranscript(4));
 }
@@ -327,20 +291,17 @@ void TestVerify::backupOfEachReadAndWrite()
     auto radio = StartRadio(config);
     QVERIFY(radio);
     RadioData record;
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetBackupFolder(dir.path());
+    TransferOn t(record, *radio);
+    t.worker.SetBackupFolder(dir.path());
 
-    Transfer(worker, TransferMode::Read);
-    QCOMPARE(host.reads, 1);
-    QCOMPARE(host.backups.size(), std::size_t(1));
-    QVERIFY(host.backups[0].ok);
-    QCOMPARE(host.succeededAtBackup, 0);  // saved before the read was reported
+    RunTransfer(t.worker, TransferMode::Read);
+    QCOMPARE(t.host.reads, 1);
+    QCOMPARE(t.host.backups.size(), std::size_t(1));
+    QVERIFY(t.host.backups[0].ok);
+    QCOMPARE(t.host.succeededAtBackup, 0);  // saved before the read was reported
     std::vector<BackupEntry> entries = ListBackups(dir.path());
     QCOMPARE(entries.size(), std::size_t(1));
-    QCOMPARE(entries[0].path, host.backups[0].path);
+    QCOMPARE(entries[0].path, t.host.backups[0].path);
     QCOMPARE(entries[0].kind, BackupKind::Read);
     QCOMPARE(entries[0].bandLower, 136);
     QCOMPARE(entries[0].bandUpper, 174);
@@ -350,8 +311,8 @@ void TestVerify::backupOfEachReadAndWrite()
     QCOMPARE(FileBytes(entries[0].path), ImageOf(record));
 
     record.Channel(0).SetRxFrequency(0x14612500);
-    Transfer(worker, TransferMode::Write);
-    QCOMPARE(host.writes, 1);
+    RunTransfer(t.worker, TransferMode::Write);
+    QCOMPARE(t.host.writes, 1);
     entries = ListBackups(dir.path());
     QCOMPARE(entries.size(), std::size_t(2));
     QCOMPARE(entries[0].kind, BackupKind::Write);
@@ -371,23 +332,20 @@ void TestVerify::noBackupOfAFailedTransfer()
     auto radio = StartRadio(config);
     QVERIFY(radio);
     RadioData record;
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetBackupFolder(dir.path());
-    Transfer(worker, TransferMode::Read);
-    QCOMPARE(host.reads, 0);
+    TransferOn t(record, *radio);
+    t.worker.SetBackupFolder(dir.path());
+    RunTransfer(t.worker, TransferMode::Read);
+    QCOMPARE(t.host.reads, 0);
 
     // A write whose verify fails has not put the image into the radio either.
     SimFaults faults;
     faults.corruptWrite = 0x03C0;
     radio->SetFaults(faults);
-    worker.SetVerify(true);
-    Transfer(worker, TransferMode::Write);
-    QCOMPARE(host.writes, 0);
-    QCOMPARE(host.errors.size(), std::size_t(2));
-    QVERIFY(host.backups.empty());
+    t.worker.SetVerify(true);
+    RunTransfer(t.worker, TransferMode::Write);
+    QCOMPARE(t.host.writes, 0);
+    QCOMPARE(t.host.errors.size(), std::size_t(2));
+    QVERIFY(t.host.backups.empty());
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -400,17 +358,14 @@ void TestVerify::failedBackupDoesNotFailTheTransfer()
     auto radio = StartRadio(FastRadio(400, 1));
     QVERIFY(radio);
     RadioData record;
-    RecordingHost host(record);
-    CTransferWorker worker;
-    worker.Init(&host, &record);
-    worker.SetDeviceOverride(radio->DevicePath());
-    worker.SetBackupFolder(dir.filePath("backups"));
-    Transfer(worker, TransferMode::Read);
-    QCOMPARE(host.reads, 1);
-    QVERIFY(host.errors.empty());
-    QCOMPARE(host.backups.size(), std::size_t(1));
-    QVERIFY(!host.backups[0].ok);
-    QVERIFY(!host.backups[0].error.isEmpty());
+    TransferOn t(record, *radio);
+    t.worker.SetBackupFolder(dir.filePath("backups"));
+    RunTransfer(t.worker, TransferMode::Read);
+    QCOMPARE(t.host.reads, 1);
+    QVERIFY(t.host.errors.empty());
+    QCOMPARE(t.host.backups.size(), std::size_t(1));
+    QVERIFY(!t.host.backups[0].ok);
+    QVERIFY(!t.host.backups[0].error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestVerify)

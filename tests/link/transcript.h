@@ -46,6 +46,14 @@ inline QStringList ReadTranscript(int channelBlocks)
     return out;
 }
 
+// The verify after a write reads back every block the write sent, 0x01B8 included.
+inline QStringList VerifyTranscript(int channelBlocks)
+{
+    QStringList out = ReadTranscript(channelBlocks);
+    out.insert(out.indexOf(QStringLiteral("R 03c0")), QStringLiteral("R 01b8"));
+    return out;
+}
+
 inline QStringList WriteTranscript(int channelBlocks)
 {
     QStringList out{"entry", "identity", "W 0000"};

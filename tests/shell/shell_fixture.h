@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
 #include "shell/modal_dialog.h"
@@ -361,6 +362,11 @@ inline QString En(int n)
 inline QString Zh(int n)
 {
     return TestText(0, n);
+}
+// The program's own English text, for the texts that lang.csv may lack.
+inline QString Fallback(int n)
+{
+    return QString::fromStdString(LanguageTable::Fallback(n));
 }
 
 }  // namespace radio::test

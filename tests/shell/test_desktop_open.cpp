@@ -181,9 +181,9 @@ void TestDesktopOpen::droppedFileGoesThroughFileOpen()
     Boxes boxes;
     QVERIFY(Drop(frame, {QUrl::fromLocalFile(dir.Path("short.tw"))}));
     QTRY_COMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, QString::fromStdString(LanguageTable::Fallback(text::FileTooShort))
-                                    .arg(QDir::toNativeSeparators(dir.Path("short.tw")))
-                                    .arg(100));
+    QCOMPARE(
+        boxes.Last().text,
+        Fallback(text::FileTooShort).arg(QDir::toNativeSeparators(dir.Path("short.tw"))).arg(100));
     QVERIFY(frame->Data().ToImage() == before);
     QVERIFY(frame->Recent()->Files().isEmpty());  // not opened, so not recent
 
@@ -272,8 +272,7 @@ void TestDesktopOpen::recentFileOpensAndAGoneOneIsRemoved()
     QCOMPARE(entries, QStringList({"&1 " + gone, "&2 " + kept}));
     frame->Recent()->Menu()->actions().at(0)->trigger();
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text,
-             QString::fromStdString(LanguageTable::Fallback(text::RecentFileGone)).arg(gone));
+    QCOMPARE(boxes.Last().text, Fallback(text::RecentFileGone).arg(gone));
     QCOMPARE(frame->Recent()->Files(), QStringList{kept});
     QCOMPARE(MenuEntries(frame), QStringList{"&1 " + kept});
 
@@ -294,7 +293,7 @@ void TestDesktopOpen::recentFilesMenu()
     const int at = int(file.indexOf(recent->menuAction()));
     QVERIFY(at > file.indexOf(frame->Actions()->Action(FrameCommand::FilePrintPreview)));
     QVERIFY(at < file.indexOf(frame->Actions()->Action(FrameCommand::AppExit)));
-    QCOMPARE(recent->title(), QString::fromStdString(LanguageTable::Fallback(text::RecentFiles)));
+    QCOMPARE(recent->title(), Fallback(text::RecentFiles));
     QVERIFY(!recent->isEnabled());  // nothing yet
 
     // A name with an ampersand shows it, not an access key.

@@ -346,7 +346,7 @@ void TestDialogs::comPortDialogShowsTheAdapters()
     CComPortDlg dialog(app->MainFrame()->Data(), MaskOf({1, 3}), 0, devices);
     QVERIFY(dialog.AdapterList()->isHidden());  // nothing known yet
     dialog.SetAdapters(adapters);
-    const QString noAdapter = QString::fromStdString(LanguageTable::Fallback(text::PortNoAdapter));
+    const QString noAdapter = Fallback(text::PortNoAdapter);
     QCOMPARE(dialog.AdapterList()->text(),
              QStringLiteral("COM1: /dev/ttyUSB0 \u2013 FT232R USB UART, FTDI, 0403:6001\n"
                             "COM3: /dev/ttyS0 \u2013 ") +
@@ -395,8 +395,8 @@ void TestDialogs::comPortCommandUsesTheProbe()
     QVERIFY(onlyCom6);
     QCOMPARE(com6, QStringLiteral("COM6 (%1)").arg(device));
     // A pseudo-terminal has no USB adapter.
-    QCOMPARE(com6Adapter, QStringLiteral("COM6: %1 \u2013 ").arg(device) +
-                              QString::fromStdString(LanguageTable::Fallback(text::PortNoAdapter)));
+    QCOMPARE(com6Adapter,
+             QStringLiteral("COM6: %1 \u2013 ").arg(device) + Fallback(text::PortNoAdapter));
     QCOMPARE(frame->Data().port, 6);
     // Cancel keeps the port.
     frame->Data().port = 2;

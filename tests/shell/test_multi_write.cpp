@@ -21,11 +21,6 @@ using namespace radio::test;
 
 namespace {
 
-QString Fallback(int n)
-{
-    return QString::fromStdString(LanguageTable::Fallback(n));
-}
-
 // Runs the dialog the command opens: shows it, lets `use` work it, then closes it.
 void RunDialog(Dialogs& dialogs, const std::function<void(CMultiWriteDlg&)>& use)
 {

@@ -174,11 +174,9 @@ void TestTransferUi::whileATransferRuns()
     QCOMPARE(boxesInside, 2);
     QVERIFY(dialogs.Seen().empty());
     const auto& seen = boxes.Seen();
-    QCOMPARE(std::count_if(seen.begin(), seen.end(),
-                           [](const BoxRequest& b) {
-                               return b.text == QString::fromStdString(
-                                                    LanguageTable::Fallback(text::TransferRunning));
-                           }),
+    QCOMPARE(std::count_if(
+                 seen.begin(), seen.end(),
+                 [](const BoxRequest& b) { return b.text == Fallback(text::TransferRunning); }),
              2L);
     // Afterwards everything is back.
     QVERIFY(frame->Actions()->Action(FrameCommand::ComPort)->isEnabled());

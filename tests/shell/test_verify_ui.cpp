@@ -17,11 +17,6 @@ using namespace radio::test;
 
 namespace {
 
-QString Fallback(int n)
-{
-    return QString::fromStdString(LanguageTable::Fallback(n));
-}
-
 // What the status bar showed, one entry per change of the bar's position.
 struct Shown {
     int value;
