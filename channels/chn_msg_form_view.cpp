@@ -402,11 +402,11 @@ void CChnMsgFormView::PasteClipboard()
     static const std::vector<LanguageTable> kNoOtherLanguages;
     const PastePlan plan =
         PlanPaste(*m_data, first, text, m_languages ? m_languages() : kNoOtherLanguages);
-    BoxRequest box;
-    box.caption = Text(kWarningCaption);
-    box.icon = QMessageBox::Warning;
     if (!plan.ok()) {
         Beep();
+        BoxRequest box;
+        box.caption = Text(kWarningCaption);
+        box.icon = QMessageBox::Warning;
         box.text = PasteProblemText(*m_data, plan.problem);
         ShowBox(this, box);
         return;
@@ -415,13 +415,11 @@ void CChnMsgFormView::PasteClipboard()
         return;  // line ends alone
     }
     if (plan.outOfBand > 0) {
-        box.text = Text(text::PasteOutOfBand)
-                       .arg(plan.outOfBand)
-                       .arg(m_data->bandLower)
-                       .arg(m_data->bandUpper);
-        box.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        box.defaultButton = QMessageBox::Cancel;
-        if (ShowBox(this, box) != QMessageBox::Ok) {
+        const QString question = Text(text::PasteOutOfBand)
+                                     .arg(plan.outOfBand)
+                                     .arg(m_data->bandLower)
+                                     .arg(m_data->bandUpper);
+        if (!ConfirmWarning(this, question, Text(kWarningCaption))) {
             return;
         }
     }
