@@ -340,6 +340,26 @@ void TestUndo::copyAndPasteRowsWithTheKeys()
     QVERIFY(frame->Data().ToImage() == beforeBadPaste);
     QCOMPARE(frame->Document().History()->count(), steps);
 
+    // Frequencies outside the band are asked about once for the whole paste: Cancel,
+    // the default, pastes nothing; OK pastes every line.
+    boxes.Clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("471\n480.5\n"));
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text,
+             QStringLiteral(
+                 "2 of the pasted frequencies lie outside the band 400-470 MHz. Paste anyway?"));
+    QCOMPARE(boxes.Last().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.Last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(boxes.Last().defaultButton, QMessageBox::Cancel);
+    QVERIFY(frame->Data().ToImage() == beforeBadPaste);
+    boxes.Answer(QMessageBox::Ok);
+    PressOnFocus(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(boxes.Count(), 2);
+    QCOMPARE(view->CellText(4, 1), QStringLiteral("471.00000"));
+    QCOMPARE(view->CellText(5, 1), QStringLiteral("480.50000"));
+    QCOMPARE(frame->Document().History()->count(), steps + 1);
+
     // Rows chosen by their labels (a click, then Shift and a click): Delete empties
     // them, one step.
     QHeaderView* labels = view->Grid()->verticalHeader();
