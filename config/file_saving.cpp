@@ -1,5 +1,7 @@
 #include "config/file_saving.h"
 
+#include <unistd.h>
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -21,9 +23,34 @@ FileResult Failed(const QString& detail)
 // root, whom the system would let write it.
 bool MayReplace(const QFileInfo& existing)
 {
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
-                              QFileDevice::WriteOther;
+    constexpr auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return existing.isWritable() && (existing.permissions() & anyWrite);
+}
+
+// Writes `bytes` into the open temporary file and makes sure they are all in it: the
+// write, the flush, the system's own write-back (fsync reports what a full disk or a
+// quota held back) and the size the file has then. Empty when all went well,
+// otherwise why not.
+QString UnwrittenReason(QSaveFile& file, const QByteArray& bytes)
+{
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size() && file.flush()) {
+        if (::fsync(file.handle()) != 0) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+        if (file.size() == bytes.size()) {
+            return QString();
+        }
+    }
+    // A write cut short by the size limit carries no error of its own; a full disk
+    // reports ENOSPC, as the system words it.
+    const int error = errno;
+    QString why = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    if (why.isEmpty() || why == QLatin1String("Unknown error")) {
+        why = QString::fromLocal8Bit(std::strerror(error == 0 ? EIO : error));
+    }
+    return why;
 }
 
 }  // namespace
@@ -47,8 +74,13 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly)) {
         return Failed(file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // QSaveFile (Qt 6.4) renames its temporary file over the old one even when the
+    // buffered bytes never reached it: a full disk shows only when the buffer is
+    // flushed, inside commit(), and a file size limit cuts a write short without an
+    // error at all. So every step is checked here, and the temporary file is abandoned
+    // (removed when `file` goes) before commit() could rename anything.
+    const QString reason = UnwrittenReason(file, bytes);
+    if (!reason.isEmpty()) {
         file.cancelWriting();
         return Failed(reason);
     }
