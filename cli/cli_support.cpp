@@ -5,6 +5,7 @@
 
 #include "cli/cli_command.h"
 #include "config/backup_store.h"
+#include "config/file_reading.h"
 #include "data/data_file.h"
 #include "link/port_names.h"
 
@@ -111,13 +112,10 @@ int LoadOrComplain(const QString& path, RadioData& data)
 
 int ReadOrComplain(const QString& path, QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed))
-                .arg(path, file.errorString()));
+    if (QString error; !ReadWholeFile(path, bytes, error)) {
+        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed)).arg(path, error));
         return kUsage;
     }
-    bytes = file.readAll();
     return kOk;
 }
 

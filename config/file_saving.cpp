@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -63,9 +64,11 @@ bool MayWriteFile(const QString& path)
 
 FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    const QFileInfo existing(path);
-    if (existing.isDir()) {
-        return Failed(QString::fromLocal8Bit(std::strerror(EISDIR)));
+    // A FIFO, a device or a folder is not replaced by a plain file (a link to one is
+    // followed to it, as QSaveFile would).
+    if (const std::string odd = NotARegularFile(QFile::encodeName(path).toStdString());
+        !odd.empty()) {
+        return Failed(QString::fromStdString(odd));
     }
     if (!MayWriteFile(path)) {
         return Failed(QString::fromLocal8Bit(std::strerror(EACCES)));

@@ -11,6 +11,23 @@ namespace radio {
 
 namespace fs = std::filesystem;
 
+std::string NotARegularFile(const std::string& path)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);  // follows a link
+    switch (status.type()) {
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+    case fs::file_type::regular: return std::string();
+    case fs::file_type::directory: return "it is a folder, not a regular file";
+    case fs::file_type::fifo: return "it is a FIFO, not a regular file";
+    case fs::file_type::character:
+    case fs::file_type::block: return "it is a device, not a regular file";
+    case fs::file_type::socket: return "it is a socket, not a regular file";
+    default: return "it is not a regular file";
+    }
+}
+
 std::string WithDataFileExtension(const std::string& path)
 {
     return path.find(".tw") == std::string::npos ? path + ".tw" : path;
@@ -19,10 +36,10 @@ std::string WithDataFileExtension(const std::string& path)
 FileResult LoadDataFile(const std::string& path, RadioData& data)
 {
     FileResult result;
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
+    // Looked at before it is opened: opening a FIFO would wait for a writer.
+    if (const std::string odd = NotARegularFile(path); !odd.empty()) {
         result.status = FileStatus::OpenFailed;
-        result.detail = std::strerror(EISDIR);
+        result.detail = odd;
         return result;
     }
     std::ifstream in(path, std::ios::binary);

@@ -1,7 +1,9 @@
 #include "sim/sim_memory.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "link/block_plan.h"
 #include "link/protocol.h"
@@ -86,17 +88,15 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
         }
         return true;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QByteArray bytes;
+    if (!ReadWholeFile(path, bytes, error, kMemorySize + 1)) {
+        error = QStringLiteral("%1: %2").arg(path, error);
         return false;
     }
-    const QByteArray bytes = file.read(kMemorySize + 1);
     if (bytes.size() != kMemorySize) {
-        error = QStringLiteral("%1 holds %2 bytes; a raw memory image has exactly %3")
-                    .arg(path)
-                    .arg(file.size())
-                    .arg(kMemorySize);
+        error =
+            QStringLiteral("%1 holds %2 bytes; a raw memory image has exactly %3")
+                .arg(path, QString::number(QFileInfo(path).size()), QString::number(kMemorySize));
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), memory.begin());

@@ -1,12 +1,16 @@
 // Saving and opening files where the machine works against the program: a disk that
-// is full, a file size limit, targets and sources that are no regular files, and a
-// backup folder whose names run ahead of the clock.
+// is full, a file size limit, targets and sources that are no regular files.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QtTest>
+#include <chrono>
 #include <future>
 
 #include "config/backup_store.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/settings.h"
 #include "tests/config/short_of_room.h"
@@ -56,6 +60,55 @@ FileResult Save(Writer writer, const QString& path)
     return {};
 }
 
+enum class Odd { Fifo, LinkToFifo, Device, Folder };
+
+// Makes `path` a name that is no regular file; false (with the test skipped) when the
+// machine does not allow it.
+bool MakeOdd(Odd odd, const QString& path)
+{
+    const QByteArray local = QFile::encodeName(path);
+    switch (odd) {
+    case Odd::Fifo: return ::mkfifo(local.constData(), 0644) == 0;
+    case Odd::LinkToFifo:
+        return ::mkfifo((local + ".fifo").constData(), 0644) == 0 &&
+               QFile::link(path + ".fifo", path);
+    case Odd::Device:  // a null device of its own: /dev/null itself must never be at stake
+        return ::mknod(local.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    case Odd::Folder: return QDir().mkdir(path);
+    }
+    return false;
+}
+
+mode_t TypeOf(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+QStringList EntriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+// Runs `open` on a thread of its own. A FIFO that it opened for reading would wait
+// there for a writer: after five seconds a writer comes and goes, so that the reader
+// sees the end and a regression fails instead of hanging. True when `open` returned
+// in time.
+bool ReturnsAtOnce(const std::function<void()>& open, const QString& fifo)
+{
+    auto done = std::async(std::launch::async, open);
+    if (done.wait_for(std::chrono::seconds(5)) == std::future_status::ready) {
+        return true;
+    }
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) {
+        ::close(writer);
+    }
+    done.wait();
+    return false;
+}
+
 void AddShortageRows(const char* what)
 {
     QTest::newRow(qPrintable(QStringLiteral("%1, full disk").arg(what))) << Shortage::FullDisk;
@@ -65,6 +118,7 @@ void AddShortageRows(const char* what)
 }  // namespace
 
 Q_DECLARE_METATYPE(Writer)
+Q_DECLARE_METATYPE(Odd)
 
 class TestHostileFiles : public QObject {
     Q_OBJECT
@@ -73,6 +127,10 @@ private slots:
     void aSaveThatRunsOutOfRoomKeepsTheOldFile();
     void aBackupThatRunsOutOfRoomIsNotKept_data();
     void aBackupThatRunsOutOfRoomIsNotKept();
+    void aTargetThatIsNoRegularFileIsNotReplaced_data();
+    void aTargetThatIsNoRegularFileIsNotReplaced();
+    void aSourceThatIsNoRegularFileIsNotOpened_data();
+    void aSourceThatIsNoRegularFileIsNotOpened();
 };
 
 void TestHostileFiles::aSaveThatRunsOutOfRoomKeepsTheOldFile_data()
@@ -132,6 +190,88 @@ void TestHostileFiles::aBackupThatRunsOutOfRoomIsNotKept()
     QVERIFY(result.path.startsWith(room.Folder()));
     QCOMPARE(room.Entries(), QStringList());
     QVERIFY(ListBackups(room.Folder()).empty());
+}
+
+void TestHostileFiles::aTargetThatIsNoRegularFileIsNotReplaced_data()
+{
+    QTest::addColumn<Odd>("odd");
+    QTest::addColumn<Writer>("writer");
+    for (const auto& [odd, what] :
+         {std::pair{Odd::Fifo, "FIFO"}, std::pair{Odd::LinkToFifo, "link to a FIFO"},
+          std::pair{Odd::Device, "device"}, std::pair{Odd::Folder, "folder"}}) {
+        for (const auto& [writer, kind] :
+             {std::pair{Writer::DataFile, "data file"}, std::pair{Writer::Export, "export"},
+              std::pair{Writer::SysIni, "sys.ini"}}) {
+            QTest::addRow("%s over a %s", kind, what) << odd << writer;
+        }
+    }
+}
+
+void TestHostileFiles::aTargetThatIsNoRegularFileIsNotReplaced()
+{
+    QFETCH(Odd, odd);
+    QFETCH(Writer, writer);
+    QTemporaryDir dir;
+    const QString target = dir.filePath("target");
+    if (!MakeOdd(odd, target)) {
+        QSKIP("this machine does not allow making it (a device needs root)");
+    }
+    const mode_t type = TypeOf(target);
+    const QStringList before = EntriesOf(dir.path());
+
+    const FileResult result = Save(writer, target);
+    QCOMPARE(result.status, FileStatus::WriteFailed);
+    if (writer != Writer::SysIni) {
+        QVERIFY2(QString::fromStdString(result.detail).contains("not a regular file"),
+                 result.detail.c_str());
+    }
+    QCOMPARE(TypeOf(target), type);
+    QCOMPARE(QFileInfo(target).isSymLink(), odd == Odd::LinkToFifo);
+    QCOMPARE(EntriesOf(dir.path()), before);
+}
+
+void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened_data()
+{
+    QTest::addColumn<Odd>("odd");
+    QTest::addColumn<bool>("dataFile");
+    for (const auto& [odd, what] :
+         {std::pair{Odd::Fifo, "FIFO"}, std::pair{Odd::LinkToFifo, "link to a FIFO"},
+          std::pair{Odd::Device, "device"}, std::pair{Odd::Folder, "folder"}}) {
+        QTest::addRow("a data file that is a %s", what) << odd << true;
+        QTest::addRow("a CSV plan that is a %s", what) << odd << false;
+    }
+}
+
+void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened()
+{
+    QFETCH(Odd, odd);
+    QFETCH(bool, dataFile);
+    QTemporaryDir dir;
+    const QString source = dir.filePath("source");
+    if (!MakeOdd(odd, source)) {
+        QSKIP("this machine does not allow making it (a device needs root)");
+    }
+    RadioData record;
+    const auto before = record.ToImage();
+    QString reason;
+    bool opened = true;
+    QVERIFY2(ReturnsAtOnce(
+                 [&] {
+                     if (dataFile) {
+                         const FileResult result =
+                             LoadDataFile(QFile::encodeName(source).toStdString(), record);
+                         opened = result.ok();
+                         reason = QString::fromStdString(result.detail);
+                     } else {
+                         QByteArray bytes;
+                         opened = ReadWholeFile(source, bytes, reason);
+                     }
+                 },
+                 odd == Odd::LinkToFifo ? source + ".fifo" : source),
+             "opening waited for a writer");
+    QVERIFY(!opened);
+    QVERIFY2(reason.contains("not a regular file"), qPrintable(reason));
+    QCOMPARE(record.ToImage(), before);
 }
 
 QTEST_GUILESS_MAIN(TestHostileFiles)
