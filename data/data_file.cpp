@@ -7,9 +7,27 @@
 #include <fstream>
 #include <vector>
 
+#include "data/bands.h"
+
 namespace radio {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::int32_t Int32At(const std::uint8_t* bytes)
+{
+    return std::int32_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
+                        std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24);
+}
+
+bool IsOneOfTheBands(std::int32_t lower, std::int32_t upper)
+{
+    const Band band = BandOfLower(lower);
+    return band.lower != 0 && band.upper == upper;
+}
+
+}  // namespace
 
 std::string NotARegularFile(const std::string& path)
 {
@@ -26,6 +44,34 @@ std::string NotARegularFile(const std::string& path)
     case fs::file_type::socket: return "it is a socket, not a regular file";
     default: return "it is not a regular file";
     }
+}
+
+FileResult RecogniseDataFile(const std::uint8_t* bytes, std::size_t size)
+{
+    FileResult result;
+    if (size < image::kFileFieldsSize) {
+        result.status = FileStatus::TooShort;
+        result.size = size;
+        return result;
+    }
+    for (int b = 0; b < kBlockCount; ++b) {
+        const std::uint8_t* at = bytes + ImageOffset(Block(b));
+        const auto address = std::uint16_t(at[0] << 8 | at[1]);
+        if (address != DefaultAddress(Block(b))) {
+            result.status = FileStatus::NotDataFile;
+            result.block = b;
+            result.address = address;
+            return result;
+        }
+    }
+    const std::int32_t lower = Int32At(bytes + image::kBandLower);
+    const std::int32_t upper = Int32At(bytes + image::kBandUpper);
+    if (!IsOneOfTheBands(lower, upper)) {
+        result.status = FileStatus::NotDataFile;
+        result.bandLower = lower;
+        result.bandUpper = upper;
+    }
+    return result;
 }
 
 std::string WithDataFileExtension(const std::string& path)
@@ -56,12 +102,10 @@ FileResult LoadDataFile(const std::string& path, RadioData& data)
         result.detail = std::strerror(errno);
         return result;
     }
-    if (got < image::kFileFieldsSize) {
-        result.status = FileStatus::TooShort;
-        result.size = got;
-        return result;
+    result = RecogniseDataFile(bytes.data(), got);
+    if (result.ok()) {
+        data.FromFileFields(bytes.data(), bytes.size());
     }
-    data.FromFileFields(bytes.data(), bytes.size());
     return result;
 }
 

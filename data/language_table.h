@@ -114,7 +114,9 @@ enum : int {
     PasteNotTone = 283,       // %1 line, %2 column, %3 text
     PasteNotOption = 284,     // %1 line, %2 column, %3 text
     PasteTooManyLines = 285,  // %1 lines, %2 first channel, %3 room
-    Last = 285,
+    NotDataFileBlock = 286,   // %1 file name, %2 a block's fixed address, %3 the one it has
+    NotDataFileBand = 287,    // %1 file name, %2-%3 the band it holds
+    Last = 287,
 };
 }  // namespace text
 

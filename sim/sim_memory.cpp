@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "config/file_messages.h"
 #include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "link/block_plan.h"
@@ -73,13 +74,9 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
 {
     if (format == MemoryFormat::DataFile) {
         RadioData data;
-        const FileResult result = LoadDataFile(path.toStdString(), data);
+        const FileResult result = LoadDataFile(QFile::encodeName(path).toStdString(), data);
         if (!result.ok()) {
-            error = result.status == FileStatus::TooShort
-                        ? QStringLiteral("%1 holds %2 bytes; a data file has at least 940")
-                              .arg(path)
-                              .arg(qulonglong(result.size))
-                        : QStringLiteral("%1: %2").arg(path, QString::fromStdString(result.detail));
+            error = OpenFailureText(LanguageTable(), path, result);
             return false;
         }
         PutRecord(memory, data);
