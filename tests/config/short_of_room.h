@@ -31,16 +31,19 @@ enum class Shortage { FullDisk, SizeLimit };
 
 class ShortOfRoom {
 public:
-    static constexpr rlim_t kSizeLimit = 16;  // bytes: less than any file the program writes
+    // Bytes: less than any file the program writes. A transfer needs more: the serial
+    // port's lock file must fit.
+    static constexpr rlim_t kSizeLimit = 16;
 
-    explicit ShortOfRoom(Shortage kind) : m_kind(kind)
+    explicit ShortOfRoom(Shortage kind, rlim_t sizeLimit = kSizeLimit)
+        : m_kind(kind), m_sizeLimit(sizeLimit)
     {
         // SIGXFSZ ignored, as a shell's `trap '' XFSZ`: a cut write then fails with EFBIG.
         std::signal(SIGXFSZ, SIG_IGN);
         m_folder = m_dir.filePath(QStringLiteral("room"));
         QDir().mkpath(m_folder);
         if (kind == Shortage::SizeLimit) {
-            qInfo("saving under a file size limit of %d bytes (SIGXFSZ ignored)", int(kSizeLimit));
+            qInfo("saving under a file size limit of %d bytes (SIGXFSZ ignored)", int(sizeLimit));
             return;
         }
         if (geteuid() != 0) {
@@ -102,7 +105,7 @@ public:
         rlimit before{};
         getrlimit(RLIMIT_FSIZE, &before);
         rlimit limited = before;
-        limited.rlim_cur = kSizeLimit;
+        limited.rlim_cur = m_sizeLimit;
         setrlimit(RLIMIT_FSIZE, &limited);
         action();
         setrlimit(RLIMIT_FSIZE, &before);
@@ -112,11 +115,11 @@ public:
     void Prepare(QProcess& process) const
     {
         if (m_kind == Shortage::SizeLimit) {
-            process.setChildProcessModifier([] {
+            process.setChildProcessModifier([limit = m_sizeLimit] {
                 std::signal(SIGXFSZ, SIG_IGN);
                 rlimit limited{};
                 getrlimit(RLIMIT_FSIZE, &limited);
-                limited.rlim_cur = kSizeLimit;
+                limited.rlim_cur = limit;
                 setrlimit(RLIMIT_FSIZE, &limited);
             });
         }
@@ -134,6 +137,7 @@ public:
 private:
     static inline const QString kFiller = QStringLiteral("filler");
     Shortage m_kind;
+    rlim_t m_sizeLimit;
     QTemporaryDir m_dir;
     QString m_folder;
     QString m_unavailable;
