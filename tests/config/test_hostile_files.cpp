@@ -1,5 +1,6 @@
 // Saving and opening files where the machine works against the program: a disk that
-// is full, a file size limit, targets and sources that are no regular files.
+// is full, a file size limit, targets and sources that are no regular files, and a
+// backup folder whose names run ahead of the clock.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -109,6 +110,15 @@ bool ReturnsAtOnce(const std::function<void()>& open, const QString& fifo)
     return false;
 }
 
+void TouchAt(const QString& path, const QDateTime& modified)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(QByteArray(1704, 'b')), 1704);
+    QVERIFY(f.flush());  // the bytes first: writing them later would stamp the file again
+    QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
 void AddShortageRows(const char* what)
 {
     QTest::newRow(qPrintable(QStringLiteral("%1, full disk").arg(what))) << Shortage::FullDisk;
@@ -131,6 +141,8 @@ private slots:
     void aTargetThatIsNoRegularFileIsNotReplaced();
     void aSourceThatIsNoRegularFileIsNotOpened_data();
     void aSourceThatIsNoRegularFileIsNotOpened();
+    void theBackupJustWrittenIsNeverPruned();
+    void pruningGoesByWhenTheFilesWereWritten();
 };
 
 void TestHostileFiles::aSaveThatRunsOutOfRoomKeepsTheOldFile_data()
@@ -272,6 +284,55 @@ void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened()
     QVERIFY(!opened);
     QVERIFY2(reason.contains("not a regular file"), qPrintable(reason));
     QCOMPARE(record.ToImage(), before);
+}
+
+void TestHostileFiles::theBackupJustWrittenIsNeverPruned()
+{
+    // 500 backups named years ahead, as a clock that was once wrong leaves them, the
+    // oldest written 500 seconds ago.
+    QTemporaryDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime ahead(QDate(2099, 1, 1), QTime(12, 0));
+    QStringList names;
+    for (int i = 0; i < kBackupsKept; ++i) {
+        names << BackupFileName(ahead.addSecs(i), BackupKind::Read, Sample());
+        TouchAt(dir.filePath(names.last()), now.addSecs(-(i == 7 ? 1000 : kBackupsKept - i)));
+    }
+    const BackupResult saved = SaveBackup(Sample(), BackupKind::Write, dir.path(), now);
+    QVERIFY(saved.ok);
+    QCOMPARE(ReadAll(saved.path).size(), 1704);
+    QCOMPARE(int(ListBackups(dir.path()).size()), kBackupsKept);
+    // The one written longest ago made room, though its name is not the oldest.
+    QVERIFY(!QFileInfo::exists(dir.filePath(names.at(7))));
+    QVERIFY(QFileInfo::exists(dir.filePath(names.first())));
+}
+
+void TestHostileFiles::pruningGoesByWhenTheFilesWereWritten()
+{
+    QTemporaryDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    // name time:  a  <  b  <  c  <  d;  written:  b oldest, then d, then a and c together.
+    const QStringList names = {
+        BackupFileName(now.addSecs(-40), BackupKind::Read, Sample()),
+        BackupFileName(now.addSecs(-30), BackupKind::Read, Sample()),
+        BackupFileName(now.addSecs(-20), BackupKind::Read, Sample()),
+        BackupFileName(now.addSecs(-10), BackupKind::Read, Sample()),
+    };
+    const QDateTime written[] = {now.addSecs(-5), now.addSecs(-300), now.addSecs(-5),
+                                 now.addSecs(-100)};
+    for (int i = 0; i < 4; ++i) {
+        TouchAt(dir.filePath(names[i]), written[i]);
+    }
+    QCOMPARE(PruneBackups(dir.path(), 3), 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(names[1])));
+    QCOMPARE(PruneBackups(dir.path(), 2), 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(names[3])));
+    // a and c were written at one time: the later name is the newer.
+    QCOMPARE(PruneBackups(dir.path(), 1), 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(names[0])));
+    // The spared one stays, even with nothing else to be kept.
+    QCOMPARE(PruneBackups(dir.path(), 0, dir.filePath(names[2])), 0);
+    QVERIFY(QFileInfo::exists(dir.filePath(names[2])));
 }
 
 QTEST_GUILESS_MAIN(TestHostileFiles)
