@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "config/channel_plan_texts.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "data/channel_csv.h"
@@ -29,13 +30,12 @@ void ChannelPlanCommands::Import()
     }
     RadioData& data = m_frame->Data();
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowFileError(m_frame, data,
-                      UiText(data, text::FileOpenFailed).arg(shown, file.errorString()));
+    QByteArray csv;
+    if (QString error; !ReadWholeFile(path, csv, error)) {
+        ShowFileError(m_frame, data, UiText(data, text::FileOpenFailed).arg(shown, error));
         return;
     }
-    const ChannelPlan plan = ImportChannelsCsv(file.readAll().toStdString(), data);
+    const ChannelPlan plan = ImportChannelsCsv(csv.toStdString(), data);
     if (!plan.ok()) {
         ShowFileError(m_frame, data, PlanErrorText(data.texts, plan, shown));
         return;

@@ -66,6 +66,8 @@ private:
 
 }  // namespace
 
+Q_DECLARE_METATYPE(radio::FrameCommand)
+
 class TestDesktopFiles : public QObject {
     Q_OBJECT
 private slots:
@@ -73,6 +75,8 @@ private slots:
     void saveThatRunsOutOfRoomKeepsTheFileAndTheStar();
     void openRefusesWhatIsNoDataFile_data();
     void openRefusesWhatIsNoDataFile();
+    void channelPlansRefuseAFifo_data();
+    void channelPlansRefuseAFifo();
 };
 
 void TestDesktopFiles::saveThatRunsOutOfRoomKeepsTheFileAndTheStar_data()
@@ -160,6 +164,42 @@ void TestDesktopFiles::openRefusesWhatIsNoDataFile()
     QCOMPARE(frame->windowTitle(), title);
     QVERIFY(frame->Document().FileName().isEmpty());
     QVERIFY(frame->isWindowModified());
+}
+
+void TestDesktopFiles::channelPlansRefuseAFifo_data()
+{
+    QTest::addColumn<FrameCommand>("command");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Import Channels from a FIFO")
+        << FrameCommand::ImportChannels << "plan.csv could not be opened: it is a FIFO";
+    QTest::newRow("Export Channels onto a FIFO")
+        << FrameCommand::ExportChannels << "plan.csv could not be saved: it is a FIFO";
+}
+
+void TestDesktopFiles::channelPlansRefuseAFifo()
+{
+    QFETCH(FrameCommand, command);
+    QFETCH(QString, message);
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    const auto before = frame->Data().ToImage();
+    const QString path = dir.Path(QStringLiteral("plan.csv"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    FileChoices files;
+    Boxes boxes;
+    Dialogs dialogs;
+    files.Then(path);
+    {
+        FifoWatchdog watchdog(path);
+        frame->Actions()->Action(command)->trigger();
+    }
+    QCOMPARE(boxes.Count(), 1);
+    QVERIFY2(boxes.Last().text.contains(message), qPrintable(boxes.Last().text));
+    QVERIFY(dialogs.Seen().empty());
+    QVERIFY(frame->Data().ToImage() == before);
+    QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());  // still the FIFO
 }
 
 QTEST_MAIN(TestDesktopFiles)
