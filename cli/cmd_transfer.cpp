@@ -1,4 +1,6 @@
 // radioprog-cli read and write: one transfer between a radio and a data file.
+#include <QFile>
+
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "cli/transfer_messages.h"
@@ -34,6 +36,13 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
         return status;
     }
     const QString file = arguments.at(1);
+    // A FIFO, a device or a folder cannot take the data file: said before the radio is
+    // read, not after.
+    if (const std::string odd = NotARegularFile(QFile::encodeName(file).toStdString());
+        !odd.empty()) {
+        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
+                        .arg(file, QString::fromStdString(odd)));
+    }
     RadioData record;
     record.ResetRecord(true);
     record.port = target.number;

@@ -104,6 +104,9 @@ private:
 void TestCliFiles::initTestCase()
 {
     qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(m_backups.path()));
+    // COM9 stands for a port that is not there: a command that got as far as opening it
+    // must not reach a real serial port of this machine.
+    qputenv("RADIOPROG_COM9", QFile::encodeName(m_backups.filePath("no-such-port")));
 }
 
 void TestCliFiles::aSaveThatRunsOutOfRoomFailsAndKeepsTheFile_data()
@@ -183,6 +186,10 @@ void TestCliFiles::aNameThatIsNoRegularFileIsRefusedAtOnce_data()
         << "radioprog-cli" << QStringList{"clone", "ODD", "COM9"} << false << 2 << fifo;
     QTest::newRow("import a CSV FIFO")
         << "radioprog-cli" << QStringList{"import", "ODD", "new.tw"} << false << 2 << fifo;
+    QTest::newRow("read into a FIFO")
+        << "radioprog-cli" << QStringList{"read", "COM9", "ODD"} << false << 1 << fifo;
+    QTest::newRow("read onto a device")
+        << "radioprog-cli" << QStringList{"read", "COM9", "ODD"} << true << 1 << device;
     QTest::newRow("import into a FIFO")
         << "radioprog-cli" << QStringList{"import", "plan.csv", "ODD"} << false << 2 << fifo;
     QTest::newRow("export onto a FIFO")
