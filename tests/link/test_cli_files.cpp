@@ -28,12 +28,15 @@ struct Run {
 };
 
 // Runs radioprog-cli or radiosim in `folder`; `room` (if any) puts the child under its
-// condition.
+// condition; `out` (if given) takes its standard output.
 Run Start(const QString& program, const QStringList& arguments, const QString& folder,
-          const ShortOfRoom* room = nullptr)
+          const ShortOfRoom* room = nullptr, const QString& out = QString())
 {
     QProcess child;
     child.setWorkingDirectory(folder);
+    if (!out.isEmpty()) {
+        child.setStandardOutputFile(out);
+    }
     if (room) {
         room->Prepare(child);
     }
@@ -93,6 +96,8 @@ private slots:
     void aSaveThatRunsOutOfRoomFailsAndKeepsTheFile();
     void aNameThatIsNoRegularFileIsRefusedAtOnce_data();
     void aNameThatIsNoRegularFileIsRefusedAtOnce();
+    void anOutputThatRunsOutOfRoomFails_data();
+    void anOutputThatRunsOutOfRoomFails();
     void aFileOfAnotherKindIsNotTakenAsData_data();
     void aFileOfAnotherKindIsNotTakenAsData();
     void aFileWithABlockAwayFromItsAddressNeverReachesTheRadio();
@@ -234,6 +239,25 @@ void TestCliFiles::aNameThatIsNoRegularFileIsRefusedAtOnce()
     QCOMPARE(TypeOf(dir.filePath("odd")), type);
     QCOMPARE(EntriesOf(dir.path()), before);
     qInfo("refused after %lld ms", static_cast<long long>(run.ms));
+}
+
+void TestCliFiles::anOutputThatRunsOutOfRoomFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("show") << QStringList{"show", "good.tw"};
+    QTest::newRow("show --json") << QStringList{"show", "--json", "good.tw"};
+    QTest::newRow("export to standard output") << QStringList{"export", "good.tw", "-"};
+}
+
+void TestCliFiles::anOutputThatRunsOutOfRoomFails()
+{
+    // Standard output sent to /dev/full, where every write fails with ENOSPC.
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    WriteAll(dir.filePath("good.tw"), SampleImage());
+    const Run run = Start("radioprog-cli", arguments, dir.path(), nullptr, "/dev/full");
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.err.contains("could not be written out"), run.err.constData());
 }
 
 void TestCliFiles::aFileOfAnotherKindIsNotTakenAsData_data()
