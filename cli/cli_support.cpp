@@ -106,8 +106,8 @@ int LoadOrComplain(const QString& path, RadioData& data)
 
 int ReadOrComplain(const QString& path, QByteArray& bytes)
 {
-    if (QString error; !ReadWholeFile(path, bytes, error)) {
-        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed)).arg(path, error));
+    if (const FileResult result = ReadWholeFile(path, bytes); !result.ok()) {
+        Say(OpenFailureText(LanguageTable(), path, result));
         return kUsage;
     }
     return kOk;

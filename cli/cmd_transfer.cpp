@@ -4,6 +4,7 @@
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "cli/transfer_messages.h"
+#include "config/file_messages.h"
 #include "config/file_saving.h"
 
 namespace radio::cli {
@@ -38,10 +39,10 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     const QString file = arguments.at(1);
     // A FIFO, a device or a folder cannot take the data file: said before the radio is
     // read, not after.
-    if (const std::string odd = NotARegularFile(QFile::encodeName(file).toStdString());
-        !odd.empty()) {
-        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
-                        .arg(file, QString::fromStdString(odd)));
+    if (const OddFile odd = OddFileAt(QFile::encodeName(file).toStdString());
+        odd != OddFile::None) {
+        return Fail(
+            SaveFailureText(LanguageTable(), file, OddFileFailure(FileStatus::WriteFailed, odd)));
     }
     RadioData record;
     record.ResetRecord(true);
@@ -54,8 +55,7 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     }
     const FileResult saved = SaveDataFile(file.toStdString(), record);
     if (!saved.ok()) {
-        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
-                        .arg(file, QString::fromStdString(saved.detail)));
+        return Fail(SaveFailureText(LanguageTable(), file, saved));
     }
     Say(QStringLiteral("read %1 into %2")
             .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model), file));

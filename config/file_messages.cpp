@@ -38,8 +38,21 @@ QString OpenFailureText(const LanguageTable& texts, const QString& shownPath,
     case FileStatus::OpenFailed:
     case FileStatus::WriteFailed: break;
     }
-    return Text(texts, text::FileOpenFailed)
-        .arg(shownPath, QString::fromLocal8Bit(result.detail.c_str()));
+    return Text(texts, text::FileOpenFailed).arg(shownPath, FailureReason(texts, result));
+}
+
+QString SaveFailureText(const LanguageTable& texts, const QString& shownPath,
+                        const FileResult& result)
+{
+    return Text(texts, text::FileSaveFailed).arg(shownPath, FailureReason(texts, result));
+}
+
+QString FailureReason(const LanguageTable& texts, const FileResult& result)
+{
+    if (result.odd != OddFile::None) {
+        return Text(texts, ReasonTextOf(result.odd));
+    }
+    return QString::fromLocal8Bit(result.detail.c_str());
 }
 
 }  // namespace radio

@@ -2,28 +2,35 @@
 
 #include <QFile>
 
-#include "data/data_file.h"
-
 namespace radio {
 
-bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit)
+namespace {
+
+FileResult OpenFailed(const QString& detail)
 {
-    const std::string odd = NotARegularFile(QFile::encodeName(path).toStdString());
-    if (!odd.empty()) {
-        error = QString::fromStdString(odd);
-        return false;
+    FileResult result;
+    result.status = FileStatus::OpenFailed;
+    result.detail = detail.toStdString();
+    return result;
+}
+
+}  // namespace
+
+FileResult ReadWholeFile(const QString& path, QByteArray& bytes, qint64 limit)
+{
+    if (const OddFile odd = OddFileAt(QFile::encodeName(path).toStdString());
+        odd != OddFile::None) {
+        return OddFileFailure(FileStatus::OpenFailed, odd);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return false;
+        return OpenFailed(file.errorString());
     }
     bytes = limit < 0 ? file.readAll() : file.read(limit);
     if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
+        return OpenFailed(file.errorString());
     }
-    return true;
+    return FileResult{};
 }
 
 }  // namespace radio

@@ -6,10 +6,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include "data/data_file.h"
+
 namespace radio {
 
-// False with the reason in `error` when the file cannot be read; at most `limit`
-// bytes are read (-1: all of it).
-bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 limit = -1);
+// Ok with the file in `bytes`, or OpenFailed with the reason (config/file_messages.h
+// words it); at most `limit` bytes are read (-1: all of it).
+FileResult ReadWholeFile(const QString& path, QByteArray& bytes, qint64 limit = -1);
 
 }  // namespace radio

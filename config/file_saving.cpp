@@ -66,9 +66,9 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     // A FIFO, a device or a folder is not replaced by a plain file (a link to one is
     // followed to it, as QSaveFile would).
-    if (const std::string odd = NotARegularFile(QFile::encodeName(path).toStdString());
-        !odd.empty()) {
-        return Failed(QString::fromStdString(odd));
+    if (const OddFile odd = OddFileAt(QFile::encodeName(path).toStdString());
+        odd != OddFile::None) {
+        return OddFileFailure(FileStatus::WriteFailed, odd);
     }
     if (!MayWriteFile(path)) {
         return Failed(QString::fromLocal8Bit(std::strerror(EACCES)));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/bands.h"
+#include "data/language_table.h"
 
 namespace radio {
 
@@ -29,21 +30,41 @@ bool IsOneOfTheBands(std::int32_t lower, std::int32_t upper)
 
 }  // namespace
 
-std::string NotARegularFile(const std::string& path)
+OddFile OddFileAt(const std::string& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);  // follows a link
     switch (status.type()) {
     case fs::file_type::not_found:
     case fs::file_type::none:
-    case fs::file_type::regular: return std::string();
-    case fs::file_type::directory: return "it is a folder, not a regular file";
-    case fs::file_type::fifo: return "it is a FIFO, not a regular file";
+    case fs::file_type::regular: return OddFile::None;
+    case fs::file_type::directory: return OddFile::Folder;
+    case fs::file_type::fifo: return OddFile::Fifo;
     case fs::file_type::character:
-    case fs::file_type::block: return "it is a device, not a regular file";
-    case fs::file_type::socket: return "it is a socket, not a regular file";
-    default: return "it is not a regular file";
+    case fs::file_type::block: return OddFile::Device;
+    default: return OddFile::Other;
     }
+}
+
+int ReasonTextOf(OddFile odd)
+{
+    switch (odd) {
+    case OddFile::None: return -1;
+    case OddFile::Folder: return text::IsAFolder;
+    case OddFile::Fifo: return text::IsAFifo;
+    case OddFile::Device: return text::IsADevice;
+    case OddFile::Other: break;
+    }
+    return text::IsNoRegularFile;
+}
+
+FileResult OddFileFailure(FileStatus status, OddFile odd)
+{
+    FileResult result;
+    result.status = status;
+    result.odd = odd;
+    result.detail = LanguageTable::Fallback(ReasonTextOf(odd));
+    return result;
 }
 
 FileResult RecogniseDataFile(const std::uint8_t* bytes, std::size_t size)
@@ -83,10 +104,8 @@ FileResult LoadDataFile(const std::string& path, RadioData& data)
 {
     FileResult result;
     // Looked at before it is opened: opening a FIFO would wait for a writer.
-    if (const std::string odd = NotARegularFile(path); !odd.empty()) {
-        result.status = FileStatus::OpenFailed;
-        result.detail = odd;
-        return result;
+    if (const OddFile odd = OddFileAt(path); odd != OddFile::None) {
+        return OddFileFailure(FileStatus::OpenFailed, odd);
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -22,10 +22,14 @@ enum class FileStatus {
     WriteFailed,  // the file could not be written; an existing file is left as it was
 };
 
+// What a name is when it exists and is no regular file (nor a link to one).
+enum class OddFile { None, Folder, Fifo, Device, Other };
+
 struct FileResult {
     FileStatus status = FileStatus::Ok;
-    std::string detail;       // the system's reason, when there is one
-    std::uintmax_t size = 0;  // the file's size (for TooShort)
+    std::string detail;           // the system's reason, when there is one
+    OddFile odd = OddFile::None;  // OpenFailed, WriteFailed: the name is no regular file
+    std::uintmax_t size = 0;      // the file's size (for TooShort)
     // NotDataFile: the first block away from its fixed address and the address it
     // carries, or -1 when every block is in place and the band found is none of the six.
     int block = -1;
@@ -35,11 +39,16 @@ struct FileResult {
     bool ok() const { return status == FileStatus::Ok; }
 };
 
-// Why `path` may be neither read nor replaced as a file ("it is a FIFO, not a regular
-// file"): it exists and is no regular file, nor a link to one. Opening a FIFO for
-// reading would wait for a writer, and replacing a device or a FIFO would put a plain
-// file in its place. Empty for a regular file and for a name that does not exist.
-std::string NotARegularFile(const std::string& path);
+// What `path` is when it may be neither read nor replaced as a file: it exists and is
+// no regular file, nor a link to one. Opening a FIFO for reading would wait for a
+// writer, and replacing a device or a FIFO would put a plain file in its place. None
+// for a regular file and for a name that does not exist.
+OddFile OddFileAt(const std::string& path);
+// The language table's text that says why (text::IsAFifo, ...); -1 for None.
+int ReasonTextOf(OddFile odd);
+// The failure (OpenFailed or WriteFailed) of a name that is `odd`, the English reason
+// in its detail.
+FileResult OddFileFailure(FileStatus status, OddFile odd);
 
 // Whether the first 940 bytes of an image (`size` at least 940) are a data file of
 // this radio: Ok, or NotDataFile saying what is wrong.

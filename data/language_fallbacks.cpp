@@ -389,6 +389,14 @@ const std::vector<std::string>& EnglishTexts()
         "%1 is not a data file of this radio: the block of address %2 carries the address %3.",
         // #287
         "%1 is not a data file of this radio: its band %2-%3 MHz is none of the radio's bands.",
+        // #288
+        "it is a folder and not a regular file",
+        // #289
+        "it is a FIFO and not a regular file",
+        // #290
+        "it is a device and not a regular file",
+        // #291
+        "it is not a regular file",
     };
     return texts;
 }

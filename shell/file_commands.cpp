@@ -136,9 +136,7 @@ bool FileCommands::Save()
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, data,
-                      UiText(data, text::FileSaveFailed)
-                          .arg(QDir::toNativeSeparators(path),
-                               QString::fromLocal8Bit(result.detail.c_str())));
+                      SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));
     } else {
         document.MarkUnmodified();
         document.SetFileName(path);

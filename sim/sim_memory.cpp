@@ -86,8 +86,8 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
         return true;
     }
     QByteArray bytes;
-    if (!ReadWholeFile(path, bytes, error, kMemorySize + 1)) {
-        error = QStringLiteral("%1: %2").arg(path, error);
+    if (const FileResult result = ReadWholeFile(path, bytes, kMemorySize + 1); !result.ok()) {
+        error = QStringLiteral("%1: %2").arg(path, FailureReason(LanguageTable(), result));
         return false;
     }
     if (bytes.size() != kMemorySize) {

@@ -276,7 +276,9 @@ void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened()
                          reason = QString::fromStdString(result.detail);
                      } else {
                          QByteArray bytes;
-                         opened = ReadWholeFile(source, bytes, reason);
+                         const FileResult result = ReadWholeFile(source, bytes);
+                         opened = result.ok();
+                         reason = QString::fromStdString(result.detail);
                      }
                  },
                  odd == Odd::LinkToFifo ? source + ".fifo" : source),

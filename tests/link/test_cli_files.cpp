@@ -181,8 +181,8 @@ void TestCliFiles::aNameThatIsNoRegularFileIsRefusedAtOnce_data()
     QTest::addColumn<bool>("device");
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("reason");
-    const QString fifo = QStringLiteral("it is a FIFO, not a regular file");
-    const QString device = QStringLiteral("it is a device, not a regular file");
+    const QString fifo = QStringLiteral("it is a FIFO and not a regular file");
+    const QString device = QStringLiteral("it is a device and not a regular file");
     QTest::newRow("show a FIFO") << "radioprog-cli" << QStringList{"show", "ODD"} << false << 2
                                  << fifo;
     QTest::newRow("write from a FIFO")

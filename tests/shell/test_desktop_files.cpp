@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "config/file_saving.h"
+#include "config/program_files.h"
 #include "shell/frame_actions.h"
 #include "shell_fixture.h"
 #include "tests/config/short_of_room.h"
@@ -77,6 +78,8 @@ private slots:
     void openRefusesWhatIsNoDataFile();
     void channelPlansRefuseAFifo_data();
     void channelPlansRefuseAFifo();
+    void refusalsSpeakTheInterfaceLanguage_data();
+    void refusalsSpeakTheInterfaceLanguage();
 };
 
 void TestDesktopFiles::saveThatRunsOutOfRoomKeepsTheFileAndTheStar_data()
@@ -121,7 +124,7 @@ void TestDesktopFiles::openRefusesWhatIsNoDataFile_data()
 {
     QTest::addColumn<QByteArray>("content");  // empty: a FIFO
     QTest::addColumn<QString>("reason");
-    QTest::newRow("a FIFO") << QByteArray() << "it is a FIFO, not a regular file";
+    QTest::newRow("a FIFO") << QByteArray() << "it is a FIFO and not a regular file";
     QByteArray text;
     while (text.size() < 2000) {
         text += "root:x:0:0:root:/root:/bin/bash\n";
@@ -200,6 +203,57 @@ void TestDesktopFiles::channelPlansRefuseAFifo()
     QVERIFY(dialogs.Seen().empty());
     QVERIFY(frame->Data().ToImage() == before);
     QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());  // still the FIFO
+}
+
+void TestDesktopFiles::refusalsSpeakTheInterfaceLanguage_data()
+{
+    QTest::addColumn<FrameCommand>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("folder");  // false: a FIFO
+    QTest::addColumn<int>("reason");
+    QTest::newRow("File Open of a FIFO")
+        << FrameCommand::FileOpen << "odd.tw" << false << int(text::IsAFifo);
+    QTest::newRow("File Save onto a FIFO")
+        << FrameCommand::FileSave << "odd.tw" << false << int(text::IsAFifo);
+    QTest::newRow("File Save onto a folder")
+        << FrameCommand::FileSave << "odd.tw" << true << int(text::IsAFolder);
+    QTest::newRow("Import Channels from a FIFO")
+        << FrameCommand::ImportChannels << "odd.csv" << false << int(text::IsAFifo);
+    QTest::newRow("Export Channels onto a FIFO")
+        << FrameCommand::ExportChannels << "odd.csv" << false << int(text::IsAFifo);
+}
+
+void TestDesktopFiles::refusalsSpeakTheInterfaceLanguage()
+{
+    QFETCH(FrameCommand, command);
+    QFETCH(QString, name);
+    QFETCH(bool, folder);
+    QFETCH(int, reason);
+    // The program's own lang.csv, in its Chinese column.
+    WorkDir dir;
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 0, 1));
+    dir.Write(QStringLiteral("lang.csv"), FileBytesOf(FindProgramFile(QStringLiteral("lang.csv"))));
+    auto app = StartProgram(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    const QString chinese = QString::fromStdString(frame->Data().texts.Text(reason));
+    QVERIFY2(chinese != Fallback(reason), "lang.csv beside the tests has no Chinese text");
+    const QString path = dir.Path(name);
+    if (folder) {
+        QVERIFY(QDir().mkdir(path));
+    } else {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    }
+    FileChoices files;
+    Boxes boxes;
+    files.Then(path);
+    {
+        FifoWatchdog watchdog(path);
+        frame->Actions()->Action(command)->trigger();
+    }
+    QCOMPARE(boxes.Count(), 1);
+    QVERIFY2(boxes.Last().text.contains(chinese), qPrintable(boxes.Last().text));
+    QVERIFY(!boxes.Last().text.contains(QStringLiteral("regular file")));
 }
 
 QTEST_MAIN(TestDesktopFiles)
