@@ -5,6 +5,8 @@
 
 #include "cli/cli_command.h"
 #include "config/backup_store.h"
+#include "config/file_messages.h"
+#include "config/file_reading.h"
 #include "data/data_file.h"
 #include "link/port_names.h"
 
@@ -94,30 +96,20 @@ QString NotAPortMessage(const QString& text)
 
 int LoadOrComplain(const QString& path, RadioData& data)
 {
-    const FileResult result = LoadDataFile(path.toStdString(), data);
+    const FileResult result = LoadDataFile(QFile::encodeName(path).toStdString(), data);
     if (result.ok()) {
         return kOk;
     }
-    if (result.status == FileStatus::TooShort) {
-        Say(QString::fromStdString(LanguageTable::Fallback(text::FileTooShort))
-                .arg(path)
-                .arg(qulonglong(result.size)));
-    } else {
-        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed))
-                .arg(path, QString::fromStdString(result.detail)));
-    }
+    Say(OpenFailureText(LanguageTable(), path, result));
     return kUsage;
 }
 
 int ReadOrComplain(const QString& path, QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Say(QString::fromStdString(LanguageTable::Fallback(text::FileOpenFailed))
-                .arg(path, file.errorString()));
+    if (const FileResult result = ReadWholeFile(path, bytes); !result.ok()) {
+        Say(OpenFailureText(LanguageTable(), path, result));
         return kUsage;
     }
-    bytes = file.readAll();
     return kOk;
 }
 

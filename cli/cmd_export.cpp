@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "config/file_messages.h"
 #include "config/file_saving.h"
 #include "data/channel_csv.h"
 
@@ -28,8 +29,7 @@ int Export(const QCommandLineParser&, const QStringList& arguments)
     }
     const FileResult saved = WriteFileAtomically(out, csv);
     if (!saved.ok()) {
-        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
-                        .arg(out, QString::fromStdString(saved.detail)));
+        return Fail(SaveFailureText(LanguageTable(), out, saved));
     }
     Say(QStringLiteral("exported %1 channels to %2")
             .arg(QString::number(ProgrammedChannelCount(record)), out));

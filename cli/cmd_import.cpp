@@ -7,6 +7,7 @@
 #include "cli/cli_support.h"
 #include "cli/transfer_messages.h"
 #include "config/channel_plan_texts.h"
+#include "config/file_messages.h"
 #include "config/file_saving.h"
 #include "data/channel_csv.h"
 #include "link/protocol.h"
@@ -98,8 +99,7 @@ int Import(const QCommandLineParser& parser, const QStringList& arguments)
     ApplyChannelPlan(plan, record);
     const FileResult saved = SaveDataFile(file.toStdString(), record);
     if (!saved.ok()) {
-        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
-                        .arg(file, QString::fromStdString(saved.detail)));
+        return Fail(SaveFailureText(LanguageTable(), file, saved));
     }
     QString summary = QStringLiteral("imported %1 channels into %2")
                           .arg(QString::number(plan.ChannelsToImport()), file);

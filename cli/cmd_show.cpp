@@ -18,7 +18,12 @@ int Show(const QCommandLineParser& parser, const QStringList& arguments)
     }
     const QByteArray out =
         parser.isSet(QStringLiteral("json")) ? ShowJson(record) : ShowText(record);
-    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    // Standard output may be a file on a full disk: what did not reach it is no success.
+    if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
+            std::size_t(out.size()) ||
+        std::fflush(stdout) != 0) {
+        return Fail(QStringLiteral("what %1 holds could not be written out").arg(arguments.at(0)));
+    }
     return kOk;
 }
 

@@ -1,7 +1,10 @@
 // radioprog-cli read and write: one transfer between a radio and a data file.
+#include <QFile>
+
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "cli/transfer_messages.h"
+#include "config/file_messages.h"
 #include "config/file_saving.h"
 
 namespace radio::cli {
@@ -34,6 +37,13 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
         return status;
     }
     const QString file = arguments.at(1);
+    // A FIFO, a device or a folder cannot take the data file: said before the radio is
+    // read, not after.
+    if (const OddFile odd = OddFileAt(QFile::encodeName(file).toStdString());
+        odd != OddFile::None) {
+        return Fail(
+            SaveFailureText(LanguageTable(), file, OddFileFailure(FileStatus::WriteFailed, odd)));
+    }
     RadioData record;
     record.ResetRecord(true);
     record.port = target.number;
@@ -45,8 +55,7 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     }
     const FileResult saved = SaveDataFile(file.toStdString(), record);
     if (!saved.ok()) {
-        return Fail(QString::fromStdString(LanguageTable::Fallback(text::FileSaveFailed))
-                        .arg(file, QString::fromStdString(saved.detail)));
+        return Fail(SaveFailureText(LanguageTable(), file, saved));
     }
     Say(QStringLiteral("read %1 into %2")
             .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model), file));

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <algorithm>
@@ -104,12 +105,33 @@ std::vector<BackupEntry> ListBackups(const QString& folder)
     return entries;
 }
 
-int PruneBackups(const QString& folder, int keep)
+int PruneBackups(const QString& folder, int keep, const QString& spare)
 {
-    const std::vector<BackupEntry> entries = ListBackups(folder);
+    // The newest by the time each file was last written, not by the time in its name:
+    // names written while the clock was wrong (or in another time zone) must not
+    // outlive the backups written since. Within one modification time (the system
+    // stamps files a few milliseconds apart at best) the order of the names decides.
+    struct Written {
+        QString path;
+        QDateTime modified;
+    };
+    std::vector<Written> backups;
+    for (const BackupEntry& entry : ListBackups(folder)) {  // newest name first
+        backups.push_back({entry.path, QFileInfo(entry.path).lastModified()});
+    }
+    std::stable_sort(backups.begin(), backups.end(),
+                     [](const Written& a, const Written& b) { return a.modified > b.modified; });
+    // The spared backup (the one just written) counts among those kept, whatever its age.
+    const auto spared = std::find_if(backups.begin(), backups.end(),
+                                     [&spare](const Written& w) { return w.path == spare; });
+    if (spared != backups.end()) {
+        std::rotate(backups.begin(), spared, spared + 1);
+    }
     int removed = 0;
-    for (std::size_t i = std::size_t(std::max(keep, 0)); i < entries.size(); ++i) {
-        removed += QFile::remove(entries[i].path) ? 1 : 0;
+    for (std::size_t i = std::size_t(std::max(keep, 0)); i < backups.size(); ++i) {
+        if (backups[i].path != spare) {
+            removed += QFile::remove(backups[i].path) ? 1 : 0;
+        }
     }
     return removed;
 }
@@ -136,7 +158,7 @@ BackupResult SaveBackup(const RadioData& data, BackupKind kind, const QString& f
         return result;
     }
     result.ok = true;
-    PruneBackups(folder, keep);
+    PruneBackups(folder, keep, result.path);
     return result;
 }
 

@@ -6,7 +6,8 @@
 // A name tells when, what, band and channel count, in local time:
 //   20240131-142501-123_read_400-470MHz_16ch.tw
 // with "-2", "-3", ... before ".tw" when two backups fall in the same millisecond.
-// After each save only the newest 500 are kept; files of other names are never touched.
+// After each save only the newest 500 are kept (by the files' modification times, never
+// pruning the one just saved); files of other names are never touched.
 #pragma once
 
 #include <QDateTime>
@@ -47,14 +48,18 @@ QString BackupFileName(const QDateTime& time, BackupKind kind, const RadioData& 
 bool ParseBackupFileName(const QString& name, BackupEntry& entry);
 
 // Saves `data` under a new name in `folder` (created when missing), then removes all
-// but the newest `keep` backups there. Safe to call from several threads at once.
+// but the newest `keep` backups there, the new one always kept. A backup that could not
+// be saved in full is not kept and fails with the reason. Safe to call from several
+// threads at once.
 BackupResult SaveBackup(const RadioData& data, BackupKind kind, const QString& folder,
                         const QDateTime& time = QDateTime::currentDateTime(),
                         int keep = kBackupsKept);
 
-// The backups in `folder`, newest first.
+// The backups in `folder`, newest first by the time in their names.
 std::vector<BackupEntry> ListBackups(const QString& folder);
-// Removes all but the newest `keep` backups; returns how many were removed.
-int PruneBackups(const QString& folder, int keep);
+// Removes all but the newest `keep` backups, newest by the files' modification times
+// (the name decides between equal times), and never the backup `spare` (the one just
+// written, which counts among those kept); returns how many were removed.
+int PruneBackups(const QString& folder, int keep, const QString& spare = QString());
 
 }  // namespace radio

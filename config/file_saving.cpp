@@ -1,5 +1,8 @@
 #include "config/file_saving.h"
 
+#include <unistd.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -21,9 +24,34 @@ FileResult Failed(const QString& detail)
 // root, whom the system would let write it.
 bool MayReplace(const QFileInfo& existing)
 {
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup |
-                              QFileDevice::WriteOther;
+    constexpr auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return existing.isWritable() && (existing.permissions() & anyWrite);
+}
+
+// Writes `bytes` into the open temporary file and makes sure they are all in it: the
+// write, the flush, the system's own write-back (fsync reports what a full disk or a
+// quota held back) and the size the file has then. Empty when all went well,
+// otherwise why not.
+QString UnwrittenReason(QSaveFile& file, const QByteArray& bytes)
+{
+    const qint64 written = file.write(bytes);
+    if (written == bytes.size() && file.flush()) {
+        if (::fsync(file.handle()) != 0) {
+            return QString::fromLocal8Bit(std::strerror(errno));
+        }
+        if (file.size() == bytes.size()) {
+            return QString();
+        }
+    }
+    // A write cut short by the size limit carries no error of its own; a full disk
+    // reports ENOSPC, as the system words it.
+    const int error = errno;
+    QString why = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    if (why.isEmpty() || why == QLatin1String("Unknown error")) {
+        why = QString::fromLocal8Bit(std::strerror(error == 0 ? EIO : error));
+    }
+    return why;
 }
 
 }  // namespace
@@ -36,9 +64,11 @@ bool MayWriteFile(const QString& path)
 
 FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    const QFileInfo existing(path);
-    if (existing.isDir()) {
-        return Failed(QString::fromLocal8Bit(std::strerror(EISDIR)));
+    // A FIFO, a device or a folder is not replaced by a plain file (a link to one is
+    // followed to it, as QSaveFile would).
+    if (const OddFile odd = OddFileAt(QFile::encodeName(path).toStdString());
+        odd != OddFile::None) {
+        return OddFileFailure(FileStatus::WriteFailed, odd);
     }
     if (!MayWriteFile(path)) {
         return Failed(QString::fromLocal8Bit(std::strerror(EACCES)));
@@ -47,8 +77,13 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
     if (!file.open(QIODevice::WriteOnly)) {
         return Failed(file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    // QSaveFile (Qt 6.4) renames its temporary file over the old one even when the
+    // buffered bytes never reached it: a full disk shows only when the buffer is
+    // flushed, inside commit(), and a file size limit cuts a write short without an
+    // error at all. So every step is checked here, and the temporary file is abandoned
+    // (removed when `file` goes) before commit() could rename anything.
+    const QString reason = UnwrittenReason(file, bytes);
+    if (!reason.isEmpty()) {
         file.cancelWriting();
         return Failed(reason);
     }

@@ -1,9 +1,11 @@
 // Every file the programs write (data files, sys.ini, exports, backups) goes through
 // QSaveFile: the bytes go to a temporary file of a unique name in the same folder,
 // which then replaces the file in one step. A symbolic link is followed (its target is
-// replaced and the link stays), the file keeps its permissions, and a failed write
-// leaves the old file as it was. A file that exists but may not be written is
-// refused rather than replaced.
+// replaced and the link stays) and the file keeps its permissions. Every write, flush
+// and the size written are checked before the commit: a save that fails or falls
+// short (a full disk, the file size limit) leaves the old file byte for byte and no
+// temporary file behind. A file that exists but may not be written, and a name that is
+// no regular file (a FIFO, a device, a folder), are refused rather than replaced.
 #pragma once
 
 #include <QByteArray>

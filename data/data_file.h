@@ -1,7 +1,10 @@
 // Data files (".tw"): the record's 1704-byte image, without header or checksum.
 // Saving writes the whole image (config/file_saving.h); opening takes back the port,
 // the fourteen blocks with their addresses, the band and the model (the first 940
-// bytes).
+// bytes). Having no header, a data file is recognised by what every file of this radio
+// holds: each of the fourteen blocks at its fixed radio address (bytes 4 + 66k, high
+// byte first) and band limits (bytes 928 and 932) that are one of the six bands. The
+// model (byte 936) is free: any non-zero value means 16 channels.
 #pragma once
 
 #include <cstdint>
@@ -13,24 +16,51 @@ namespace radio {
 
 enum class FileStatus {
     Ok,
-    OpenFailed,   // the file could not be opened or read
+    OpenFailed,   // the file could not be opened or read, or is no regular file
     TooShort,     // fewer than 940 bytes: not a data file; the record is unchanged
+    NotDataFile,  // a block away from its address or a band none of the six; unchanged
     WriteFailed,  // the file could not be written; an existing file is left as it was
 };
 
+// What a name is when it exists and is no regular file (nor a link to one).
+enum class OddFile { None, Folder, Fifo, Device, Other };
+
 struct FileResult {
     FileStatus status = FileStatus::Ok;
-    std::string detail;       // the system's reason, when there is one
-    std::uintmax_t size = 0;  // the file's size (for TooShort)
+    std::string detail;           // the system's reason, when there is one
+    OddFile odd = OddFile::None;  // OpenFailed, WriteFailed: the name is no regular file
+    std::uintmax_t size = 0;      // the file's size (for TooShort)
+    // NotDataFile: the first block away from its fixed address and the address it
+    // carries, or -1 when every block is in place and the band found is none of the six.
+    int block = -1;
+    std::uint16_t address = 0;
+    std::int32_t bandLower = 0;
+    std::int32_t bandUpper = 0;
     bool ok() const { return status == FileStatus::Ok; }
 };
+
+// What `path` is when it may be neither read nor replaced as a file: it exists and is
+// no regular file, nor a link to one. Opening a FIFO for reading would wait for a
+// writer, and replacing a device or a FIFO would put a plain file in its place. None
+// for a regular file and for a name that does not exist.
+OddFile OddFileAt(const std::string& path);
+// The language table's text that says why (text::IsAFifo, ...); -1 for None.
+int ReasonTextOf(OddFile odd);
+// The failure (OpenFailed or WriteFailed) of a name that is `odd`, the English reason
+// in its detail.
+FileResult OddFileFailure(FileStatus status, OddFile odd);
+
+// Whether the first 940 bytes of an image (`size` at least 940) are a data file of
+// this radio: Ok, or NotDataFile saying what is wrong.
+FileResult RecogniseDataFile(const std::uint8_t* bytes, std::size_t size);
 
 // The save dialogs' name rule: ".tw" is appended unless the path already contains
 // ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
 std::string WithDataFileExtension(const std::string& path);
 
 // Reads a data file into `data`. The radio-reported values and the reserved word
-// keep their values. A file shorter than 940 bytes changes nothing.
+// keep their values. A file that is no regular file is not opened; one shorter than
+// 940 bytes or not recognised changes nothing.
 FileResult LoadDataFile(const std::string& path, RadioData& data);
 
 }  // namespace radio

@@ -385,6 +385,18 @@ const std::vector<std::string>& EnglishTexts()
         "Nothing was pasted: line %1 column %2 \"%3\" is not one of the column's choices.",
         // #285
         "Nothing was pasted: %1 lines do not fit; from channel %2 down there are %3 channels.",
+        // #286
+        "%1 is not a data file of this radio: the block of address %2 carries the address %3.",
+        // #287
+        "%1 is not a data file of this radio: its band %2-%3 MHz is none of the radio's bands.",
+        // #288
+        "it is a folder and not a regular file",
+        // #289
+        "it is a FIFO and not a regular file",
+        // #290
+        "it is a device and not a regular file",
+        // #291
+        "it is not a regular file",
     };
     return texts;
 }

@@ -114,7 +114,13 @@ enum : int {
     PasteNotTone = 283,       // %1 line, %2 column, %3 text
     PasteNotOption = 284,     // %1 line, %2 column, %3 text
     PasteTooManyLines = 285,  // %1 lines, %2 first channel, %3 room
-    Last = 285,
+    NotDataFileBlock = 286,   // %1 file name, %2 a block's fixed address, %3 the one it has
+    NotDataFileBand = 287,    // %1 file name, %2-%3 the band it holds
+    IsAFolder = 288,          // why a name is neither opened nor replaced
+    IsAFifo = 289,            // why a name is neither opened nor replaced
+    IsADevice = 290,          // why a name is neither opened nor replaced
+    IsNoRegularFile = 291,    // why a name is neither opened nor replaced (a socket, ...)
+    Last = 291,
 };
 }  // namespace text
 

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 
 #include "config/channel_plan_texts.h"
+#include "config/file_messages.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "data/channel_csv.h"
@@ -29,13 +31,12 @@ void ChannelPlanCommands::Import()
     }
     RadioData& data = m_frame->Data();
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ShowFileError(m_frame, data,
-                      UiText(data, text::FileOpenFailed).arg(shown, file.errorString()));
+    QByteArray csv;
+    if (const FileResult read = ReadWholeFile(path, csv); !read.ok()) {
+        ShowFileError(m_frame, data, OpenFailureText(data.texts, shown, read));
         return;
     }
-    const ChannelPlan plan = ImportChannelsCsv(file.readAll().toStdString(), data);
+    const ChannelPlan plan = ImportChannelsCsv(csv.toStdString(), data);
     if (!plan.ok()) {
         ShowFileError(m_frame, data, PlanErrorText(data.texts, plan, shown));
         return;
@@ -79,9 +80,7 @@ void ChannelPlanCommands::Export()
         WriteFileAtomically(path, QByteArray::fromStdString(ExportChannelsCsv(data)));
     if (!result.ok()) {
         ShowFileError(m_frame, data,
-                      UiText(data, text::FileSaveFailed)
-                          .arg(QDir::toNativeSeparators(path),
-                               QString::fromLocal8Bit(result.detail.c_str())));
+                      SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));
     }
     m_frame->RepaintBackground();
 }

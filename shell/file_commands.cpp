@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "config/backup_store.h"
+#include "config/file_messages.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
@@ -105,14 +106,10 @@ void FileCommands::OpenFile(const QString& path)
         emit fileUsed(path);
         return;
     case FileStatus::TooShort:
-        ShowFileError(m_frame, data,
-                      UiText(data, text::FileTooShort).arg(shown).arg(qulonglong(result.size)));
-        return;
+    case FileStatus::NotDataFile:
     case FileStatus::OpenFailed:
     case FileStatus::WriteFailed:
-        ShowFileError(m_frame, data,
-                      UiText(data, text::FileOpenFailed)
-                          .arg(shown, QString::fromLocal8Bit(result.detail.c_str())));
+        ShowFileError(m_frame, data, OpenFailureText(data.texts, shown, result));
         return;
     }
 }
@@ -139,9 +136,7 @@ bool FileCommands::Save()
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, data,
-                      UiText(data, text::FileSaveFailed)
-                          .arg(QDir::toNativeSeparators(path),
-                               QString::fromLocal8Bit(result.detail.c_str())));
+                      SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));
     } else {
         document.MarkUnmodified();
         document.SetFileName(path);

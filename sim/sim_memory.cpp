@@ -1,7 +1,10 @@
 #include "sim/sim_memory.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include "config/file_messages.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "link/block_plan.h"
 #include "link/protocol.h"
@@ -71,13 +74,9 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
 {
     if (format == MemoryFormat::DataFile) {
         RadioData data;
-        const FileResult result = LoadDataFile(path.toStdString(), data);
+        const FileResult result = LoadDataFile(QFile::encodeName(path).toStdString(), data);
         if (!result.ok()) {
-            error = result.status == FileStatus::TooShort
-                        ? QStringLiteral("%1 holds %2 bytes; a data file has at least 940")
-                              .arg(path)
-                              .arg(qulonglong(result.size))
-                        : QStringLiteral("%1: %2").arg(path, QString::fromStdString(result.detail));
+            error = OpenFailureText(LanguageTable(), path, result);
             return false;
         }
         PutRecord(memory, data);
@@ -86,17 +85,15 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
         }
         return true;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    QByteArray bytes;
+    if (const FileResult result = ReadWholeFile(path, bytes, kMemorySize + 1); !result.ok()) {
+        error = QStringLiteral("%1: %2").arg(path, FailureReason(LanguageTable(), result));
         return false;
     }
-    const QByteArray bytes = file.read(kMemorySize + 1);
     if (bytes.size() != kMemorySize) {
-        error = QStringLiteral("%1 holds %2 bytes; a raw memory image has exactly %3")
-                    .arg(path)
-                    .arg(file.size())
-                    .arg(kMemorySize);
+        error =
+            QStringLiteral("%1 holds %2 bytes; a raw memory image has exactly %3")
+                .arg(path, QString::number(QFileInfo(path).size()), QString::number(kMemorySize));
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), memory.begin());

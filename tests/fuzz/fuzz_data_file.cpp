@@ -1,12 +1,14 @@
 // Opening a data file made of any bytes, as File Open and `radioprog-cli show` do.
-// A data file has no header and no checksum, and the loader takes a file's first 940
-// bytes as they are: nothing a user stored may be lost or changed, so the record may
-// end up holding any bytes at all. What must hold:
+// A data file has no header and no checksum: it is recognised by its fourteen blocks
+// at their fixed radio addresses and by band limits that are one of the six bands.
+// What must hold:
 //   - a file shorter than 940 bytes changes nothing and is reported as too short,
 //     with its size;
-//   - a longer one brings exactly its first 940 bytes into the record: the record's
-//     image gives them back byte for byte, and the radio's report, the reserved word
-//     and the texts stay as they were;
+//   - a longer one that is not recognised changes nothing and is reported as no data
+//     file of this radio, naming the first block out of place or the band;
+//   - a recognised one brings exactly its first 940 bytes into the record (nothing a
+//     user stored is lost or changed): the record's image gives them back byte for
+//     byte, and the radio's report, the reserved word and the texts stay as they were;
 //   - what the program makes of the record is sane: 16 or 32 channels; the channel
 //     table's texts (CheckShownTexts); `show` prints a line per channel and `show
 //     --json` parses as JSON with one entry per channel; before a write the masks
@@ -25,6 +27,30 @@ using namespace radio;
 using namespace radio::test;
 
 namespace {
+
+// The fixed radio addresses of the fourteen blocks, in the order of the image (each at
+// 4 + 66k, high byte first), written out here rather than taken from the code.
+constexpr std::uint16_t kAddresses[kBlockCount] = {0x0000, 0x0010, 0x0050, 0x0090, 0x00D0,
+                                                   0x0200, 0x0240, 0x02C0, 0x0300, 0x0120,
+                                                   0x0110, 0x0160, 0x01B8, 0x03C0};
+
+std::int32_t Int32At(const std::uint8_t* at)
+{
+    return std::int32_t(std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 |
+                        std::uint32_t(at[2]) << 16 | std::uint32_t(at[3]) << 24);
+}
+
+// The first block out of place, or -1.
+int MisplacedBlock(const std::uint8_t* data)
+{
+    for (int b = 0; b < kBlockCount; ++b) {
+        const std::uint8_t* at = data + 4 + 66 * b;
+        if ((at[0] << 8 | at[1]) != kAddresses[b]) {
+            return b;
+        }
+    }
+    return -1;
+}
 
 // A record that differs from the defaults everywhere a file must not reach.
 RadioData StartRecord()
@@ -93,9 +119,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (after != before) {
             found.push_back("a file too short changed the record");
         }
+    } else if (const int misplaced = MisplacedBlock(data);
+               misplaced >= 0 || !IsOneOfTheBands(Int32At(data + 928), Int32At(data + 932))) {
+        if (result.status != FileStatus::NotDataFile) {
+            found.push_back("a file of no radio's kind was not refused");
+        } else if (result.block != misplaced ||
+                   (misplaced >= 0 &&
+                    result.address != (data[4 + 66 * misplaced] << 8 | data[5 + 66 * misplaced])) ||
+                   (misplaced < 0 && (result.bandLower != Int32At(data + 928) ||
+                                      result.bandUpper != Int32At(data + 932)))) {
+            found.push_back("the refusal does not name what is wrong");
+        }
+        if (after != before) {
+            found.push_back("a refused file changed the record");
+        }
     } else {
         if (!result.ok()) {
-            found.push_back("a file of " + std::to_string(size) + " bytes did not open");
+            found.push_back("a data file of " + std::to_string(size) + " bytes did not open");
         }
         if (!std::equal(data, data + image::kFileFieldsSize, after.begin())) {
             found.push_back("the record does not hold the file's first 940 bytes");

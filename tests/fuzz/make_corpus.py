@@ -95,6 +95,12 @@ def data_files():
     put("data_file", "odd_values.tw",
         image(odd, port=-5, band=(-2147483648, 2147483647), model=7, addresses=addresses))
     put("data_file", "not_a_data_file.tw", bytes(range(256)) * 8)
+    # Odd values a data file of the radio may hold: they open and must show sanely.
+    put("data_file", "odd_values_in_place.tw", image(odd, port=-5, model=7))
+    moved = list(DEFAULT_ADDRESSES)
+    moved[1] = 0x0380
+    put("data_file", "block_out_of_place.tw", image(vhf, band=(136, 174), addresses=moved))
+    put("data_file", "band_of_no_radio.tw", image(vhf, band=(400, 480)))
 
 
 # ---- lang.csv ------------------------------------------------------------------------

@@ -5,10 +5,12 @@
 // Which checks apply depends on where the bytes came from:
 //   - Bytes the program made from texts (the views' edits, a normalised frequency)
 //     must be sane in the record itself: CheckChannels, CheckFeatureBytes.
-//   - Bytes from outside (a data file, a radio's memory) may be anything: the loader
-//     takes them as they are, so that nothing a user stored is lost or changed. What
-//     must be sane there is what the program derives from them: the texts it shows,
-//     and the word a shown text gives when the user commits it (CheckShownTexts).
+//   - Bytes from outside (a data file, a radio's memory) may be anything beyond what
+//     recognises a data file (its blocks at their fixed addresses, one of the six
+//     bands): the loader takes them as they are, so that nothing a user stored is lost
+//     or changed. What must be sane there is what the program derives from them: the
+//     texts it shows, and the word a shown text gives when the user commits it
+//     (CheckShownTexts).
 //   - The channel masks are rebuilt before every write from the channels themselves,
 //     so after UpdateChannelMasks they hold exactly the existing channels, whatever
 //     the record held before (CheckMasks).

@@ -335,16 +335,15 @@ void TestRadioSim::memoryFiles()
     QVERIFY(dir.isValid());
     RadioData record;
     record.Channel(3).SetRxFrequency(0x14512500);
-    record.block(Block::Channel7).SetAddress(0x0380);  // blocks go to their own address
-    record.block(Block::Channel7).Fill(0x77);
+    record.block(Block::Channel7).Fill(0x77);  // each block goes to its fixed address
     const QString tw = dir.filePath("radio.tw");
     QVERIFY(SaveDataFile(tw.toStdString(), record).ok());
     RadioMemory memory = FactoryMemory(400, 1);
     RadioData loaded;
     QString error;
     QVERIFY(LoadMemory(tw, MemoryFormat::DataFile, memory, &loaded, error));
-    QCOMPARE(memory[0x0380], std::uint8_t(0x77));
-    QCOMPARE(memory[0x0300], FactoryMemory(400, 1)[0x0300]);
+    QCOMPARE(memory[0x0300], std::uint8_t(0x77));
+    QCOMPARE(memory[0x0380], FactoryMemory(400, 1)[0x0380]);
     QCOMPARE(RecordOf(memory, 400, 470, 1).Channel(3).RxFrequency(), 0x14512500u);
 
     // Saved in both forms and read back.
