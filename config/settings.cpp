@@ -1,8 +1,10 @@
 #include "config/settings.h"
 
-#include <fstream>
+#include <QFile>
+
 #include <sstream>
 
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 
 namespace radio {
@@ -51,13 +53,15 @@ SettingsFileInfo ReadSettingsText(const std::string& content, Settings& settings
 
 SettingsFileInfo ReadSettingsFile(const std::string& path, Settings& settings)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A sys.ini that is a FIFO or a device is never opened (the start would wait for a
+    // writer); like a missing or unreadable one, it makes this a first run. Three short
+    // lines are all it holds, so a huge file is not read to its end.
+    constexpr qint64 kLongestSettingsFile = 64 * 1024;
+    QByteArray content;
+    if (!ReadWholeFile(QFile::decodeName(path.c_str()), content, kLongestSettingsFile).ok()) {
         return SettingsFileInfo{};
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ReadSettingsText(content.str(), settings);
+    return ReadSettingsText(content.toStdString(), settings);
 }
 
 std::string SettingsText(const Settings& settings)

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -10,6 +13,7 @@ class TestSettings : public QObject {
 private slots:
     void readingRules_data();
     void readingRules();
+    void missingFileIsAFirstRun_data();
     void missingFileIsAFirstRun();
     void savedFileHasThreeCrLfLines();
     void savedFileReadsBack();
@@ -58,11 +62,26 @@ void TestSettings::readingRules()
     QCOMPARE(info.firstRun, lines != 3);
 }
 
+void TestSettings::missingFileIsAFirstRun_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("a FIFO (never opened, so the start does not wait)") << "fifo";
+    QTest::newRow("a folder") << "folder";
+}
+
 void TestSettings::missingFileIsAFirstRun()
 {
+    QFETCH(QString, kind);
     QTemporaryDir dir;
+    const QString path = dir.filePath("sys.ini");
+    if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir(dir.path()).mkdir("sys.ini"));
+    }
     Settings s;
-    const SettingsFileInfo info = ReadSettingsFile(dir.filePath("sys.ini").toStdString(), s);
+    const SettingsFileInfo info = ReadSettingsFile(path.toStdString(), s);
     QVERIFY(info.firstRun);
     QCOMPARE(s.port, 1);
     QCOMPARE(s.model, 1);
