@@ -50,9 +50,9 @@ QString ByteText(int value)
            QString::number(value & 0xFF, 16).toUpper().rightJustified(2, QLatin1Char('0'));
 }
 
-QString BlockText(const DataBlock& block)
+QString BlockText(Block block)
 {
-    return QStringLiteral("block %1").arg(AddressText(block.Address()));
+    return QStringLiteral("block %1").arg(AddressText(DefaultAddress(block)));
 }
 
 }  // namespace radio

@@ -28,9 +28,9 @@ std::vector<QuarterPlan> WriteOrder(int channelBlocks);
 int QuartersWritten(Block block);
 
 // How addresses, bytes and blocks are named to the user: "0x01B8", "0x13",
-// "block 0x01B8".
+// "block 0x01B8". A block is named by its fixed radio address.
 QString AddressText(int address);
 QString ByteText(int value);
-QString BlockText(const DataBlock& block);
+QString BlockText(Block block);
 
 }  // namespace radio

@@ -19,9 +19,19 @@ qint16 ProgressStep(const RadioData& data)
     return data.model != 0 ? 100 / 9 : 100 / 13;
 }
 
-QString ChunkStep(const DataBlock& block, int quarter)
+QString ChunkStep(Block block, int quarter)
 {
     return QStringLiteral("%1, quarter %2").arg(BlockText(block)).arg(quarter);
+}
+
+std::uint8_t High(Block block)
+{
+    return std::uint8_t(DefaultAddress(block) >> 8);
+}
+
+std::uint8_t Low(Block block)
+{
+    return std::uint8_t(DefaultAddress(block) & 0xFF);
 }
 
 TransferError::Kind KindOf(PortOpenFailure failure)
@@ -262,18 +272,22 @@ bool CTransferWorker::ReadAll(TransferError& error)
         m_progress = qint16(m_progress + step);
         Post(m_progress);
     };
-    const auto read = [this, &error](DataBlock& block) {
-        if (ReadBlock(*m_link, block.addressHigh, block.addressLow, block.data.data())) {
+    // Every block sits at its fixed radio address; the address bytes a record carries
+    // (a data file may bring anything there) play no part in a transfer.
+    const auto read = [this, &error, &data](Block b) {
+        DataBlock& block = data.block(b);
+        if (ReadBlock(*m_link, High(b), Low(b), block.data.data())) {
+            block.SetAddress(DefaultAddress(b));
             return true;
         }
         error.kind = TransferError::Kind::LinkFault;
-        error.detail = BlockText(block);
+        error.detail = BlockText(b);
         return false;
     };
 
     advance();
     for (Block b : ReadOrder(data.ChannelBlocksInUse())) {
-        if (!read(data.block(b))) {
+        if (!read(b)) {
             return false;
         }
         advance();
@@ -289,11 +303,11 @@ bool CTransferWorker::WriteAll(TransferError& error)
         m_progress = qint16(m_progress + step);
         Post(m_progress);
     };
-    const auto write = [this, &error](const DataBlock& block, int quarters) {
+    const auto write = [this, &error, &data](Block b, int quarters) {
         for (int q = 0; q < quarters; ++q) {
-            if (!WriteQuarter(*m_link, block.addressHigh, block.addressLow, q, block.data.data())) {
+            if (!WriteQuarter(*m_link, High(b), Low(b), q, data.block(b).data.data())) {
                 error.kind = TransferError::Kind::LinkFault;
-                error.detail = ChunkStep(block, q);
+                error.detail = ChunkStep(b, q);
                 return false;
             }
         }
@@ -302,7 +316,7 @@ bool CTransferWorker::WriteAll(TransferError& error)
 
     advance();
     for (const QuarterPlan& plan : WriteOrder(data.ChannelBlocksInUse())) {
-        if (!write(data.block(plan.block), plan.quarters)) {
+        if (!write(plan.block, plan.quarters)) {
             return false;
         }
         advance();

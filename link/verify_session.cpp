@@ -20,9 +20,9 @@ qint64 SteadyMs()
 
 // Addresses are 16 bits on the wire; a quarter's chunk address carries into the
 // high byte like WriteQuarter's.
-int ByteAddress(const DataBlock& block, int offset)
+int ByteAddress(Block block, int offset)
 {
-    return (block.Address() + offset) & 0xFFFF;
+    return (DefaultAddress(block) + offset) & 0xFFFF;
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ VerifySession::VerifySession(ByteLink& link, const RadioData& written, Clock clo
     for (const QuarterPlan& plan : WriteOrder(written.ChannelBlocksInUse())) {
         const DataBlock& block = written.block(plan.block);
         for (int j = 0; j < plan.quarters * wire::kChunkSize; ++j) {
-            m_expected[ByteAddress(block, j)] = block.data[std::size_t(j)];
+            m_expected[ByteAddress(plan.block, j)] = block.data[std::size_t(j)];
         }
     }
 }
@@ -71,14 +71,15 @@ bool VerifySession::Run(TransferError& error, const Step& step)
     std::array<std::uint8_t, kBlockDataSize> held{};
     TransferError difference;
     for (const QuarterPlan& plan : WriteOrder(m_written.ChannelBlocksInUse())) {
-        const DataBlock& block = m_written.block(plan.block);
-        if (!ReadBlock(m_link, block.addressHigh, block.addressLow, held.data())) {
+        const std::uint16_t address = DefaultAddress(plan.block);
+        if (!ReadBlock(m_link, std::uint8_t(address >> 8), std::uint8_t(address & 0xFF),
+                       held.data())) {
             error.kind = TransferError::Kind::LinkFault;
-            error.detail = BlockText(block);
+            error.detail = BlockText(plan.block);
             return false;
         }
         advance();
-        Compare(block, plan.quarters, held.data(), difference);
+        Compare(plan.block, plan.quarters, held.data(), difference);
     }
     if (!SendEnd(m_link)) {
         error.kind = TransferError::Kind::LinkFault;
@@ -118,7 +119,7 @@ bool VerifySession::Enter(TransferError& error)
     }
 }
 
-void VerifySession::Compare(const DataBlock& block, int quarters, const std::uint8_t* held,
+void VerifySession::Compare(Block block, int quarters, const std::uint8_t* held,
                             TransferError& lowest) const
 {
     for (int j = 0; j < quarters * wire::kChunkSize; ++j) {

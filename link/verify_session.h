@@ -4,7 +4,7 @@
 //
 //   entry code        tried again for up to 3 s: a radio may restart after programming
 //   identity          as in every session
-//   block reads       one per block of the write plan, at the block's own address
+//   block reads       one per block of the write plan, at the block's fixed address
 //   end byte
 //
 // The session uses the protocol operations as they are and changes nothing in the
@@ -46,8 +46,7 @@ private:
     bool Enter(TransferError& error);
     // Keeps in `lowest` the lowest address of the block's written quarters whose byte
     // `held` does not match, unless `lowest` already names a lower one.
-    void Compare(const DataBlock& block, int quarters, const std::uint8_t* held,
-                 TransferError& lowest) const;
+    void Compare(Block block, int quarters, const std::uint8_t* held, TransferError& lowest) const;
 
     ByteLink& m_link;
     const RadioData& m_written;

@@ -80,7 +80,8 @@ class TestTransfer : public QObject {
 private slots:
     void read16ChannelsByteForByte();
     void read32ChannelsIntoA16ChannelRecord();
-    void readUsesTheRecordsOwnAddresses();
+    void transfersUseTheFixedAddresses_data();
+    void transfersUseTheFixedAddresses();
     void write16ChannelsByteForByte();
     void write32ChannelsByteForByte();
     void writeToARadioOfAnotherModelIsDeclined();
@@ -174,8 +175,18 @@ void TestTransfer::read32ChannelsIntoA16ChannelRecord()
     QCOMPARE(host.progress, Progress(7, 14));  // 1, 8, ..., 99, 100, 0
 }
 
-void TestTransfer::readUsesTheRecordsOwnAddresses()
+void TestTransfer::transfersUseTheFixedAddresses_data()
 {
+    QTest::addColumn<TransferMode>("mode");
+    QTest::newRow("read") << TransferMode::Read;
+    QTest::newRow("write and verify") << TransferMode::Write;
+}
+
+// A record whose block headers carry other addresses (as a crafted data file may)
+// still moves every block from and to its fixed radio address.
+void TestTransfer::transfersUseTheFixedAddresses()
+{
+    QFETCH(TransferMode, mode);
     SimConfig config = FastRadio(400, 1);
     config.hasMemory = true;
     config.memory = PatternMemory(3);
@@ -184,17 +195,35 @@ void TestTransfer::readUsesTheRecordsOwnAddresses()
     PortVariable com1(1, radio->DevicePath());
 
     RadioData record;
-    record.block(Block::B03C0).SetAddress(0x0380);  // as a data file may bring it
+    FillRecord(record, 12);
+    record.block(Block::Channel0).SetAddress(0x0380);
+    record.block(Block::B03C0).SetAddress(0x0200);
+    record.UpdateChannelMasks();
     RecordingHost host(record);
     CTransferWorker worker;
     worker.Init(&host, &record);
-    RunTransfer(worker, TransferMode::Read);
+    worker.SetVerify(true);
+    RunTransfer(worker, mode);
 
-    QCOMPARE(host.reads, 1);
-    QVERIFY(Transcript(radio->Events()).contains(QStringLiteral("R 0380")));
-    QVERIFY(!Transcript(radio->Events()).contains(QStringLiteral("R 03c0")));
-    QCOMPARE(record.block(Block::B03C0).data, MemoryAt(config.memory, 0x0380));
-    QCOMPARE(record.block(Block::B03C0).Address(), 0x0380);
+    QVERIFY(host.errors.empty());
+    QCOMPARE(host.reads + host.writes, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(radio->Ends(), mode == TransferMode::Write ? 2 : 1, 5000);
+    const QStringList transcript = Transcript(radio->Events());
+    for (const char* stray : {"0380", "0200"}) {
+        QVERIFY2(!transcript.join(' ').contains(stray), qPrintable(transcript.join(' ')));
+    }
+    const RadioMemory memory = radio->Memory();
+    if (mode == TransferMode::Read) {
+        QCOMPARE(record.block(Block::Channel0).data, MemoryAt(config.memory, 0x0010));
+        QCOMPARE(record.block(Block::Channel0).Address(), 0x0010);
+        QCOMPARE(record.block(Block::B03C0).data, MemoryAt(config.memory, 0x03C0));
+    } else {
+        QCOMPARE(Range(memory, 0x0010, 64), Range(record.block(Block::Channel0), 0, 64));
+        QCOMPARE(Range(memory, 0x03C0, 16), Range(record.block(Block::B03C0), 0, 16));
+        // Memory elsewhere is the radio's own.
+        QCOMPARE(Range(memory, 0x0380, 64), Range(config.memory, 0x0380, 64));
+        QCOMPARE(Range(memory, 0x0200, 64), Range(config.memory, 0x0200, 64));
+    }
 }
 
 void TestTransfer::write16ChannelsByteForByte()
