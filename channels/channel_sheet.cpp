@@ -135,6 +135,10 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text)
     bool outOfBand = false;
     ApplyEdit(row, field, result.kind, t, &outOfBand);
     result.outOfBand = result.outOfBand || outOfBand;
+    // The row shows what its record now holds, by the rules of a load: a row whose
+    // receive frequency is no frequency shows no tone text for "off", whatever the
+    // edit wrote into its cells.
+    FillRow(row - 1);
     return result;
 }
 

@@ -565,6 +565,14 @@ private slots:
         for (int c = 5; c <= 8; ++c) {
             QVERIFY(Cell(1, c).isEmpty());
         }
+        // Emptying its transmit frequency turns the transmit tone off; the row, still
+        // no channel, shows that as a load would: no text.
+        m_view->SetCurrentCell(1, 2);
+        Press(Qt::Key_Delete);
+        QCOMPARE(Channel(0).TxFrequency(), kNoFrequency);
+        QCOMPARE(Channel(0).TxTone(), kToneOff);
+        QCOMPARE(Cell(1, 2), QString());
+        QCOMPARE(Cell(1, 4), QString());
     }
 
     void clearAllChannels()
