@@ -230,7 +230,7 @@ bool CChnMsgFormView::LeaveCell()
         return CellStepName(m_editRow, m_editColumn);
     });
     if (result.refused) {
-        KeepRefusedEdit(text);
+        KeepRefusedEdit(text, result.reason);
         return false;
     }
     m_active = nullptr;
@@ -250,13 +250,13 @@ bool CChnMsgFormView::LeaveCell()
     return true;
 }
 
-void CChnMsgFormView::KeepRefusedEdit(const QString& text)
+void CChnMsgFormView::KeepRefusedEdit(const QString& text, const QString& reason)
 {
     Beep();
     // Blanks alone would read as nothing at all.
     const QString shown =
         text.trimmed().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : text;
-    emit statusMessage(Text(text::NotAFrequency).arg(shown));
+    emit statusMessage(reason.isEmpty() ? Text(text::NotAFrequency).arg(shown) : reason);
     m_refusalShown = true;
 }
 

@@ -85,7 +85,7 @@ private:
     void EnterCell();
     bool LeaveCell();
     void OnCurrentChanged();
-    void KeepRefusedEdit(const QString& text);
+    void KeepRefusedEdit(const QString& text, const QString& reason);
     void ClearRefusal();
     void EmptyCurrentCell();
     void ClearRows(const std::vector<int>& rows, const QString& stepName);

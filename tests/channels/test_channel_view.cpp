@@ -398,14 +398,51 @@ private slots:
         QCOMPARE(Cell(1, 1), QString("480.50000"));
         QCOMPARE(Channel(0).RxFrequency(), 0x48050000u);
         QCOMPARE(Channel(0).TxFrequency(), 0x48050000u);
-        // Below 100 MHz the band's lower limit takes the value's place.
-        m_boxes.clear();
-        m_view->SetCurrentCell(1, 2);
-        Type("50");
-        Press(Qt::Key_Tab);
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(Cell(1, 2), QString("400.00000"));
-        QCOMPARE(Channel(0).TxFrequency(), 0x40000000u);
+    }
+
+    // A frequency that could only be taken as another one is refused as typed: the
+    // editor keeps the text, the status bar says why, nothing changes.
+    void frequencyNotAsTypedRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("point forgotten") << "4351250"
+                                         << "Not a frequency of the band 400-470 MHz: 4351250";
+        QTest::newRow("below 100 MHz") << "50"
+                                       << "Not a frequency of the band 400-470 MHz: 50";
+        QTest::newRow("off raster")
+            << "435.123"
+            << "Not on the channel raster of 5 kHz and 6.25 kHz: 435.123; the nearest are "
+               "435.12000 and 435.12500";
+        QTest::newRow("below 10 Hz") << "435.125001"
+                                     << "More digits than the radio keeps (10 Hz): 435.125001";
+        QTest::newRow("pasted with a letter") << "435.1234x"
+                                              << "Not a frequency: 435.1234x";
+    }
+    void frequencyNotAsTypedRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, why);
+        m_data.bandLower = 400;
+        m_data.bandUpper = 470;
+        test::SetChannel(m_data, 1, ChannelValues{0x43512500, 0x43512500, 885, 885});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        QSignalSpy status(m_view.get(), &CEditView::statusMessage);
+        for (int row : {1, 2}) {  // a new channel, and a programmed one's transmit frequency
+            m_view->SetCurrentCell(row, row);
+            Press(Qt::Key_F2);
+            Edit()->insert(typed);  // what typing or a paste into the box leaves
+            Press(Qt::Key_Return);
+            QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+            QCOMPARE(Edit()->text(), typed);
+            QCOMPARE(status.last().first().toString(), why);
+            QVERIFY(m_data.ToImage() == before);
+            Press(Qt::Key_Escape);
+        }
+        QCOMPARE(Cell(1, 1), QString());
+        QCOMPARE(Cell(2, 2), QString("435.12500"));
+        QVERIFY(m_boxes.isEmpty());
     }
 
     // A text that is not a frequency is never lost and never clears: the editor stays
