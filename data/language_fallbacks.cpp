@@ -405,6 +405,8 @@ const std::vector<std::string>& EnglishTexts()
         "Not on the channel raster of 5 kHz and 6.25 kHz: %1; the nearest are %2 and %3",
         // #295
         "Nothing was pasted: line %1 column %2: %3",
+        // #296
+        "Not a tone of the list: %1",
     };
     return texts;
 }

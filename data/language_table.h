@@ -124,7 +124,8 @@ enum : int {
     FrequencyTooPrecise = 293,  // %1 the text as typed
     FrequencyOffRaster = 294,  // %1 as typed, %2 and %3 the nearest on the raster
     PasteCellRefused = 295,  // %1 line, %2 column, %3 why
-    Last = 295,
+    NotATone = 296,  // %1 the text as typed
+    Last = 296,
 };
 }  // namespace text
 

@@ -10,6 +10,7 @@
 #include "channels/channel_editors.h"
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
+#include "data/channel_codec.h"
 #include "widgets/message_box.h"
 #include "widgets/num_edit.h"
 
@@ -272,6 +273,54 @@ private slots:
         QCOMPARE(Channel(0).RxTone(), std::uint16_t(0xA9EC));
         QCOMPARE(int(Channel(0).TxTone()), wantTxTone);
         QCOMPARE(Cell(1, 4), wantTxTone == 0xA9EC ? QString("DI754") : QString("100.0"));
+    }
+
+    // The tone list takes a tone as users write it, in either case, and waits for the
+    // next key as long as a slow typist needs.
+    void toneTyping_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("pauseMs");   // before the last key
+        QTest::addColumn<QString>("tone");  // empty: refused
+        QTest::newRow("CTCSS") << "88.5" << 0 << "88.5";
+        QTest::newRow("CTCSS, slowly") << "103" << 500 << "103.5";
+        QTest::newRow("DCS normal, letters around") << "D023N" << 0 << "DN023";
+        QTest::newRow("DCS inverted, lower case") << "d023i" << 0 << "DI023";
+        QTest::newRow("DCS, polarity after") << "023N" << 0 << "DN023";
+        QTest::newRow("DCS, inverted after") << "754I" << 0 << "DI754";
+        QTest::newRow("DCS, digits alone") << "023" << 0 << "DN023";
+        QTest::newRow("list form") << "dn754" << 0 << "DN754";
+        QTest::newRow("no such tone") << "885" << 0 << "";
+        QTest::newRow("no such CTCSS") << "67.5" << 0 << "";
+    }
+    void toneTyping()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, pauseMs);
+        QFETCH(QString, tone);
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14512500, 1000, 1000});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        QSignalSpy status(m_view.get(), &CEditView::statusMessage);
+        m_view->SetCurrentCell(1, 3);
+        Type(typed.chopped(1));
+        QTest::qWait(pauseMs);
+        Type(typed.right(1));
+        Press(Qt::Key_Return);
+        if (tone.isEmpty()) {
+            QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(m_view->Editors()->ToneList()));
+            QCOMPARE(status.last().first().toString(), "Not a tone of the list: " + typed);
+            QVERIFY(m_data.ToImage() == before);
+            QCOMPARE(m_beeps, 2);      // the key that found nothing, and the commit
+            Press(Qt::Key_Backspace);  // mended: what is left names a tone
+            Press(Qt::Key_Return);
+            QVERIFY(m_view->ActiveEditor() == nullptr);
+            return;
+        }
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(Cell(1, 3), tone);
+        QCOMPARE(QString::fromStdString(FormatTone(Channel(0).RxTone(), true, "Off")), tone);
+        QCOMPARE(m_beeps, 0);
     }
 
     void clickRedirects_data()
