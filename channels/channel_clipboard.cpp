@@ -59,7 +59,7 @@ public:
         const auto present = [&](int c) { return offset + c - 1 < fields.size(); };
         const auto field = [&](int c) { return fields[offset + c - 1].trimmed(); };
         const auto refuse = [&](PasteProblem::Kind kind, int c) {
-            m_plan.problem = {kind, line, offset + c, fields[offset + c - 1], 0, 0};
+            m_plan.problem = {kind, line, offset + c, fields[offset + c - 1], m_reason, 0, 0};
             return false;
         };
 
@@ -113,12 +113,14 @@ private:
     {
         const CommitResult result = m_sheet.Commit(row, column, text);
         m_plan.outOfBand += result.outOfBand ? 1 : 0;
+        m_reason = result.reason;
         return !result.refused;
     }
 
     PastePlan& m_plan;
     const std::vector<LanguageTable>& m_languages;
     ChannelSheet m_sheet;
+    QString m_reason;  // of the last refused commit
 };
 
 }  // namespace
@@ -186,7 +188,13 @@ QString PasteProblemText(const RadioData& data, const PasteProblem& problem)
     };
     switch (problem.kind) {
     case PasteProblem::Kind::None: return QString();
-    case PasteProblem::Kind::NotFrequency: return at(text::PasteNotFrequency);
+    case PasteProblem::Kind::NotFrequency:
+        if (!problem.reason.isEmpty()) {
+            return UiText(data, text::PasteCellRefused)
+                .arg(QString::number(problem.line), QString::number(problem.column),
+                     problem.reason);
+        }
+        return at(text::PasteNotFrequency);
     case PasteProblem::Kind::NotTone: return at(text::PasteNotTone);
     case PasteProblem::Kind::NotOption: return at(text::PasteNotOption);
     case PasteProblem::Kind::TooManyLines:

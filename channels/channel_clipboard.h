@@ -26,6 +26,7 @@ struct PasteProblem {
     int line = 0;    // 1-based line of the pasted text
     int column = 0;  // 1-based column of that line
     QString text;    // the field as pasted
+    QString reason;  // NotFrequency: why a number is no frequency to take, if it is one
     int lines = 0;   // TooManyLines: lines pasted (`line` is the first channel) and
     int room = 0;    // the channels from there down
 };

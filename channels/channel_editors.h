@@ -38,11 +38,21 @@ public:
     QString TextOf(const QWidget* editor) const;
 
     // Type-ahead in a list: the characters typed since the edit began (with pauses no
-    // longer than the platform's keyboard input interval) choose the first entry that
-    // begins with them, so "88.5" or "DI754" typed in full picks that tone. The same
-    // character repeated steps through the entries that begin with it.
-    void StartSearch() { m_search.clear(); }
-    void TypeIntoList(QComboBox* list, const QString& typed);
+    // longer than the keyboard input interval, and at least a second) choose the first
+    // entry that begins with them, so "88.5" or "DI754" typed in full picks that tone.
+    // The tone list also takes the common ways of writing a DCS code: "D023N",
+    // "D023I", "023N", "023I", and "023" for the normal code when no CTCSS tone begins
+    // so; either case. The same character repeated steps through the entries that
+    // begin with it. False when what was typed names no entry; Backspace takes back
+    // the last character.
+    void StartSearch();
+    bool TypeIntoList(QComboBox* list, const QString& typed);
+    bool BackspaceInList(QComboBox* list);
+    // What was typed into the tone list names no tone (until the next search, a
+    // Backspace that mends it or a choice with the arrows or the mouse).
+    bool ToneSearchFailed() const { return m_searchFailed; }
+    QString SearchText() const { return m_search; }
+    void ForgetSearch();
 
 private:
     CNumEdit* m_edit;
@@ -50,7 +60,10 @@ private:
     QStringListModel* m_tones;
     QString m_toneOffText;
     bool m_tonesFilled = false;
+    int FindEntry(const QComboBox* list) const;
+
     QString m_search;
+    bool m_searchFailed = false;
     QElapsedTimer m_searchTime;
 };
 

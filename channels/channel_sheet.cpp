@@ -1,5 +1,6 @@
 #include "channels/channel_sheet.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -17,7 +18,67 @@ std::string ToStd(const QString& text)
     return text.toStdString();
 }
 
+// The channel raster in 10 Hz units: a channel lies on a multiple of 5 kHz or of 6.25 kHz.
+constexpr long kRasterA = 500;
+constexpr long kRasterB = 625;
+constexpr long kUnitsPerMHz = 100000;
+constexpr int kKeptDecimals = 5;  // the radio keeps 10 Hz
+
+QString FrequencyOfUnits(long units)
+{
+    return QStringLiteral("%1.%2")
+        .arg(units / kUnitsPerMHz, 3, 10, QLatin1Char('0'))
+        .arg(units % kUnitsPerMHz, kKeptDecimals, 10, QLatin1Char('0'));
+}
+
 }  // namespace
+
+QString ChannelSheet::FrequencyRefusal(const QString& text) const
+{
+    const QString t = text.trimmed();
+    // Digits with at most one point; anything else is no number, which the codec
+    // refuses on its own.
+    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (t.count(QLatin1Char('.')) > 1 || !std::any_of(t.begin(), t.end(), digit) ||
+        !std::all_of(t.begin(), t.end(),
+                     [&](QChar c) { return digit(c) || c == QLatin1Char('.'); })) {
+        return QString();
+    }
+    const int point = int(t.indexOf(QLatin1Char('.')));
+    const QString whole = point < 0 ? t : t.left(point);
+    const QString decimals = point < 0 ? QString() : t.mid(point + 1);
+    long mhz = 0;
+    for (QChar c : whole) {
+        mhz = std::min(mhz * 10 + (c.unicode() - '0'), 1000000L);  // no overflow
+    }
+    // A whole-MHz part far from every band would be replaced by a band limit.
+    const int lower = m_data->bandLower;
+    const int upper = m_data->bandUpper;
+    if ((mhz < 100 || mhz > 550) && (mhz < lower || mhz > upper)) {
+        return Text(text::FrequencyNotOfBand)
+            .arg(t, QString::number(lower), QString::number(upper));
+    }
+    if (whole.size() != 3) {
+        return QString();
+    }
+    // Digits below 10 Hz are refused unless they are zeros.
+    for (int i = kKeptDecimals; i < decimals.size(); ++i) {
+        if (decimals[i] != QLatin1Char('0')) {
+            return Text(text::FrequencyTooPrecise).arg(t);
+        }
+    }
+    const long fraction =
+        decimals.left(kKeptDecimals).leftJustified(kKeptDecimals, QLatin1Char('0')).toLong();
+    if (fraction % kRasterA == 0 || fraction % kRasterB == 0) {
+        return QString();
+    }
+    // The nearest channels below and above; 1 MHz is a multiple of both steps.
+    const long units = mhz * kUnitsPerMHz + fraction;
+    const long below = std::max(units / kRasterA * kRasterA, units / kRasterB * kRasterB);
+    const long above =
+        std::min((units / kRasterA + 1) * kRasterA, (units / kRasterB + 1) * kRasterB);
+    return Text(text::FrequencyOffRaster).arg(t, FrequencyOfUnits(below), FrequencyOfUnits(above));
+}
 
 ChannelSheet::ChannelSheet(RadioData* data) : m_data(data) {}
 
@@ -95,7 +156,7 @@ EditKind ChannelSheet::KindOf(int column, const QString& oldText, const QString&
     return EditKind::FieldUpdate;
 }
 
-CommitResult ChannelSheet::Commit(int row, int column, const QString& text)
+CommitResult ChannelSheet::Commit(int row, int column, const QString& text, bool toneFollows)
 {
     CommitResult result;
     if (row < 1 || row > ChannelCount() || column < 1 || column > column::Last) {
@@ -113,6 +174,11 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text)
         }
         // Check the text before anything changes: a text that is no frequency must
         // leave both the cell and the record as they were.
+        result.reason = FrequencyRefusal(text);
+        if (!result.reason.isEmpty()) {
+            result.refused = true;
+            return result;
+        }
         std::string s = ToStd(text);
         const FrequencyCheck check =
             NormalizeFrequencyText(s, m_data->bandLower, m_data->bandUpper);
@@ -133,13 +199,17 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text)
         field = column::TxFrequency;
     }
     bool outOfBand = false;
-    ApplyEdit(row, field, result.kind, t, &outOfBand);
+    ApplyEdit(row, field, result.kind, t, &outOfBand, toneFollows);
     result.outOfBand = result.outOfBand || outOfBand;
+    // The row shows what its record now holds, by the rules of a load: a row whose
+    // receive frequency is no frequency shows no tone text for "off", whatever the
+    // edit wrote into its cells.
+    FillRow(row - 1);
     return result;
 }
 
 void ChannelSheet::ApplyEdit(int channel, int field, EditKind kind, const QString& text,
-                             bool* outOfBand)
+                             bool* outOfBand, bool toneFollows)
 {
     const int index = channel - 1;
     if (index < 0 || index >= m_data->ChannelCount()) {
@@ -149,8 +219,8 @@ void ChannelSheet::ApplyEdit(int channel, int field, EditKind kind, const QStrin
     switch (kind) {
     case EditKind::FieldUpdate: {
         // A receive tone set while the transmit tone is off becomes the transmit tone too.
-        const bool follow =
-            field == column::RxTone && Cell(channel, column::TxTone) == Text(chtext::Off);
+        const bool follow = toneFollows && field == column::RxTone &&
+                            Cell(channel, column::TxTone) == Text(chtext::Off);
         StoreField(index, field, true, t, outOfBand);
         if (field < field::Level) {
             Show(channel, field, t);

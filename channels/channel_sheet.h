@@ -23,6 +23,7 @@ enum class EditKind {
 
 struct CommitResult {
     bool refused = false;    // not a frequency: the cell and the record are unchanged
+    QString reason;          // why, when the text is a number that is no frequency to take
     bool outOfBand = false;  // a frequency outside the band (its normalised value is stored)
     EditKind kind = EditKind::FieldUpdate;
 };
@@ -48,14 +49,17 @@ public:
     // Takes the text of an editor into cell (row, column) and the record, choosing the
     // edit kind from the cell's old text. Only an empty text clears a frequency; one
     // that is not a number is refused, and so are blanks over a frequency (blanks
-    // into an empty cell change nothing).
-    CommitResult Commit(int row, int column, const QString& text);
+    // into an empty cell change nothing). A frequency is taken only as typed: a
+    // number far outside the band, one with more digits than the radio keeps or one
+    // off the channel raster is refused with the reason. `toneFollows` false keeps the
+    // transmit tone when a receive tone is set (a paste changes only its cells).
+    CommitResult Commit(int row, int column, const QString& text, bool toneFollows = true);
     static EditKind KindOf(int column, const QString& oldText, const QString& newText);
 
     // The edit of one kind for channel `channel` (1..N) and field `field` with text
     // `text` (a frequency already normalised or empty). Writes the record and the cells.
     void ApplyEdit(int channel, int field, EditKind kind, const QString& text,
-                   bool* outOfBand = nullptr);
+                   bool* outOfBand = nullptr, bool toneFollows = true);
     // Writes field `field` (1..11) of channel index `index` from `text`; `valid` false
     // stores the field's erased value. A frequency text is normalised in place.
     // Returns false for a field that does not exist, a frequency text that is not a
@@ -68,6 +72,9 @@ public:
     QString Text(int n) const;
 
 private:
+    // Why a typed frequency cannot be taken as typed; empty when it can (or when it is
+    // no number at all, which the codec refuses).
+    QString FrequencyRefusal(const QString& text) const;
     void Show(int row, int column, const QString& text) { SetCell(row, column, text); }
 
     RadioData* m_data;

@@ -223,6 +223,10 @@ bool CChnMsgFormView::LeaveCell()
         return true;
     }
     QWidget* editor = m_active;
+    if (editor == m_editors->ToneList() && m_editors->ToneSearchFailed()) {
+        RefuseTypedTone();
+        return false;
+    }
     const QString text = m_editors->TextOf(editor);
     CommitResult result;
     ChangeRecord([&](RadioData&) {
@@ -230,7 +234,7 @@ bool CChnMsgFormView::LeaveCell()
         return CellStepName(m_editRow, m_editColumn);
     });
     if (result.refused) {
-        KeepRefusedEdit(text);
+        KeepRefusedEdit(text, result.reason);
         return false;
     }
     m_active = nullptr;
@@ -250,14 +254,36 @@ bool CChnMsgFormView::LeaveCell()
     return true;
 }
 
-void CChnMsgFormView::KeepRefusedEdit(const QString& text)
+void CChnMsgFormView::KeepRefusedEdit(const QString& text, const QString& reason)
 {
     Beep();
     // Blanks alone would read as nothing at all.
     const QString shown =
         text.trimmed().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : text;
-    emit statusMessage(Text(text::NotAFrequency).arg(shown));
+    emit statusMessage(reason.isEmpty() ? Text(text::NotAFrequency).arg(shown) : reason);
     m_refusalShown = true;
+}
+
+// What was typed into the tone list names no tone: the list stays open for a mended
+// text, an entry chosen, or Escape.
+void CChnMsgFormView::RefuseTypedTone()
+{
+    Beep();
+    emit statusMessage(Text(text::NotATone).arg(m_editors->SearchText()));
+    m_refusalShown = true;
+}
+
+// A key typed into a list goes to its search.
+void CChnMsgFormView::TypeIntoList(const QString& typed)
+{
+    auto* list = static_cast<QComboBox*>(m_active);
+    const bool found =
+        typed.isEmpty() ? m_editors->BackspaceInList(list) : m_editors->TypeIntoList(list, typed);
+    if (m_editors->ToneSearchFailed()) {
+        RefuseTypedTone();
+    } else if (found) {
+        ClearRefusal();
+    }
 }
 
 // A refused text mended or given up: its message goes from the status bar.
@@ -504,7 +530,7 @@ void CChnMsgFormView::BeginEdit(int key, bool selectAll)
         m_editors->StartSearch();
         if (key > 32 && !NumericEntryLocked()) {
             // The character typed on a list cell begins the choice of an entry.
-            m_editors->TypeIntoList(static_cast<QComboBox*>(editor), QString(QChar(key)));
+            TypeIntoList(QString(QChar(key)));
         }
     }
 }
@@ -631,10 +657,14 @@ bool CChnMsgFormView::eventFilter(QObject* watched, QEvent* event)
     default: break;
     }
     const QString text = key->text();
+    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    if (fromEditor && m_editors->IsList(m_active) && plain && key->key() == Qt::Key_Backspace) {
+        TypeIntoList(QString());
+        return true;
+    }
     if (fromEditor && m_editors->IsList(m_active) && !text.isEmpty() &&
-        text.front().unicode() > 32 && text.front().unicode() != 0x7f &&
-        !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
-        m_editors->TypeIntoList(static_cast<QComboBox*>(m_active), text);
+        text.front().unicode() > 32 && text.front().unicode() != 0x7f && plain) {
+        TypeIntoList(text);
         return true;
     }
     return false;

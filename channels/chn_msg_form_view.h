@@ -85,8 +85,10 @@ private:
     void EnterCell();
     bool LeaveCell();
     void OnCurrentChanged();
-    void KeepRefusedEdit(const QString& text);
+    void KeepRefusedEdit(const QString& text, const QString& reason);
     void ClearRefusal();
+    void RefuseTypedTone();
+    void TypeIntoList(const QString& typed);
     void EmptyCurrentCell();
     void ClearRows(const std::vector<int>& rows, const QString& stepName);
     QString CellStepName(int row, int column) const;

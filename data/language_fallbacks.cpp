@@ -397,6 +397,16 @@ const std::vector<std::string>& EnglishTexts()
         "it is a device and not a regular file",
         // #291
         "it is not a regular file",
+        // #292
+        "Not a frequency of the band %2-%3 MHz: %1",
+        // #293
+        "More digits than the radio keeps (10 Hz): %1",
+        // #294
+        "Not on the channel raster of 5 kHz and 6.25 kHz: %1; the nearest are %2 and %3",
+        // #295
+        "Nothing was pasted: line %1 column %2: %3",
+        // #296
+        "Not a tone of the list: %1",
     };
     return texts;
 }

@@ -120,7 +120,12 @@ enum : int {
     IsAFifo = 289,            // why a name is neither opened nor replaced
     IsADevice = 290,          // why a name is neither opened nor replaced
     IsNoRegularFile = 291,    // why a name is neither opened nor replaced (a socket, ...)
-    Last = 291,
+    FrequencyNotOfBand = 292,  // %1 the text as typed, %2-%3 the band
+    FrequencyTooPrecise = 293,  // %1 the text as typed
+    FrequencyOffRaster = 294,  // %1 as typed, %2 and %3 the nearest on the raster
+    PasteCellRefused = 295,  // %1 line, %2 column, %3 why
+    NotATone = 296,  // %1 the text as typed
+    Last = 296,
 };
 }  // namespace text
 

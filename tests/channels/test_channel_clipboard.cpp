@@ -134,11 +134,15 @@ private slots:
         QTest::addColumn<QString>("message");
         using K = PasteProblem::Kind;
         QTest::newRow("not a frequency")
-            << "145.5\n1\t145..6\t145.6" << 1 << int(K::NotFrequency) << 2 << 2
+            << "145.5\n145.6\t145..6" << 1 << int(K::NotFrequency) << 2 << 2
             << "Nothing was pasted: line 2 column 2 \"145..6\" is not a frequency.";
         QTest::newRow("blanks over a frequency")
             << "145.5\t   x" << 1 << int(K::NotFrequency) << 1 << 2
             << "Nothing was pasted: line 1 column 2 \"   x\" is not a frequency.";
+        QTest::newRow("off the raster")
+            << "145.5\t145.123" << 1 << int(K::NotFrequency) << 1 << 2
+            << "Nothing was pasted: line 1 column 2: Not on the channel raster of 5 kHz and "
+               "6.25 kHz: 145.123; the nearest are 145.12000 and 145.12500";
         QTest::newRow("tone not in the list")
             << "145.5\t145.5\t88.6" << 1 << int(K::NotTone) << 1 << 3
             << "Nothing was pasted: line 1 column 3 \"88.6\" is not a tone of the list.";

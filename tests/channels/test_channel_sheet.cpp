@@ -349,16 +349,39 @@ private slots:
         QTest::addColumn<bool>("outOfBand");
         QTest::addColumn<QString>("cell");
         QTest::addColumn<quint32>("word");
-        QTest::newRow("raster") << "145.1234567" << false << false << "145.12000" << 0x14512000u;
-        QTest::newRow("whole MHz") << "145" << false << false << "145.00000" << 0x14500000u;
-        QTest::newRow("6.25 kHz") << "145.0069" << false << false << "145.00625" << 0x14500625u;
-        QTest::newRow("above band") << "480.5" << false << true << "480.50000" << 0x48050000u;
-        QTest::newRow("far below") << "50" << false << true << "136.00000" << 0x13600000u;
-        QTest::newRow("far above") << "600" << false << true << "174.00000" << 0x17400000u;
-        QTest::newRow("two points") << "145..5" << true << false << "" << 0xFFFFFFFFu;
-        QTest::newRow("point only") << "." << true << false << "" << 0xFFFFFFFFu;
-        QTest::newRow("letters") << "14a.5" << true << false << "" << 0xFFFFFFFFu;
-        QTest::newRow("blanks") << "  " << false << false << "" << 0xFFFFFFFFu;
+        QTest::addColumn<QString>("reason");
+        const QString none;
+        QTest::newRow("5 kHz") << "145.125" << false << false << "145.12500" << 0x14512500u << none;
+        QTest::newRow("whole MHz") << "145" << false << false << "145.00000" << 0x14500000u << none;
+        QTest::newRow("6.25 kHz") << "145.00625" << false << false << "145.00625" << 0x14500625u
+                                  << none;
+        QTest::newRow("zeros below 10 Hz")
+            << "145.1250000" << false << false << "145.12500" << 0x14512500u << none;
+        QTest::newRow("above band")
+            << "480.5" << false << true << "480.50000" << 0x48050000u << none;
+        QTest::newRow("blanks") << "  " << false << false << "" << 0xFFFFFFFFu << none;
+        // Refused: taken as typed they would be another frequency.
+        QTest::newRow("below 10 Hz") << "145.1234567" << true << false << "" << 0xFFFFFFFFu
+                                     << "More digits than the radio keeps (10 Hz): 145.1234567";
+        QTest::newRow("off raster")
+            << "145.123" << true << false << "" << 0xFFFFFFFFu
+            << "Not on the channel raster of 5 kHz and 6.25 kHz: 145.123; the nearest are "
+               "145.12000 and 145.12500";
+        QTest::newRow("off raster, next MHz")
+            << "145.9999" << true << false << "" << 0xFFFFFFFFu
+            << "Not on the channel raster of 5 kHz and 6.25 kHz: 145.9999; the nearest are "
+               "145.99500 and 146.00000";
+        QTest::newRow("point forgotten") << "1451250" << true << false << "" << 0xFFFFFFFFu
+                                         << "Not a frequency of the band 136-174 MHz: 1451250";
+        QTest::newRow("far below") << "50" << true << false << "" << 0xFFFFFFFFu
+                                   << "Not a frequency of the band 136-174 MHz: 50";
+        QTest::newRow("point first") << ".5" << true << false << "" << 0xFFFFFFFFu
+                                     << "Not a frequency of the band 136-174 MHz: .5";
+        QTest::newRow("two points") << "145..5" << true << false << "" << 0xFFFFFFFFu << none;
+        QTest::newRow("point only") << "." << true << false << "" << 0xFFFFFFFFu << none;
+        QTest::newRow("letters") << "14a.5" << true << false << "" << 0xFFFFFFFFu << none;
+        QTest::newRow("trailing letter")
+            << "145.1234x" << true << false << "" << 0xFFFFFFFFu << none;
     }
     // A receive frequency committed into an empty row.
     void commitFrequency()
@@ -368,10 +391,12 @@ private slots:
         QFETCH(bool, outOfBand);
         QFETCH(QString, cell);
         QFETCH(quint32, word);
+        QFETCH(QString, reason);
         ChannelSheet sheet = Fresh();
         const CommitResult result = sheet.Commit(2, column::RxFrequency, typed);
         QCOMPARE(result.refused, refused);
         QCOMPARE(result.outOfBand, outOfBand);
+        QCOMPARE(result.reason, reason);
         QCOMPARE(sheet.Cell(2, column::RxFrequency), cell);
         QCOMPARE(m_data.Channel(1).RxFrequency(), word);
         if (word == 0xFFFFFFFFu) {

@@ -10,6 +10,7 @@
 #include "channels/channel_editors.h"
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
+#include "data/channel_codec.h"
 #include "widgets/message_box.h"
 #include "widgets/num_edit.h"
 
@@ -274,6 +275,54 @@ private slots:
         QCOMPARE(Cell(1, 4), wantTxTone == 0xA9EC ? QString("DI754") : QString("100.0"));
     }
 
+    // The tone list takes a tone as users write it, in either case, and waits for the
+    // next key as long as a slow typist needs.
+    void toneTyping_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("pauseMs");   // before the last key
+        QTest::addColumn<QString>("tone");  // empty: refused
+        QTest::newRow("CTCSS") << "88.5" << 0 << "88.5";
+        QTest::newRow("CTCSS, slowly") << "103" << 500 << "103.5";
+        QTest::newRow("DCS normal, letters around") << "D023N" << 0 << "DN023";
+        QTest::newRow("DCS inverted, lower case") << "d023i" << 0 << "DI023";
+        QTest::newRow("DCS, polarity after") << "023N" << 0 << "DN023";
+        QTest::newRow("DCS, inverted after") << "754I" << 0 << "DI754";
+        QTest::newRow("DCS, digits alone") << "023" << 0 << "DN023";
+        QTest::newRow("list form") << "dn754" << 0 << "DN754";
+        QTest::newRow("no such tone") << "885" << 0 << "";
+        QTest::newRow("no such CTCSS") << "67.5" << 0 << "";
+    }
+    void toneTyping()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, pauseMs);
+        QFETCH(QString, tone);
+        test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14512500, 1000, 1000});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        QSignalSpy status(m_view.get(), &CEditView::statusMessage);
+        m_view->SetCurrentCell(1, 3);
+        Type(typed.chopped(1));
+        QTest::qWait(pauseMs);
+        Type(typed.right(1));
+        Press(Qt::Key_Return);
+        if (tone.isEmpty()) {
+            QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(m_view->Editors()->ToneList()));
+            QCOMPARE(status.last().first().toString(), "Not a tone of the list: " + typed);
+            QVERIFY(m_data.ToImage() == before);
+            QCOMPARE(m_beeps, 2);      // the key that found nothing, and the commit
+            Press(Qt::Key_Backspace);  // mended: what is left names a tone
+            Press(Qt::Key_Return);
+            QVERIFY(m_view->ActiveEditor() == nullptr);
+            return;
+        }
+        QVERIFY(m_view->ActiveEditor() == nullptr);
+        QCOMPARE(Cell(1, 3), tone);
+        QCOMPARE(QString::fromStdString(FormatTone(Channel(0).RxTone(), true, "Off")), tone);
+        QCOMPARE(m_beeps, 0);
+    }
+
     void clickRedirects_data()
     {
         QTest::addColumn<bool>("channel");
@@ -398,14 +447,51 @@ private slots:
         QCOMPARE(Cell(1, 1), QString("480.50000"));
         QCOMPARE(Channel(0).RxFrequency(), 0x48050000u);
         QCOMPARE(Channel(0).TxFrequency(), 0x48050000u);
-        // Below 100 MHz the band's lower limit takes the value's place.
-        m_boxes.clear();
-        m_view->SetCurrentCell(1, 2);
-        Type("50");
-        Press(Qt::Key_Tab);
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(Cell(1, 2), QString("400.00000"));
-        QCOMPARE(Channel(0).TxFrequency(), 0x40000000u);
+    }
+
+    // A frequency that could only be taken as another one is refused as typed: the
+    // editor keeps the text, the status bar says why, nothing changes.
+    void frequencyNotAsTypedRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("point forgotten") << "4351250"
+                                         << "Not a frequency of the band 400-470 MHz: 4351250";
+        QTest::newRow("below 100 MHz") << "50"
+                                       << "Not a frequency of the band 400-470 MHz: 50";
+        QTest::newRow("off raster")
+            << "435.123"
+            << "Not on the channel raster of 5 kHz and 6.25 kHz: 435.123; the nearest are "
+               "435.12000 and 435.12500";
+        QTest::newRow("below 10 Hz") << "435.125001"
+                                     << "More digits than the radio keeps (10 Hz): 435.125001";
+        QTest::newRow("pasted with a letter") << "435.1234x"
+                                              << "Not a frequency: 435.1234x";
+    }
+    void frequencyNotAsTypedRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, why);
+        m_data.bandLower = 400;
+        m_data.bandUpper = 470;
+        test::SetChannel(m_data, 1, ChannelValues{0x43512500, 0x43512500, 885, 885});
+        const auto before = m_data.ToImage();
+        QVERIFY(Open());
+        QSignalSpy status(m_view.get(), &CEditView::statusMessage);
+        for (int row : {1, 2}) {  // a new channel, and a programmed one's transmit frequency
+            m_view->SetCurrentCell(row, row);
+            Press(Qt::Key_F2);
+            Edit()->insert(typed);  // what typing or a paste into the box leaves
+            Press(Qt::Key_Return);
+            QCOMPARE(m_view->ActiveEditor(), static_cast<QWidget*>(Edit()));
+            QCOMPARE(Edit()->text(), typed);
+            QCOMPARE(status.last().first().toString(), why);
+            QVERIFY(m_data.ToImage() == before);
+            Press(Qt::Key_Escape);
+        }
+        QCOMPARE(Cell(1, 1), QString());
+        QCOMPARE(Cell(2, 2), QString("435.12500"));
+        QVERIFY(m_boxes.isEmpty());
     }
 
     // A text that is not a frequency is never lost and never clears: the editor stays
@@ -565,6 +651,14 @@ private slots:
         for (int c = 5; c <= 8; ++c) {
             QVERIFY(Cell(1, c).isEmpty());
         }
+        // Emptying its transmit frequency turns the transmit tone off; the row, still
+        // no channel, shows that as a load would: no text.
+        m_view->SetCurrentCell(1, 2);
+        Press(Qt::Key_Delete);
+        QCOMPARE(Channel(0).TxFrequency(), kNoFrequency);
+        QCOMPARE(Channel(0).TxTone(), kToneOff);
+        QCOMPARE(Cell(1, 2), QString());
+        QCOMPARE(Cell(1, 4), QString());
     }
 
     void clearAllChannels()
