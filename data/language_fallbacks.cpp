@@ -275,8 +275,8 @@ const std::vector<std::string>& EnglishTexts()
         "you are in group %1 but this login is not yet; fix: log out and in again (or run newgrp "
         "%1)",
         // #232
-        "only its owner %1 may open it (mode %2); fix: sudo chmod a+rw %3 (until it is plugged in "
-        "again)",
+        "only its owner %1 may open it (mode %2); fix: %3 (a change of mode lasts until it is "
+        "plugged in again)",
         // #233
         "held by %1; fix: %2",
         // #234
@@ -397,6 +397,15 @@ const std::vector<std::string>& EnglishTexts()
         "it is a device and not a regular file",
         // #291
         "it is not a regular file",
+        // #292
+        "you may not open it: it belongs to group %1 which gives far more than this port; fix: %2 "
+        "(a change of group lasts until it is plugged in again)",
+        // #293
+        "%1 then log out and in again",
+        // #294
+        "held by %1: this program or one that started it; close the port there",
+        // #295
+        "%1 is the terminal this program runs in and not a programming cable",
     };
     return texts;
 }

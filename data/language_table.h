@@ -60,7 +60,7 @@ enum : int {
     PortMayOpen = 229,
     PortNotInGroup = 230,      // %1 group
     PortGroupNotActive = 231,  // %1 group
-    PortOwnerOnly = 232,       // %1 owner, %2 mode, %3 device
+    PortOwnerOnly = 232,       // %1 owner, %2 mode, %3 the commands that fix it
     PortHeld = 233,            // %1 processes, %2 commands
     PortHolder = 234,          // %1 name, %2 process id
     PortHeldUnseen = 235,      // %1 device
@@ -120,7 +120,11 @@ enum : int {
     IsAFifo = 289,            // why a name is neither opened nor replaced
     IsADevice = 290,          // why a name is neither opened nor replaced
     IsNoRegularFile = 291,    // why a name is neither opened nor replaced (a socket, ...)
-    Last = 291,
+    PortBroadGroup = 292,     // %1 group, %2 the commands that fix it
+    PortRelogin = 293,        // %1 commands that change the user's groups
+    PortHeldByOwn = 294,      // %1 processes
+    PortOwnTerminal = 295,    // %1 device
+    Last = 295,
 };
 }  // namespace text
 
