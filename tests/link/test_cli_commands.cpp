@@ -1,7 +1,8 @@
-// radioprog-cli as a person at a terminal meets it: the port check on real
-// pseudo-terminals and processes (its own terminal, its parent holding the port,
-// another process holding it, a device only its owner may open, checked as another
-// user), with the commands it suggests run by a real shell.
+// radioprog-cli as a person at a terminal meets it: each command's own help, usage
+// errors in one line that points to that help, a port given as a relative path, and
+// the port check on real pseudo-terminals and processes (its own terminal, its parent
+// holding the port, another process holding it, a device only its owner may open,
+// checked as another user), with the commands it suggests run by a real shell.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,6 +14,7 @@
 
 #include "link/serial_port.h"
 #include "pty_pair.h"
+#include "sim_helpers.h"
 
 using namespace radio;
 using namespace radio::test;
@@ -94,6 +96,9 @@ private:
     Q_OBJECT
 private slots:
     void initTestCase();
+    void commandLine_data();
+    void commandLine();
+    void portGivenAsARelativePath();
     void portCheckNeverEndsItselfOrItsParents();
     void permissionAdviceQuotesAndNamesTheGroup();
 };
@@ -101,6 +106,102 @@ private slots:
 void TestCliCommands::initTestCase()
 {
     QVERIFY(m_backups.isValid());
+}
+
+void TestCliCommands::commandLine_data()
+{
+    // The first line the tool prints (standard output with status 0, else standard
+    // error) and how many lines it prints at most: help fits one screen of 80 columns,
+    // a usage error is one line.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("lines");
+    const auto help = [](const QString& command, const QString& synopsis) {
+        QTest::addRow("%s --help", qPrintable(command))
+            << QStringList{command, "--help"} << 0 << "Usage: radioprog-cli " + command + synopsis
+            << 24;
+    };
+    help("ports", " [--check]");
+    help("read", " PORT FILE [--retries N] [--no-backup]");
+    help("write", " PORT FILE [--force] [--retries N] [--verify]");
+    help("show", " FILE [--json]");
+    help("export", " FILE OUT.csv");
+    help("import", " IN.csv FILE [--band 136|400|440|450|350|370]");  // more on the next line
+    help("clone", " FILE PORT... [--force] [--retries N] [--verify]");
+    help("backups", "");
+    QTest::newRow("help after the arguments")
+        << QStringList{"read", "COM1", "x.tw", "-h"} << 0
+        << "Usage: radioprog-cli read PORT FILE [--retries N] [--no-backup]" << 24;
+    QTest::newRow("every command")
+        << QStringList{"--help"} << 0 << "Usage: radioprog-cli COMMAND [ARGUMENTS] [OPTIONS]" << 24;
+
+    QTest::newRow("nothing") << QStringList{} << 2
+                             << "radioprog-cli: no command given. Try 'radioprog-cli --help'." << 1;
+    QTest::newRow("unknown command")
+        << QStringList{"erase", "--help"} << 2
+        << "radioprog-cli: unknown command 'erase'. Try 'radioprog-cli --help'." << 1;
+    QTest::newRow("too few") << QStringList{"read", "COM1"} << 2
+                             << "radioprog-cli: read takes PORT FILE; 1 argument given. Try "
+                                "'radioprog-cli read --help'."
+                             << 1;
+    QTest::newRow("too many") << QStringList{"ports", "COM1"} << 2
+                              << "radioprog-cli: ports takes no arguments; 1 argument given. Try "
+                                 "'radioprog-cli ports --help'."
+                              << 1;
+    QTest::newRow("unknown option")
+        << QStringList{"show", "x.tw", "--verbose"} << 2
+        << "radioprog-cli: Unknown option 'verbose'. Try 'radioprog-cli show --help'." << 1;
+    QTest::newRow("not a port") << QStringList{"read", "radio", "x.tw"} << 2
+                                << "radioprog-cli: radio is not a port: give COM1..COM10 or the "
+                                   "path of a device (no file radio is here). Try 'radioprog-cli "
+                                   "read --help'."
+                                << 1;
+    QTest::newRow("bad retries") << QStringList{"clone", "x.tw", "COM1", "--retries", "many"} << 2
+                                 << "radioprog-cli: --retries needs a number of 0 or more. Try "
+                                    "'radioprog-cli clone --help'."
+                                 << 1;
+    // A port that does not open is said in the tool's words, with no progress before it.
+    QTest::newRow("no device") << QStringList{"read", "COM3", "x.tw"} << 1
+                               << "radioprog-cli: COM3 stands for /nonexistent/unused, which does "
+                                  "not exist. Connect the programming cable or give another port "
+                                  "(radioprog-cli ports lists them)."
+                               << 1;
+    QTest::newRow("no such path")
+        << QStringList{"write", "/nonexistent/ttyUSB0", "x.tw"} << 2
+        << "radioprog-cli: x.tw could not be opened: No such file or directory" << 1;
+}
+
+void TestCliCommands::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, first);
+    QFETCH(int, lines);
+    const Run run = Cli(arguments, Env());
+    QCOMPARE(run.code, code);
+    const QByteArray said = code == 0 ? run.out : run.err;
+    QCOMPARE(QString::fromLocal8Bit(said.left(said.indexOf('\n'))), first);
+    QVERIFY2(said.count('\n') <= lines, said.constData());
+    for (const QByteArray& line : run.out.split('\n')) {
+        QVERIFY2(line.size() <= 80, line.constData());
+    }
+    QVERIFY2(!said.contains("Settings"), said.constData());
+    QVERIFY2(code != 0 || run.err.isEmpty(), run.err.constData());
+}
+
+void TestCliCommands::portGivenAsARelativePath()
+{
+    // radiosim --link radiosim-com1 leaves a name in the working folder.
+    auto radio = StartRadio(FastRadio(400, 1));
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QFile::link(radio->DevicePath(), dir.filePath("radiosim-com1")));
+    const Run read = Cli({"read", "radiosim-com1", "radio.tw"}, Env(), dir.path());
+    QVERIFY2(read.code == 0, read.err.constData());
+    QCOMPARE(QFileInfo(dir.filePath("radio.tw")).size(), 1704);
+    QVERIFY2(read.err.contains("progress 100%"), read.err.constData());
 }
 
 void TestCliCommands::portCheckNeverEndsItselfOrItsParents()
