@@ -47,6 +47,14 @@ void CliHost::TransferProgress(int value)
     }
     if (value == 0) {
         EndProgressLine();
+        m_started = false;
+        return;
+    }
+    // The worker marks the start of each attempt with a first step before it opens the
+    // port; a port that does not open is said without a bar before it, so the bar
+    // begins with the step after that mark.
+    if (!m_started) {
+        m_started = true;
         return;
     }
     // The counter runs past 100 before its final 100; the display stops at 100.

@@ -1,10 +1,10 @@
 // The command-line tool's side of a transfer: progress on standard error (a bar on a
-// terminal, one line per step otherwise), a fixed number of repeats instead of the
-// Retry question, and the check before a write answered from the --force switch.
-// The worker calls it on the transfer thread while the main thread waits for that
-// thread, so the record is never touched by two threads at once.
-// With a label (one of several radios at once) it shows no progress and starts each
-// of its lines with the label.
+// terminal, one line per step otherwise, once the port is open), a fixed number of
+// repeats instead of the Retry question, and the check before a write answered from
+// the --force switch. The worker calls it on the transfer thread while the main
+// thread waits for that thread, so the record is never touched by two threads at
+// once. With a label (one of several radios at once) it shows no progress and starts
+// each of its lines with the label.
 #pragma once
 
 #include <QString>
@@ -46,6 +46,7 @@ private:
     bool m_terminal;
     bool m_barShown = false;
     int m_lastShown = -1;
+    bool m_started = false;  // the first step of this attempt has come
     bool m_succeeded = false;
     QString m_failure;
 };

@@ -1,6 +1,8 @@
 #include "cli/cli_support.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "cli/cli_command.h"
@@ -12,9 +14,25 @@
 
 namespace radio::cli {
 
+namespace {
+QString g_usageCommand;  // the command being run, once it is known
+}
+
+void SetUsageCommand(const QString& name)
+{
+    g_usageCommand = name;
+}
+
 int Usage(const QString& message)
 {
-    std::fprintf(stderr, "radioprog-cli: %s\n\n%s", qPrintable(message), qPrintable(UsageText()));
+    QString line = message;
+    if (!line.endsWith(QLatin1Char('.'))) {
+        line += QLatin1Char('.');
+    }
+    const QString help = g_usageCommand.isEmpty()
+                             ? QStringLiteral("radioprog-cli --help")
+                             : QStringLiteral("radioprog-cli %1 --help").arg(g_usageCommand);
+    std::fprintf(stderr, "radioprog-cli: %s Try '%s'.\n", qPrintable(line), qPrintable(help));
     return kUsage;
 }
 
@@ -81,9 +99,17 @@ bool ParsePort(const QString& text, int& number, QString& device)
         device.clear();
         return true;
     }
-    if (text.contains(QLatin1Char('/'))) {
+    // A path: one with a slash, or a name that exists here (such as the link radiosim
+    // makes). The serial library would look for a bare name in /dev, so a relative
+    // path goes on from the working folder.
+    if (text.contains(QLatin1Char('/')) || (!text.isEmpty() && QFileInfo::exists(text))) {
         number = 1;
-        device = text;
+        if (QDir::isAbsolutePath(text)) {
+            device = text;
+        } else {
+            device =
+                QDir::current().filePath(text.startsWith(QLatin1String("./")) ? text.mid(2) : text);
+        }
         return true;
     }
     return false;
@@ -91,7 +117,9 @@ bool ParsePort(const QString& text, int& number, QString& device)
 
 QString NotAPortMessage(const QString& text)
 {
-    return QStringLiteral("%1 is not a port: give COM1..COM10 or a device path").arg(text);
+    return QStringLiteral(
+               "%1 is not a port: give COM1..COM10 or the path of a device (no file %1 is here)")
+        .arg(text);
 }
 
 int LoadOrComplain(const QString& path, RadioData& data)

@@ -12,8 +12,11 @@
 
 namespace radio::cli {
 
-// "radioprog-cli: message" and the usage text on standard error; returns kUsage.
+// One line on standard error, "radioprog-cli: message. Try 'radioprog-cli read
+// --help'.", naming the command's own help once SetUsageCommand has named the command
+// (before that, the list of commands); returns kUsage.
 int Usage(const QString& message);
+void SetUsageCommand(const QString& name);
 // "radioprog-cli: message" on standard error; returns kFailed.
 int Fail(const QString& message);
 // "radioprog-cli: message" on standard error.
@@ -29,7 +32,8 @@ QString BackupFolderOf(const QCommandLineParser& parser);
 // whole number of 0 or more.
 bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
 
-// COMn gives its number and no device; a device path gives port number 1 and the path.
+// COMn gives its number and no device; a device path (one with a slash, or a name
+// that exists in the working folder) gives port number 1 and the path, made absolute.
 bool ParsePort(const QString& text, int& number, QString& device);
 QString NotAPortMessage(const QString& text);
 

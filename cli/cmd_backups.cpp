@@ -31,6 +31,7 @@ CliCommand BackupsCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("backups");
+    command.brief = QStringLiteral("Lists the backups kept of every read and write.");
     command.summary = QStringLiteral(
         "Lists the backups kept of every read and write, newest first: path, time, read\n"
         "or write, band and channels. They are data files: show, write and the desktop\n"

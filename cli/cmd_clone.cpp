@@ -136,6 +136,7 @@ CliCommand CloneCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("clone");
+    command.brief = QStringLiteral("Writes a data file into several radios at once.");
     command.arguments = QStringLiteral("FILE PORT...");
     command.minArguments = 2;
     command.maxArguments = -1;

@@ -42,6 +42,7 @@ CliCommand ExportCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("export");
+    command.brief = QStringLiteral("Writes the channels of a data file as a CSV channel plan.");
     command.arguments = QStringLiteral("FILE OUT.csv");
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(

@@ -116,6 +116,7 @@ CliCommand ImportCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("import");
+    command.brief = QStringLiteral("Takes the channels of a CSV channel plan into a data file.");
     command.arguments = QStringLiteral("IN.csv FILE");
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(

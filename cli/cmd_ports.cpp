@@ -120,6 +120,8 @@ CliCommand PortsCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("ports");
+    command.brief =
+        QStringLiteral("Lists COM1..COM10 and their devices; --check says what stands in the way.");
     command.summary = QStringLiteral(
         "One line per COM1..COM10: the device it stands for, its USB adapter (description,\n"
         "maker, vendor:product id) and whether it opens. --check checks each device present\n"

@@ -33,6 +33,7 @@ CliCommand ShowCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("show");
+    command.brief = QStringLiteral("Shows what a data file holds.");
     command.arguments = QStringLiteral("FILE");
     command.minArguments = command.maxArguments = 1;
     command.summary = QStringLiteral(

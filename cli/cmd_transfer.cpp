@@ -94,6 +94,7 @@ CliCommand ReadCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("read");
+    command.brief = QStringLiteral("Reads the radio into a data file.");
     command.arguments = QStringLiteral("PORT FILE");
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(
@@ -108,6 +109,7 @@ CliCommand WriteCommand()
 {
     CliCommand command;
     command.name = QStringLiteral("write");
+    command.brief = QStringLiteral("Writes a data file into the radio.");
     command.arguments = QStringLiteral("PORT FILE");
     command.minArguments = command.maxArguments = 2;
     command.summary = QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include "data/language_table.h"
 #include "link/block_plan.h"
+#include "link/port_names.h"
 
 namespace radio::cli {
 
@@ -30,15 +31,32 @@ QString Reason(const TransferError& error)
     using Kind = TransferError::Kind;
     switch (error.kind) {
     case Kind::None: return QString();
-    case Kind::PortInvalid: return Fallback(text::PortInvalid).arg(error.portNumber);
+    // The desktop's texts for these send the user to its Settings menu; here a port is
+    // given on the command line.
+    case Kind::PortInvalid:
+        return QStringLiteral(
+                   "The port number %1 is not one of COM1 to COM10: give COM1..COM10 or the "
+                   "path of a device.")
+            .arg(error.portNumber);
     case Kind::PortNotFound:
-        if (error.port.startsWith(QLatin1Char('/'))) {
+        if (PortNumberOf(error.port) == 0) {
             return QStringLiteral(
                        "%1 does not exist. Connect the programming cable or give "
-                       "another port.")
+                       "another port (radioprog-cli ports lists them).")
                 .arg(error.port);
         }
-        return Fallback(text::PortNotFound).arg(error.port);
+        if (!error.device.isEmpty()) {
+            return QStringLiteral(
+                       "%1 stands for %2, which does not exist. Connect the programming cable "
+                       "or give another port (radioprog-cli ports lists them).")
+                .arg(error.port, error.device);
+        }
+        return QStringLiteral(
+                   "No serial device stands for %1. Connect the programming cable, or give "
+                   "another port (radioprog-cli ports lists them) or set RADIOPROG_COM%2 to "
+                   "the device.")
+            .arg(error.port)
+            .arg(PortNumberOf(error.port));
     case Kind::PortPermission: return PortText(error, text::PortPermission);
     case Kind::PortBusy: return PortText(error, text::PortBusy);
     case Kind::PortFailed: return PortText(error, text::PortFailed, error.detail);

@@ -1,14 +1,17 @@
 #include "link/port_diagnosis.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -40,6 +43,38 @@ constexpr Service kServices[] = {
     {"brltty", "brltty"},
     {"gpsd", "gpsd"},
 };
+
+// Groups that give their members far more than a serial port: nobody is to be put in
+// them, nor a device handed to them, to make a cable work.
+constexpr const char* kBroadGroups[] = {"root", "tty",  "wheel",  "sudo",  "adm",
+                                        "disk", "kmem", "shadow", "users", "staff"};
+
+// The names a serial group goes by, most common first.
+constexpr const char* kSerialGroupNames[] = {"dialout", "uucp"};
+
+// This process and, one by one, the processes that started it up to the first.
+std::vector<qint64> OwnLine(const QDir& proc)
+{
+    std::vector<qint64> line;
+    qint64 pid = QCoreApplication::applicationPid();
+    // A bound keeps a made-up or changing tree from looping.
+    while (pid > 0 && line.size() < 1024 &&
+           std::find(line.begin(), line.end(), pid) == line.end()) {
+        line.push_back(pid);
+        QFile status(proc.filePath(QStringLiteral("%1/status").arg(pid)));
+        if (!status.open(QIODevice::ReadOnly)) {
+            break;
+        }
+        qint64 parent = 0;
+        for (const QByteArray& entry : status.readAll().split('\n')) {
+            if (entry.startsWith("PPid:")) {
+                parent = entry.mid(5).trimmed().toLongLong();
+            }
+        }
+        pid = parent;
+    }
+    return line;
+}
 
 #ifdef Q_OS_UNIX
 QString GroupName(unsigned gid)
@@ -79,6 +114,46 @@ QString OpenFailureText(const CSerialPort& port)
     case PortOpenFailure::Other: break;
     }
     return port.OpenFailureDetail();
+}
+
+// Whether `device` is the terminal this process runs in: the one its standard input,
+// output or error is, or its controlling terminal (/<procRoot>/self/stat, field 7).
+bool IsOwnTerminal(const QString& device, const QString& procRoot)
+{
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0 || !S_ISCHR(st.st_mode)) {
+        return false;
+    }
+    for (int fd = 0; fd <= 2; ++fd) {
+        struct stat opened {};
+        if (::isatty(fd) && ::fstat(fd, &opened) == 0 && opened.st_rdev == st.st_rdev) {
+            return true;
+        }
+    }
+    QFile self(procRoot + QStringLiteral("/self/stat"));
+    if (!self.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    // "pid (comm) state ppid pgrp session tty_nr ...": the name may hold anything, so
+    // the fields are counted from its closing parenthesis.
+    const QByteArray line = self.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() < 5) {
+        return false;
+    }
+    const unsigned long tty = fields.at(4).toULong();
+    if (tty == 0) {
+        return false;  // no controlling terminal
+    }
+    const unsigned long ttyMajor = (tty >> 8) & 0xfff;
+    const unsigned long ttyMinor = (tty & 0xff) | ((tty >> 12) & 0xfff00);
+    return major(st.st_rdev) == ttyMajor && minor(st.st_rdev) == ttyMinor;
+#else
+    Q_UNUSED(device);
+    Q_UNUSED(procRoot);
+    return false;
+#endif
 }
 
 }  // namespace
@@ -158,6 +233,7 @@ HolderSearch FindHolders(const QString& device, const QString& procRoot)
         return search;
     }
     const QDir proc(procRoot);
+    const std::vector<qint64> own = OwnLine(proc);
     const QStringList entries = proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         bool isPid = false;
@@ -191,6 +267,7 @@ HolderSearch FindHolders(const QString& device, const QString& procRoot)
             holder.name = QStringLiteral("?");
         }
         holder.uid = QFileInfo(proc.filePath(entry)).ownerId();
+        holder.own = std::find(own.begin(), own.end(), pid) != own.end();
         search.holders.push_back(holder);
     }
     std::sort(search.holders.begin(), search.holders.end(),
@@ -200,6 +277,9 @@ HolderSearch FindHolders(const QString& device, const QString& procRoot)
 
 QString ReleaseCommand(const PortHolder& holder, unsigned uid)
 {
+    if (holder.own) {
+        return QString();
+    }
     for (const Service& service : kServices) {
         if (holder.name == QLatin1String(service.process)) {
             return QStringLiteral("sudo systemctl stop %1").arg(QLatin1String(service.unit));
@@ -209,9 +289,52 @@ QString ReleaseCommand(const PortHolder& holder, unsigned uid)
     return holder.uid == uid || uid == 0 ? kill : QStringLiteral("sudo ") + kill;
 }
 
+QString ShellQuoted(const QString& word)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    QString quoted = word;
+    if (quoted.startsWith(QLatin1Char('-'))) {
+        quoted.prepend(QStringLiteral("./"));
+    }
+    if (plain.match(quoted).hasMatch()) {
+        return quoted;
+    }
+    // Inside single quotes nothing is special but the quote itself: each one closes
+    // the quoted part, comes as \' and opens the next part.
+    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+bool IsSerialGroup(unsigned gid, const QString& name)
+{
+    static const QRegularExpression plain(QStringLiteral("^[a-z_][a-z0-9_-]*$"));
+    if (gid == 0 || !plain.match(name).hasMatch()) {
+        return false;
+    }
+    return std::none_of(std::begin(kBroadGroups), std::end(kBroadGroups),
+                        [&name](const char* broad) { return name == QLatin1String(broad); });
+}
+
+SerialGroup SystemSerialGroup()
+{
+    SerialGroup serial;
+    serial.name = QLatin1String(kSerialGroupNames[0]);
+#ifdef Q_OS_UNIX
+    for (const char* name : kSerialGroupNames) {
+        if (const group* g = ::getgrnam(name)) {
+            serial.name = QLatin1String(name);
+            serial.known = true;
+            serial.id = unsigned(g->gr_gid);
+            break;
+        }
+    }
+#endif
+    return serial;
+}
+
 bool PortDiagnosis::Ready() const
 {
-    return file.exists && access == Access::Allowed && holders.holders.empty() &&
+    return !ownTerminal && file.exists && access == Access::Allowed && holders.holders.empty() &&
            line != LineCheck::Fails && line != LineCheck::SettingsRefused;
 }
 
@@ -224,6 +347,13 @@ PortDiagnosis DiagnosePort(const QString& device, const DiagnosisOptions& option
         return d;
     }
     d.user = CurrentUser();
+    d.serialGroup = SystemSerialGroup();
+    d.ownTerminal = IsOwnTerminal(device, options.procRoot);
+    if (d.ownTerminal) {
+        // Opening it would set the line of the terminal the user is typing in, and
+        // what holds it is the user's own session.
+        return d;
+    }
     d.access = JudgeAccess(d.file, d.user);
 #ifdef Q_OS_UNIX
     // An access list (as a desktop login gives the user at the console) may allow

@@ -48,6 +48,9 @@ struct PortHolder {
     qint64 pid = 0;
     QString name;      // its command name (/proc/<pid>/comm)
     unsigned uid = 0;  // who runs it
+    // This process or one of those that started it (its shell, the script that runs
+    // it): ending it would end the check itself, so no command ever suggests that.
+    bool own = false;
 };
 
 struct HolderSearch {
@@ -58,12 +61,31 @@ struct HolderSearch {
 };
 
 // The processes with `device` open, by the links /<procRoot>/<pid>/fd/<n>; symbolic
-// links to the device (such as /dev/serial/by-id/...) count as the device.
+// links to the device (such as /dev/serial/by-id/...) count as the device. Those on
+// the line from this process up through its parents (/<procRoot>/<pid>/status,
+// "PPid:") are marked as its own.
 HolderSearch FindHolders(const QString& device, const QString& procRoot = QStringLiteral("/proc"));
 
 // The command that makes a holder let go: services known to grab USB serial adapters
-// are stopped; any other process is ended.
+// are stopped; any other process is ended. Empty for a holder of our own.
 QString ReleaseCommand(const PortHolder& holder, unsigned uid);
+
+// `word` as a POSIX shell takes it as one word, so that a suggested command pasted
+// into a terminal does what it says and nothing else: plain words stay as they are,
+// anything else goes in single quotes; a leading '-' is kept from reading as an option.
+QString ShellQuoted(const QString& word);
+
+// The group to give a serial device and its user. A device's own group serves when it
+// is there for such devices; root, tty and the other groups that give far more than a
+// port (or a name that would need quoting) never do, and then it is this system's
+// serial group: dialout, or uucp where that is its name.
+struct SerialGroup {
+    QString name;
+    bool known = false;  // the group exists here, with this id
+    unsigned id = 0;
+};
+bool IsSerialGroup(unsigned gid, const QString& name);
+SerialGroup SystemSerialGroup();
 
 enum class LineCheck {
     NotTried,
@@ -74,9 +96,14 @@ enum class LineCheck {
 
 struct PortDiagnosis {
     QString device;
+    // The device is the terminal this program runs in (its standard input, output or
+    // error, or its controlling terminal): no cable, and not opened to check it.
+    bool ownTerminal = false;
     DeviceFile file;
     UserGroups user;
     Access access = Access::Allowed;
+    SerialGroup
+        serialGroup;  // what a permission fix hands over when the device's group will not do
     HolderSearch holders;
     LineCheck line = LineCheck::NotTried;
     PortOpenFailure openFailure = PortOpenFailure::None;  // why it did not open

@@ -15,7 +15,9 @@ namespace radio {
 using TextLookup = std::function<QString(int n)>;
 
 // "you may open it; held by ModemManager (process 812); fix: sudo systemctl stop
-// ModemManager; opens at 9600 8N2". A device that does not exist gives only that.
+// ModemManager; opens at 9600 8N2". A device that does not exist, or that is the
+// terminal this program runs in, gives only that. Every path in a command is quoted
+// as a shell needs it.
 QString DiagnosisText(const PortDiagnosis& diagnosis, const TextLookup& text);
 
 }  // namespace radio

@@ -68,7 +68,6 @@ private slots:
     void refusedPortMessages_data();
     void refusedPortMessages();
     void portsListsComOneToTen();
-    void portsCheckSaysWhatStandsInTheWay();
     void versionIsTheProjectVersion();
     void writeWithVerify();
     void verifyMessages();
@@ -413,50 +412,6 @@ void TestCli::portsListsComOneToTen()
     // A pseudo-terminal has no USB adapter: "-" stands in its column.
     QCOMPARE(lines[0].simplified(), "COM1 " + radio->DevicePath().toLocal8Bit() + " - yes");
     QCOMPARE(lines[9].simplified(), QByteArray("COM10 /nonexistent/com10 - no (not found)"));
-}
-
-void TestCli::portsCheckSaysWhatStandsInTheWay()
-{
-    auto free = StartRadio(FastRadio(400, 1));
-    auto held = StartRadio(FastRadio(400, 1));
-    QVERIFY(free && held);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("RADIOPROG_COM1", free->DevicePath());
-    env.insert("RADIOPROG_COM2", held->DevicePath());
-    env.insert("RADIOPROG_COM3", "/nonexistent/com3");
-    // COM4..COM10 stand for devices that are not there (never for this machine's own).
-    for (int n = 4; n <= 10; ++n) {
-        env.insert(QStringLiteral("RADIOPROG_COM%1").arg(n), "/nonexistent/unused");
-    }
-    CSerialPort holder;  // this test program holds COM2's device
-    QVERIFY(holder.Open(held->DevicePath()));
-
-    const Result check = Cli({"ports", "--check"}, env);
-    QCOMPARE(check.code, 1);  // not every device is ready
-    const QList<QByteArray> lines = check.out.trimmed().split('\n');
-    QCOMPARE(lines.size(), 10);
-    QCOMPARE(lines[0].simplified(),
-             "COM1 " + free->DevicePath().toLocal8Bit() +
-                 ": you may open it; no other process holds it; opens at 9600 8N2");
-    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
-    QVERIFY2(lines[1].contains("held by test_cli (process " + pid + "); fix: kill " + pid),
-             lines[1].constData());
-    QVERIFY2(lines[1].contains("does not open at 9600 8N2: in use by another program"),
-             lines[1].constData());
-    QVERIFY2(lines[2].contains("/nonexistent/com3 does not exist; fix: connect the programming "
-                               "cable"),
-             lines[2].constData());
-
-    // With only the free device, every device is ready.
-    holder.Close();
-    QProcessEnvironment one = env;
-    one.insert("RADIOPROG_COM2", free->DevicePath());
-    for (int n = 3; n <= 10; ++n) {
-        one.insert(QStringLiteral("RADIOPROG_COM%1").arg(n), free->DevicePath());
-    }
-    const Result ready = Cli({"ports", "--check"}, one);
-    QCOMPARE(ready.code, 0);
-    QVERIFY(!ready.out.contains("fix:"));
 }
 
 void TestCli::versionIsTheProjectVersion()

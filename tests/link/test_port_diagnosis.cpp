@@ -33,13 +33,14 @@ QString Text(const PortDiagnosis& d)
     return DiagnosisText(d, English);
 }
 
-// A /proc of the test's own making: each process a folder with "comm" and links in
-// "fd" to the files it has open.
+// A /proc of the test's own making: each process a folder with "comm", its parent in
+// "status" and links in "fd" to the files it has open.
 class FakeProc {
 public:
     FakeProc() { QVERIFY(m_dir.isValid()); }
     QString Root() const { return m_dir.path(); }
-    void Process(qint64 pid, const QString& name, const QStringList& openFiles) const
+    void Process(qint64 pid, const QString& name, const QStringList& openFiles,
+                 qint64 parent = 1) const
     {
         QDir root(m_dir.path());
         const QString fd = QStringLiteral("%1/fd").arg(pid);
@@ -47,6 +48,9 @@ public:
         QFile comm(root.filePath(QStringLiteral("%1/comm").arg(pid)));
         QVERIFY(comm.open(QIODevice::WriteOnly));
         comm.write(name.toUtf8() + "\n");
+        QFile status(root.filePath(QStringLiteral("%1/status").arg(pid)));
+        QVERIFY(status.open(QIODevice::WriteOnly));
+        status.write("Name:\t" + name.toUtf8() + "\nPPid:\t" + QByteArray::number(parent) + "\n");
         for (int i = 0; i < openFiles.size(); ++i) {
             QVERIFY(QFile::link(openFiles.at(i), root.filePath(fd + QStringLiteral("/%1").arg(i))));
         }
@@ -67,6 +71,7 @@ PortDiagnosis Present(Access access)
     d.file.groupName = QStringLiteral("dialout");
     d.file.mode = 0660;
     d.user.uid = kUser;
+    d.serialGroup = {QStringLiteral("dialout"), true, kDialout};
     d.access = access;
     d.line = LineCheck::Opens;
     return d;
@@ -81,6 +86,7 @@ private slots:
     void access();
     void holdersFromAProcTree();
     void holdersOfALinkedDevice();
+    void thisProcessAndItsParentsAreNeverEnded();
     void thisProcessHoldingAPortIsFound();
     void releaseCommands_data();
     void releaseCommands();
@@ -90,6 +96,8 @@ private slots:
     void lineSettingsAreReadFromTheDriver();
     void lines_data();
     void lines();
+    void permissionFixes_data();
+    void permissionFixes();
     void adapterText_data();
     void adapterText();
     void pseudoTerminalHasNoAdapter();
@@ -195,6 +203,47 @@ void TestPortDiagnosis::holdersOfALinkedDevice()
     QCOMPARE(found.holders[0].pid, 812);
 }
 
+void TestPortDiagnosis::thisProcessAndItsParentsAreNeverEnded()
+{
+    QTemporaryDir devices;
+    QVERIFY(devices.isValid());
+    const QString cable = devices.filePath("ttyS0");
+    {
+        QFile f(cable);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    // A check run in a login on the serial console: this process, the shell that
+    // started it, the login program and the first process all have the port open;
+    // so has another program of that login. (Numbers above the kernel's largest
+    // process number never meet this test's own.)
+    constexpr qint64 kLogin = 4194401, kShell = 4194402, kOther = 4194403;
+    FakeProc proc;
+    proc.Process(1, "systemd", {cable}, 0);
+    proc.Process(kLogin, "agetty", {cable}, 1);
+    proc.Process(kShell, "bash", {cable}, kLogin);
+    proc.Process(QCoreApplication::applicationPid(), "radioprog-cli", {cable}, kShell);
+    proc.Process(kOther, "minicom", {cable}, kShell);
+    const HolderSearch found = FindHolders(cable, proc.Root());
+    QCOMPARE(int(found.holders.size()), 5);
+    QStringList fixes;
+    for (const PortHolder& holder : found.holders) {
+        QCOMPARE(holder.own, holder.pid != kOther);
+        fixes << ReleaseCommand(holder, 0);
+    }
+    QCOMPARE(fixes.filter("kill"), QStringList{"kill 4194403"});
+
+    PortDiagnosis d = Present(Access::Allowed);
+    d.holders = found;
+    const QString text = Text(d);
+    // "sudo kill" when the test does not run as the owner of the made-up tree.
+    QVERIFY2(text.contains("held by minicom (process 4194403); fix: "), qPrintable(text));
+    QVERIFY2(text.contains("kill 4194403; held by "), qPrintable(text));
+    QVERIFY2(text.contains("bash (process 4194402): this program or one that started it; "
+                           "close the port there"),
+             qPrintable(text));
+    QCOMPARE(text.count("kill"), 1);
+}
+
 void TestPortDiagnosis::thisProcessHoldingAPortIsFound()
 {
     PtyPair pty;
@@ -217,13 +266,17 @@ void TestPortDiagnosis::releaseCommands_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<unsigned>("holderUid");
     QTest::addColumn<unsigned>("uid");
+    QTest::addColumn<bool>("own");
     QTest::addColumn<QString>("command");
     QTest::newRow("modem manager")
-        << "ModemManager" << 0u << kUser << "sudo systemctl stop ModemManager";
-    QTest::newRow("braille daemon") << "brltty" << 0u << kUser << "sudo systemctl stop brltty";
-    QTest::newRow("a program of the user") << "minicom" << kUser << kUser << "kill 4242";
-    QTest::newRow("a program of another user") << "minicom" << 1001u << kUser << "sudo kill 4242";
-    QTest::newRow("checked as root") << "minicom" << 1001u << 0u << "kill 4242";
+        << "ModemManager" << 0u << kUser << false << "sudo systemctl stop ModemManager";
+    QTest::newRow("braille daemon")
+        << "brltty" << 0u << kUser << false << "sudo systemctl stop brltty";
+    QTest::newRow("a program of the user") << "minicom" << kUser << kUser << false << "kill 4242";
+    QTest::newRow("a program of another user")
+        << "minicom" << 1001u << kUser << false << "sudo kill 4242";
+    QTest::newRow("checked as root") << "minicom" << 1001u << 0u << false << "kill 4242";
+    QTest::newRow("the shell this runs in") << "bash" << kUser << kUser << true << "";
 }
 
 void TestPortDiagnosis::releaseCommands()
@@ -231,11 +284,13 @@ void TestPortDiagnosis::releaseCommands()
     QFETCH(QString, name);
     QFETCH(unsigned, holderUid);
     QFETCH(unsigned, uid);
+    QFETCH(bool, own);
     QFETCH(QString, command);
     PortHolder holder;
     holder.pid = 4242;
     holder.name = name;
     holder.uid = holderUid;
+    holder.own = own;
     QCOMPARE(ReleaseCommand(holder, uid), command);
 }
 
@@ -263,9 +318,11 @@ void TestPortDiagnosis::heldPortIsNotReady()
     QCOMPARE(int(d.line), int(LineCheck::Fails));
     const QString pid = QString::number(QCoreApplication::applicationPid());
     const QString text = Text(d);
+    // This process holds it: it is named, and never to be ended.
     QVERIFY2(text.contains("held by " + QCoreApplication::applicationName().left(15) +
-                           " (process " + pid + "); fix: kill " + pid),
+                           " (process " + pid + "): this program or one that started it"),
              qPrintable(text));
+    QVERIFY2(!text.contains("kill"), qPrintable(text));
     QVERIFY2(text.contains("does not open at 9600 8N2: in use by another program"),
              qPrintable(text));
     // Without the open, the holder alone says it.
@@ -342,7 +399,7 @@ void TestPortDiagnosis::lines_data()
         << QStringList{"you are in group dialout", "newgrp dialout"} << false;
     QTest::newRow("owner only") << int(Access::OwnerOnly) << 0 << int(LineCheck::Fails)
                                 << QStringList{"only its owner root may open it (mode 0600)",
-                                               "sudo chmod a+rw /dev/ttyUSB0"}
+                                               "sudo chmod g+rw /dev/ttyUSB0"}
                                 << false;
     QTest::newRow("held by the modem manager")
         << int(Access::Allowed) << 1 << int(LineCheck::Opens)
@@ -388,6 +445,98 @@ void TestPortDiagnosis::lines()
     }
     QVERIFY2(!text.contains('%'), qPrintable(text));
     QCOMPARE(d.Ready(), ready);
+}
+
+void TestPortDiagnosis::permissionFixes_data()
+{
+    // What a person would paste into a terminal: it must point to a group meant for
+    // serial ports, never open the device to everybody, and take every path as the
+    // one word it is.
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<unsigned>("group");
+    QTest::addColumn<QString>("groupName");
+    QTest::addColumn<unsigned>("mode");
+    QTest::addColumn<int>("access");
+    QTest::addColumn<bool>("inDialout");  // in this login
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("never");
+    const QString usb = QStringLiteral("/dev/ttyUSB0");
+    const int owner = int(Access::OwnerOnly);
+    QTest::newRow("dialout may not write, user not in it")
+        << usb << kDialout << "dialout" << 0600u << owner << false
+        << "fix: sudo chmod g+rw /dev/ttyUSB0 && sudo usermod -aG dialout $USER then log out "
+           "and in again (a change of mode"
+        << "a+rw";
+    QTest::newRow("dialout may not write, user in it")
+        << usb << kDialout << "dialout" << 0640u << owner << true
+        << "fix: sudo chmod g+rw /dev/ttyUSB0 (a change of mode"
+        << "usermod";
+    QTest::newRow("root's own, as a bare ttyS0")
+        << usb << 0u << "root" << 0600u << owner << false
+        << "fix: sudo chgrp dialout /dev/ttyUSB0 && sudo chmod g+rw /dev/ttyUSB0 && sudo "
+           "usermod -aG dialout $USER then log out"
+        << "a+rw";
+    QTest::newRow("group root may")
+        << usb << 0u << "root" << 0660u << int(Access::NotInGroup) << true
+        << "belongs to group root which gives far more than this "
+           "port; fix: sudo chgrp dialout /dev/ttyUSB0 && sudo "
+           "chmod g+rw /dev/ttyUSB0 (a change of group"
+        << "-aG root";
+    QTest::newRow("another user's terminal")
+        << "/dev/pts/3" << 5u << "tty" << 0620u << owner << true
+        << "fix: sudo chgrp dialout /dev/pts/3 && sudo chmod g+rw /dev/pts/3 ("
+        << "-aG tty";
+    QTest::newRow("uucp, as Arch names it")
+        << usb << kUucp << "uucp" << 0660u << int(Access::NotInGroup) << true
+        << "fix: sudo usermod -aG uucp $USER then log out"
+        << "dialout";
+    QTest::newRow("spaces and a semicolon")
+        << "./a b;touch x" << kDialout << "dialout" << 0600u << owner << true
+        << "fix: sudo chmod g+rw './a b;touch x' ("
+        << "rw ./a";
+    QTest::newRow("a quote") << "/tmp/it's" << kDialout << "dialout" << 0600u << owner << true
+                             << "fix: sudo chmod g+rw '/tmp/it'\\''s' ("
+                             << "rw /tmp";
+    QTest::newRow("command substitution")
+        << "/dev/$(reboot)" << kDialout << "dialout" << 0600u << owner << true
+        << "fix: sudo chmod g+rw '/dev/$(reboot)' ("
+        << "rw /dev";
+    QTest::newRow("a leading dash")
+        << "-R" << kDialout << "dialout" << 0600u << owner << true << "fix: sudo chmod g+rw ./-R ("
+        << "rw -R";
+    QTest::newRow("busy, held out of sight")
+        << "/dev/serial/by-id/usb Prolific" << kDialout << "dialout" << 0660u
+        << int(Access::Allowed) << true << "sudo fuser -v '/dev/serial/by-id/usb Prolific' names it"
+        << "fuser -v /dev";
+}
+
+void TestPortDiagnosis::permissionFixes()
+{
+    QFETCH(QString, device);
+    QFETCH(unsigned, group);
+    QFETCH(QString, groupName);
+    QFETCH(unsigned, mode);
+    QFETCH(int, access);
+    QFETCH(bool, inDialout);
+    QFETCH(QString, says);
+    QFETCH(QString, never);
+    PortDiagnosis d = Present(Access(access));
+    d.device = device;
+    d.file.group = group;
+    d.file.groupName = groupName;
+    d.file.mode = mode;
+    d.user.sessionGroups = {kUser};
+    if (inDialout) {
+        d.user.sessionGroups.push_back(kDialout);
+    }
+    d.user.accountGroups = d.user.sessionGroups;
+    d.line = LineCheck::Fails;
+    d.openFailure =
+        d.access == Access::Allowed ? PortOpenFailure::Busy : PortOpenFailure::Permission;
+    d.holders.complete = false;
+    const QString text = Text(d);
+    QVERIFY2(text.contains(says), qPrintable(text));
+    QVERIFY2(!text.contains(never), qPrintable(text));
 }
 
 void TestPortDiagnosis::adapterText_data()

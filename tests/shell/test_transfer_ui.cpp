@@ -408,7 +408,7 @@ void TestTransferUi::busyPortIsExplained()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    CSerialPort holder;  // another program, played by this test, holds the cable's port
+    CSerialPort holder;  // the program itself (this test) holds the cable's port
     QVERIFY(holder.Open(radio->PortPath()));
     Boxes boxes;
     boxes.Answer(QMessageBox::Cancel);
@@ -417,10 +417,12 @@ void TestTransferUi::busyPortIsExplained()
     QCOMPARE(boxes.Count(), 1);
     const QString text = boxes.Last().text;
     const QString pid = QString::number(QCoreApplication::applicationPid());
-    // The reason, then the same check as radioprog-cli ports --check, with the fix.
+    // The reason, then the same check as radioprog-cli ports --check: the holder is
+    // named, and never to be ended, being this program.
     QVERIFY2(text.contains(QStringLiteral("is in use by another program")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("\nCheck of %1: you may open it; held by "
-                                          "test_transfer_u (process %2); fix: kill %2; does not "
+                                          "test_transfer_u (process %2): this program or one "
+                                          "that started it; close the port there; does not "
                                           "open at 9600 8N2")
                                .arg(radio->PortPath(), pid)),
              qPrintable(text));
