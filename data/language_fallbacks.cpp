@@ -397,6 +397,10 @@ const std::vector<std::string>& EnglishTexts()
         "it is a device and not a regular file",
         // #291
         "it is not a regular file",
+        // #292
+        "not saved",
+        // #293
+        "%1 (changes not saved)",
     };
     return texts;
 }

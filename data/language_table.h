@@ -120,7 +120,9 @@ enum : int {
     IsAFifo = 289,            // why a name is neither opened nor replaced
     IsADevice = 290,          // why a name is neither opened nor replaced
     IsNoRegularFile = 291,    // why a name is neither opened nor replaced (a socket, ...)
-    Last = 291,
+    PrintNotSaved = 292,      // printout heading: the data have no file
+    PrintUnsavedFile = 293,   // printout heading: %1 the file, changed since it was saved
+    Last = 293,
 };
 }  // namespace text
 
