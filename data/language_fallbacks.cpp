@@ -416,6 +416,10 @@ const std::vector<std::string>& EnglishTexts()
         "held by %1: this program or one that started it; close the port there",
         // #300
         "%1 is the terminal this program runs in and not a programming cable",
+        // #301
+        "not saved",
+        // #302
+        "%1 (changes not saved)",
     };
     return texts;
 }

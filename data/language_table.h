@@ -129,7 +129,9 @@ enum : int {
     PortRelogin = 298,          // %1 commands that change the user's groups
     PortHeldByOwn = 299,        // %1 processes
     PortOwnTerminal = 300,      // %1 device
-    Last = 300,
+    PrintNotSaved = 301,        // printout heading: the data have no file
+    PrintUnsavedFile = 302,     // printout heading: %1 the file, changed since it was saved
+    Last = 302,
 };
 }  // namespace text
 

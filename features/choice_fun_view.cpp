@@ -292,44 +292,42 @@ void CChoiceFunView::EnableCodes(int codeSelector)
 int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int lineHeight)
 {
     const Ui::ChoiceFunForm& ui = *m_ui;
-    const Fields& f = m_fields;
-    auto number = [](unsigned v) { return QString::number(v); };
-    auto onOff = [](int v) { return v != 0 ? QStringLiteral("1") : QStringLiteral("0"); };
-
+    // Every value as its control shows it (the VOX delay as its item, "0.5", not
+    // its index), with the control's label.
     SummaryPrinter out(painter, lineHeight);
     const int a = firstLine;
     const int w = out.Unit();
 
     // Left column: numbers, lists and switches, then the code group.
     const int leftColumn = left + 8 * w;
-    out.Line(a, leftColumn, Text(99), number(f.timer));
-    out.Line(a + 1, leftColumn, Text(100), number(f.levelA));
-    out.Line(a + 2, leftColumn, Text(101), number(f.levelB));
-    out.Line(a + 3, leftColumn, Text(102), ui.choiceAList->currentText());
-    out.Line(a + 4, leftColumn, Text(104), ui.choiceBList->currentText());
-    out.Line(a + 6, leftColumn, Text(107), onOff(f.switch1));
-    out.Line(a + 7, leftColumn, Text(108), onOff(f.switch2));
-    out.Line(a + 8, leftColumn, Text(109), onOff(f.switch3));
-    out.Line(a + 9, leftColumn, Text(110), onOff(f.switch4));
+    out.Line(a, leftColumn, ui.timerEdit);
+    out.Line(a + 1, leftColumn, ui.levelAEdit);
+    out.Line(a + 2, leftColumn, ui.levelBEdit);
+    out.Line(a + 3, leftColumn, ui.choiceAList);
+    out.Line(a + 4, leftColumn, ui.choiceBList);
+    out.Line(a + 6, leftColumn, ui.switch1Box);
+    out.Line(a + 7, leftColumn, ui.switch2Box);
+    out.Line(a + 8, leftColumn, ui.switch3Box);
+    out.Line(a + 9, leftColumn, ui.switch4Box);
     const int codeFrame = a + 11;
     out.Frame(codeFrame, left, 2 * leftColumn, 9, leftColumn, Text(59));
-    out.Line(a + 12, leftColumn, Text(120), ui.codeChoiceList->currentText());
-    out.Line(a + 13, leftColumn, Text(59), ui.codeSelectorList->currentText());
-    out.Line(a + 14, leftColumn, Text(121), f.code1);
-    out.Line(a + 15, leftColumn, Text(122), f.code2);
+    out.Line(a + 12, leftColumn, ui.codeChoiceList);
+    out.Line(a + 13, leftColumn, ui.codeSelectorList);
+    out.Line(a + 14, leftColumn, ui.code1Edit);
+    out.Line(a + 15, leftColumn, ui.code2Edit);
 
     // Right column: the VOX group and the single-switch group.
     const int rightColumn = left + 16 * w;
     out.Frame(a, left + 10 * w, left + 19 * w, 11, rightColumn, Text(111));
-    out.Line(a + 1, rightColumn, Text(112), onOff(f.voxOn));
-    out.Line(a + 2, rightColumn, Text(113), number(f.voxLevel));
-    out.Line(a + 3, rightColumn, Text(114), QString::number(f.voxDelay));
-    out.Line(a + 4, rightColumn, Text(115), onOff(f.voxSwitch1));
-    out.Line(a + 5, rightColumn, Text(116), onOff(f.voxSwitch2));
-    out.Line(a + 6, rightColumn, Text(117), onOff(f.voxSwitch3));
+    out.Line(a + 1, rightColumn, ui.voxOnBox);
+    out.Line(a + 2, rightColumn, ui.voxLevelEdit);
+    out.Line(a + 3, rightColumn, ui.voxDelayList);
+    out.Line(a + 4, rightColumn, ui.voxSwitch1Box);
+    out.Line(a + 5, rightColumn, ui.voxSwitch2Box);
+    out.Line(a + 6, rightColumn, ui.voxSwitch3Box);
     const int groupFrame = a + 8;
     out.Frame(groupFrame, left + 10 * w, left + 19 * w, 6, rightColumn, Text(118));
-    out.Line(a + 9, rightColumn, Text(119), onOff(f.groupSwitch));
+    out.Line(a + 9, rightColumn, ui.groupSwitchBox);
     return a + 9;
 }
 

@@ -87,6 +87,11 @@ bool CKeySetView::StoreToRecord()
     return taken;
 }
 
+QList<const QWidget*> CKeySetView::SummaryControls() const
+{
+    return {m_ui->keyList};
+}
+
 bool CKeySetView::HasPicture() const
 {
     return !m_ui->pictureFrame->Picture().isNull();

@@ -4,6 +4,7 @@
 // Selections reach the record at StoreToRecord only; the form has no Close button.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -34,6 +35,9 @@ public:
 
     int KeyFunction() const { return m_keyFunction; }
     int SecondKeyFunction() const { return m_secondKeyFunction; }
+    // The controls the printout lists, in the form's order (the hidden list is not
+    // on screen, so not on paper either).
+    QList<const QWidget*> SummaryControls() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -112,6 +112,16 @@ QWidget* CScanMsgView::ControlOf(Field field) const
     return nullptr;
 }
 
+QList<const QWidget*> CScanMsgView::SummaryControls() const
+{
+    QList<const QWidget*> controls;
+    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
+                              Field::Combination, Field::ValueC, Field::ValueD}) {
+        controls.append(ControlOf(field));
+    }
+    return controls;
+}
+
 CScanMsgView::Field CScanMsgView::FieldOf(const QObject* control) const
 {
     for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,

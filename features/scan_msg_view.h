@@ -5,6 +5,7 @@
 // agree with the mode.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -48,6 +49,9 @@ public:
     const Fields& CurrentFields() const { return m_fields; }
     // The field the focus went to last, committed when the focus moves on.
     Field RememberedField() const { return m_remembered; }
+
+    // The controls the printout lists, in the form's order.
+    QList<const QWidget*> SummaryControls() const;
 
     // Channel n (1..32) is in use when the first two bytes of its record are BCD
     // digits, whatever the model.

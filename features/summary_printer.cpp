@@ -1,7 +1,13 @@
 #include "features/summary_printer.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPainter>
+
+#include "config/text_of.h"
+#include "features/field_exchange.h"
 
 namespace radio {
 
@@ -23,6 +29,28 @@ void SummaryPrinter::DrawText(int x, int top, const QString& text)
     m_painter.drawText(x, top + m_painter.fontMetrics().ascent(), text);
 }
 
+QString SummaryPrinter::ShownText(const QWidget* control)
+{
+    if (const auto* list = qobject_cast<const QComboBox*>(control)) {
+        return list->currentText();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (const auto* box = qobject_cast<const QAbstractButton*>(control)) {
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+    return QString();
+}
+
+QString SummaryPrinter::LabelOf(const QWidget* control)
+{
+    if (const auto* box = qobject_cast<const QAbstractButton*>(control)) {
+        return PlainCaption(box->text());
+    }
+    return FieldExchange::FieldName(control);
+}
+
 void SummaryPrinter::Line(int line, int column, const QString& label, const QString& value)
 {
     const QString text = label + QStringLiteral("= ");
@@ -31,8 +59,19 @@ void SummaryPrinter::Line(int line, int column, const QString& label, const QStr
     DrawText(column, Y(line), value);
 }
 
+void SummaryPrinter::Line(int line, int column, const QWidget* control)
+{
+    Line(line, column, LabelOf(control), ShownText(control));
+}
+
 void SummaryPrinter::Frame(int line, int x1, int x2, int bottomLines, int titleColumn,
                            const QString& title)
+{
+    DrawFrame(line, x1, x2, bottomLines, titleColumn - m_lastLabelWidth, title);
+}
+
+void SummaryPrinter::DrawFrame(int line, int x1, int x2, int bottomLines, int titleX,
+                               const QString& title)
 {
     const int top = Y(line);
     const int bottom = (line + bottomLines) * m_lineHeight + (line + bottomLines - 1) * m_u;
@@ -41,8 +80,20 @@ void SummaryPrinter::Frame(int line, int x1, int x2, int bottomLines, int titleC
     m_painter.save();
     m_painter.setBackgroundMode(Qt::OpaqueMode);
     m_painter.setBackground(Qt::white);
-    DrawText(titleColumn - m_lastLabelWidth, (line + 4) * m_lineHeight + (line - 5) * m_u, title);
+    DrawText(titleX, (line + 4) * m_lineHeight + (line - 5) * m_u, title);
     m_painter.restore();
+}
+
+int SummaryPrinter::Group(int line, int x1, int x2, int column, const QString& title,
+                          const QList<const QWidget*>& controls)
+{
+    int n = line;
+    for (const QWidget* control : controls) {
+        Line(++n, column, control);
+    }
+    // The frame's bottom lies just under its last line, as the features' frames do.
+    DrawFrame(line, x1, x2, int(controls.size()) + 5, x1 + m_w / 2, title);
+    return line + GroupLines(int(controls.size()));
 }
 
 }  // namespace radio

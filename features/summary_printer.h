@@ -1,12 +1,17 @@
-// Lines and frames of the features summary under the printed channel table. Line n
-// lies at y = (n + 4) * lineHeight + n * u, u being 1/18 of the width of "0000" in
-// the painter's font. A line is a label ending at a column, "= ", and the value
-// starting there; a frame's title stands where the label printed last began.
+// Lines and frames of the summaries under the printed channel table. Line n lies at
+// y = (n + 4) * lineHeight + n * u, u being 1/18 of the width of "0000" in the
+// painter's font. A line is a label ending at a column, "= ", and the value starting
+// there; a frame's title stands where the label printed last began.
+//
+// Values are the texts the views' controls show, so that the paper says what the
+// screen says: a list's current item, an edit's text, a check box as "1" or "0".
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QPainter;
+class QWidget;
 
 namespace radio {
 
@@ -19,11 +24,25 @@ public:
     int Y(int line) const;
 
     void Line(int line, int column, const QString& label, const QString& value);
+    // The control's label (the form's label for it, or a check box's own text) and
+    // the value it shows.
+    void Line(int line, int column, const QWidget* control);
     // A frame from (x1, Y(line)) down to line + bottomLines, titled at titleColumn.
     void Frame(int line, int x1, int x2, int bottomLines, int titleColumn, const QString& title);
+    // A frame titled `title` holding one line per control from line + 1 on, the
+    // labels ending at `column`. Returns the first line below the frame.
+    int Group(int line, int x1, int x2, int column, const QString& title,
+              const QList<const QWidget*>& controls);
+
+    // The lines a Group of `count` controls takes, its frame included.
+    static int GroupLines(int count) { return count + 3; }
+    // The text a control shows, as printed.
+    static QString ShownText(const QWidget* control);
+    static QString LabelOf(const QWidget* control);
 
 private:
     void DrawText(int x, int top, const QString& text);
+    void DrawFrame(int line, int x1, int x2, int bottomLines, int titleX, const QString& title);
 
     QPainter& m_painter;
     int m_lineHeight;

@@ -1,5 +1,6 @@
 #include "print/channel_printer.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
@@ -7,7 +8,11 @@
 #include "channels/chn_msg_form_view.h"
 #include "config/text_of.h"
 #include "features/choice_fun_view.h"
+#include "features/key_set_view.h"
+#include "features/scan_msg_view.h"
+#include "features/summary_printer.h"
 #include "print/print_fonts.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
@@ -20,6 +25,13 @@ constexpr int kTablePoints = 10;
 constexpr int kRowsWithSummary = 35;
 constexpr std::size_t kHeadingMaxBytes = 15;
 constexpr std::size_t kHeadingCutBytes = 13;
+// The features summary takes its first line and the 15 after it (the code group);
+// the key and scan settings follow after one empty line.
+constexpr int kFeaturesLines = 17;
+// The key and scan groups: labels end at 8 units, frames end at 19, as the
+// features summary's.
+constexpr int kGroupColumnUnits = 8;
+constexpr int kGroupRightUnits = 19;
 
 // Text drawn with its top (not its base line) at y, as the layout counts lines.
 void DrawTextTop(QPainter& painter, int x, int y, const QString& text)
@@ -64,14 +76,62 @@ void ChannelPrinter::Begin(QPaintDevice& device)
     m.lineHeight = measuring.height() + std::max(0, measuring.leading());
     const int w1 = measuring.horizontalAdvance(Text(46));
     const int w2 = measuring.horizontalAdvance(QStringLiteral("000000"));
-    m.tableWidth = w1 * 904 / 105 + w2 * 22 / 5;
-    m.leftMargin = (device.width() - m.tableWidth) / 2;
+    m.tableWidth = std::max(1, w1 * 904 / 105 + w2 * 22 / 5);
+
+    // The sheet runs down to the line after the last summary line; lines are spaced
+    // as the summaries space them, by the table font's unit.
+    const QFontMetrics table(TableFont(kTablePoints), &device);
+    const int u = table.horizontalAdvance(QStringLiteral("0000")) / 18;
+    const int end = LastLine() + 2;
+    const double height = std::max(1, (end + 4) * m.lineHeight + end * u);
+    m.scale = std::min(double(device.width()) / m.tableWidth, double(device.height()) / height);
+    m.leftMargin = int((device.width() / m.scale - m.tableWidth) / 2);
+}
+
+int ChannelPrinter::KeysLine() const
+{
+    const int first = m_measures.rowCount;
+    return m_printout.features ? first + kFeaturesLines : first + 1;
+}
+
+int ChannelPrinter::ScanLine() const
+{
+    return KeysLine() + (m_printout.keys ? SummaryPrinter::GroupLines(1) : 0);
+}
+
+int ChannelPrinter::LastLine() const
+{
+    if (m_printout.scan) {
+        return ScanLine() + int(m_printout.scan->SummaryControls().size());
+    }
+    if (m_printout.keys) {
+        return KeysLine() + int(m_printout.keys->SummaryControls().size());
+    }
+    return KeysLine() - 1;
+}
+
+QString ChannelPrinter::HeadingLine() const
+{
+    QString source = Text(text::PrintNotSaved);
+    const RadioDocument* document = m_printout.document;
+    if (document && !document->FileName().isEmpty()) {
+        const QString name = QFileInfo(document->FileName()).fileName();
+        source = document->IsModified() ? Text(text::PrintUnsavedFile).arg(name) : name;
+    }
+    QStringList parts{source};
+    if (!m_printout.title.isEmpty()) {
+        parts << m_printout.title;
+    }
+    const QDate date = m_printout.date.isValid() ? m_printout.date : QDate::currentDate();
+    parts << date.toString(Qt::ISODate);
+    return parts.join(QStringLiteral("    "));
 }
 
 int ChannelPrinter::PageCount() const
 {
     const bool summaryOnPageOne = m_measures.rowCount < kRowsWithSummary;
-    const bool summaryOnPageTwo = m_measures.rowCount > kRowsWithSummary && m_printout.features;
+    const bool summaryOnPageTwo = m_measures.rowCount > kRowsWithSummary &&
+                                  (m_printout.features || m_printout.keys || m_printout.scan);
     return summaryOnPageOne || !summaryOnPageTwo ? 1 : 2;
 }
 
@@ -79,6 +139,7 @@ void ChannelPrinter::PrintPage(QPainter& painter, int page)
 {
     const Measures& m = m_measures;
     painter.save();
+    painter.scale(m.scale, m.scale);
     QPen pen(Qt::black);
     // Rules about half a point wide, whatever the printer's resolution.
     pen.setWidth(std::max(1, painter.device()->logicalDpiX() / 150));
@@ -86,14 +147,32 @@ void ChannelPrinter::PrintPage(QPainter& painter, int page)
     painter.setFont(TableFont(kTablePoints));
     if (page == 1) {
         DrawTable(painter);
-        if (m.rowCount < kRowsWithSummary && m_printout.features) {
-            m_printout.features->PrintSummary(painter, m.rowCount, m.leftMargin, m.lineHeight);
-        }
-    } else if (page == 2 && m.rowCount > kRowsWithSummary && m_printout.features) {
-        m_printout.features->PrintSummary(painter, 1, m.leftMargin, m.lineHeight);
+    }
+    if (page == (m.rowCount < kRowsWithSummary ? 1 : 2)) {
+        DrawSummaries(painter, m.rowCount < kRowsWithSummary ? m.rowCount : 1);
     }
     DrawPageHeading(painter, page);
     painter.restore();
+}
+
+void ChannelPrinter::DrawSummaries(QPainter& painter, int firstLine)
+{
+    const Measures& m = m_measures;
+    const int shift = firstLine - m.rowCount;
+    if (m_printout.features) {
+        m_printout.features->PrintSummary(painter, firstLine, m.leftMargin, m.lineHeight);
+    }
+    SummaryPrinter out(painter, m.lineHeight);
+    const int column = m.leftMargin + kGroupColumnUnits * out.Unit();
+    const int right = m.leftMargin + kGroupRightUnits * out.Unit();
+    if (const CKeySetView* keys = m_printout.keys) {
+        out.Group(KeysLine() + shift, m.leftMargin, right, column, keys->ViewTitle(),
+                  keys->SummaryControls());
+    }
+    if (const CScanMsgView* scan = m_printout.scan) {
+        out.Group(ScanLine() + shift, m.leftMargin, right, column, scan->ViewTitle(),
+                  scan->SummaryControls());
+    }
 }
 
 void ChannelPrinter::DrawPageHeading(QPainter& painter, int page)
@@ -102,9 +181,15 @@ void ChannelPrinter::DrawPageHeading(QPainter& painter, int page)
     painter.save();
     painter.setFont(MeasuringFont(kHeadingPoints));
     const QString heading = PageHeading(page, PageCount());
+    const int headingWidth = painter.fontMetrics().horizontalAdvance(heading);
     const int right = m.leftMargin + m.tableWidth;
-    DrawTextTop(painter, right - painter.fontMetrics().horizontalAdvance(heading), 3 * m.lineHeight,
-                heading);
+    DrawTextTop(painter, right - headingWidth, 3 * m.lineHeight, heading);
+    // The heading line takes the room left of the page number, in a smaller font
+    // where it would run into it.
+    const QString line = HeadingLine();
+    const int room = m.tableWidth - headingWidth - painter.fontMetrics().horizontalAdvance("0000");
+    painter.setFont(FontFitting(painter.font(), line, room, painter.device()));
+    DrawTextTop(painter, m.leftMargin, 3 * m.lineHeight, line);
     painter.drawLine(m.leftMargin, 4 * m.lineHeight, right, 4 * m.lineHeight);
     painter.restore();
 }

@@ -1,12 +1,19 @@
-// The printout of the channel table, with the optional-features summary under it.
-// All measures are in the printer's device units and follow from two fonts: the
-// measuring font gives the line height and, through the width of text #46, the
-// table's width; the table is centred on the page.
+// The printout of the channel table, with the optional-features summary under it and
+// the key and scan settings under that: one sheet with everything a dealer hands
+// over. A heading line names the data file (or says it is not saved), the band and
+// model, and the date.
 //
-// Only pages with content are printed: the table and the summary share page 1 for
-// 16 and for 32 channels, so a job is one page ("第 1 页 / 共 1 页").
+// The layout is measured in the printer's device units and follows from two fonts:
+// the measuring font gives the line height and, through the width of text #46, the
+// table's width. The whole page is then scaled so that the table spans the printable
+// width, or less where the sheet would otherwise run off the page's foot; the table
+// is centred.
+//
+// Only pages with content are printed: everything shares page 1 for 16 and for 32
+// channels, so a job is one page ("第 1 页 / 共 1 页").
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <string>
@@ -21,13 +28,24 @@ namespace radio {
 
 class CChnMsgFormView;
 class CChoiceFunView;
+class CKeySetView;
+class CScanMsgView;
+class RadioDocument;
 
 struct ChannelPrintout {
     const RadioData* data = nullptr;
     // The table's cell texts as on screen; without the view the rows stay empty.
-    const CChnMsgFormView* channels = nullptr;
-    // The summary; without the view there is none.
+    CChnMsgFormView* channels = nullptr;
+    // The summaries; a view that is not given is left out.
     CChoiceFunView* features = nullptr;
+    CKeySetView* keys = nullptr;
+    CScanMsgView* scan = nullptr;
+    // The data file's name and whether it is saved; without it, "not saved".
+    const RadioDocument* document = nullptr;
+    // Band and model as the main window's title shows them.
+    QString title;
+    // The date printed; today when not set.
+    QDate date;
 };
 
 class ChannelPrinter {
@@ -46,6 +64,8 @@ public:
         int tableWidth = 0;
         int leftMargin = 0;
         int rowCount = 0;  // header row plus one row per channel: 17 or 33
+        // Device units per layout unit: the page is drawn scaled by it.
+        double scale = 1.0;
     };
 
     explicit ChannelPrinter(const ChannelPrintout& printout);
@@ -66,10 +86,17 @@ public:
     // inside a character.
     static QString CutHeading(const std::string& utf8);
     static QString PageHeading(int page, int pageCount);
+    // The data file's name (or "not saved"), band and model, and the date.
+    QString HeadingLine() const;
 
 private:
     void DrawTable(QPainter& painter);
     void DrawPageHeading(QPainter& painter, int page);
+    void DrawSummaries(QPainter& painter, int firstLine);
+    // Line numbers of the summaries: features, then key settings, then scan.
+    int KeysLine() const;
+    int ScanLine() const;
+    int LastLine() const;
     QString Text(int n) const;
 
     ChannelPrintout m_printout;

@@ -4,8 +4,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include "channels/chn_msg_form_view.h"
 #include "config/text_of.h"
 #include "features/choice_fun_view.h"
+#include "features/key_set_view.h"
+#include "features/scan_msg_view.h"
 #include "widgets/message_box.h"
 
 namespace radio {
@@ -14,13 +17,19 @@ namespace {
 
 constexpr int kWarningCaption = 89;
 
-// The summary prints the features view's fields: take what the controls show now,
-// so the printout matches the screen.
-void TakeFeatureControls(const ChannelPrintout& printout)
+// The printout shows what the views' controls show. Their edits are stored first, as
+// a save stores them, so that what is on paper is also what the record holds; a text
+// that fails its check stops the print (the user was told, the field has the focus).
+bool StoreEdits(const ChannelPrintout& printout)
 {
-    if (printout.features) {
-        printout.features->TakeControls();
+    const std::array<CEditView*, 4> views = {printout.channels, printout.features, printout.keys,
+                                             printout.scan};
+    for (CEditView* view : views) {
+        if (view && !view->StoreToRecord()) {
+            return false;
+        }
     }
+    return true;
 }
 
 void TellPrintFailed(const RadioData& data, QWidget* parent)
@@ -36,7 +45,9 @@ void TellPrintFailed(const RadioData& data, QWidget* parent)
 
 bool PrintWithDialog(const ChannelPrintout& printout, QPrinter& printer, QWidget* parent)
 {
-    TakeFeatureControls(printout);
+    if (!StoreEdits(printout)) {
+        return false;
+    }
     ChannelPrinter job(printout);
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, job.PageCount());
@@ -52,7 +63,9 @@ bool PrintWithDialog(const ChannelPrintout& printout, QPrinter& printer, QWidget
 
 bool PreviewWithDialog(const ChannelPrintout& printout, QPrinter& printer, QWidget* parent)
 {
-    TakeFeatureControls(printout);
+    if (!StoreEdits(printout)) {
+        return false;
+    }
     ChannelPrinter job(printout);
     QPrintPreviewDialog dialog(&printer, parent);
     bool printed = true;

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace radio {
 
+// Both first store the views' edits; a refused field stops them (its view told the
+// user) before any dialog opens.
+//
 // Shows the print dialog for `printer` and prints. False when cancelled or when the
 // printout could not be made (the user is told).
 bool PrintWithDialog(const ChannelPrintout& printout, QPrinter& printer, QWidget* parent);

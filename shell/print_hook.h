@@ -18,7 +18,8 @@ struct PrintRequest {
     std::array<CEditView*, kViewKindCount> views{};
 };
 
-// Shows the print dialog and prints the channel table with the features summary.
+// Shows the print dialog and prints the channel table with the summaries of the
+// features, key and scan views, headed by the data file, band, model and date.
 // Returns false when nothing was printed (cancelled or failed).
 bool PrintChannelTable(const PrintRequest& request);
 // The same printout in a print preview window, which can print it.

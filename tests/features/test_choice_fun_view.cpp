@@ -639,7 +639,7 @@ void TestChoiceFunView::printSummary()
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const char* line :
          {"T99= 120", "T100= 6", "T101= 5", "T102= T103", "T104= T106", "T107= 1", "T109= 0",
-          "T120= T15", "T59= T123", "T121= 12345", "T122= 54321", "T112= 1", "T113= 5", "T114= 1",
+          "T120= T15", "T59= T123", "T121= 12345", "T122= 54321", "T112= 1", "T113= 5", "T114= 0.5",
           "T117= 1", "T119= 0", "T111", "T118"}) {
         QVERIFY2(text.contains(QLatin1String(line)), line);
     }

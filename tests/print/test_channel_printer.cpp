@@ -1,7 +1,12 @@
-// The printout to a PDF file: one page whose text holds the page heading, the column
-// headings, every channel row and the features summary, for 16 and 32 channels; the
-// measures of the table; the heading cut; the preview and the print dialog.
+// The printout to a PDF file: one page whose text holds the page heading and the
+// heading line, the column headings, every channel row and the summaries of the
+// features, key and scan views as their controls show them, for 16 and 32 channels;
+// the table across the page; the measures; the heading cut; the preview and the
+// print dialog.
 #include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -11,16 +16,20 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <QTimer>
 #include <functional>
 
 #include "channels/chn_msg_form_view.h"
+#include "data/feature_bytes.h"
 #include "features/choice_fun_view.h"
+#include "features/key_set_view.h"
+#include "features/scan_msg_view.h"
 #include "print/channel_printer.h"
 #include "print/print_dialogs.h"
 #include "widgets/message_box.h"
+#include "widgets/radio_document.h"
 
 using namespace radio;
 
@@ -81,6 +90,7 @@ struct PdfWord {
     double left = 0;
     double right = 0;
     double top = 0;
+    double bottom = 0;
 };
 
 // The words of the first page with their boxes.
@@ -90,12 +100,12 @@ QList<PdfWord> PdfWords(const QString& pdf)
         Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
                                           QStringLiteral("1"), pdf, QStringLiteral("-")});
     static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        words.append({m.captured(4), m.captured(1).toDouble(), m.captured(3).toDouble(),
-                      m.captured(2).toDouble()});
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(3).toDouble(),
+                      m.captured(2).toDouble(), m.captured(4).toDouble()});
     }
     return words;
 }
@@ -114,9 +124,10 @@ void UsePdf(QPrinter& printer, const QString& file)
     printer.setPageSize(QPageSize(QPageSize::A4));
 }
 
-// Runs `act` on the modal dialog of type T once it is up.
+// Runs `act` on the modal dialog of type T once it is up. The watch ends then, or
+// when the returned timer is deleted.
 template <typename T>
-void WhenShown(std::function<void(T*)> act)
+QTimer* WhenShown(std::function<void(T*)> act)
 {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, timer, [timer, act]() {
@@ -127,7 +138,49 @@ void WhenShown(std::function<void(T*)> act)
         }
     });
     timer->start(10);
+    return timer;
 }
+
+ChannelPrintout Of(RadioData* data, CChnMsgFormView* channels, CChoiceFunView* features)
+{
+    ChannelPrintout printout;
+    printout.data = data;
+    printout.channels = channels;
+    printout.features = features;
+    return printout;
+}
+
+// Replaces the text of the view's edit `name` by typing `text`.
+QLineEdit* Type(QWidget& view, const char* name, const QString& text)
+{
+    auto* edit = view.findChild<QLineEdit*>(QLatin1String(name));
+    if (edit) {
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    return edit;
+}
+
+// The four views a print command hands over, on one record.
+struct Views {
+    explicit Views(RadioData* data) : channels(data), features(data), keys(data), scan(data)
+    {
+        channels.LoadFromRecord();
+    }
+    ChannelPrintout Printout(RadioData* data)
+    {
+        ChannelPrintout printout = Of(data, &channels, &features);
+        printout.keys = &keys;
+        printout.scan = &scan;
+        printout.title = QStringLiteral("16-channel Q71/Q72(400-470MHZ)");
+        printout.date = QDate(2026, 12, 8);
+        return printout;
+    }
+    CChnMsgFormView channels;
+    CChoiceFunView features;
+    CKeySetView keys;
+    CScanMsgView scan;
+};
 
 }  // namespace
 
@@ -137,6 +190,10 @@ private slots:
     void initTestCase();
     void onePageWithTableAndSummary_data();
     void onePageWithTableAndSummary();
+    void summariesPrintWhatTheViewsShow();
+    void headingLine_data();
+    void headingLine();
+    void refusedFieldPrintsNothing();
     void headingsFitTheirColumns_data();
     void headingsFitTheirColumns();
     void headingCut_data();
@@ -149,6 +206,8 @@ private slots:
 
 private:
     QString PrintToPdf(RadioData& data, const QString& name,
+                       QPrinter::PrinterMode mode = QPrinter::HighResolution);
+    QString PrintToPdf(const ChannelPrintout& printout, const QString& name,
                        QPrinter::PrinterMode mode = QPrinter::HighResolution);
     QTemporaryDir m_dir;
 };
@@ -165,31 +224,120 @@ void TestChannelPrinter::initTestCase()
 QString TestChannelPrinter::PrintToPdf(RadioData& data, const QString& name,
                                        QPrinter::PrinterMode mode)
 {
-    CChnMsgFormView channels(&data);
-    channels.LoadFromRecord();
-    CChoiceFunView features(&data);
+    Views views(&data);
+    return PrintToPdf(views.Printout(&data), name, mode);
+}
+
+QString TestChannelPrinter::PrintToPdf(const ChannelPrintout& printout, const QString& name,
+                                       QPrinter::PrinterMode mode)
+{
     const QString pdf = m_dir.filePath(name);
     QPrinter printer(mode);
     UsePdf(printer, pdf);
-    ChannelPrinter job({&data, &channels, &features});
+    ChannelPrinter job(printout);
     if (!job.Print(printer)) {
         return QString();
     }
     return pdf;
 }
 
+// Each value as its control shows it, one of them typed: the VOX delay its item
+// (not the index), the key function and every scan setting with their labels.
+void TestChannelPrinter::summariesPrintWhatTheViewsShow()
+{
+    RadioData data;
+    SetTexts(data);
+    ProgramChannels(data);
+    data.block(Block::B0120).data[bytes::choice::kVoxDelay] = 1;
+    data.block(Block::B0110).data[bytes::key::kFunction] = 3;
+    // Fixed channel 5, 1.5 s and 3 s, the third combination, 7 and 9.
+    const std::uint8_t scan[] = {1, 5, 21, 51, 2, 7, 0, 9, 0};
+    std::copy(std::begin(scan), std::end(scan), data.block(Block::B0160).data.begin());
+    Views views(&data);
+    QVERIFY(Type(views.features, "timerEdit", QStringLiteral("45")));
+    const QString pdf = PrintToPdf(views.Printout(&data), QStringLiteral("summaries.pdf"));
+    QVERIFY(!pdf.isEmpty());
+    QCOMPARE(PdfPages(pdf), 1);
+    const QString text = PdfText(pdf);
+    for (const char* line :
+         {"Timer= 45", "T114= 0.5", "T13", "T125= T128", "T14", "T139= T140", "T142= 5",
+          "T143= 1.5", "T144= 3", "T145= T139", "T147= 7", "T148= 9"}) {
+        QVERIFY2(text.contains(QLatin1String(line)), line);
+    }
+}
+
+void TestChannelPrinter::headingLine_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("never saved") << QString() << true << "not saved";
+    QTest::newRow("saved") << "/srv/dealer/site 4.tw" << false << "site 4.tw";
+    QTest::newRow("changed since")
+        << "/srv/dealer/site 4.tw" << true << "site 4.tw (changes not saved)";
+}
+
+void TestChannelPrinter::headingLine()
+{
+    QFETCH(QString, fileName);
+    QFETCH(bool, modified);
+    QFETCH(QString, source);
+    RadioDocument document;
+    document.SetFileName(fileName);
+    document.Change([modified](RadioData& data) {
+        data.bandLower = modified ? 136 : data.bandLower;
+        return QStringLiteral("band");
+    });
+    RadioData data;
+    SetTexts(data);
+    Views views(&data);
+    ChannelPrintout printout = views.Printout(&data);
+    printout.document = &document;
+    const QString pdf = PrintToPdf(printout, QStringLiteral("heading.pdf"));
+    QVERIFY(!pdf.isEmpty());
+    const QString line = PdfText(pdf).section('\n', 0, 0);
+    for (const QString& part : {source, printout.title, QStringLiteral("2026-12-08"),
+                                QStringLiteral("第 1 页 / 共 1 页")}) {
+        QVERIFY2(line.contains(part), qPrintable(line + " lacks " + part));
+    }
+}
+
+// A typed value the view refuses is not printed as if it were taken.
+void TestChannelPrinter::refusedFieldPrintsNothing()
+{
+    RadioData data;
+    SetTexts(data);
+    Views views(&data);
+    QLineEdit* timer = Type(views.features, "timerEdit", QStringLiteral("9999"));
+    QVERIFY(timer);
+    const QString pdf = m_dir.filePath("refused.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    UsePdf(printer, pdf);
+    WhenShown<QMessageBox>([](QMessageBox* box) { box->accept(); });
+    const QPointer<QTimer> dialogWatch =
+        WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
+    QVERIFY(!PrintWithDialog(views.Printout(&data), printer, nullptr));
+    delete dialogWatch;
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(timer->text(), QStringLiteral("9999"));
+}
+
 void TestChannelPrinter::onePageWithTableAndSummary_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<int>("channels");
-    QTest::newRow("16 channels") << 1 << 16;
-    QTest::newRow("32 channels") << 0 << 32;
+    // The share of the printable width the sheet spans: all of it for 16 channels;
+    // with 32 the page's height sets the scale.
+    QTest::addColumn<double>("widthShare");
+    QTest::newRow("16 channels") << 1 << 16 << 0.98;
+    QTest::newRow("32 channels") << 0 << 32 << 0.80;
 }
 
 void TestChannelPrinter::onePageWithTableAndSummary()
 {
     QFETCH(int, model);
     QFETCH(int, channels);
+    QFETCH(double, widthShare);
     RadioData data;
     data.model = model;
     SetTexts(data);
@@ -221,11 +369,22 @@ void TestChannelPrinter::onePageWithTableAndSummary()
         }
         QVERIFY2(found, qPrintable(QStringLiteral("row %1: %2").arg(row).arg(rx)));
     }
-    // The summary: labels with their values, and the group titles.
+    // The summaries: labels with their values, and the group titles.
     for (const char* label : {"Timer= 120", "Key beep= 1", "Code one= 12345", "Code two= 54321",
-                              "Scrambler= 0", "VOX group", "DTMF"}) {
+                              "Scrambler= 0", "VOX group", "DTMF", "T13", "T14", "T148= "}) {
         QVERIFY2(text.contains(QLatin1String(label)), label);
     }
+    // Across the printable width and within the page.
+    QPrinter printer(QPrinter::HighResolution);
+    UsePdf(printer, m_dir.filePath("unused.pdf"));
+    const QRectF printable = printer.pageLayout().paintRectPoints();
+    QRectF sheet;
+    for (const PdfWord& w : PdfWords(pdf)) {
+        sheet |= QRectF(QPointF(w.left, w.top), QPointF(w.right, w.bottom));
+    }
+    QVERIFY2(sheet.width() >= widthShare * printable.width(),
+             qPrintable(QStringLiteral("%1 of %2 pt").arg(sheet.width()).arg(printable.width())));
+    QVERIFY(printable.adjusted(-1, -1, 1, 1).contains(sheet));
 }
 
 // Long English headings ("Bandwidth" beside "Power", "Scan add" beside "Busy lock")
@@ -243,8 +402,8 @@ void TestChannelPrinter::headingsFitTheirColumns()
     RadioData data;
     SetTexts(data);
     ProgramChannels(data);
-    const QString pdf = PrintToPdf(data, QStringLiteral("headings%1.pdf").arg(mode),
-                                   QPrinter::PrinterMode(mode));
+    const QString pdf =
+        PrintToPdf(data, QStringLiteral("headings%1.pdf").arg(mode), QPrinter::PrinterMode(mode));
     QVERIFY(!pdf.isEmpty());
     const QList<PdfWord> words = PdfWords(pdf);
     const auto bandwidth = std::find_if(words.begin(), words.end(),
@@ -266,8 +425,9 @@ void TestChannelPrinter::headingsFitTheirColumns()
         QVERIFY2(headings[i].right <= headings[i + 1].left,
                  qPrintable(headings[i].text + " runs into " + headings[i + 1].text));
     }
-    QCOMPARE(texts.join(' '),
-             QStringLiteral("CH RX Freq TX Freq 接收亚音 TX Tone Bandwidth Power Scan add Busy lock"));
+    QCOMPARE(
+        texts.join(' '),
+        QStringLiteral("CH RX Freq TX Freq 接收亚音 TX Tone Bandwidth Power Scan add Busy lock"));
 }
 
 void TestChannelPrinter::headingCut_data()
@@ -315,10 +475,10 @@ void TestChannelPrinter::tableFollowsTextFortySix()
     SetTexts(data);
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, m_dir.filePath("unused.pdf"));
-    ChannelPrinter narrow({&data, nullptr, nullptr});
+    ChannelPrinter narrow(Of(&data, nullptr, nullptr));
     narrow.Begin(printer);
     data.texts.SetText(46, "A much longer transmit tone heading");
-    ChannelPrinter wide({&data, nullptr, nullptr});
+    ChannelPrinter wide(Of(&data, nullptr, nullptr));
     wide.Begin(printer);
     const auto& n = narrow.JobMeasures();
     const auto& w = wide.JobMeasures();
@@ -326,8 +486,10 @@ void TestChannelPrinter::tableFollowsTextFortySix()
     QVERIFY(n.lineHeight > 0);
     QCOMPARE(n.rowCount, 17);
     for (const auto* m : {&n, &w}) {
-        // Centred on the printable width.
-        QVERIFY(std::abs(2 * m->leftMargin + m->tableWidth - printer.width()) <= 1);
+        // Centred on the printable width, in the page's scaled units.
+        QVERIFY(m->scale > 0);
+        QVERIFY(std::abs((2 * m->leftMargin + m->tableWidth) * m->scale - printer.width()) <=
+                2 * m->scale);
     }
     QCOMPARE(narrow.PageCount(), 1);
 }
@@ -348,7 +510,7 @@ void TestChannelPrinter::previewShowsOnePage()
         pages = preview ? preview->pageCount() : -2;
         dialog->reject();
     });
-    QVERIFY(!PreviewWithDialog({&data, &channels, &features}, printer, nullptr));
+    QVERIFY(!PreviewWithDialog(Of(&data, &channels, &features), printer, nullptr));
     QCOMPARE(pages, 1);
 }
 
@@ -364,7 +526,7 @@ void TestChannelPrinter::printDialogPrintsToPdf()
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, pdf);
     WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
-    QVERIFY(PrintWithDialog({&data, &channels, &features}, printer, nullptr));
+    QVERIFY(PrintWithDialog(Of(&data, &channels, &features), printer, nullptr));
     QCOMPARE(PdfPages(pdf), 1);
     QVERIFY(PdfText(pdf).contains(QLatin1String("Timer= 120")));
 }
@@ -378,7 +540,7 @@ void TestChannelPrinter::cancelledDialogPrintsNothing()
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, pdf);
     WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
-    QVERIFY(!PrintWithDialog({&data, nullptr, &features}, printer, nullptr));
+    QVERIFY(!PrintWithDialog(Of(&data, nullptr, &features), printer, nullptr));
     QVERIFY(!QFile::exists(pdf));
 }
 
