@@ -359,6 +359,17 @@ void CMainFrame::FitOuterSize()
     resize(outer - margins);
 }
 
+void CMainFrame::changeEvent(QEvent* event)
+{
+    // The marker follows the data alone. A child window that goes out of sight
+    // clears the main window's marker on its own (it takes it for one it lent out
+    // while maximised); the data's state is put back at once.
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != m_document.IsModified()) {
+        setWindowModified(m_document.IsModified());
+    }
+    QMainWindow::changeEvent(event);
+}
+
 bool CMainFrame::event(QEvent* event)
 {
     if (m_outerSize.isValid() &&

@@ -13,6 +13,7 @@
 
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
+#include "shell/child_frame.h"
 #include "shell/dialog_commands.h"
 #include "shell/frame_actions.h"
 #include "shell/model_dlg.h"
@@ -52,6 +53,8 @@ private slots:
     void menuAndKeysNameTheStep();
     void modifiedMarkerAndTheThreeQuestions();
     void copyAndPasteRowsWithTheKeys();
+    void markerSurvivesClosingTheView_data();
+    void markerSurvivesClosingTheView();
 };
 
 // Typing, paste, cut, delete, the three form views, the model dialog, New, a read and
@@ -376,6 +379,60 @@ void TestUndo::copyAndPasteRowsWithTheKeys()
     QVERIFY(std::as_const(frame->Data()).Channel(9).IsErased());
     QVERIFY(std::as_const(frame->Data()).Channel(10).IsErased());
     QCOMPARE(frame->Document().History()->undoText(), QStringLiteral("Delete 2 channels"));
+}
+
+void TestUndo::markerSurvivesClosingTheView_data()
+{
+    QTest::addColumn<ViewKind>("kind");
+    QTest::addColumn<bool>("maximized");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("channels") << ViewKind::Channels << false << QString()
+                              << QStringLiteral("435.125");
+    QTest::newRow("channels maximized")
+        << ViewKind::Channels << true << QString() << QStringLiteral("435.125");
+    QTest::newRow("features maximized")
+        << ViewKind::Features << true << QStringLiteral("timerEdit") << QStringLiteral("300");
+}
+
+// An edit taken in by Ctrl+F4 is a change like any other: the marker shows it until
+// the data are saved, and undoing it back to the saved state clears the marker.
+void TestUndo::markerSurvivesClosingTheView()
+{
+    QFETCH(ViewKind, kind);
+    QFETCH(bool, maximized);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    WorkDir dir;
+    auto app = StartAsAPersonDoes(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    CChildFrame* child = frame->OpenView(kind);
+    if (maximized) {
+        child->showMaximized();
+    }
+    if (field.isEmpty()) {
+        frame->View(kind)->FocusEditing();
+    } else {
+        auto* edit = frame->View(kind)->findChild<QLineEdit*>(field);
+        edit->setFocus();
+        edit->selectAll();
+    }
+    TypeIntoFocus(typed);
+    QVERIFY(!frame->isWindowModified());
+    PressOnFocus(Qt::Key_F4, Qt::ControlModifier);
+    QVERIFY2(child->isHidden(), boxes.Count() ? qPrintable(boxes.Last().text) : "");
+    QVERIFY(frame->Document().IsModified());
+    QVERIFY(frame->isWindowModified());
+
+    Action(frame, FrameCommand::EditUndo)->trigger();
+    QVERIFY(!frame->Document().IsModified());
+    QVERIFY(!frame->isWindowModified());
+    Action(frame, FrameCommand::EditRedo)->trigger();
+    QVERIFY(frame->isWindowModified());
+    frame->OpenView(kind);
+    QVERIFY(frame->isWindowModified());
 }
 
 QTEST_MAIN(TestUndo)
