@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -18,6 +20,12 @@
 #include "widgets/message_box.h"
 
 namespace radio {
+
+namespace {
+// Wide enough for a short result on one line and a failure's reason on a few.
+constexpr int kResultWidth = 360;
+const QColor kFailedColor(0xC0, 0x10, 0x10);
+}  // namespace
 
 CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
                                const std::array<QString, kPorts>& devices, QWidget* parent)
@@ -43,8 +51,14 @@ CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
         row.bar->setValue(0);
         row.bar->setTextVisible(false);
         row.result = new QLabel(this);
-        row.result->setMinimumWidth(220);
+        // A failure's reason may run long: it wraps within a fixed width (so that
+        // the dialog stays on the screen), can be selected and copied, and shows
+        // whole in the tooltip.
+        row.result->setFixedWidth(kResultWidth);
         row.result->setWordWrap(true);
+        row.result->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                            Qt::TextSelectableByKeyboard);
+        row.result->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::MinimumExpanding);
         grid->addWidget(row.check, n - 1, 0);
         grid->addWidget(row.bar, n - 1, 1);
         grid->addWidget(row.result, n - 1, 2);
@@ -99,7 +113,7 @@ bool CMultiWriteDlg::StartBatch()
     for (int n = 1; n <= kPorts; ++n) {
         const bool taking = std::find(ports.begin(), ports.end(), n) != ports.end();
         PortProgress(n)->setValue(0);
-        PortResult(n)->setText(taking ? UiText(m_data, text::ResultWriting) : QString());
+        ShowResult(n, taking ? UiText(m_data, text::ResultWriting) : QString(), false);
     }
     m_note->clear();
     m_note->hide();
@@ -117,7 +131,7 @@ bool CMultiWriteDlg::StartBatch()
         }
     });
     connect(m_batch.get(), &WriteBatch::verifying, this,
-            [this](int port) { PortResult(port)->setText(UiText(m_data, text::Verifying)); });
+            [this](int port) { ShowResult(port, UiText(m_data, text::Verifying), false); });
     connect(m_batch.get(), &WriteBatch::backupSaved, this, [this](const BackupResult& result) {
         if (!result.ok) {
             m_note->setText(BackupNote(m_data, result));
@@ -167,7 +181,30 @@ void CMultiWriteDlg::PortEnded(int port)
             text += QLatin1Char(' ') + UiText(m_data, 97);
         }
     }
-    PortResult(port)->setText(text);
+    ShowResult(port, text, m_batch->OutcomeOf(port) == WriteBatch::Outcome::Failed);
+}
+
+void CMultiWriteDlg::ShowResult(int port, const QString& text, bool failed)
+{
+    Row& row = m_rows[std::size_t(port - 1)];
+    row.result->setText(text);
+    row.result->setToolTip(text);
+    // A failed radio must not look like a written one: its bar stops where the write
+    // got to, in red, and so does its text.
+    QPalette bar = palette();
+    QPalette result = palette();
+    if (failed) {
+        bar.setColor(QPalette::Highlight, kFailedColor);
+        result.setColor(QPalette::WindowText, kFailedColor);
+    }
+    row.bar->setPalette(bar);
+    row.result->setPalette(result);
+    // A label that wraps does not make a shown dialog taller by itself: ask for the
+    // height the whole text needs, and let the dialog grow to it.
+    row.result->setMinimumHeight(row.result->heightForWidth(kResultWidth));
+    if (QLayout* top = layout()) {
+        top->activate();
+    }
 }
 
 bool CMultiWriteDlg::AskMismatch(const std::vector<WriteBatch::Mismatch>& radios)

@@ -61,6 +61,8 @@ private:
 
     void SetRunning(bool running);
     void PortEnded(int port);
+    // The row's result, whole (wrapped, in the tooltip, selectable), marked when failed.
+    void ShowResult(int port, const QString& text, bool failed);
     bool AskMismatch(const std::vector<WriteBatch::Mismatch>& radios);
 
     const RadioData& m_data;

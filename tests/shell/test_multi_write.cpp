@@ -65,6 +65,7 @@ class TestMultiWrite : public QObject {
 private slots:
     void batchesAgainstSimulatedRadios();
     void bandCheckAsksOncePerBatch();
+    void failedRowsReadWholeAndLookFailed();
 };
 
 void TestMultiWrite::batchesAgainstSimulatedRadios()
@@ -185,6 +186,49 @@ void TestMultiWrite::bandCheckAsksOncePerBatch()
     // The window's own data keeps its band.
     QCOMPARE(frame->Data().bandLower, 400);
     QCOMPARE(frame->Data().radioBandLower, kNotReported);
+}
+
+// A radio that keeps a wrong byte fails its verify after a full write: its row must not
+// look like the good one's, and the reason, however long, is there to read and copy.
+void TestMultiWrite::failedRowsReadWholeAndLookFailed()
+{
+    sim::SimConfig corrupt = Radio(400);
+    corrupt.faults.corruptWrite = 0x0125;
+    sim::SimConfig silent = Radio(400);
+    silent.faults.entrySilent = true;
+    SimulatedPorts radios({Radio(400), corrupt, silent});
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    Dialogs dialogs;
+    bool checked = false;
+    RunDialog(dialogs, [&](CMultiWriteDlg& dialog) {
+        const QColor fill = dialog.PortProgress(1)->palette().color(QPalette::Highlight);
+        Tick(dialog, {1, 2, 3});
+        dialog.VerifyBox()->setChecked(true);
+        QVERIFY(dialog.StartBatch());
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(dialog.PortResult(1)->text(), Fallback(text::ResultVerified));
+        QCOMPARE(dialog.PortProgress(1)->palette().color(QPalette::Highlight), fill);
+        QVERIFY(dialog.PortResult(2)->text().contains("0x0125"));
+        for (int n : {2, 3}) {
+            QLabel* result = dialog.PortResult(n);
+            QProgressBar* bar = dialog.PortProgress(n);
+            QVERIFY(result->text().startsWith(Fallback(text::ResultFailed).arg(QString())));
+            QCOMPARE(result->toolTip(), result->text());
+            QVERIFY(result->textInteractionFlags() & Qt::TextSelectableByMouse);
+            // Every line of the text inside the label, the label inside the dialog.
+            QTRY_VERIFY(result->height() >= result->heightForWidth(result->width()));
+            QVERIFY(dialog.rect().contains(
+                QRect(result->mapTo(&dialog, QPoint(0, 0)), result->size())));
+            const QColor failed = bar->palette().color(QPalette::Highlight);
+            QVERIFY2(failed != fill && failed.red() > 2 * failed.green(),
+                     qPrintable(failed.name()));
+        }
+        checked = true;
+    });
+    app->MainFrame()->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
+    QVERIFY(checked);
 }
 
 QTEST_MAIN(TestMultiWrite)
