@@ -285,7 +285,17 @@ void RadioSimulator::Loop()
                 const Timed in = received.front();
                 received.pop_front();
                 feed(in);
-                Clock::time_point at = std::max(in.due, lastOut);
+                if (m_config.faults.echo) {
+                    // The cable's echo does not wait for the radio's answers.
+                    const Timed echo{in.due, in.byte};
+                    sending.insert(std::upper_bound(sending.begin(), sending.end(), echo,
+                                                    [](const Timed& a, const Timed& b) {
+                                                        return a.due < b.due;
+                                                    }),
+                                   echo);
+                }
+                Clock::time_point at = std::max(
+                    in.due + std::chrono::milliseconds(m_machine.AnswerDelayMs()), lastOut);
                 for (std::uint8_t b : answer) {
                     if (m_config.pacing) {
                         at += kByteTime;

@@ -385,6 +385,9 @@ void TestTransfer::undecodableIdentityIsNotReported()
 
     RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.reads, 1);
+    QCOMPARE(host.undecoded, (std::vector<std::array<std::uint8_t, 8>>{odd}));
+    QCOMPARE(host.lastTaken.bandLower, 400);
+    QCOMPARE(host.lastTaken.model, 1);
     QCOMPARE(record.radioBandLower, kNotReported);
     QCOMPARE(record.radioModel, kNotReported);
     QCOMPARE(record.bandLower, 400);  // nothing decoded: the data's band stays
@@ -398,6 +401,7 @@ void TestTransfer::undecodableIdentityIsNotReported()
     QCOMPARE(host.reports[0].bandUpper, kNotReported);
     QCOMPARE(host.reports[0].model, kNotReported);
     QCOMPARE(host.writes, 1);
+    QCOMPARE(host.undecoded.size(), std::size_t(2));
     // Not reported: the data's band and model were taken as the radio's.
     QCOMPARE(record.radioBandLower, 400);
     QCOMPARE(record.Identity()[4], std::uint8_t(0x36));
@@ -442,15 +446,46 @@ void TestTransfer::faultsEndInCleanBoundedFailures_data()
     // Four sends, each waiting 2 + 550 ms, 50 ms apart.
     QTest::newRow("chunk never answered")
         << faults([](SimFaults& f) { f.chunkSilent = 0x0130; }) << TransferMode::Write
-        << Kind::LinkFault << "block 0x0120, quarter 1" << 2350 << 7000;
+        << Kind::LinkFault << "block 0x0120, quarter 1, not answered" << 2350 << 7000;
     QTest::newRow("chunk answered too late") << faults([](SimFaults& f) {
         f.chunkLate = 0x0050;
         f.lateRepeats = 4;
     }) << TransferMode::Write << Kind::LinkFault
-                                             << "block 0x0050, quarter 0" << 2350 << 7000;
+                                             << "block 0x0050, quarter 0, not answered" << 2350
+                                             << 7000;
     QTest::newRow("chunk NAK") << faults([](SimFaults& f) { f.chunkNak = 0x0000; })
                                << TransferMode::Write << Kind::LinkFault
-                               << "block 0x0000, quarter 0" << 200 << 3000;
+                               << "block 0x0000, quarter 0, refused" << 200 << 3000;
+    // An answer that comes late or twice is never taken for the next chunk's: the
+    // last chunk's own NAK or silence fails the write.
+    QTest::newRow("late acknowledgement, then a NAK of the last chunk") << faults([](SimFaults& f) {
+        f.lateAck = 0x0000;
+        f.chunkNak = 0x03C0;
+    }) << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, refused"
+                                                                        << 700 << 7000;
+    QTest::newRow("late acknowledgement, then silence from the last chunk")
+        << faults([](SimFaults& f) {
+               f.lateAck = 0x01B8;
+               f.silentFrom = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, not answered" << 2350
+        << 9000;
+    QTest::newRow("doubled acknowledgements, then a NAK of the last chunk")
+        << faults([](SimFaults& f) {
+               f.doubleAck = true;
+               f.chunkNak = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, refused" << 200
+        << 3000;
+    QTest::newRow("doubled acknowledgements, then silence from the last chunk")
+        << faults([](SimFaults& f) {
+               f.doubleAck = true;
+               f.silentFrom = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, not answered" << 2350
+        << 7000;
+    QTest::newRow("echoing cable") << faults([](SimFaults& f) { f.echo = true; })
+                                   << TransferMode::Write << Kind::Echo << QString() << 200 << 3000;
     QTest::newRow("line dead during a write")
         << faults([](SimFaults& f) { f.deadAfter = 150; }) << TransferMode::Write << Kind::LinkFault
         << QString() << 2350 << 7000;
@@ -500,7 +535,8 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     QVERIFY2(ms <= atMostMs, qPrintable(QString::number(ms)));
     QCOMPARE(host.reads + host.writes, 0);
     QCOMPARE(host.progress.back(), 0);
-    if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused) {
+    if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused ||
+        kind == TransferError::Kind::Echo) {
         // Connecting shows 1, the failed entry 2, and the end 0.
         QCOMPARE(host.progress, (std::vector<int>{1, 2, 0}));
     }
