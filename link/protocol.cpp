@@ -42,6 +42,34 @@ bool EchoFollows(ByteLink& link)
            std::equal(rest.begin(), rest.end(), wire::kEntryCode.begin() + 1);
 }
 
+// A radio that sends each acknowledgement twice may have its second one arrive just
+// after the purge before the next command: a 0x06 in front of an answer that never
+// starts with one is that, and is dropped.
+constexpr int kStrayAcks = 2;
+
+int ReadAnswer(ByteLink& link, std::uint8_t* buffer, int count)
+{
+    int got = link.Read(buffer, count);
+    for (int stray = 0; got == count && buffer[0] == wire::kAck && stray < kStrayAcks; ++stray) {
+        std::copy(buffer + 1, buffer + count, buffer);
+        got = count - 1 + link.Read(buffer + count - 1, 1);
+    }
+    return got;
+}
+
+// A radio that answers twice sends its second 0x06 right behind the first. It is
+// awaited and dropped here, as long as the line is not quiet for kQuietMs, so that it
+// cannot land after the next chunk's purge and pass for that chunk's answer.
+void AwaitQuiet(ByteLink& link)
+{
+    const int limit = link.ReadTimeout();
+    link.SetReadTimeout(wire::kQuietMs);
+    std::uint8_t stray = 0;
+    for (int n = 0; n < kStrayAcks && link.Read(&stray, 1) == 1; ++n) {
+    }
+    link.SetReadTimeout(limit);
+}
+
 bool KnownBand(std::uint8_t code4, std::uint8_t code5)
 {
     return std::any_of(std::begin(kBandCodes), std::end(kBandCodes),
@@ -85,7 +113,7 @@ bool ReadIdentity(ByteLink& link, Identity& identity)
     if (!WriteByte(link, wire::kIdentityRequest)) {
         return false;
     }
-    if (link.Read(identity.data(), int(identity.size())) < int(identity.size())) {
+    if (ReadAnswer(link, identity.data(), int(identity.size())) < int(identity.size())) {
         return false;
     }
     link.Purge();
@@ -103,7 +131,7 @@ bool ReadBlock(ByteLink& link, std::uint8_t high, std::uint8_t low, std::uint8_t
         return false;
     }
     std::array<std::uint8_t, wire::kBlockAnswerSize> answer{};
-    if (link.Read(answer.data(), int(answer.size())) < int(answer.size())) {
+    if (ReadAnswer(link, answer.data(), int(answer.size())) < int(answer.size())) {
         return false;
     }
     if (answer[0] != wire::kWrite || answer[1] != high || answer[2] != low ||
@@ -148,6 +176,7 @@ bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::
                 return false;
             }
             link.Sleep(wire::kChunkAckGapMs);
+            AwaitQuiet(link);
             outcome = ChunkResult::Acknowledged;
             return true;
         }

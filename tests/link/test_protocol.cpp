@@ -83,6 +83,7 @@ private slots:
     void chunkRefusedIsNotRepeated();
     void chunkIsJudgedByItsOwnAnswers_data();
     void chunkIsJudgedByItsOwnAnswers();
+    void strayAcknowledgementBeforeAnAnswerIsDropped();
     void chunkHeaderWriteFailureSendsNoData();
     void quarterAddresses_data();
     void quarterAddresses();
@@ -410,6 +411,25 @@ void TestProtocol::chunkIsJudgedByItsOwnAnswers()
     ChunkResult outcome = ChunkResult::Acknowledged;
     QCOMPARE(WriteChunk(link, 0x00, 0x20, bytes, &outcome), written);
     QCOMPARE(int(outcome), result);
+}
+
+void TestProtocol::strayAcknowledgementBeforeAnAnswerIsDropped()
+{
+    // The second 0x06 of a radio that answers twice, arriving after the purge.
+    ScriptedLink link;
+    const QByteArray identity = Bytes({'K', '4', '6', '8', 0x37, 0x01, 0xFC, 0xFF});
+    link.Expect(Bytes({0x02}), kAck + identity);
+    link.Expect(kAck, kAck);
+    Identity got{};
+    QVERIFY(ReadIdentity(link, got));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(got.data()), 8), identity);
+
+    const QByteArray data = Pattern(64, 8);
+    link.Expect(Bytes({0x52, 0x01, 0x20, 0x40}), kAck + Bytes({0x57, 0x01, 0x20, 0x40}) + data);
+    link.Expect(kAck, kAck);
+    std::array<std::uint8_t, 64> destination{};
+    QVERIFY(ReadBlock(link, 0x01, 0x20, destination.data()));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(destination.data()), 64), data);
 }
 
 void TestProtocol::chunkHeaderWriteFailureSendsNoData()

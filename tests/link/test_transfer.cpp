@@ -91,6 +91,7 @@ private slots:
     void faultsEndInCleanBoundedFailures_data();
     void faultsEndInCleanBoundedFailures();
     void chunkAnsweredWithinTheRepeatsIsWritten();
+    void radioThatAnswersTwiceAtLineSpeed();
     void radioVanishingMidTransferFailsAtOnce();
 
     void retryRepeatsTheWholeTransfer();
@@ -570,6 +571,30 @@ void TestTransfer::chunkAnsweredWithinTheRepeatsIsWritten()
     const QStringList transcript = Transcript(radio->Events());
     QCOMPARE(transcript.count(QStringLiteral("W 0050 -")), 3);
     QCOMPARE(transcript.count(QStringLiteral("W 0050")), 1);
+    QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
+}
+
+// At the line's pace the second acknowledgement lands just after the next command
+// has gone out; the read, the write and its verify still go through.
+void TestTransfer::radioThatAnswersTwiceAtLineSpeed()
+{
+    SimConfig config = FastRadio(400, 1);
+    config.pacing = true;
+    config.faults.doubleAck = true;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    PortVariable com1(1, radio->DevicePath());
+
+    RadioData record;
+    RecordingHost host(record);
+    CTransferWorker worker;
+    worker.Init(&host, &record);
+    worker.SetVerify(true);
+    RunTransfer(worker, TransferMode::Read);
+    FillRecord(record, 45);
+    RunTransfer(worker, TransferMode::Write);
+    QVERIFY2(host.errors.empty(), host.errors.empty() ? "" : qPrintable(host.errors[0].detail));
+    QCOMPARE(host.reads + host.writes, 2);
     QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
 }
 
