@@ -57,19 +57,6 @@ int ReadAnswer(ByteLink& link, std::uint8_t* buffer, int count)
     return got;
 }
 
-// A radio that answers twice sends its second 0x06 right behind the first. It is
-// awaited and dropped here, as long as the line is not quiet for kQuietMs, so that it
-// cannot land after the next chunk's purge and pass for that chunk's answer.
-void AwaitQuiet(ByteLink& link)
-{
-    const int limit = link.ReadTimeout();
-    link.SetReadTimeout(wire::kQuietMs);
-    std::uint8_t stray = 0;
-    for (int n = 0; n < kStrayAcks && link.Read(&stray, 1) == 1; ++n) {
-    }
-    link.SetReadTimeout(limit);
-}
-
 bool KnownBand(std::uint8_t code4, std::uint8_t code5)
 {
     return std::any_of(std::begin(kBandCodes), std::end(kBandCodes),
@@ -176,7 +163,6 @@ bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::
                 return false;
             }
             link.Sleep(wire::kChunkAckGapMs);
-            AwaitQuiet(link);
             outcome = ChunkResult::Acknowledged;
             return true;
         }

@@ -47,7 +47,6 @@ constexpr int kReadGapMs = 2;          // before every read
 constexpr int kChunkRepeatGapMs = 50;  // between repeats of an unanswered chunk
 constexpr int kChunkAckGapMs = 2;      // after an acknowledged chunk
 constexpr int kChunkSends = 4;         // sends of a chunk that gets no answer
-constexpr int kQuietMs = 8;            // after an acknowledged chunk: no stray answer follows
 }  // namespace wire
 
 using Identity = std::array<std::uint8_t, wire::kIdentitySize>;
