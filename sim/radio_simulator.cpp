@@ -296,8 +296,14 @@ void RadioSimulator::Loop()
                 }
                 Clock::time_point at = std::max(
                     in.due + std::chrono::milliseconds(m_machine.AnswerDelayMs()), lastOut);
-                for (std::uint8_t b : answer) {
-                    if (m_config.pacing) {
+                // A doubled acknowledgement leaves in one write: paced byte by byte, a
+                // late wake-up of this thread could split the pair by several ms, which
+                // a radio's UART never does.
+                const bool doubled =
+                    m_config.faults.doubleAck && answer.size() == 2 && answer[0] == answer[1];
+                for (std::size_t i = 0; i < answer.size(); ++i) {
+                    const std::uint8_t b = answer[i];
+                    if (m_config.pacing && !(doubled && i == 1)) {
                         at += kByteTime;
                     }
                     sending.push_back({at, b});
