@@ -596,6 +596,15 @@ void TestTransfer::radioThatAnswersTwiceAtLineSpeed()
     QVERIFY2(host.errors.empty(), host.errors.empty() ? "" : qPrintable(host.errors[0].detail));
     QCOMPARE(host.reads + host.writes, 2);
     QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
+
+    // Nor does the second answer of the one before pass for the last chunk's NAK.
+    SimFaults nakAtTheEnd = config.faults;
+    nakAtTheEnd.chunkNak = 0x03C0;
+    radio->SetFaults(nakAtTheEnd);
+    RunTransfer(worker, TransferMode::Write);
+    QCOMPARE(host.writes, 1);
+    QCOMPARE(host.errors.size(), std::size_t(1));
+    QCOMPARE(host.errors[0].detail, QStringLiteral("block 0x03C0, quarter 0, refused"));
 }
 
 void TestTransfer::radioVanishingMidTransferFailsAtOnce()
