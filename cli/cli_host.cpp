@@ -115,6 +115,12 @@ bool CliHost::CheckBeforeWrite(const RadioReport& reported)
     return false;
 }
 
+void CliHost::IdentityNotDecoded(const std::array<std::uint8_t, 8>& identity,
+                                 const RadioReport& taken)
+{
+    Say(IdentityWarning(identity, taken));
+}
+
 void CliHost::ReadSucceeded(const RadioData& received)
 {
     CommitRead(m_record, received);

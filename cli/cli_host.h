@@ -22,6 +22,8 @@ public:
     void TransferProgress(int value) override;
     bool AskRetry(const TransferError& error) override;
     bool CheckBeforeWrite(const RadioReport& reported) override;
+    void IdentityNotDecoded(const std::array<std::uint8_t, 8>& identity,
+                            const RadioReport& taken) override;
     void ReadSucceeded(const RadioData& received) override;
     void WriteSucceeded() override;
     void VerifyStarted() override;

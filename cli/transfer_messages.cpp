@@ -62,6 +62,7 @@ QString Reason(const TransferError& error)
     case Kind::PortFailed: return PortText(error, text::PortFailed, error.detail);
     case Kind::NoAnswer: return Fallback(text::RadioNoAnswer);
     case Kind::Refused: return Fallback(text::RadioRefused);
+    case Kind::Echo: return Fallback(text::EchoingCable);
     case Kind::LinkFault: return Fallback(text::RadioLinkFault).arg(error.detail);
     case Kind::VerifyMismatch:
         return QStringLiteral("Verify failed at %1: written %2, radio holds %3")
@@ -76,10 +77,27 @@ QString TransferErrorMessage(const TransferError& error)
 {
     const QString reason = Reason(error);
     if (error.verifying && error.kind != TransferError::Kind::VerifyMismatch) {
-        return QStringLiteral("Everything was written, but the verify could not read it back: ") +
+        return QStringLiteral(
+                   "the radio acknowledged every chunk written, but reading it back to verify "
+                   "failed: ") +
                reason;
     }
     return reason;
+}
+
+QString IdentityHex(const std::array<std::uint8_t, 8>& identity)
+{
+    return QByteArray(reinterpret_cast<const char*>(identity.data()), int(identity.size()))
+        .toHex()
+        .toUpper();
+}
+
+QString IdentityWarning(const std::array<std::uint8_t, 8>& identity, const RadioReport& taken)
+{
+    return QStringLiteral("warning: ") +
+           Fallback(text::IdentityNotDecoded)
+               .arg(IdentityHex(identity),
+                    BandAndModelText(taken.bandLower, taken.bandUpper, taken.model));
 }
 
 QString BandAndModelText(int bandLower, int bandUpper, int model)

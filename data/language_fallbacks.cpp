@@ -420,6 +420,11 @@ const std::vector<std::string>& EnglishTexts()
         "not saved",
         // #302
         "%1 (changes not saved)",
+        // #303
+        "The cable sends back every byte it is given (an echoing cable) so the radio cannot be "
+        "programmed through it. Use a programming cable that does not echo.",
+        // #304
+        "The radio's identity %1 is not one this program can decode; the band and model stay %2.",
     };
     return texts;
 }

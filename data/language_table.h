@@ -131,7 +131,9 @@ enum : int {
     PortOwnTerminal = 300,      // %1 device
     PrintNotSaved = 301,        // printout heading: the data have no file
     PrintUnsavedFile = 302,     // printout heading: %1 the file, changed since it was saved
-    Last = 302,
+    EchoingCable = 303,         // the entry code came back
+    IdentityNotDecoded = 304,   // %1 the identity bytes in hex, %2 the band and model kept
+    Last = 304,
 };
 }  // namespace text
 

@@ -34,6 +34,35 @@ bool ReadAck(ByteLink& link)
     return link.Read(&answer, 1) == 1 && answer == wire::kAck;
 }
 
+// After the first letter of the entry code came back: whether the rest follows.
+bool EchoFollows(ByteLink& link)
+{
+    std::array<std::uint8_t, wire::kEntryCode.size() - 1> rest{};
+    return link.Read(rest.data(), int(rest.size())) == int(rest.size()) &&
+           std::equal(rest.begin(), rest.end(), wire::kEntryCode.begin() + 1);
+}
+
+// A radio that sends each acknowledgement twice may have its second one arrive just
+// after the purge before the next command: a 0x06 in front of an answer that never
+// starts with one is that, and is dropped.
+constexpr int kStrayAcks = 2;
+
+int ReadAnswer(ByteLink& link, std::uint8_t* buffer, int count)
+{
+    int got = link.Read(buffer, count);
+    for (int stray = 0; got == count && buffer[0] == wire::kAck && stray < kStrayAcks; ++stray) {
+        std::copy(buffer + 1, buffer + count, buffer);
+        got = count - 1 + link.Read(buffer + count - 1, 1);
+    }
+    return got;
+}
+
+bool KnownBand(std::uint8_t code4, std::uint8_t code5)
+{
+    return std::any_of(std::begin(kBandCodes), std::end(kBandCodes),
+                       [&](const BandCode& c) { return c.code4 == code4 && c.code5 == code5; });
+}
+
 }  // namespace
 
 bool EnterProgramMode(ByteLink& link, int retries, EntryResult* result)
@@ -52,6 +81,10 @@ bool EnterProgramMode(ByteLink& link, int retries, EntryResult* result)
         std::uint8_t answer = 0;
         if (link.Read(&answer, 1) == 1) {
             // Any answer ends the attempts: only silence is worth another try.
+            if (answer == wire::kEntryCode[0] && EchoFollows(link)) {
+                outcome = EntryResult::Echo;
+                return false;
+            }
             outcome = answer == wire::kAck ? EntryResult::Accepted : EntryResult::Refused;
             return answer == wire::kAck;
         }
@@ -67,7 +100,7 @@ bool ReadIdentity(ByteLink& link, Identity& identity)
     if (!WriteByte(link, wire::kIdentityRequest)) {
         return false;
     }
-    if (link.Read(identity.data(), int(identity.size())) < int(identity.size())) {
+    if (ReadAnswer(link, identity.data(), int(identity.size())) < int(identity.size())) {
         return false;
     }
     link.Purge();
@@ -85,7 +118,7 @@ bool ReadBlock(ByteLink& link, std::uint8_t high, std::uint8_t low, std::uint8_t
         return false;
     }
     std::array<std::uint8_t, wire::kBlockAnswerSize> answer{};
-    if (link.Read(answer.data(), int(answer.size())) < int(answer.size())) {
+    if (ReadAnswer(link, answer.data(), int(answer.size())) < int(answer.size())) {
         return false;
     }
     if (answer[0] != wire::kWrite || answer[1] != high || answer[2] != low ||
@@ -100,25 +133,41 @@ bool ReadBlock(ByteLink& link, std::uint8_t high, std::uint8_t low, std::uint8_t
     return ReadAck(link);
 }
 
-bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::uint8_t* source)
+bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::uint8_t* source,
+                ChunkResult* result)
 {
+    ChunkResult dummy;
+    ChunkResult& outcome = result ? *result : dummy;
     const std::uint8_t header[] = {wire::kWrite, high, low, wire::kChunkLength};
     for (int send = 1;; ++send) {
-        if (link.Write(header, int(sizeof header)) == 0) {
-            return false;
-        }
-        if (link.Write(source, wire::kChunkSize) == 0) {
+        // What is still waiting belongs to an earlier chunk or send (a late answer, or
+        // a radio that answers twice): each send is judged by its own answer only.
+        link.Purge();
+        if (link.Write(header, int(sizeof header)) == 0 ||
+            link.Write(source, wire::kChunkSize) == 0) {
+            outcome = ChunkResult::WriteFailed;
             return false;
         }
         std::uint8_t answer = 0;
         if (link.Read(&answer, 1) == 1) {
+            // After repeats, the first answer may be the late one of an earlier send;
+            // the radio owes one for every send, and a refusal among them fails it.
+            for (int owed = send - 1; answer == wire::kAck && owed > 0; --owed) {
+                if (link.Read(&answer, 1) != 1) {
+                    answer = wire::kAck;  // the earlier sends went unheard
+                    break;
+                }
+            }
             if (answer != wire::kAck) {
+                outcome = ChunkResult::Refused;
                 return false;
             }
             link.Sleep(wire::kChunkAckGapMs);
+            outcome = ChunkResult::Acknowledged;
             return true;
         }
         if (send >= wire::kChunkSends) {
+            outcome = ChunkResult::NoAnswer;
             return false;
         }
         link.Sleep(wire::kChunkRepeatGapMs);
@@ -126,13 +175,13 @@ bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::
 }
 
 bool WriteQuarter(ByteLink& link, std::uint8_t high, std::uint8_t low, int quarter,
-                  const std::uint8_t* block)
+                  const std::uint8_t* block, ChunkResult* result)
 {
     const int offset = wire::kChunkSize * quarter;
     const int sum = low + offset;
     const auto chunkLow = std::uint8_t(sum & 0xFF);
     const auto chunkHigh = std::uint8_t(sum > 0xFF ? high + 1 : high);
-    return WriteChunk(link, chunkHigh, chunkLow, block + offset);
+    return WriteChunk(link, chunkHigh, chunkLow, block + offset, result);
 }
 
 bool SendEnd(ByteLink& link)
@@ -160,6 +209,13 @@ void DecodeIdentity(const std::uint8_t* identity, int& bandLower, int& bandUpper
             return;
         }
     }
+}
+
+bool IdentityDecodes(const std::uint8_t* identity)
+{
+    return std::equal(kSignature.begin(), kSignature.end(), identity) &&
+           identity[7] == kIdentityEnd && (identity[6] == kModel32 || identity[6] == kModel16) &&
+           KnownBand(identity[4], identity[5]);
 }
 
 void EncodeIdentity(std::uint8_t* identity, int bandLower, int model)

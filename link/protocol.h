@@ -51,8 +51,11 @@ constexpr int kChunkSends = 4;         // sends of a chunk that gets no answer
 
 using Identity = std::array<std::uint8_t, wire::kIdentitySize>;
 
-// How the entry into programming mode ended.
-enum class EntryResult { Accepted, NoAnswer, Refused, WriteFailed };
+// How the entry into programming mode ended. Echo: the entry code itself came back,
+// as through a cable that returns every byte it is given.
+enum class EntryResult { Accepted, NoAnswer, Refused, Echo, WriteFailed };
+// How a chunk write ended. Refused: the radio answered something other than 0x06.
+enum class ChunkResult { Acknowledged, NoAnswer, Refused, WriteFailed };
 
 // Up to retries + 1 attempts; only silence is retried, any answer but 0x06 ends at once.
 bool EnterProgramMode(ByteLink& link, int retries, EntryResult* result = nullptr);
@@ -60,12 +63,16 @@ bool ReadIdentity(ByteLink& link, Identity& identity);
 // The 64 data bytes are copied before the final acknowledgement, so a missing 0x06
 // at the end leaves them in `destination`; a wrong header leaves it untouched.
 bool ReadBlock(ByteLink& link, std::uint8_t high, std::uint8_t low, std::uint8_t* destination);
-// Sent up to four times while no answer comes, 50 ms apart.
-bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::uint8_t* source);
+// Sent up to four times while no answer comes, 50 ms apart. Unread input is discarded
+// before every send, so that a late or doubled answer to an earlier chunk or send is
+// never taken for this one; once a repeated send is acknowledged, the answers the
+// radio may still owe the earlier sends are awaited and must be 0x06 too.
+bool WriteChunk(ByteLink& link, std::uint8_t high, std::uint8_t low, const std::uint8_t* source,
+                ChunkResult* result = nullptr);
 // Quarter q (0..3) of a 64-byte block: the chunk at the block's address + 16 q,
 // carried into the high byte (block 0x00D0, quarter 3 -> 0x0100).
 bool WriteQuarter(ByteLink& link, std::uint8_t high, std::uint8_t low, int quarter,
-                  const std::uint8_t* block);
+                  const std::uint8_t* block, ChunkResult* result = nullptr);
 bool SendEnd(ByteLink& link);
 
 // The identity: "K468", the band code (2 bytes), the model code (0xF8 = 32 channels,
@@ -73,6 +80,8 @@ bool SendEnd(ByteLink& link);
 // An identity without the signature or the final 0xFF, or with an unknown model code,
 // changes nothing; an unknown band code leaves the band as it was.
 void DecodeIdentity(const std::uint8_t* identity, int& bandLower, int& bandUpper, int& model);
+// Whether DecodeIdentity takes both the band and the model from these bytes.
+bool IdentityDecodes(const std::uint8_t* identity);
 // Bytes 0-6 from the band's lower limit and the model value; byte 7 is left alone.
 // A lower limit that is not one of the six bands encodes as 400-470.
 void EncodeIdentity(std::uint8_t* identity, int bandLower, int model);

@@ -19,9 +19,18 @@ qint16 ProgressStep(const RadioData& data)
     return data.model != 0 ? 100 / 9 : 100 / 13;
 }
 
-QString ChunkStep(Block block, int quarter)
+// "block 0x0120, quarter 1, refused": which chunk failed, and how.
+QString ChunkStep(Block block, int quarter, ChunkResult result)
 {
-    return QStringLiteral("%1, quarter %2").arg(BlockText(block)).arg(quarter);
+    QString how;
+    switch (result) {
+    case ChunkResult::NoAnswer: how = QStringLiteral("not answered"); break;
+    case ChunkResult::Refused: how = QStringLiteral("refused"); break;
+    case ChunkResult::WriteFailed: how = QStringLiteral("not sent"); break;
+    case ChunkResult::Acknowledged: break;
+    }
+    QString step = QStringLiteral("%1, quarter %2").arg(BlockText(block)).arg(quarter);
+    return how.isEmpty() ? step : step + QStringLiteral(", ") + how;
 }
 
 std::uint8_t High(Block block)
@@ -200,6 +209,7 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
         m_port->Close();
         switch (entry) {
         case EntryResult::Refused: error.kind = TransferError::Kind::Refused; break;
+        case EntryResult::Echo: error.kind = TransferError::Kind::Echo; break;
         case EntryResult::WriteFailed:
             error.kind = TransferError::Kind::LinkFault;
             error.detail = QStringLiteral("entry code");
@@ -224,6 +234,16 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
         m_staged->radioBandLower = reported.bandLower;
         m_staged->radioBandUpper = reported.bandUpper;
         m_staged->radioModel = reported.model;
+    }
+    if (!IdentityDecodes(identity.data())) {
+        // A read goes on with what could be decoded over the data's band and model
+        // (so perhaps with fewer channels than the radio has); nobody may miss that.
+        const RadioData& going = m_staged ? *m_staged : *m_data;
+        RadioReport taken;
+        taken.bandLower = going.bandLower;
+        taken.bandUpper = going.bandUpper;
+        taken.model = going.model;
+        m_host->IdentityNotDecoded(identity, taken);
     }
     return true;
 }
@@ -305,9 +325,10 @@ bool CTransferWorker::WriteAll(TransferError& error)
     };
     const auto write = [this, &error, &data](Block b, int quarters) {
         for (int q = 0; q < quarters; ++q) {
-            if (!WriteQuarter(*m_link, High(b), Low(b), q, data.block(b).data.data())) {
+            ChunkResult result = ChunkResult::Acknowledged;
+            if (!WriteQuarter(*m_link, High(b), Low(b), q, data.block(b).data.data(), &result)) {
                 error.kind = TransferError::Kind::LinkFault;
-                error.detail = ChunkStep(b, q);
+                error.detail = ChunkStep(b, q, result);
                 return false;
             }
         }

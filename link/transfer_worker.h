@@ -7,7 +7,9 @@
 
 #include <QString>
 #include <QThread>
+#include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "config/backup_store.h"
@@ -30,6 +32,7 @@ struct TransferError {
         PortFailed,      // any other failure to open
         NoAnswer,        // the radio did not answer the entry code
         Refused,         // the radio answered the entry code with something else
+        Echo,            // the entry code came back: the cable returns what it is sent
         LinkFault,       // a later answer was missing or wrong
         VerifyMismatch,  // the radio holds other bytes than the write sent
     };
@@ -64,6 +67,14 @@ public:
     // check before the write (which may rewrite the identity bytes, band and model);
     // false ends the write before any block is sent.
     virtual bool CheckBeforeWrite(const RadioReport& reported) = 0;
+    // The identity just read names no known band and model (see IdentityDecodes):
+    // what could not be decoded stays as it was, and the transfer goes on with the
+    // band and model in `taken`. Called before CheckBeforeWrite and ReadSucceeded, so
+    // that the user can be told.
+    virtual void IdentityNotDecoded(const std::array<std::uint8_t, 8>& /*identity*/,
+                                    const RadioReport& /*taken*/)
+    {
+    }
     // A read succeeded: `received` is the record as it should now be (see CommitRead).
     // The host commits it, reloads its views and tells the user.
     virtual void ReadSucceeded(const RadioData& received) = 0;

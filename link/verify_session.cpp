@@ -109,6 +109,10 @@ bool VerifySession::Enter(TransferError& error)
             error.detail = QStringLiteral("entry code");
             return false;
         }
+        if (entry == EntryResult::Echo) {
+            error.kind = TransferError::Kind::Echo;
+            return false;
+        }
         // Silence or a stray byte from a radio that is still starting up: try again
         // until the window has passed.
         if (m_clock() - start >= kEntryWindowMs) {

@@ -107,6 +107,15 @@ void FrameTransferHost::BackupSaved(const BackupResult& result)
     }
 }
 
+void FrameTransferHost::IdentityNotDecoded(const std::array<std::uint8_t, 8>& identity,
+                                           const RadioReport& taken)
+{
+    // Posted: it reaches the window before the read's or the write's next call does.
+    if (m_handlers.identityNotDecoded) {
+        Post([this, identity, taken] { m_handlers.identityNotDecoded(identity, taken); });
+    }
+}
+
 bool FrameTransferHost::AskRetry(const TransferError& error)
 {
     // The answer lives in shared state: the call may be abandoned at shutdown.

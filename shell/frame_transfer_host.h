@@ -29,6 +29,9 @@ public:
         // Optional: the second pass of a verified write begins; a backup was saved or not.
         std::function<void()> verifyStarted = {};
         std::function<void(const BackupResult&)> backupSaved = {};
+        // Optional: the identity could not be decoded (TransferHost::IdentityNotDecoded).
+        std::function<void(const std::array<std::uint8_t, 8>&, const RadioReport&)>
+            identityNotDecoded = {};
     };
 
     explicit FrameTransferHost(Handlers handlers, QObject* parent = nullptr);
@@ -46,6 +49,8 @@ public:
     void WriteSucceeded() override;
     void VerifyStarted() override;
     void BackupSaved(const BackupResult& result) override;
+    void IdentityNotDecoded(const std::array<std::uint8_t, 8>& identity,
+                            const RadioReport& taken) override;
 
 protected:
     // Runs `call` on the interface thread and waits for it; false when shut down

@@ -3,6 +3,7 @@
 #include "config/backup_store.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
+#include "link/protocol.h"
 #include "shell/main_frame.h"
 #include "shell/prog_status_bar.h"
 #include "shell/transfer_texts.h"
@@ -21,8 +22,10 @@ TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
           [this](const RadioData& received) { ReadSucceeded(received); },
           [this] { WriteSucceeded(); },
           [frame] { frame->ProgressBar()->SetPassText(UiText(frame->Data(), text::Verifying)); },
-          [frame](const BackupResult& result) {
-              frame->ProgressBar()->SetNote(BackupNote(frame->Data(), result));
+          [this](const BackupResult& result) { ShowNote(BackupNote(m_frame->Data(), result)); },
+          [this](const Identity& identity, const RadioReport& taken) {
+              m_identityNote = IdentityNote(m_frame->Data(), identity, taken);
+              ShowNote(QString());
           },
       })
 {
@@ -60,6 +63,7 @@ bool TransferCommands::Start(TransferMode mode)
     m_verifying = mode == TransferMode::Write && VerifyAfterWrite();
     m_worker->SetVerify(m_verifying);
     m_worker->SetBackupFolder(BackupFolder());
+    m_identityNote.clear();
     m_frame->ProgressBar()->SetNote(QString());
     if (mode == TransferMode::Write) {
         m_frame->UpdateChannelMasks();
@@ -121,7 +125,23 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
     box.text = TransferFinishedText(data, TransferMode::Read);
     box.caption = UiText(data, 75);
     box.icon = QMessageBox::Information;
+    if (!m_identityNote.isEmpty()) {
+        box.text += QLatin1Char('\n') + m_identityNote;
+        box.icon = QMessageBox::Warning;
+    }
     ShowBox(m_frame, box);
+}
+
+// The status bar keeps the note on the radio's identity next to a backup's.
+void TransferCommands::ShowNote(const QString& backupNote)
+{
+    QStringList notes;
+    for (const QString& note : {m_identityNote, backupNote}) {
+        if (!note.isEmpty()) {
+            notes << note;
+        }
+    }
+    m_frame->ProgressBar()->SetNote(notes.join(QLatin1Char(' ')));
 }
 
 void TransferCommands::WriteSucceeded()

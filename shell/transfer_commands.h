@@ -34,6 +34,7 @@ private:
     bool CheckBeforeWrite(const RadioReport& reported);
     void ReadSucceeded(const RadioData& received);
     void WriteSucceeded();
+    void ShowNote(const QString& backupNote);
 
     CMainFrame* m_frame;
     CTransferWorker* m_worker;
@@ -41,6 +42,7 @@ private:
     std::unique_ptr<CTestThread> m_thread;
     bool m_running = false;
     bool m_verifying = false;  // the running write is read back when it has ended
+    QString m_identityNote;    // the radio's identity could not be decoded
 };
 
 }  // namespace radio

@@ -23,6 +23,7 @@ QString TransferErrorDetail(const RadioData& data, const TransferError& error)
         return UiText(data, text::PortFailed).arg(port, error.device, error.detail);
     case Kind::NoAnswer: return UiText(data, text::RadioNoAnswer);
     case Kind::Refused: return UiText(data, text::RadioRefused);
+    case Kind::Echo: return UiText(data, text::EchoingCable);
     case Kind::LinkFault: return UiText(data, text::RadioLinkFault).arg(error.detail);
     case Kind::VerifyMismatch:
         return UiText(data, text::VerifyMismatch)
@@ -81,6 +82,21 @@ QString BandAndModelText(const RadioData& data, int lower, int upper, int model)
         .arg(lower)
         .arg(upper)
         .arg(RadioData::ChannelCountFor(model));
+}
+
+}  // namespace radio
+
+namespace radio {
+
+QString IdentityNote(const RadioData& data, const std::array<std::uint8_t, 8>& identity,
+                     const RadioReport& taken)
+{
+    const QString hex =
+        QByteArray(reinterpret_cast<const char*>(identity.data()), int(identity.size()))
+            .toHex()
+            .toUpper();
+    return UiText(data, text::IdentityNotDecoded)
+        .arg(hex, BandAndModelText(data, taken.bandLower, taken.bandUpper, taken.model));
 }
 
 }  // namespace radio

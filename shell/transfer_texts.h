@@ -24,6 +24,9 @@ QString TransferReason(const RadioData& data, const TransferError& error);
 QString TransferFinishedText(const RadioData& data, TransferMode mode);
 // The status bar's note on a backup that could not be saved; empty when it was.
 QString BackupNote(const RadioData& data, const BackupResult& result);
+// An identity that could not be decoded, by its bytes, and the band and model taken.
+QString IdentityNote(const RadioData& data, const std::array<std::uint8_t, 8>& identity,
+                     const RadioReport& taken);
 // "400-470 MHz, 16 channels" for a band and a model value.
 QString BandAndModelText(const RadioData& data, int lower, int upper, int model);
 

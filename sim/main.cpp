@@ -140,6 +140,26 @@ int main(int argc, char* argv[])
         QStringLiteral("Fault: after each end byte hear nothing for MS milliseconds, as a "
                        "radio that restarts after programming."),
         QStringLiteral("MS"));
+    const QCommandLineOption lateAck(
+        QStringLiteral("late-ack"),
+        QStringLiteral("Fault: the first answer to chunk ADDR comes --late-ack-ms late (after "
+                       "the program has sent the chunk again); the repeat is answered after it."),
+        QStringLiteral("ADDR"));
+    const QCommandLineOption lateAckMs(QStringLiteral("late-ack-ms"),
+                                       QStringLiteral("Delay for --late-ack (default 700)."),
+                                       QStringLiteral("MS"));
+    const QCommandLineOption doubleAck(
+        QStringLiteral("double-ack"),
+        QStringLiteral("Fault: send every acknowledgement (0x06, or a NAK) twice."));
+    const QCommandLineOption silentFrom(
+        QStringLiteral("silent-from"),
+        QStringLiteral("Fault: from chunk ADDR on answer nothing more until the port is "
+                       "closed."),
+        QStringLiteral("ADDR"));
+    const QCommandLineOption echo(
+        QStringLiteral("echo"),
+        QStringLiteral("Fault: a cable that echoes every byte sent, ahead of the radio's "
+                       "answers."));
     const QCommandLineOption identity(
         QStringLiteral("identity"),
         QStringLiteral("Report these 8 identity bytes (16 hex digits) instead of those of the "
@@ -149,7 +169,8 @@ int main(int argc, char* argv[])
                        save,         link,          noPacing,     identity,   noEntryAnswer,
                        entryNak,     shortIdentity, wrongAddress, shortBlock, noBlockAck,
                        chunkSilent,  chunkLate,     repeats,      chunkNak,   deadAfter,
-                       corruptWrite, restartMs});
+                       corruptWrite, restartMs,     lateAck,      lateAckMs,  doubleAck,
+                       silentFrom,   echo});
     if (!parser.parse(QCoreApplication::arguments())) {
         return Usage(parser.errorText());
     }
@@ -229,7 +250,8 @@ int main(int argc, char* argv[])
         {&wrongAddress, &faults.wrongAddress}, {&shortBlock, &faults.shortBlock},
         {&noBlockAck, &faults.noBlockAck},     {&chunkSilent, &faults.chunkSilent},
         {&chunkLate, &faults.chunkLate},       {&chunkNak, &faults.chunkNak},
-        {&corruptWrite, &faults.corruptWrite},
+        {&corruptWrite, &faults.corruptWrite}, {&lateAck, &faults.lateAck},
+        {&silentFrom, &faults.silentFrom},
     };
     for (const auto& [option, target] : addressed) {
         if (parser.isSet(*option) && !ParseAddress(parser.value(*option), *target)) {
@@ -242,6 +264,15 @@ int main(int argc, char* argv[])
         faults.lateRepeats = parser.value(repeats).toInt(&ok);
         if (!ok || faults.lateRepeats < 0) {
             return Usage(QStringLiteral("--repeats needs a number of 0 or more"));
+        }
+    }
+    faults.doubleAck = parser.isSet(doubleAck);
+    faults.echo = parser.isSet(echo);
+    if (parser.isSet(lateAckMs)) {
+        bool ok = false;
+        faults.lateAckMs = parser.value(lateAckMs).toInt(&ok);
+        if (!ok || faults.lateAckMs < 0) {
+            return Usage(QStringLiteral("--late-ack-ms needs a number of 0 or more"));
         }
     }
     if (parser.isSet(restartMs)) {

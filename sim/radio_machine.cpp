@@ -14,7 +14,8 @@ bool SimFaults::Any() const
     return entrySilent || entryNak || shortIdentity || wrongAddress != kNoAddress ||
            shortBlock != kNoAddress || noBlockAck != kNoAddress || chunkSilent != kNoAddress ||
            chunkLate != kNoAddress || chunkNak != kNoAddress || deadAfter >= 0 ||
-           corruptWrite != kNoAddress || restartMs > 0;
+           corruptWrite != kNoAddress || restartMs > 0 || lateAck != kNoAddress || doubleAck ||
+           silentFrom != kNoAddress || echo;
 }
 
 RadioMachine::RadioMachine(const RadioMemory& memory, int bandLower, int model,
@@ -72,6 +73,17 @@ void RadioMachine::StartSession(std::vector<std::uint8_t>& out)
 }
 
 void RadioMachine::Receive(std::uint8_t byte, std::vector<std::uint8_t>& out)
+{
+    m_answerDelayMs = 0;
+    const std::size_t before = out.size();
+    Answer(byte, out);
+    if (m_faults.doubleAck && out.size() == before + 1 &&
+        (out.back() == wire::kAck || out.back() == wire::kNak)) {
+        out.push_back(out.back());
+    }
+}
+
+void RadioMachine::Answer(std::uint8_t byte, std::vector<std::uint8_t>& out)
 {
     if (m_dead) {
         return;
@@ -175,6 +187,14 @@ void RadioMachine::AnswerChunk(std::vector<std::uint8_t>& out)
 {
     const int address = m_command[1] << 8 | m_command[2];
     const int sends = ++m_chunkSends[address];
+    if (Matches(m_faults.silentFrom, address)) {
+        m_dead = true;  // until the port is closed
+        m_events.push_back({SimEvent::Kind::ChunkWrite, address, false});
+        return;
+    }
+    if (sends == 1 && Matches(m_faults.lateAck, address)) {
+        m_answerDelayMs = m_faults.lateAckMs;
+    }
     bool answer = true;
     if (Matches(m_faults.chunkSilent, address)) {
         answer = false;

@@ -27,7 +27,14 @@ struct SimFaults {
     int chunkLate = kNoAddress;     // this chunk is answered only after `lateRepeats` repeats
     int lateRepeats = 1;
     int chunkNak = kNoAddress;  // this chunk is answered with a NAK
-    long deadAfter = -1;        // the line goes dead after this many received bytes
+    // The first answer to this chunk in a session comes `lateAckMs` late; the radio
+    // answers nothing else meanwhile (a repeat of the chunk is answered after it).
+    int lateAck = kNoAddress;
+    int lateAckMs = 700;
+    bool doubleAck = false;       // every one-byte answer (0x06 or NAK) is sent twice
+    int silentFrom = kNoAddress;  // from this chunk on the radio answers nothing more
+    bool echo = false;            // the cable returns every byte sent (timed by the simulator)
+    long deadAfter = -1;          // the line goes dead after this many received bytes
     // The byte at this address is stored with its lowest bit flipped whenever a chunk
     // writes it; the chunk is acknowledged all the same (kAnyAddress: the first byte
     // of every chunk).
@@ -74,6 +81,8 @@ public:
     void SetFaults(const SimFaults& faults) { m_faults = faults; }
     // Reports these 8 bytes instead of the identity of its band and model.
     void SetIdentity(const Identity& identity) { m_identity = identity; }
+    // How long the answer of the last Receive is held back (late acknowledgement).
+    int AnswerDelayMs() const { return m_answerDelayMs; }
 
 private:
     enum class State { Idle, Programming };
@@ -83,6 +92,7 @@ private:
     bool EntryCodeSeen(std::uint8_t byte);
     void AnswerBlockRead(std::vector<std::uint8_t>& out);
     void AnswerChunk(std::vector<std::uint8_t>& out);
+    void Answer(std::uint8_t byte, std::vector<std::uint8_t>& out);
     static bool Matches(int faultAddress, int address);
 
     RadioMemory m_memory;
@@ -96,6 +106,7 @@ private:
     std::map<int, int> m_chunkSends;  // sends of each chunk address in this session
     std::vector<SimEvent> m_events;
     long m_received = 0;  // bytes received since the port was opened
+    int m_answerDelayMs = 0;
     bool m_dead = false;
     int m_ends = 0;
 };

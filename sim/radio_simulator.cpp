@@ -285,9 +285,25 @@ void RadioSimulator::Loop()
                 const Timed in = received.front();
                 received.pop_front();
                 feed(in);
-                Clock::time_point at = std::max(in.due, lastOut);
-                for (std::uint8_t b : answer) {
-                    if (m_config.pacing) {
+                if (m_config.faults.echo) {
+                    // The cable's echo does not wait for the radio's answers.
+                    const Timed echo{in.due, in.byte};
+                    sending.insert(std::upper_bound(sending.begin(), sending.end(), echo,
+                                                    [](const Timed& a, const Timed& b) {
+                                                        return a.due < b.due;
+                                                    }),
+                                   echo);
+                }
+                Clock::time_point at = std::max(
+                    in.due + std::chrono::milliseconds(m_machine.AnswerDelayMs()), lastOut);
+                // A doubled acknowledgement leaves in one write: paced byte by byte, a
+                // late wake-up of this thread could split the pair by several ms, which
+                // a radio's UART never does.
+                const bool doubled =
+                    m_config.faults.doubleAck && answer.size() == 2 && answer[0] == answer[1];
+                for (std::size_t i = 0; i < answer.size(); ++i) {
+                    const std::uint8_t b = answer[i];
+                    if (m_config.pacing && !(doubled && i == 1)) {
                         at += kByteTime;
                     }
                     sending.push_back({at, b});

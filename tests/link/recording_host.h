@@ -44,6 +44,12 @@ public:
         }
         return false;
     }
+    void IdentityNotDecoded(const std::array<std::uint8_t, 8>& identity,
+                            const RadioReport& taken) override
+    {
+        undecoded.push_back(identity);
+        lastTaken = taken;
+    }
     void ReadSucceeded(const RadioData& received) override
     {
         CommitRead(m_record, received);
@@ -64,8 +70,10 @@ public:
     std::vector<int> progress;
     std::vector<TransferError> errors;
     std::vector<RadioReport> reports;
-    int retries = 0;                    // how many times to answer Retry
-    std::function<void()> beforeRetry;  // runs before each Retry
+    std::vector<std::array<std::uint8_t, 8>> undecoded;  // identities not decoded
+    RadioReport lastTaken;                               // what the last of them went on with
+    int retries = 0;                                     // how many times to answer Retry
+    std::function<void()> beforeRetry;                   // runs before each Retry
     bool writeOnMismatch = false;
     int reads = 0;
     int writes = 0;

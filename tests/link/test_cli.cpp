@@ -19,6 +19,8 @@ using namespace radio;
 using namespace radio::sim;
 using namespace radio::test;
 
+Q_DECLARE_METATYPE(radio::sim::SimConfig)
+
 namespace {
 
 // A radio whose first two channels are programmed.
@@ -71,6 +73,8 @@ private slots:
     void versionIsTheProjectVersion();
     void writeWithVerify();
     void verifyMessages();
+    void lineFaultsEndInATrueMessage_data();
+    void lineFaultsEndInATrueMessage();
     void backupsKeptAndListed();
     void cloneToSeveralRadiosAtOnce();
     void cloneChecksEachRadiosBand();
@@ -470,8 +474,80 @@ void TestCli::verifyMessages()
     silent.kind = TransferError::Kind::NoAnswer;
     silent.verifying = true;
     const QString message = cli::TransferErrorMessage(silent);
-    QVERIFY(message.startsWith("Everything was written"));
+    QVERIFY2(message.startsWith("the radio acknowledged every chunk written"), qPrintable(message));
     QVERIFY(message.endsWith(QString::fromStdString(LanguageTable::Fallback(text::RadioNoAnswer))));
+}
+
+void TestCli::lineFaultsEndInATrueMessage_data()
+{
+    QTest::addColumn<SimConfig>("config");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("says");
+    const auto radio = [](auto change) {
+        SimConfig config = SampleRadio();
+        change(config.faults);
+        return config;
+    };
+    // The last chunk of a write is quarter 0 of block 0x03C0.
+    const QString nakOfTheLast = QStringLiteral("(block 0x03C0, quarter 0, refused)");
+    QTest::newRow("late acknowledgement, then a NAK of the last chunk") << radio([](SimFaults& f) {
+        f.lateAck = 0x01B8;
+        f.chunkNak = 0x03C0;
+    }) << "write" << 1 << nakOfTheLast;
+    QTest::newRow("doubled acknowledgements, then a NAK of the last chunk")
+        << radio([](SimFaults& f) {
+               f.doubleAck = true;
+               f.chunkNak = 0x03C0;
+           })
+        << "write" << 1 << nakOfTheLast;
+    QTest::newRow("doubled acknowledgements, then silence from the last chunk")
+        << radio([](SimFaults& f) {
+               f.doubleAck = true;
+               f.silentFrom = 0x03C0;
+           })
+        << "write" << 1 << "(block 0x03C0, quarter 0, not answered)";
+    QTest::newRow("late acknowledgement alone")
+        << radio([](SimFaults& f) { f.lateAck = 0x0050; }) << "write" << 0 << "verified";
+    QTest::newRow("echoing cable")
+        << radio([](SimFaults& f) { f.echo = true; }) << "read" << 1 << "(an echoing cable)";
+    SimConfig odd = SampleRadio();
+    odd.identity = Identity{'K', '4', '6', '8', 0x36, 0x73, 0x00, 0xFF};
+    QTest::newRow("identity with an unknown model code")
+        << odd << "read" << 0
+        << "warning: The radio's identity 4B343638367300FF is not one this program can decode; "
+           "the band and model stay 400-470 MHz, 16 channels.";
+}
+
+// What the tool says after a fault of the line is what happened: a chunk that was
+// refused or not answered fails the write, whatever came late or twice before it.
+void TestCli::lineFaultsEndInATrueMessage()
+{
+    QFETCH(SimConfig, config);
+    QFETCH(QString, command);
+    QFETCH(int, code);
+    QFETCH(QString, says);
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("data.tw");
+    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    const QByteArray before = FileBytes(file);
+
+    QStringList arguments{command, radio->DevicePath(), file, "--no-backup"};
+    if (command == QLatin1String("write")) {
+        arguments << "--verify";
+    }
+    const Result run = Cli(arguments);
+    QVERIFY2(run.code == code, run.err.constData());
+    QVERIFY2(run.err.contains(says.toUtf8()), run.err.constData());
+    if (code != 0) {
+        for (const char* untrue :
+             {"wrote ", "verified", "acknowledged every chunk", "refused to"}) {
+            QVERIFY2(!run.err.contains(untrue), run.err.constData());
+        }
+        QCOMPARE(FileBytes(file), before);
+    }
 }
 
 void TestCli::backupsKeptAndListed()

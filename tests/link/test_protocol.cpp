@@ -81,6 +81,9 @@ private slots:
     void chunkUnansweredIsSentFourTimes();
     void chunkAnsweredOnTheThirdSend();
     void chunkRefusedIsNotRepeated();
+    void chunkIsJudgedByItsOwnAnswers_data();
+    void chunkIsJudgedByItsOwnAnswers();
+    void strayAcknowledgementBeforeAnAnswerIsDropped();
     void chunkHeaderWriteFailureSendsNoData();
     void quarterAddresses_data();
     void quarterAddresses();
@@ -306,7 +309,7 @@ void TestProtocol::chunkWrittenAndAcknowledged()
     link.Expect(data, kAck);
     QVERIFY(WriteChunk(link, 0x01, 0x10, reinterpret_cast<const std::uint8_t*>(data.constData())));
     QCOMPARE(link.Sleeps(), QList<int>{2});  // after the acknowledgement
-    QCOMPARE(link.Purges(), 0);
+    QCOMPARE(link.Purges(), 1);              // before the send
     QVERIFY(link.ScriptDone());
     QVERIFY(link.Unexpected().isEmpty());
 }
@@ -354,6 +357,79 @@ void TestProtocol::chunkRefusedIsNotRepeated()
     QVERIFY(!WriteChunk(link, 0x00, 0x00, reinterpret_cast<const std::uint8_t*>(data.constData())));
     QCOMPARE(link.Writes().size(), 2);
     QVERIFY(link.Sleeps().isEmpty());
+}
+
+void TestProtocol::chunkIsJudgedByItsOwnAnswers_data()
+{
+    QTest::addColumn<QByteArray>("firstAnswer");   // of the chunk written before
+    QTest::addColumn<int>("lateMs");               // when this chunk's first send is answered
+    QTest::addColumn<QByteArray>("repeatAnswer");  // to its repeat, if it is sent again
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<int>("result");
+    const QByteArray ack = kAck;
+    const QByteArray nak = kNak;
+    QTest::newRow("a doubled ACK before, then a NAK")
+        << ack + ack << 0 << QByteArray() << false << int(ChunkResult::Refused);
+    QTest::newRow("a doubled ACK before, then silence")
+        << ack + ack << -1 << QByteArray() << false << int(ChunkResult::NoAnswer);
+    QTest::newRow("answered late, and the repeat too")
+        << ack << 700 << ack << true << int(ChunkResult::Acknowledged);
+    QTest::newRow("answered late, the repeat refused")
+        << ack << 700 << nak << false << int(ChunkResult::Refused);
+}
+
+void TestProtocol::chunkIsJudgedByItsOwnAnswers()
+{
+    QFETCH(QByteArray, firstAnswer);
+    QFETCH(int, lateMs);
+    QFETCH(QByteArray, repeatAnswer);
+    QFETCH(bool, written);
+    QFETCH(int, result);
+    ScriptedLink link;
+    link.SetReadTimeout(550);
+    const QByteArray data = Pattern(16, 7);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    link.Expect(Bytes({0x57, 0x00, 0x10, 0x10}));
+    link.Expect(data, firstAnswer);
+    QVERIFY(WriteChunk(link, 0x00, 0x10, bytes));
+
+    const QByteArray header = Bytes({0x57, 0x00, 0x20, 0x10});
+    link.Expect(header);
+    if (lateMs < 0) {
+        link.Expect(data);
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            link.Expect(header);
+            link.Expect(data);
+        }
+    } else if (lateMs == 0) {
+        link.Expect(data, kNak);
+    } else {
+        link.Expect(data, kAck, lateMs);
+        link.Expect(header);
+        link.Expect(data, repeatAnswer);
+    }
+    ChunkResult outcome = ChunkResult::Acknowledged;
+    QCOMPARE(WriteChunk(link, 0x00, 0x20, bytes, &outcome), written);
+    QCOMPARE(int(outcome), result);
+}
+
+void TestProtocol::strayAcknowledgementBeforeAnAnswerIsDropped()
+{
+    // The second 0x06 of a radio that answers twice, arriving after the purge.
+    ScriptedLink link;
+    const QByteArray identity = Bytes({'K', '4', '6', '8', 0x37, 0x01, 0xFC, 0xFF});
+    link.Expect(Bytes({0x02}), kAck + identity);
+    link.Expect(kAck, kAck);
+    Identity got{};
+    QVERIFY(ReadIdentity(link, got));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(got.data()), 8), identity);
+
+    const QByteArray data = Pattern(64, 8);
+    link.Expect(Bytes({0x52, 0x01, 0x20, 0x40}), kAck + Bytes({0x57, 0x01, 0x20, 0x40}) + data);
+    link.Expect(kAck, kAck);
+    std::array<std::uint8_t, 64> destination{};
+    QVERIFY(ReadBlock(link, 0x01, 0x20, destination.data()));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(destination.data()), 64), data);
 }
 
 void TestProtocol::chunkHeaderWriteFailureSendsNoData()

@@ -91,6 +91,7 @@ private slots:
     void faultsEndInCleanBoundedFailures_data();
     void faultsEndInCleanBoundedFailures();
     void chunkAnsweredWithinTheRepeatsIsWritten();
+    void radioThatAnswersTwiceAtLineSpeed();
     void radioVanishingMidTransferFailsAtOnce();
 
     void retryRepeatsTheWholeTransfer();
@@ -385,6 +386,9 @@ void TestTransfer::undecodableIdentityIsNotReported()
 
     RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.reads, 1);
+    QCOMPARE(host.undecoded, (std::vector<std::array<std::uint8_t, 8>>{odd}));
+    QCOMPARE(host.lastTaken.bandLower, 400);
+    QCOMPARE(host.lastTaken.model, 1);
     QCOMPARE(record.radioBandLower, kNotReported);
     QCOMPARE(record.radioModel, kNotReported);
     QCOMPARE(record.bandLower, 400);  // nothing decoded: the data's band stays
@@ -398,6 +402,7 @@ void TestTransfer::undecodableIdentityIsNotReported()
     QCOMPARE(host.reports[0].bandUpper, kNotReported);
     QCOMPARE(host.reports[0].model, kNotReported);
     QCOMPARE(host.writes, 1);
+    QCOMPARE(host.undecoded.size(), std::size_t(2));
     // Not reported: the data's band and model were taken as the radio's.
     QCOMPARE(record.radioBandLower, 400);
     QCOMPARE(record.Identity()[4], std::uint8_t(0x36));
@@ -442,15 +447,46 @@ void TestTransfer::faultsEndInCleanBoundedFailures_data()
     // Four sends, each waiting 2 + 550 ms, 50 ms apart.
     QTest::newRow("chunk never answered")
         << faults([](SimFaults& f) { f.chunkSilent = 0x0130; }) << TransferMode::Write
-        << Kind::LinkFault << "block 0x0120, quarter 1" << 2350 << 7000;
+        << Kind::LinkFault << "block 0x0120, quarter 1, not answered" << 2350 << 7000;
     QTest::newRow("chunk answered too late") << faults([](SimFaults& f) {
         f.chunkLate = 0x0050;
         f.lateRepeats = 4;
     }) << TransferMode::Write << Kind::LinkFault
-                                             << "block 0x0050, quarter 0" << 2350 << 7000;
+                                             << "block 0x0050, quarter 0, not answered" << 2350
+                                             << 7000;
     QTest::newRow("chunk NAK") << faults([](SimFaults& f) { f.chunkNak = 0x0000; })
                                << TransferMode::Write << Kind::LinkFault
-                               << "block 0x0000, quarter 0" << 200 << 3000;
+                               << "block 0x0000, quarter 0, refused" << 200 << 3000;
+    // An answer that comes late or twice is never taken for the next chunk's: the
+    // last chunk's own NAK or silence fails the write.
+    QTest::newRow("late acknowledgement, then a NAK of the last chunk") << faults([](SimFaults& f) {
+        f.lateAck = 0x0000;
+        f.chunkNak = 0x03C0;
+    }) << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, refused"
+                                                                        << 700 << 7000;
+    QTest::newRow("late acknowledgement, then silence from the last chunk")
+        << faults([](SimFaults& f) {
+               f.lateAck = 0x01B8;
+               f.silentFrom = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, not answered" << 2350
+        << 9000;
+    QTest::newRow("doubled acknowledgements, then a NAK of the last chunk")
+        << faults([](SimFaults& f) {
+               f.doubleAck = true;
+               f.chunkNak = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, refused" << 200
+        << 3000;
+    QTest::newRow("doubled acknowledgements, then silence from the last chunk")
+        << faults([](SimFaults& f) {
+               f.doubleAck = true;
+               f.silentFrom = 0x03C0;
+           })
+        << TransferMode::Write << Kind::LinkFault << "block 0x03C0, quarter 0, not answered" << 2350
+        << 7000;
+    QTest::newRow("echoing cable") << faults([](SimFaults& f) { f.echo = true; })
+                                   << TransferMode::Write << Kind::Echo << QString() << 200 << 3000;
     QTest::newRow("line dead during a write")
         << faults([](SimFaults& f) { f.deadAfter = 150; }) << TransferMode::Write << Kind::LinkFault
         << QString() << 2350 << 7000;
@@ -500,7 +536,8 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     QVERIFY2(ms <= atMostMs, qPrintable(QString::number(ms)));
     QCOMPARE(host.reads + host.writes, 0);
     QCOMPARE(host.progress.back(), 0);
-    if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused) {
+    if (kind == TransferError::Kind::NoAnswer || kind == TransferError::Kind::Refused ||
+        kind == TransferError::Kind::Echo) {
         // Connecting shows 1, the failed entry 2, and the end 0.
         QCOMPARE(host.progress, (std::vector<int>{1, 2, 0}));
     }
@@ -535,6 +572,39 @@ void TestTransfer::chunkAnsweredWithinTheRepeatsIsWritten()
     QCOMPARE(transcript.count(QStringLiteral("W 0050 -")), 3);
     QCOMPARE(transcript.count(QStringLiteral("W 0050")), 1);
     QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
+}
+
+// At the line's pace the second acknowledgement lands just after the next command
+// has gone out; the read, the write and its verify still go through.
+void TestTransfer::radioThatAnswersTwiceAtLineSpeed()
+{
+    SimConfig config = FastRadio(400, 1);
+    config.pacing = true;
+    config.faults.doubleAck = true;
+    auto radio = StartRadio(config);
+    QVERIFY(radio);
+    PortVariable com1(1, radio->DevicePath());
+
+    RadioData record;
+    RecordingHost host(record);
+    CTransferWorker worker;
+    worker.Init(&host, &record);
+    worker.SetVerify(true);
+    RunTransfer(worker, TransferMode::Read);
+    FillRecord(record, 45);
+    RunTransfer(worker, TransferMode::Write);
+    QVERIFY2(host.errors.empty(), host.errors.empty() ? "" : qPrintable(host.errors[0].detail));
+    QCOMPARE(host.reads + host.writes, 2);
+    QCOMPARE(Range(radio->Memory(), 0x0050, 16), Range(record.block(Block::Channel1), 0, 16));
+
+    // Nor does the second answer of the one before pass for the last chunk's NAK.
+    SimFaults nakAtTheEnd = config.faults;
+    nakAtTheEnd.chunkNak = 0x03C0;
+    radio->SetFaults(nakAtTheEnd);
+    RunTransfer(worker, TransferMode::Write);
+    QCOMPARE(host.writes, 1);
+    QCOMPARE(host.errors.size(), std::size_t(1));
+    QCOMPARE(host.errors[0].detail, QStringLiteral("block 0x03C0, quarter 0, refused"));
 }
 
 void TestTransfer::radioVanishingMidTransferFailsAtOnce()

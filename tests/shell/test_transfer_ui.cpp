@@ -43,6 +43,7 @@ private slots:
     void whileATransferRuns();
     void wholeWrite();
     void radioThatDoesNotTellItsBand();
+    void readOfAnUndecodableIdentitySaysSo();
     void writeIntoAnotherBandAsksFirst();
     void failedReadCancelled();
     void failedReadRetried();
@@ -274,6 +275,33 @@ void TestTransferUi::radioThatDoesNotTellItsBand()
         QCOMPARE(data.block(Block::B01B8).data[std::size_t(i)],
                  encoded.block(Block::B01B8).data[std::size_t(i)]);
     }
+}
+
+void TestTransferUi::readOfAnUndecodableIdentitySaysSo()
+{
+    auto config = FastRadio(400, 0);
+    config.identity = Identity{'K', '4', '6', '8', 0x36, 0x73, 0x00, 0xFF};  // model code 0x00
+    SimulatedCom1 radio(config);
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(WaitIdle(frame));
+    // The read goes on with the data's 16 channels, and says so where it ends.
+    QCOMPARE(boxes.Count(), 1);
+    const QString text = boxes.Last().text;
+    QVERIFY2(text.startsWith(En(84) + En(75) + QLatin1Char('\n')), qPrintable(text));
+    const QString note = text.section(QLatin1Char('\n'), 1);
+    for (const QString& part :
+         {QStringLiteral("4B343638367300FF"), BandAndModelText(frame->Data(), 400, 470, 1)}) {
+        QVERIFY2(note.contains(part), qPrintable(note));
+    }
+    QCOMPARE(boxes.Last().icon, QMessageBox::Warning);
+    QVERIFY2(frame->ProgressBar()->Note().contains(note), qPrintable(frame->ProgressBar()->Note()));
+    QCOMPARE(frame->Data().model, 1);
 }
 
 void TestTransferUi::writeIntoAnotherBandAsksFirst()
