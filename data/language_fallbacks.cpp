@@ -407,6 +407,10 @@ const std::vector<std::string>& EnglishTexts()
         "Nothing was pasted: line %1 column %2: %3",
         // #296
         "Not a tone of the list: %1",
+        // #297
+        "Nothing was pasted: line %1 has %2 columns; from the current column on the table has %3.",
+        // #298
+        "Nothing was pasted: line %1 column %2 \"%3\" goes into channel %4 which has no receive frequency.",
     };
     return texts;
 }

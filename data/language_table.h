@@ -125,7 +125,9 @@ enum : int {
     FrequencyOffRaster = 294,  // %1 as typed, %2 and %3 the nearest on the raster
     PasteCellRefused = 295,  // %1 line, %2 column, %3 why
     NotATone = 296,  // %1 the text as typed
-    Last = 296,
+    PasteTooWide = 297,  // %1 line, %2 its columns, %3 the columns from the current one on
+    PasteNoChannel = 298,  // %1 line, %2 column, %3 text, %4 channel
+    Last = 298,
 };
 }  // namespace text
 
