@@ -51,67 +51,79 @@ public:
 
     int Room(int firstRow) const { return m_sheet.ChannelCount() - firstRow + 1; }
 
-    // One line into channel `row`; false when it does not fit.
-    bool PasteLine(int line, int row, const QStringList& fields)
+    // One line into channel `row` from column `column` on; false when it does not fit.
+    bool PasteLine(int line, int row, int column, const QStringList& fields)
     {
-        // Nine fields or more: the first is the row label.
-        const int offset = fields.size() >= column::Count ? 1 : 0;
-        const auto present = [&](int c) { return offset + c - 1 < fields.size(); };
-        const auto field = [&](int c) { return fields[offset + c - 1].trimmed(); };
-        const auto refuse = [&](PasteProblem::Kind kind, int c) {
-            m_plan.problem = {kind, line, offset + c, fields[offset + c - 1], m_reason, 0, 0};
+        // Rows copied from the table: the label first, then the whole channel.
+        const bool wholeRow = column == column::RxFrequency && fields.size() == column::Count;
+        const int offset = wholeRow ? 1 : 0;
+        const int width = int(fields.size()) - offset;
+        if (column + width - 1 > column::Last) {
+            m_plan.problem.kind = PasteProblem::Kind::TooWide;
+            m_plan.problem.line = line;
+            m_plan.problem.lines = int(fields.size());
+            m_plan.problem.room = column::Last - column + 1;
             return false;
-        };
-
-        const QString rx = field(column::RxFrequency);
-        // The line defines the channel: what the channel held goes first.
-        if (!m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
-            m_sheet.Commit(row, column::RxFrequency, QString());
         }
-        if (rx.isEmpty()) {
-            return true;
+        m_plan.lastColumn = std::max(m_plan.lastColumn, column + width - 1);
+        if (wholeRow && !m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
+            m_sheet.Commit(row, column::RxFrequency, QString());  // the line defines it
         }
-        if (!Commit(row, column::RxFrequency, rx)) {
-            return refuse(PasteProblem::Kind::NotFrequency, column::RxFrequency);
-        }
-        if (present(column::TxFrequency) && !Commit(row, column::TxFrequency, field(2))) {
-            return refuse(PasteProblem::Kind::NotFrequency, column::TxFrequency);
-        }
-        for (int c : {int(column::RxTone), int(column::TxTone)}) {
-            if (!present(c)) {
-                continue;
+        for (int j = 0; j < width; ++j) {
+            if (!PasteCell(line, offset + j + 1, row, column + j, fields[offset + j])) {
+                return false;
             }
-            const QString tone = field(c);
-            const bool off =
-                tone.isEmpty() || IsTextOf(tone, chtext::Off, m_plan.result, m_languages);
-            if (!off && !IsListedTone(tone)) {
-                return refuse(PasteProblem::Kind::NotTone, c);
-            }
-            Commit(row, c, off ? m_sheet.Text(chtext::Off) : tone);
-        }
-        for (const OptionTexts& option : kOptionTexts) {
-            if (!present(option.column) || field(option.column).isEmpty()) {
-                continue;  // a new channel's value
-            }
-            const QString text = field(option.column);
-            int chosen = -1;
-            for (int n : option.texts) {
-                if (IsTextOf(text, n, m_plan.result, m_languages)) {
-                    chosen = n;
-                }
-            }
-            if (chosen < 0) {
-                return refuse(PasteProblem::Kind::NotOption, option.column);
-            }
-            Commit(row, option.column, m_sheet.Text(chosen));
         }
         return true;
     }
 
 private:
+    // One field into cell (row, c); `at` is its column in the pasted line.
+    bool PasteCell(int line, int at, int row, int c, const QString& pasted)
+    {
+        const QString value = pasted.trimmed();
+        const auto refuse = [&](PasteProblem::Kind kind) {
+            m_plan.problem = {kind, line, at, pasted, m_reason, 0, 0, row};
+            return false;
+        };
+        if (c != column::RxFrequency && m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
+            // No channel: nothing to fill but nothing to lose either.
+            return value.isEmpty() || refuse(PasteProblem::Kind::NoChannel);
+        }
+        if (IsFrequencyColumn(c)) {
+            if (value.isEmpty() && m_sheet.Cell(row, c).isEmpty()) {
+                return true;
+            }
+            return Commit(row, c, value) || refuse(PasteProblem::Kind::NotFrequency);
+        }
+        if (IsToneColumn(c)) {
+            const bool off =
+                value.isEmpty() || IsTextOf(value, chtext::Off, m_plan.result, m_languages);
+            if (!off && !IsListedTone(value)) {
+                return refuse(PasteProblem::Kind::NotTone);
+            }
+            return Commit(row, c, off ? m_sheet.Text(chtext::Off) : value);
+        }
+        if (value.isEmpty()) {
+            return true;  // an option keeps its value
+        }
+        for (const OptionTexts& option : kOptionTexts) {
+            if (option.column != c) {
+                continue;
+            }
+            for (int n : option.texts) {
+                if (IsTextOf(value, n, m_plan.result, m_languages)) {
+                    return Commit(row, c, m_sheet.Text(n));
+                }
+            }
+        }
+        return refuse(PasteProblem::Kind::NotOption);
+    }
+
     bool Commit(int row, int column, const QString& text)
     {
-        const CommitResult result = m_sheet.Commit(row, column, text);
+        // Each pasted cell changes its own cell only: no tone follows another.
+        const CommitResult result = m_sheet.Commit(row, column, text, false);
         m_plan.outOfBand += result.outOfBand ? 1 : 0;
         m_reason = result.reason;
         return !result.refused;
@@ -138,11 +150,13 @@ QString ChannelRowsText(const ChannelSheet& sheet, const std::vector<int>& rows)
     return text;
 }
 
-PastePlan PlanPaste(const RadioData& data, int firstRow, const QString& text,
+PastePlan PlanPaste(const RadioData& data, int firstRow, int firstColumn, const QString& text,
                     const std::vector<LanguageTable>& languages)
 {
     PastePlan plan;
     plan.firstRow = firstRow;
+    plan.firstColumn = std::clamp(firstColumn, int(column::RxFrequency), int(column::Last));
+    plan.lastColumn = plan.firstColumn;
     plan.result = data;
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines) {
@@ -164,7 +178,7 @@ PastePlan PlanPaste(const RadioData& data, int firstRow, const QString& text,
     }
     for (int i = 0; i < lines.size(); ++i) {
         const int row = firstRow + i;
-        if (!planner.PasteLine(i + 1, row, lines[i].split(QLatin1Char('\t')))) {
+        if (!planner.PasteLine(i + 1, row, plan.firstColumn, lines[i].split(QLatin1Char('\t')))) {
             return plan;
         }
         plan.rows.push_back(row);
@@ -197,6 +211,15 @@ QString PasteProblemText(const RadioData& data, const PasteProblem& problem)
         return at(text::PasteNotFrequency);
     case PasteProblem::Kind::NotTone: return at(text::PasteNotTone);
     case PasteProblem::Kind::NotOption: return at(text::PasteNotOption);
+    case PasteProblem::Kind::TooWide:
+        return UiText(data, text::PasteTooWide)
+            .arg(problem.line)
+            .arg(problem.lines)
+            .arg(problem.room);
+    case PasteProblem::Kind::NoChannel:
+        return UiText(data, text::PasteNoChannel)
+            .arg(QString::number(problem.line), QString::number(problem.column), problem.text,
+                 QString::number(problem.channel));
     case PasteProblem::Kind::TooManyLines:
         return UiText(data, text::PasteTooManyLines)
             .arg(problem.lines)

@@ -426,8 +426,8 @@ void CChnMsgFormView::PasteClipboard()
         return;
     }
     static const std::vector<LanguageTable> kNoOtherLanguages;
-    const PastePlan plan =
-        PlanPaste(*m_data, first, text, m_languages ? m_languages() : kNoOtherLanguages);
+    const PastePlan plan = PlanPaste(*m_data, first, CurrentColumn(), text,
+                                     m_languages ? m_languages() : kNoOtherLanguages);
     if (!plan.ok()) {
         Beep();
         BoxRequest box;
@@ -455,10 +455,10 @@ void CChnMsgFormView::PasteClipboard()
     });
     m_sheet.Load();
     m_model->AllChanged();
-    // The pasted rows stay selected, as after a paste in a spreadsheet.
+    // The pasted cells stay selected, as after a paste in a spreadsheet.
     m_grid->selectionModel()->select(
-        QItemSelection(m_model->IndexOf(plan.rows.front(), column::RxFrequency),
-                       m_model->IndexOf(plan.rows.back(), column::Last)),
+        QItemSelection(m_model->IndexOf(plan.rows.front(), plan.firstColumn),
+                       m_model->IndexOf(plan.rows.back(), plan.lastColumn)),
         QItemSelectionModel::ClearAndSelect);
     EnterCell();
 }

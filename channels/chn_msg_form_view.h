@@ -58,8 +58,9 @@ public:
     // than one cell.
     std::vector<int> SelectedRows(bool* severalOrWhole = nullptr) const;
     // The clipboard: the selected channels as tab-separated lines; Cut copies them
-    // and empties them; Paste fills channels from the current row down, all or
-    // nothing. Delete empties the chosen rows, or, on one cell, does what emptying
+    // and empties them; Paste fills the cells from the current cell rightwards and
+    // downwards (copied rows, in the first column, whole channels), all or nothing.
+    // Delete empties the chosen rows, or, on one cell, does what emptying
     // that cell does. Each is one step of the document's history; none acts while
     // an editor is open (its own keys act on its text).
     void CopySelection();

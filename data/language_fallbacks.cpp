@@ -425,6 +425,11 @@ const std::vector<std::string>& EnglishTexts()
         "programmed through it. Use a programming cable that does not echo.",
         // #304
         "The radio's identity %1 is not one this program can decode; the band and model stay %2.",
+        // #305
+        "Nothing was pasted: line %1 has %2 columns; from the current column on the table has %3.",
+        // #306
+        "Nothing was pasted: line %1 column %2 \"%3\" goes into channel %4 which has no receive "
+        "frequency.",
     };
     return texts;
 }

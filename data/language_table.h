@@ -133,7 +133,9 @@ enum : int {
     PrintUnsavedFile = 302,     // printout heading: %1 the file, changed since it was saved
     EchoingCable = 303,         // the entry code came back
     IdentityNotDecoded = 304,   // %1 the identity bytes in hex, %2 the band and model kept
-    Last = 304,
+    PasteTooWide = 305,         // %1 line, %2 its columns, %3 the columns from the current one on
+    PasteNoChannel = 306,       // %1 line, %2 column, %3 text, %4 channel
+    Last = 306,
 };
 }  // namespace text
 

@@ -81,7 +81,7 @@ private slots:
         sheet.Load();
         const QString copied = ChannelRowsText(sheet, {1, 2, 3});
         const auto untouched = Bytes(m_data, 12);
-        const PastePlan plan = PlanPaste(m_data, 10, copied, {});
+        const PastePlan plan = PlanPaste(m_data, 10, 1, copied, {});
         QVERIFY(plan.ok());
         QCOMPARE(plan.rows, (std::vector<int>{10, 11, 12}));
         QCOMPARE(plan.outOfBand, 0);
@@ -104,7 +104,7 @@ private slots:
             "145.6\t\t\t\tNarrow\n"
             "\r\n"
             "146.52\t146.0\t67.0\t\tWide\tLow\tOff\tLocked\r\n");
-        const PastePlan plan = PlanPaste(m_data, 1, text, {});
+        const PastePlan plan = PlanPaste(m_data, 1, 1, text, {});
         QVERIFY(plan.ok());
         ApplyPaste(plan, m_data);
         const ConstChannelRecord a = std::as_const(m_data).Channel(0);
@@ -128,32 +128,41 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("firstRow");
+        QTest::addColumn<int>("firstColumn");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("line");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("message");
         using K = PasteProblem::Kind;
         QTest::newRow("not a frequency")
-            << "145.5\n145.6\t145..6" << 1 << int(K::NotFrequency) << 2 << 2
+            << "145.5\n145.6\t145..6" << 1 << 1 << int(K::NotFrequency) << 2 << 2
             << "Nothing was pasted: line 2 column 2 \"145..6\" is not a frequency.";
         QTest::newRow("blanks over a frequency")
-            << "145.5\t   x" << 1 << int(K::NotFrequency) << 1 << 2
+            << "145.5\t   x" << 1 << 1 << int(K::NotFrequency) << 1 << 2
             << "Nothing was pasted: line 1 column 2 \"   x\" is not a frequency.";
         QTest::newRow("off the raster")
-            << "145.5\t145.123" << 1 << int(K::NotFrequency) << 1 << 2
+            << "145.5\t145.123" << 1 << 1 << int(K::NotFrequency) << 1 << 2
             << "Nothing was pasted: line 1 column 2: Not on the channel raster of 5 kHz and "
                "6.25 kHz: 145.123; the nearest are 145.12000 and 145.12500";
         QTest::newRow("tone not in the list")
-            << "145.5\t145.5\t88.6" << 1 << int(K::NotTone) << 1 << 3
+            << "145.5\t145.5\t88.6" << 1 << 1 << int(K::NotTone) << 1 << 3
             << "Nothing was pasted: line 1 column 3 \"88.6\" is not a tone of the list.";
         QTest::newRow("DCS code not octal")
-            << "145.5\t145.5\tOff\tDN089" << 1 << int(K::NotTone) << 1 << 4
+            << "145.5\t145.5\tOff\tDN089" << 1 << 1 << int(K::NotTone) << 1 << 4
             << "Nothing was pasted: line 1 column 4 \"DN089\" is not a tone of the list.";
         QTest::newRow("option of another column")
-            << "145.5\t145.5\tOff\tOff\tHigh" << 1 << int(K::NotOption) << 1 << 5
+            << "145.5\t145.5\tOff\tOff\tHigh" << 1 << 1 << int(K::NotOption) << 1 << 5
             << "Nothing was pasted: line 1 column 5 \"High\" is not one of the column's choices.";
+        QTest::newRow("wider than the table")
+            << "145.5\tOff\tOff\tWide\tHigh\tOn\tUnlocked\tx" << 1 << 2 << int(K::TooWide) << 1 << 0
+            << "Nothing was pasted: line 1 has 8 columns; from the current column on the "
+               "table has 7.";
+        QTest::newRow("into a row without a channel")
+            << "88.5\n88.5" << 3 << 3 << int(K::NoChannel) << 2 << 1
+            << "Nothing was pasted: line 2 column 1 \"88.5\" goes into channel 4 which has no "
+               "receive frequency.";
         QTest::newRow("more lines than channels")
-            << "145.5\n145.6\n145.7" << 15 << int(K::TooManyLines) << 15 << 0
+            << "145.5\n145.6\n145.7" << 15 << 1 << int(K::TooManyLines) << 15 << 0
             << "Nothing was pasted: 3 lines do not fit; from channel 15 down there are 2 "
                "channels.";
     }
@@ -161,13 +170,14 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, firstRow);
+        QFETCH(int, firstColumn);
         QFETCH(int, kind);
         QFETCH(int, line);
         QFETCH(int, column);
         QFETCH(QString, message);
         ThreeChannels();
         const auto before = m_data.ToImage();
-        const PastePlan plan = PlanPaste(m_data, firstRow, text, {});
+        const PastePlan plan = PlanPaste(m_data, firstRow, firstColumn, text, {});
         QVERIFY(!plan.ok());
         QCOMPARE(int(plan.problem.kind), kind);
         QCOMPARE(plan.problem.line, line);
@@ -186,7 +196,7 @@ private slots:
         const QString text = QStringLiteral(
             "1\t145.50000\t145.50000\t关\tOff\t窄带\tHigh\t关\t锁定\n"
             "2\t145.60000\t145.60000\tOff\t88.5\tWide\t低\tOn\tUnlocked\n");
-        const PastePlan plan = PlanPaste(m_data, 4, text, languages);
+        const PastePlan plan = PlanPaste(m_data, 4, 1, text, languages);
         QVERIFY2(plan.ok(), qPrintable(PasteProblemText(m_data, plan.problem)));
         ApplyPaste(plan, m_data);
         const ConstChannelRecord a = std::as_const(m_data).Channel(3);
@@ -210,7 +220,7 @@ private slots:
     // the paste can ask once.
     void outOfBandFrequenciesAreCounted()
     {
-        const PastePlan plan = PlanPaste(m_data, 1, QStringLiteral("180\t180\n145.5\t190"), {});
+        const PastePlan plan = PlanPaste(m_data, 1, 1, QStringLiteral("180\t180\n145.5\t190"), {});
         QVERIFY(plan.ok());
         QCOMPARE(plan.outOfBand, 3);
     }

@@ -590,6 +590,64 @@ private slots:
         QVERIFY(m_boxes.isEmpty());
     }
 
+    // A paste fills cells from the current one rightwards and downwards; every other
+    // cell keeps its value, and the table shows what the record then holds.
+    void pasteFillsCellsOnly_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("changed");  // "row,column,text"
+        QTest::newRow("one value into a transmit cell")
+            << "463.0000" << 11 << 2 << QStringList{"11,2,463.00000"};
+        QTest::newRow("a block of tones")
+            << "88.5\tDN023\r\n67.0\tOff\r\n"
+            << 11 << 3 << QStringList{"11,3,88.5", "11,4,DN023", "12,3,67.0", "12,4,Off"};
+        QTest::newRow("a receive frequency keeps the rest")
+            << "440.5" << 12 << 1 << QStringList{"12,1,440.50000"};
+        QTest::newRow("a whole row copied")
+            << "11\t462.12500\t462.55000\t100.0\tDI754\tNarrow\tLow\tOff\tLocked\n"
+            << 1 << 1 << QStringList{"1,1,462.12500", "1,2,462.55000", "1,3,100.0", "1,4,DI754",
+                                     "1,5,Narrow",    "1,6,Low",       "1,7,Off",   "1,8,Locked"};
+    }
+    void pasteFillsCellsOnly()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QStringList, changed);
+        m_data.bandLower = 400;
+        m_data.bandUpper = 470;
+        for (int i : {0, 10, 11}) {
+            test::SetChannel(m_data, i, ChannelValues{0x46212500, 0x46212500, 0xFFFF, 885});
+            ChannelRecord ch = m_data.Channel(i);
+            ch.SetOption(ChannelOption::Wide, false);
+            ch.SetOption(ChannelOption::BusyLock, true);
+        }
+        QVERIFY(Open());
+        QMap<QPair<int, int>, QString> want;
+        for (int r = 1; r <= 16; ++r) {
+            for (int c = 1; c <= 8; ++c) {
+                want[{r, c}] = Cell(r, c);
+            }
+        }
+        for (const QString& cell : changed) {
+            const QStringList parts = cell.split(',');
+            want[{parts[0].toInt(), parts[1].toInt()}] = parts[2];
+        }
+        QGuiApplication::clipboard()->setText(clipboard);
+        m_view->SetCurrentCell(row, column);
+        m_view->PasteClipboard();
+        QVERIFY(m_boxes.isEmpty());
+        ChannelSheet shown(&m_data);
+        shown.Load();
+        for (auto it = want.cbegin(); it != want.cend(); ++it) {
+            const auto [r, c] = it.key();
+            QCOMPARE(Cell(r, c), it.value());
+            QCOMPARE(shown.Cell(r, c), it.value());
+        }
+    }
+
     // Delete on a frequency cell does what an emptied cell does; elsewhere nothing.
     void deleteEmptiesAFrequencyCell()
     {
