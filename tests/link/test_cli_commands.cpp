@@ -256,6 +256,11 @@ void TestCliCommands::portCheckNeverEndsItselfOrItsParents()
                                         terminal.Device().toLocal8Bit() +
                                         " is the terminal this program runs in and not a "
                                         "programming cable");
+    // The list leaves that terminal's line alone too.
+    const Run list = Cli({"ports"}, Env({free.Device(), held.Device(), terminal.Device()}),
+                         QString(), terminal.Device());
+    QVERIFY2(list.Lines().value(2).endsWith("no (the terminal this program runs in)"),
+             list.out.constData());
     QVERIFY2(lines[3].contains("/nonexistent/unused does not exist; fix: connect the "
                                "programming cable"),
              lines[3].constData());
