@@ -289,7 +289,9 @@ QString ReleaseCommand(const PortHolder& holder, unsigned uid)
 
 QString ShellQuoted(const QString& word)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    // No '=' first: zsh would put a program's path in its place.
+    static const QRegularExpression plain(
+        QStringLiteral("^[A-Za-z0-9_@%+:,./-][A-Za-z0-9_@%+=:,./-]*$"));
     QString quoted = word;
     if (quoted.startsWith(QLatin1Char('-'))) {
         quoted.prepend(QStringLiteral("./"));
