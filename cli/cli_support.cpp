@@ -99,10 +99,12 @@ bool ParsePort(const QString& text, int& number, QString& device)
         device.clear();
         return true;
     }
-    // A path: one with a slash, or a name that exists here (such as the link radiosim
-    // makes). The serial library would look for a bare name in /dev, so a relative
-    // path goes on from the working folder.
-    if (text.contains(QLatin1Char('/')) || (!text.isEmpty() && QFileInfo::exists(text))) {
+    // A path: one with a slash, or a name here that is no regular file (such as the
+    // link radiosim makes; a data file given where the port belongs is none). The
+    // serial library would look for a bare name in /dev, so a relative path goes on
+    // from the working folder.
+    const QFileInfo here(text);
+    if (text.contains(QLatin1Char('/')) || (!text.isEmpty() && here.exists() && !here.isFile())) {
         number = 1;
         if (QDir::isAbsolutePath(text)) {
             device = text;
@@ -117,9 +119,10 @@ bool ParsePort(const QString& text, int& number, QString& device)
 
 QString NotAPortMessage(const QString& text)
 {
-    return QStringLiteral(
-               "%1 is not a port: give COM1..COM10 or the path of a device (no file %1 is here)")
-        .arg(text);
+    const QString why = QFileInfo::exists(text) ? QStringLiteral("it is a file and not a device")
+                                                : QStringLiteral("nothing here is named so");
+    return QStringLiteral("%1 is not a port (%2): give COM1..COM10 or the path of a device")
+        .arg(text, why);
 }
 
 int LoadOrComplain(const QString& path, RadioData& data)

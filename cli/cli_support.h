@@ -32,8 +32,9 @@ QString BackupFolderOf(const QCommandLineParser& parser);
 // whole number of 0 or more.
 bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
 
-// COMn gives its number and no device; a device path (one with a slash, or a name
-// that exists in the working folder) gives port number 1 and the path, made absolute.
+// COMn gives its number and no device; a device path (one with a slash, or a name in
+// the working folder that is no regular file) gives port number 1 and the path, made
+// absolute.
 bool ParsePort(const QString& text, int& number, QString& device);
 QString NotAPortMessage(const QString& text);
 

@@ -9,6 +9,7 @@
 #include "cli/cli_command.h"
 #include "data/language_table.h"
 #include "link/adapter_info.h"
+#include "link/port_diagnosis.h"
 #include "link/port_diagnosis_text.h"
 #include "link/port_names.h"
 #include "link/serial_port.h"
@@ -59,7 +60,10 @@ int List(const std::vector<PortRow>& rows)
     CSerialPort port;
     for (const PortRow& row : rows) {
         QString opens = QStringLiteral("no");
-        if (!row.device.isEmpty()) {
+        if (IsOwnTerminal(row.device)) {
+            // Opening it would set the line of the terminal the user types in.
+            opens = QStringLiteral("no (the terminal this program runs in)");
+        } else if (!row.device.isEmpty()) {
             opens = OpensText(port, row.number);
             port.CloseIfOpen();
         }

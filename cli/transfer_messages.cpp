@@ -57,8 +57,13 @@ QString Reason(const TransferError& error)
                    "the device.")
             .arg(error.port)
             .arg(PortNumberOf(error.port));
-    case Kind::PortPermission: return PortText(error, text::PortPermission);
-    case Kind::PortBusy: return PortText(error, text::PortBusy);
+    // The check names the device's group or the program that holds it.
+    case Kind::PortPermission:
+        return PortText(error, text::PortPermission) +
+               QStringLiteral(" radioprog-cli ports --check names the group.");
+    case Kind::PortBusy:
+        return PortText(error, text::PortBusy) +
+               QStringLiteral(" radioprog-cli ports --check names it.");
     case Kind::PortFailed: return PortText(error, text::PortFailed, error.detail);
     case Kind::NoAnswer: return Fallback(text::RadioNoAnswer);
     case Kind::Refused: return Fallback(text::RadioRefused);

@@ -116,8 +116,25 @@ QString OpenFailureText(const CSerialPort& port)
     return port.OpenFailureDetail();
 }
 
-// Whether `device` is the terminal this process runs in: the one its standard input,
-// output or error is, or its controlling terminal (/<procRoot>/self/stat, field 7).
+}  // namespace
+
+Access JudgeAccess(const DeviceFile& file, const UserGroups& user)
+{
+    if (user.uid == 0 || Grants(file.mode, kOtherRw)) {
+        return Access::Allowed;
+    }
+    if (file.owner == user.uid && Grants(file.mode, kOwnerRw)) {
+        return Access::Allowed;
+    }
+    if (!Grants(file.mode, kGroupRw)) {
+        return Access::OwnerOnly;
+    }
+    if (Contains(user.sessionGroups, file.group)) {
+        return Access::Allowed;
+    }
+    return Contains(user.accountGroups, file.group) ? Access::GroupNotActive : Access::NotInGroup;
+}
+
 bool IsOwnTerminal(const QString& device, const QString& procRoot)
 {
 #ifdef Q_OS_UNIX
@@ -154,25 +171,6 @@ bool IsOwnTerminal(const QString& device, const QString& procRoot)
     Q_UNUSED(procRoot);
     return false;
 #endif
-}
-
-}  // namespace
-
-Access JudgeAccess(const DeviceFile& file, const UserGroups& user)
-{
-    if (user.uid == 0 || Grants(file.mode, kOtherRw)) {
-        return Access::Allowed;
-    }
-    if (file.owner == user.uid && Grants(file.mode, kOwnerRw)) {
-        return Access::Allowed;
-    }
-    if (!Grants(file.mode, kGroupRw)) {
-        return Access::OwnerOnly;
-    }
-    if (Contains(user.sessionGroups, file.group)) {
-        return Access::Allowed;
-    }
-    return Contains(user.accountGroups, file.group) ? Access::GroupNotActive : Access::NotInGroup;
 }
 
 DeviceFile StatDevice(const QString& device)
@@ -291,7 +289,9 @@ QString ReleaseCommand(const PortHolder& holder, unsigned uid)
 
 QString ShellQuoted(const QString& word)
 {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    // No '=' first: zsh would put a program's path in its place.
+    static const QRegularExpression plain(
+        QStringLiteral("^[A-Za-z0-9_@%+:,./-][A-Za-z0-9_@%+=:,./-]*$"));
     QString quoted = word;
     if (quoted.startsWith(QLatin1Char('-'))) {
         quoted.prepend(QStringLiteral("./"));

@@ -41,6 +41,10 @@ enum class Access {
 Access JudgeAccess(const DeviceFile& file, const UserGroups& user);
 
 DeviceFile StatDevice(const QString& device);
+
+// Whether `device` is the terminal this process runs in: the one its standard input,
+// output or error is, or its controlling terminal (/<procRoot>/self/stat, field 7).
+bool IsOwnTerminal(const QString& device, const QString& procRoot = QStringLiteral("/proc"));
 UserGroups CurrentUser();
 
 // A process that has the device open.

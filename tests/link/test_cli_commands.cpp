@@ -86,6 +86,7 @@ QString FixCommands(const QString& line)
 class TestCliCommands : public QObject {
 private:
     QTemporaryDir m_backups;  // never the user's own backups
+    QTemporaryDir m_folder;   // where the commands run: a data file radio.tw
     QProcessEnvironment Env(const QStringList& devices = {}) const
     {
         QProcessEnvironment env = Ports(devices);
@@ -105,7 +106,10 @@ private slots:
 
 void TestCliCommands::initTestCase()
 {
-    QVERIFY(m_backups.isValid());
+    QVERIFY(m_backups.isValid() && m_folder.isValid());
+    QFile data(m_folder.filePath("radio.tw"));
+    QVERIFY(data.open(QIODevice::WriteOnly));
+    data.write(QByteArray(1704, '\xff'));
 }
 
 void TestCliCommands::commandLine_data()
@@ -153,10 +157,16 @@ void TestCliCommands::commandLine_data()
         << QStringList{"show", "x.tw", "--verbose"} << 2
         << "radioprog-cli: Unknown option 'verbose'. Try 'radioprog-cli show --help'." << 1;
     QTest::newRow("not a port") << QStringList{"read", "radio", "x.tw"} << 2
-                                << "radioprog-cli: radio is not a port: give COM1..COM10 or the "
-                                   "path of a device (no file radio is here). Try 'radioprog-cli "
+                                << "radioprog-cli: radio is not a port (nothing here is named so): "
+                                   "give COM1..COM10 or the path of a device. Try 'radioprog-cli "
                                    "read --help'."
                                 << 1;
+    // The data file and the port the wrong way round.
+    QTest::newRow("a data file as the port")
+        << QStringList{"write", "radio.tw", "COM1"} << 2
+        << "radioprog-cli: radio.tw is not a port (it is a file and not a device): give "
+           "COM1..COM10 or the path of a device. Try 'radioprog-cli write --help'."
+        << 1;
     QTest::newRow("bad retries") << QStringList{"clone", "x.tw", "COM1", "--retries", "many"} << 2
                                  << "radioprog-cli: --retries needs a number of 0 or more. Try "
                                     "'radioprog-cli clone --help'."
@@ -178,7 +188,7 @@ void TestCliCommands::commandLine()
     QFETCH(int, code);
     QFETCH(QString, first);
     QFETCH(int, lines);
-    const Run run = Cli(arguments, Env());
+    const Run run = Cli(arguments, Env(), m_folder.path());
     QCOMPARE(run.code, code);
     const QByteArray said = code == 0 ? run.out : run.err;
     QCOMPARE(QString::fromLocal8Bit(said.left(said.indexOf('\n'))), first);
@@ -246,6 +256,11 @@ void TestCliCommands::portCheckNeverEndsItselfOrItsParents()
                                         terminal.Device().toLocal8Bit() +
                                         " is the terminal this program runs in and not a "
                                         "programming cable");
+    // The list leaves that terminal's line alone too.
+    const Run list = Cli({"ports"}, Env({free.Device(), held.Device(), terminal.Device()}),
+                         QString(), terminal.Device());
+    QVERIFY2(list.Lines().value(2).endsWith("no (the terminal this program runs in)"),
+             list.out.constData());
     QVERIFY2(lines[3].contains("/nonexistent/unused does not exist; fix: connect the "
                                "programming cable"),
              lines[3].constData());

@@ -501,6 +501,9 @@ void TestPortDiagnosis::permissionFixes_data()
         << "/dev/$(reboot)" << kDialout << "dialout" << 0600u << owner << true
         << "fix: sudo chmod g+rw '/dev/$(reboot)' ("
         << "rw /dev";
+    QTest::newRow("a leading equals sign") << "=ls" << kDialout << "dialout" << 0600u << owner
+                                           << true << "fix: sudo chmod g+rw '=ls' ("
+                                           << "rw =ls";
     QTest::newRow("a leading dash")
         << "-R" << kDialout << "dialout" << 0600u << owner << true << "fix: sudo chmod g+rw ./-R ("
         << "rw -R";
