@@ -96,7 +96,9 @@ int ChannelPrinter::KeysLine() const
 
 int ChannelPrinter::ScanLine() const
 {
-    return KeysLine() + (m_printout.keys ? SummaryPrinter::GroupLines(1) : 0);
+    const CKeySetView* keys = m_printout.keys;
+    return KeysLine() +
+           (keys ? SummaryPrinter::GroupLines(int(keys->SummaryControls().size())) : 0);
 }
 
 int ChannelPrinter::LastLine() const
