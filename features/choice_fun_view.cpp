@@ -1,6 +1,7 @@
 #include "features/choice_fun_view.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "config/dtmf_code.h"
 #include "data/feature_bytes.h"
@@ -297,37 +298,73 @@ int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int
     SummaryPrinter out(painter, lineHeight);
     const int a = firstLine;
     const int w = out.Unit();
+    const int gap = out.Gap();
 
-    // Left column: numbers, lists and switches, then the code group.
-    const int leftColumn = left + 8 * w;
-    out.Line(a, leftColumn, ui.timerEdit);
-    out.Line(a + 1, leftColumn, ui.levelAEdit);
-    out.Line(a + 2, leftColumn, ui.levelBEdit);
-    out.Line(a + 3, leftColumn, ui.choiceAList);
-    out.Line(a + 4, leftColumn, ui.choiceBList);
-    out.Line(a + 6, leftColumn, ui.switch1Box);
-    out.Line(a + 7, leftColumn, ui.switch2Box);
-    out.Line(a + 8, leftColumn, ui.switch3Box);
-    out.Line(a + 9, leftColumn, ui.switch4Box);
+    // Line by line from the first: the left column (one empty line between the lists
+    // and the switches), the code group under it, the VOX and single-switch groups
+    // right of the left column.
+    const QList<const QWidget*> leftLines = {
+        ui.timerEdit, ui.levelAEdit, ui.levelBEdit, ui.choiceAList, ui.choiceBList,
+        nullptr,      ui.switch1Box, ui.switch2Box, ui.switch3Box,  ui.switch4Box};
+    const QList<const QWidget*> codeLines = {ui.codeChoiceList, ui.codeSelectorList, ui.code1Edit,
+                                             ui.code2Edit};
+    const QList<const QWidget*> voxLines = {ui.voxOnBox,      ui.voxLevelEdit,  ui.voxDelayList,
+                                            ui.voxSwitch1Box, ui.voxSwitch2Box, ui.voxSwitch3Box};
+    const QList<const QWidget*> rightLines = voxLines + QList<const QWidget*>{ui.groupSwitchBox};
+
+    // The classic columns where the texts fit them, wider where they do not; a
+    // smaller font where even that leaves the sheet.
+    const int sheetRight = out.SheetRight(left);
+    int leftColumn = 0;
+    int codeRight = 0;
+    int rightFrame = 0;
+    int rightColumn = 0;
+    int rightEdge = 0;
+    painter.save();
+    QFont font = painter.font();
+    for (;;) {
+        leftColumn =
+            std::max(left + 8 * w,
+                     left + gap + std::max(out.WidestLabel(leftLines), out.WidestLabel(codeLines)));
+        codeRight = std::max({2 * (left + 8 * w), leftColumn + out.WidestValue(codeLines) + gap,
+                              left + 2 * gap + out.TextWidth(Text(59))});
+        rightFrame = std::max(left + 10 * w, leftColumn + out.WidestValue(leftLines) + 2 * gap);
+        rightColumn = std::max(left + 16 * w, rightFrame + gap + out.WidestLabel(rightLines));
+        rightEdge = std::max({left + 19 * w, rightColumn + out.WidestValue(rightLines) + gap,
+                              rightFrame + 2 * gap + out.TextWidth(Text(111)),
+                              rightFrame + 2 * gap + out.TextWidth(Text(118))});
+        constexpr qreal kSmallest = 4.0;
+        if (std::max(codeRight, rightEdge) <= sheetRight || font.pointSizeF() <= kSmallest) {
+            break;
+        }
+        font.setPointSizeF(std::max(kSmallest, font.pointSizeF() - 0.5));
+        painter.setFont(font);
+    }
+    codeRight = std::min(codeRight, sheetRight);
+
+    int line = a;
+    for (const QWidget* control : leftLines) {
+        if (control) {
+            out.Line(line, leftColumn, control);
+        }
+        ++line;
+    }
     const int codeFrame = a + 11;
-    out.Frame(codeFrame, left, 2 * leftColumn, 9, leftColumn, Text(59));
-    out.Line(a + 12, leftColumn, ui.codeChoiceList);
-    out.Line(a + 13, leftColumn, ui.codeSelectorList);
-    out.Line(a + 14, leftColumn, ui.code1Edit);
-    out.Line(a + 15, leftColumn, ui.code2Edit);
+    out.Frame(codeFrame, left, codeRight, 9, leftColumn, Text(59));
+    line = codeFrame + 1;
+    for (const QWidget* control : codeLines) {
+        out.Line(line++, leftColumn, control);
+    }
 
-    // Right column: the VOX group and the single-switch group.
-    const int rightColumn = left + 16 * w;
-    out.Frame(a, left + 10 * w, left + 19 * w, 11, rightColumn, Text(111));
-    out.Line(a + 1, rightColumn, ui.voxOnBox);
-    out.Line(a + 2, rightColumn, ui.voxLevelEdit);
-    out.Line(a + 3, rightColumn, ui.voxDelayList);
-    out.Line(a + 4, rightColumn, ui.voxSwitch1Box);
-    out.Line(a + 5, rightColumn, ui.voxSwitch2Box);
-    out.Line(a + 6, rightColumn, ui.voxSwitch3Box);
+    out.Frame(a, rightFrame, rightEdge, 11, rightColumn, Text(111));
+    line = a + 1;
+    for (const QWidget* control : voxLines) {
+        out.Line(line++, rightColumn, control);
+    }
     const int groupFrame = a + 8;
-    out.Frame(groupFrame, left + 10 * w, left + 19 * w, 6, rightColumn, Text(118));
+    out.Frame(groupFrame, rightFrame, rightEdge, 6, rightColumn, Text(118));
     out.Line(a + 9, rightColumn, ui.groupSwitchBox);
+    painter.restore();
     return a + 9;
 }
 

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "config/text_of.h"
 #include "features/field_exchange.h"
@@ -51,6 +52,43 @@ QString SummaryPrinter::LabelOf(const QWidget* control)
     return FieldExchange::FieldName(control);
 }
 
+int SummaryPrinter::TextWidth(const QString& text) const
+{
+    return m_painter.fontMetrics().horizontalAdvance(text);
+}
+
+int SummaryPrinter::WidestLabel(const QList<const QWidget*>& controls) const
+{
+    int widest = 0;
+    for (const QWidget* control : controls) {
+        if (control) {
+            widest = std::max(widest, TextWidth(LabelOf(control) + QStringLiteral("= ")));
+        }
+    }
+    return widest;
+}
+
+int SummaryPrinter::WidestValue(const QList<const QWidget*>& controls) const
+{
+    int widest = 0;
+    for (const QWidget* control : controls) {
+        if (control) {
+            widest = std::max(widest, TextWidth(ShownText(control)));
+        }
+    }
+    return widest;
+}
+
+int SummaryPrinter::SheetRight(int left) const
+{
+    const QPaintDevice* device = m_painter.device();
+    if (!device) {
+        return left;
+    }
+    const QRect page = m_painter.transform().inverted().mapRect(QRect(0, 0, device->width(), 1));
+    return page.right() + 1 - (left - page.left());
+}
+
 void SummaryPrinter::Line(int line, int column, const QString& label, const QString& value)
 {
     const QString text = label + QStringLiteral("= ");
@@ -73,6 +111,8 @@ void SummaryPrinter::Frame(int line, int x1, int x2, int bottomLines, int titleC
 void SummaryPrinter::DrawFrame(int line, int x1, int x2, int bottomLines, int titleX,
                                const QString& title)
 {
+    // The title stays within the frame's top line.
+    titleX = std::max(x1 + Gap() / 2, std::min(titleX, x2 - TextWidth(title) - Gap() / 2));
     const int top = Y(line);
     const int bottom = (line + bottomLines) * m_lineHeight + (line + bottomLines - 1) * m_u;
     m_painter.drawRect(x1, top, x2 - x1, bottom - top);
@@ -87,6 +127,9 @@ void SummaryPrinter::DrawFrame(int line, int x1, int x2, int bottomLines, int ti
 int SummaryPrinter::Group(int line, int x1, int x2, int column, const QString& title,
                           const QList<const QWidget*>& controls)
 {
+    // Labels start, and values end, within the frame, as far as the sheet allows.
+    column = std::max(column, x1 + Gap() + WidestLabel(controls));
+    x2 = std::max(x2, std::min(SheetRight(x1), column + WidestValue(controls) + Gap()));
     int n = line;
     for (const QWidget* control : controls) {
         Line(++n, column, control);

@@ -3,6 +3,10 @@
 // painter's font. A line is a label ending at a column, "= ", and the value starting
 // there; a frame's title stands where the label printed last began.
 //
+// Columns and frames widen where the texts in the painter's font need it, and the
+// font shrinks where the sheet (as wide as the page's margins leave it either side of
+// the left edge) has no room for that.
+//
 // Values are the texts the views' controls show, so that the paper says what the
 // screen says: a list's current item, an edit's text, a check box as "1" or "0".
 #pragma once
@@ -39,6 +43,17 @@ public:
     // The text a control shows, as printed.
     static QString ShownText(const QWidget* control);
     static QString LabelOf(const QWidget* control);
+
+    // Widest label (with its "= ") and widest shown text of `controls` in the
+    // painter's current font; null entries count as empty.
+    int WidestLabel(const QList<const QWidget*>& controls) const;
+    int WidestValue(const QList<const QWidget*>& controls) const;
+    int TextWidth(const QString& text) const;
+    // The right edge of the sheet whose left edge is `left`: the page is as wide
+    // left of it as right of the sheet.
+    int SheetRight(int left) const;
+    // Room kept between a text and a frame's side.
+    int Gap() const { return m_w / 2; }
 
 private:
     void DrawText(int x, int top, const QString& text);

@@ -82,8 +82,17 @@ void ChannelPrinter::Begin(QPaintDevice& device)
     // as the summaries space them, by the table font's unit.
     const QFontMetrics table(TableFont(kTablePoints), &device);
     const int u = table.horizontalAdvance(QStringLiteral("0000")) / 18;
+    // The first summary's top (the frame title above its first line) comes a quarter
+    // line below the table's frame.
+    const int first = m.rowCount;
+    const int summaryTop = (first + 4) * m.lineHeight + (first - 5) * u;
+    const int tableBottom =
+        (m.rowCount + 5) * m.lineHeight + table.horizontalAdvance(QStringLiteral("0000")) / 5;
+    m.summaryShift = m.rowCount < kRowsWithSummary
+                         ? std::max(0, tableBottom + m.lineHeight / 4 - summaryTop)
+                         : 0;
     const int end = LastLine() + 2;
-    const double height = std::max(1, (end + 4) * m.lineHeight + end * u);
+    const double height = std::max(1, (end + 4) * m.lineHeight + end * u + m.summaryShift);
     m.scale = std::min(double(device.width()) / m.tableWidth, double(device.height()) / height);
     m.leftMargin = int((device.width() / m.scale - m.tableWidth) / 2);
 }
@@ -96,7 +105,9 @@ int ChannelPrinter::KeysLine() const
 
 int ChannelPrinter::ScanLine() const
 {
-    return KeysLine() + (m_printout.keys ? SummaryPrinter::GroupLines(1) : 0);
+    const CKeySetView* keys = m_printout.keys;
+    return KeysLine() +
+           (keys ? SummaryPrinter::GroupLines(int(keys->SummaryControls().size())) : 0);
 }
 
 int ChannelPrinter::LastLine() const
@@ -149,7 +160,10 @@ void ChannelPrinter::PrintPage(QPainter& painter, int page)
         DrawTable(painter);
     }
     if (page == (m.rowCount < kRowsWithSummary ? 1 : 2)) {
+        painter.save();
+        painter.translate(0, page == 1 ? m.summaryShift : 0);
         DrawSummaries(painter, m.rowCount < kRowsWithSummary ? m.rowCount : 1);
+        painter.restore();
     }
     DrawPageHeading(painter, page);
     painter.restore();

@@ -66,6 +66,9 @@ public:
         int rowCount = 0;  // header row plus one row per channel: 17 or 33
         // Device units per layout unit: the page is drawn scaled by it.
         double scale = 1.0;
+        // How far the summaries on page 1 move down to clear the table's last row
+        // (at a coarse resolution their first line would lie on it).
+        int summaryShift = 0;
     };
 
     explicit ChannelPrinter(const ChannelPrintout& printout);

@@ -4,6 +4,9 @@
 // the table across the page; the measures; the heading cut; the preview and the
 // print dialog.
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -22,6 +25,7 @@
 #include <functional>
 
 #include "channels/chn_msg_form_view.h"
+#include "config/language_file.h"
 #include "data/feature_bytes.h"
 #include "features/choice_fun_view.h"
 #include "features/key_set_view.h"
@@ -108,6 +112,39 @@ QList<PdfWord> PdfWords(const QString& pdf)
                       m.captured(2).toDouble(), m.captured(4).toDouble()});
     }
     return words;
+}
+
+struct Rule {
+    double x = 0;
+    double top = 0;
+    double bottom = 0;
+};
+
+// The vertical rules of the first page (the table's and the frames' sides), found on
+// the page rendered at 2 pixels a point as runs of dark pixels taller than a glyph.
+QList<Rule> VerticalRules(const QString& pdf)
+{
+    const QString base = pdf + QStringLiteral("-rules");
+    Run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-gray"),
+         QStringLiteral("-singlefile"), pdf, base});
+    const QImage page(base + QStringLiteral(".pgm"));
+    constexpr int kShortest = 32;  // 16 points
+    QList<Rule> rules;
+    for (int x = 0; x < page.width(); ++x) {
+        int run = 0;
+        for (int y = 0; y <= page.height(); ++y) {
+            if (y < page.height() && qGray(page.pixel(x, y)) < 160) {
+                ++run;
+                continue;
+            }
+            if (run >= kShortest) {
+                rules.append({x / 2.0, (y - run) / 2.0, y / 2.0});
+            }
+            run = 0;
+        }
+    }
+    return rules;
 }
 
 int PdfPages(const QString& pdf)
@@ -203,6 +240,8 @@ private slots:
     void previewShowsOnePage();
     void printDialogPrintsToPdf();
     void cancelledDialogPrintsNothing();
+    void noTextRunsIntoAnother_data();
+    void noTextRunsIntoAnother();
 
 private:
     QString PrintToPdf(RadioData& data, const QString& name,
@@ -402,8 +441,21 @@ void TestChannelPrinter::headingsFitTheirColumns()
     RadioData data;
     SetTexts(data);
     ProgramChannels(data);
+    // Every list of the features shows its widest item, as a dealer may pick it.
+    Views views(&data);
+    views.features.LoadFromRecord();
+    for (QComboBox* list : views.features.findChildren<QComboBox*>()) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemText(i).size() > list->itemText(widest).size()) {
+                widest = i;
+            }
+        }
+        list->setCurrentIndex(widest);
+    }
     const QString pdf =
-        PrintToPdf(data, QStringLiteral("headings%1.pdf").arg(mode), QPrinter::PrinterMode(mode));
+        PrintToPdf(views.Printout(&data), QStringLiteral("headings%1.pdf").arg(mode),
+                   QPrinter::PrinterMode(mode));
     QVERIFY(!pdf.isEmpty());
     const QList<PdfWord> words = PdfWords(pdf);
     const auto bandwidth = std::find_if(words.begin(), words.end(),
@@ -542,6 +594,84 @@ void TestChannelPrinter::cancelledDialogPrintsNothing()
     WhenShown<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
     QVERIFY(!PrintWithDialog(Of(&data, nullptr, &features), printer, nullptr));
     QVERIFY(!QFile::exists(pdf));
+}
+
+// The program's own texts, whose English labels are much wider than the Chinese.
+void TestChannelPrinter::noTextRunsIntoAnother_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<int>("mode");
+    for (const auto& [language, name] : {std::pair(0, "Chinese"), std::pair(1, "English")}) {
+        for (const auto& [mode, where] : {std::pair(int(QPrinter::HighResolution), "printer"),
+                                          std::pair(int(QPrinter::ScreenResolution), "preview")}) {
+            for (const auto& [model, channels] : {std::pair(1, 16), std::pair(0, 32)}) {
+                QTest::newRow(qPrintable(
+                    QStringLiteral("%1, %2 channels, %3").arg(name).arg(channels).arg(where)))
+                    << language << model << mode;
+            }
+        }
+    }
+}
+
+void TestChannelPrinter::noTextRunsIntoAnother()
+{
+    QFETCH(int, language);
+    QFETCH(int, model);
+    QFETCH(int, mode);
+    RadioData data;
+    data.model = model;
+    LanguageNames names;
+    QVERIFY(LoadLanguageFile(QStringLiteral(RADIOPROG_LANG_FILE), language, data.texts, names));
+    ProgramChannels(data);
+    // Every list of the features shows its widest item, as a dealer may pick it.
+    Views views(&data);
+    views.features.LoadFromRecord();
+    for (QComboBox* list : views.features.findChildren<QComboBox*>()) {
+        int widest = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemText(i).size() > list->itemText(widest).size()) {
+                widest = i;
+            }
+        }
+        list->setCurrentIndex(widest);
+    }
+    const QString pdf =
+        PrintToPdf(views.Printout(&data),
+                   QStringLiteral("lang%1-%2-%3.pdf").arg(language).arg(model).arg(mode),
+                   QPrinter::PrinterMode(mode));
+    QVERIFY(!pdf.isEmpty());
+    QCOMPARE(PdfPages(pdf), 1);
+    const QList<PdfWord> words = PdfWords(pdf);
+    QVERIFY(words.size() > 100);
+    // Words on one line must not overlap; lines may, the boxes being the fonts' full
+    // height. A quarter point is a glyph's side bearing.
+    constexpr double kSlack = 0.25;
+    for (int i = 0; i < words.size(); ++i) {
+        for (int j = i + 1; j < words.size(); ++j) {
+            const PdfWord& a = words[i];
+            const PdfWord& b = words[j];
+            const double shared = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+            const double lower = std::min(a.bottom - a.top, b.bottom - b.top);
+            const bool apart =
+                shared < lower / 2 || a.right - kSlack <= b.left || b.right - kSlack <= a.left;
+            QVERIFY2(apart, qPrintable(a.text + " runs into " + b.text));
+        }
+    }
+    // Nor does a word cross a frame's side.
+    const QList<Rule> rules = VerticalRules(pdf);
+    QVERIFY(rules.size() >= 10);
+    for (const PdfWord& word : words) {
+        const double middle = (word.top + word.bottom) / 2;
+        for (const Rule& rule : rules) {
+            const bool crosses = word.left + kSlack < rule.x && rule.x < word.right - kSlack &&
+                                 rule.top < middle && middle < rule.bottom;
+            QVERIFY2(
+                !crosses,
+                qPrintable(
+                    QStringLiteral("%1 crosses the rule at %2 pt").arg(word.text).arg(rule.x)));
+        }
+    }
 }
 
 QTEST_MAIN(TestChannelPrinter)
