@@ -252,8 +252,8 @@ void CMainFrame::RunCommand(FrameCommand command)
     switch (command) {
     case FrameCommand::FileNew: m_files->New(); break;
     case FrameCommand::FileOpen: m_files->Open(); break;
-    case FrameCommand::FileSave:
-    case FrameCommand::FileSaveAs: m_files->Save(); break;
+    case FrameCommand::FileSave: m_files->Save(); break;
+    case FrameCommand::FileSaveAs: m_files->SaveAs(); break;
     case FrameCommand::ImportChannels: ChannelPlanCommands(this).Import(); break;
     case FrameCommand::ExportChannels: ChannelPlanCommands(this).Export(); break;
     case FrameCommand::FilePrint: Print(false); break;

@@ -116,6 +116,9 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
         return PlainCaption(UiText(data, 20));
     });
     document.MarkUnmodified();
+    // The data came from the radio, not from the file opened before: the first Save
+    // asks for a name rather than replacing that file.
+    document.SetFileName(QString());
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);
