@@ -94,7 +94,11 @@ void FileCommands::OpenFile(const QString& path)
         return;
     }
     RadioData& data = m_frame->Data();
+    // The port belongs to this computer's cables, not to the data: the file's port is
+    // not taken (saving writes the port in use into the file).
+    const int portInUse = data.port;
     const FileResult result = LoadDataFile(LocalPath(path), data);
+    data.port = portInUse;
     m_frame->RepaintBackground();
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {

@@ -20,9 +20,9 @@ public:
     // Asks first (Cancel is the default); on OK every block and the port go back
     // to their defaults, the band and the model stay.
     void New();
-    // File Open. With `given` empty the user chooses the file; a name given by the
-    // command line, a drop on the window or the recent files takes the same road
-    // without the file dialog.
+    // File Open; the port in use stays (a file's port is not taken). With `given`
+    // empty the user chooses the file; a name given by the command line, a drop on
+    // the window or the recent files takes the same road without the file dialog.
     void Open(const QString& given = QString());
     // File Open in the folder of the automatic backups (created when missing).
     void OpenBackup();

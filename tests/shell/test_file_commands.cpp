@@ -7,6 +7,7 @@
 #include "shell/child_frame.h"
 #include "shell/file_commands.h"
 #include "shell/frame_actions.h"
+#include "shell/prog_status_bar.h"
 #include "shell_fixture.h"
 
 using namespace radio;
@@ -44,6 +45,7 @@ private slots:
     void replacingTheExtendedNameIsAsked();
     void openingA16ChannelSetOver32Channels();
     void saveWritesToTheFileTheDataCameFrom();
+    void openingKeepsThePortInUse();
 };
 
 void TestFileCommands::newCancelledChangesNothing()
@@ -447,6 +449,37 @@ void TestFileCommands::saveWritesToTheFileTheDataCameFrom()
     QCOMPARE(boxes.Count(), 0);
     QVERIFY(saved(QStringLiteral("plan.tw")));
     QVERIFY(!saved(QStringLiteral("copy.tw")));
+}
+
+// A colleague's file carries another port: it is not taken. The status bar keeps
+// naming the port in use, a save writes that port, and so does the exit into sys.ini.
+void TestFileCommands::openingKeepsThePortInUse()
+{
+    qputenv("RADIOPROG_COM2", "/dev/ttyUSB7");
+    WorkDir dir;
+    RadioData colleague;
+    colleague.port = 1;
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), colleague).ok());
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(2, 1, 1));
+    dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
+    auto app = StartProgram(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));
+
+    Boxes boxes;
+    frame->Files()->Open(dir.Path(QStringLiteral("colleague.tw")));
+    QCOMPARE(boxes.Count(), 0);
+    QCOMPARE(frame->Data().port, 2);
+    QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));
+
+    QVERIFY(frame->Files()->Save());
+    RadioData reopened;
+    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), reopened).ok());
+    QCOMPARE(reopened.port, 2);
+    frame->close();
+    QVERIFY(dir.Read(QStringLiteral("sys.ini")).startsWith("Com=COM2\r\n"));
+    qunsetenv("RADIOPROG_COM2");
 }
 
 QTEST_MAIN(TestFileCommands)
