@@ -83,6 +83,7 @@ void DialogCommands::ComPort()
     dialog.SetAdapters(adapters);
     if (RunModal(dialog) == QDialog::Accepted) {
         data.port = dialog.ChosenIndex() + 1;
+        m_frame->ShowPortInUse();
     }
 }
 

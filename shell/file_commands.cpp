@@ -94,7 +94,11 @@ void FileCommands::OpenFile(const QString& path)
         return;
     }
     RadioData& data = m_frame->Data();
+    // The port belongs to this computer's cables, not to the data: the file's port is
+    // not taken (saving writes the port in use into the file).
+    const int portInUse = data.port;
     const FileResult result = LoadDataFile(LocalPath(path), data);
+    data.port = portInUse;
     m_frame->RepaintBackground();
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
@@ -116,23 +120,39 @@ void FileCommands::OpenFile(const QString& path)
 
 bool FileCommands::Save()
 {
+    const QString known = m_frame->Document().FileName();
+    if (known.isEmpty()) {
+        return SaveAs();
+    }
+    // A field that fails its check stops the save.
+    return m_frame->CollectEdits() && SaveTo(known);
+}
+
+bool FileCommands::SaveAs()
+{
     // A field that fails its check stops the save before the file is even asked for.
     if (!m_frame->CollectEdits()) {
         return false;
     }
-    RadioDocument& document = m_frame->Document();
-    const QString chosen = AskFileNameKeepingDirectory(FileDialogKind::Save, m_frame,
-                                                       DataFileFilter(), document.FileName());
+    const QString chosen = AskFileNameKeepingDirectory(
+        FileDialogKind::Save, m_frame, DataFileFilter(), m_frame->Document().FileName());
     if (chosen.isEmpty()) {
         return false;
     }
     const QString path = QString::fromStdString(WithDataFileExtension(chosen.toStdString()));
-    RadioData& data = m_frame->Data();
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
-    if (path != chosen && QFileInfo::exists(path) && !ConfirmReplace(m_frame, data, path)) {
+    if (path != chosen && QFileInfo::exists(path) &&
+        !ConfirmReplace(m_frame, m_frame->Data(), path)) {
         return false;
     }
+    return SaveTo(path);
+}
+
+bool FileCommands::SaveTo(const QString& path)
+{
+    RadioDocument& document = m_frame->Document();
+    RadioData& data = m_frame->Data();
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, data,

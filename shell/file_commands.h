@@ -1,7 +1,8 @@
 // File New, Open, Save and Save As. A data file is the record's image (".tw"). Save
-// asks for a name as Save As does, offering the name the data set was last opened
-// from or saved to. With unsaved changes, New and Open ask Save / Discard / Cancel
-// first (Cancel the default).
+// writes to the file the data set was last opened from or saved to without a
+// question; Save As asks for a name, and so does Save while the set has no file (new,
+// or read from a radio). With unsaved changes, New, Open and a read from the radio ask
+// Save / Discard / Cancel first (Cancel the default).
 #pragma once
 
 #include <QObject>
@@ -19,14 +20,15 @@ public:
     // Asks first (Cancel is the default); on OK every block and the port go back
     // to their defaults, the band and the model stay.
     void New();
-    // File Open. With `given` empty the user chooses the file; a name given by the
-    // command line, a drop on the window or the recent files takes the same road
-    // without the file dialog.
+    // File Open; the port in use stays (a file's port is not taken). With `given`
+    // empty the user chooses the file; a name given by the command line, a drop on
+    // the window or the recent files takes the same road without the file dialog.
     void Open(const QString& given = QString());
     // File Open in the folder of the automatic backups (created when missing).
     void OpenBackup();
     // False when nothing was saved (cancelled, refused or failed).
     bool Save();
+    bool SaveAs();
     // Before the data is given up (New, Open, Exit): the views' edits are collected,
     // and changes that were not saved are asked about: Save (File Save; it must
     // succeed), Discard or Cancel. Without such changes `askWhenUnchanged` decides.
@@ -39,6 +41,7 @@ signals:
 
 private:
     void OpenFile(const QString& path);
+    bool SaveTo(const QString& path);
 
     CMainFrame* m_frame;
 };

@@ -9,6 +9,7 @@
 #include "config/text_of.h"
 #include "config/user_preferences.h"
 #include "config/user_settings.h"
+#include "link/port_names.h"
 #include "link/write_check.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/channel_plan_commands.h"
@@ -139,6 +140,12 @@ void CMainFrame::UpdateTitle()
     // read or written.
     setWindowTitle(Title(m_data) + QStringLiteral("[*]"));
     setWindowModified(m_document.IsModified());
+    ShowPortInUse();
+}
+
+void CMainFrame::ShowPortInUse()
+{
+    m_statusBar->SetPort(PortName(m_data.port), ResolvePortDevice(m_data.port));
 }
 
 void CMainFrame::UpdateChannelMasks()
@@ -252,8 +259,8 @@ void CMainFrame::RunCommand(FrameCommand command)
     switch (command) {
     case FrameCommand::FileNew: m_files->New(); break;
     case FrameCommand::FileOpen: m_files->Open(); break;
-    case FrameCommand::FileSave:
-    case FrameCommand::FileSaveAs: m_files->Save(); break;
+    case FrameCommand::FileSave: m_files->Save(); break;
+    case FrameCommand::FileSaveAs: m_files->SaveAs(); break;
     case FrameCommand::ImportChannels: ChannelPlanCommands(this).Import(); break;
     case FrameCommand::ExportChannels: ChannelPlanCommands(this).Export(); break;
     case FrameCommand::FilePrint: Print(false); break;

@@ -53,7 +53,10 @@ public:
     // collects stops and changes nothing.
     bool CollectEdits();
     // Caption: text #184 (model 0) or #185, then " Q71/Q72(<lower>-<upper>MHZ)".
+    // The status bar's port follows too.
     void UpdateTitle();
+    // The status bar names the port in use and its device.
+    void ShowPortInUse();
     static QString Title(const RadioData& data);
     // Rebuilds the channel masks of the record before a write.
     void UpdateChannelMasks();

@@ -11,7 +11,8 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
       m_pane(new QLabel(this)),
       m_pass(new QLabel(this)),
       m_progress(new QProgressBar(this)),
-      m_note(new QLabel(this))
+      m_note(new QLabel(this)),
+      m_port(new QLabel(this))
 {
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
@@ -24,6 +25,7 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
     addWidget(m_pass);
     addWidget(m_progress, 1);
     addPermanentWidget(m_note);
+    addPermanentWidget(m_port);
 }
 
 void CProgStatusBar::SetPassText(const QString& text)
@@ -37,6 +39,12 @@ void CProgStatusBar::SetNote(const QString& text)
     m_note->setText(text);
     m_note->setToolTip(text);
     m_note->setVisible(!text.isEmpty());
+}
+
+void CProgStatusBar::SetPort(const QString& name, const QString& device)
+{
+    const bool sameName = device.isEmpty() || device == name;
+    m_port->setText(sameName ? name : QStringLiteral("%1 (%2)").arg(name, device));
 }
 
 void CProgStatusBar::SetProgress(int value)
@@ -73,6 +81,11 @@ QString CProgStatusBar::PaneText() const
 QString CProgStatusBar::PassText() const
 {
     return m_pass->isHidden() ? QString() : m_pass->text();
+}
+
+QString CProgStatusBar::PortText() const
+{
+    return m_port->text();
 }
 
 QString CProgStatusBar::Note() const

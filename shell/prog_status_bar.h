@@ -1,7 +1,8 @@
 // The status bar: its first pane shows "Ready", or the progress bar while a read or
 // write runs, with a word on the pass in progress when there is more than one (the
 // verify after a write). A note on the right tells what went wrong beside the
-// transfer (a backup that could not be saved) until the next transfer starts.
+// transfer (a backup that could not be saved) until the next transfer starts. The
+// last pane always names the port in use and the device it stands for.
 #pragma once
 
 #include <QStatusBar>
@@ -24,18 +25,22 @@ public:
     void SetPassText(const QString& text);
     // Shown on the right while not empty.
     void SetNote(const QString& text);
+    // "COM2 (/dev/ttyUSB1)"; the name alone while no device stands for it.
+    void SetPort(const QString& name, const QString& device);
 
     bool ProgressVisible() const;
     int ProgressValue() const;
     QString PaneText() const;
     QString PassText() const;
     QString Note() const;
+    QString PortText() const;
 
 private:
     QLabel* m_pane;
     QLabel* m_pass;
     QProgressBar* m_progress;
     QLabel* m_note;
+    QLabel* m_port;
 };
 
 }  // namespace radio

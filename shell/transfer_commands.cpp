@@ -4,6 +4,7 @@
 #include "config/text_of.h"
 #include "config/user_preferences.h"
 #include "link/protocol.h"
+#include "shell/file_commands.h"
 #include "shell/main_frame.h"
 #include "shell/prog_status_bar.h"
 #include "shell/transfer_texts.h"
@@ -56,7 +57,12 @@ bool TransferCommands::Start(TransferMode mode)
         m_thread->wait();  // the previous transfer's thread has ended already
         m_thread.reset();
     }
-    if (!m_frame->CollectEdits()) {
+    // A read replaces the data: changes that were not saved are asked about first, as
+    // New and Open do. A write only needs the views' edits in the record.
+    const bool mayGoOn = mode == TransferMode::Read
+                             ? m_frame->Files()->MayLeaveData([] { return true; })
+                             : m_frame->CollectEdits();
+    if (!mayGoOn) {
         return false;
     }
     m_worker->Init(&m_host, &data);
@@ -120,6 +126,9 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
         return PlainCaption(UiText(data, 20));
     });
     document.MarkUnmodified();
+    // The data came from the radio, not from the file opened before: the first Save
+    // asks for a name rather than replacing that file.
+    document.SetFileName(QString());
     const RadioData& data = m_frame->Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);

@@ -237,7 +237,7 @@ void TestDesktopOpen::recentFilesNewestFirst()
     FileChoices choices;
     for (int i = 1; i <= 9; ++i) {
         choices.Then(dir.Path(QStringLiteral("set%1").arg(i)));  // .tw is added
-        frame->Actions()->Action(FrameCommand::FileSave)->trigger();
+        frame->Actions()->Action(FrameCommand::FileSaveAs)->trigger();
     }
     choices.Then(dir.Path("set4.tw"));
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();

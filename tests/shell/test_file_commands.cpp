@@ -1,10 +1,13 @@
 #include <QAction>
 #include <QtTest>
 
+#include "channels/chn_msg_form_view.h"
 #include "config/file_saving.h"
 #include "data/data_file.h"
 #include "shell/child_frame.h"
+#include "shell/file_commands.h"
 #include "shell/frame_actions.h"
+#include "shell/prog_status_bar.h"
 #include "shell_fixture.h"
 
 using namespace radio;
@@ -41,6 +44,8 @@ private slots:
     void failedSaveIsReported();
     void replacingTheExtendedNameIsAsked();
     void openingA16ChannelSetOver32Channels();
+    void saveWritesToTheFileTheDataCameFrom();
+    void openingKeepsThePortInUse();
 };
 
 void TestFileCommands::newCancelledChangesNothing()
@@ -397,6 +402,84 @@ void TestFileCommands::replacingTheExtendedNameIsAsked()
     files.Then(dir.Path(QStringLiteral("set.tw")));
     frame->Actions()->Action(FrameCommand::FileSave)->trigger();
     QCOMPARE(boxes.Count(), 2);
+}
+
+// The first Save of a new set asks for a name; after that, and after opening a file,
+// Ctrl+S writes to that file without a word; Save As asks again.
+void TestFileCommands::saveWritesToTheFileTheDataCameFrom()
+{
+    WorkDir dir;
+    auto app = StartAsAPersonDoes(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    FileChoices files;
+    const auto typeAndSave = [&](int row, const QString& typed) {
+        static_cast<CChnMsgFormView*>(frame->View(ViewKind::Channels))->SetCurrentCell(row, 1);
+        TypeIntoFocus(typed);
+        PressOnFocus(Qt::Key_Return);
+        QVERIFY(frame->isWindowModified());
+        QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    };
+    const auto saved = [&](const QString& name) {
+        const auto image = frame->Data().ToImage();
+        return dir.Read(name) ==
+               QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+    };
+
+    files.Then(dir.Path(QStringLiteral("plan")));
+    typeAndSave(1, QStringLiteral("435.125"));
+    QCOMPARE(files.Kinds(), std::vector<FileDialogKind>{FileDialogKind::Save});
+    QVERIFY(saved(QStringLiteral("plan.tw")));
+
+    typeAndSave(2, QStringLiteral("436"));
+    QCOMPARE(files.Kinds().size(), std::size_t(1));
+    QCOMPARE(boxes.Count(), 0);
+    QVERIFY(saved(QStringLiteral("plan.tw")));
+    QVERIFY(!frame->isWindowModified());
+
+    files.Then(dir.Path(QStringLiteral("copy.tw")));
+    frame->Actions()->Action(FrameCommand::FileSaveAs)->trigger();
+    QCOMPARE(files.Kinds().size(), std::size_t(2));
+    QVERIFY(saved(QStringLiteral("copy.tw")));
+
+    frame->Files()->Open(dir.Path(QStringLiteral("plan.tw")));
+    typeAndSave(3, QStringLiteral("437"));
+    QCOMPARE(files.Kinds().size(), std::size_t(2));
+    QCOMPARE(boxes.Count(), 0);
+    QVERIFY(saved(QStringLiteral("plan.tw")));
+    QVERIFY(!saved(QStringLiteral("copy.tw")));
+}
+
+// A colleague's file carries another port: it is not taken. The status bar keeps
+// naming the port in use, a save writes that port, and so does the exit into sys.ini.
+void TestFileCommands::openingKeepsThePortInUse()
+{
+    qputenv("RADIOPROG_COM2", "/dev/ttyUSB7");
+    WorkDir dir;
+    RadioData colleague;
+    colleague.port = 1;
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), colleague).ok());
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(2, 1, 1));
+    dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
+    auto app = StartProgram(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));
+
+    Boxes boxes;
+    frame->Files()->Open(dir.Path(QStringLiteral("colleague.tw")));
+    QCOMPARE(boxes.Count(), 0);
+    QCOMPARE(frame->Data().port, 2);
+    QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));
+
+    QVERIFY(frame->Files()->Save());
+    RadioData reopened;
+    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), reopened).ok());
+    QCOMPARE(reopened.port, 2);
+    frame->close();
+    QVERIFY(dir.Read(QStringLiteral("sys.ini")).startsWith("Com=COM2\r\n"));
+    qunsetenv("RADIOPROG_COM2");
 }
 
 QTEST_MAIN(TestFileCommands)

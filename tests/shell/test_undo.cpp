@@ -55,6 +55,7 @@ private slots:
     void copyAndPasteRowsWithTheKeys();
     void markerSurvivesClosingTheView_data();
     void markerSurvivesClosingTheView();
+    void readAsksBeforeReplacingChanges();
 };
 
 // Typing, paste, cut, delete, the three form views, the model dialog, New, a read and
@@ -433,6 +434,47 @@ void TestUndo::markerSurvivesClosingTheView()
     QVERIFY(frame->isWindowModified());
     frame->OpenView(kind);
     QVERIFY(frame->isWindowModified());
+}
+
+// Ctrl+R over unsaved changes asks as New and Open do; Cancel (the default) keeps
+// them and reads nothing. A read replaces the data set: its first Save asks for a
+// name instead of overwriting the file opened before.
+void TestUndo::readAsksBeforeReplacingChanges()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartAsAPersonDoes(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    Boxes boxes;
+    FileChoices files;
+    files.Then(dir.Path(QStringLiteral("opened.tw")));
+    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(dir.Exists(QStringLiteral("opened.tw")));
+    TypeIntoFocus(QStringLiteral("435.125"));
+    PressOnFocus(Qt::Key_Return);
+    const Image typed = frame->Data().ToImage();
+
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, QStringLiteral("The data has changed. Save the changes?"));
+    QCOMPARE(boxes.Last().buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(boxes.Last().defaultButton, QMessageBox::Cancel);
+    QVERIFY(!frame->TransferRunning());
+    QVERIFY(frame->Data().ToImage() == typed);
+    QVERIFY(frame->isWindowModified());
+
+    boxes.Answer(QMessageBox::Discard);
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(frame->TransferRunning());
+    QVERIFY(WaitIdle(frame));
+    QVERIFY(!frame->isWindowModified());
+    QVERIFY(frame->Data().ToImage() != typed);
+
+    const QByteArray opened = dir.Read(QStringLiteral("opened.tw"));
+    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(files.Kinds().size(), std::size_t(2));
+    QCOMPARE(dir.Read(QStringLiteral("opened.tw")), opened);
 }
 
 QTEST_MAIN(TestUndo)
