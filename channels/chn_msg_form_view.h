@@ -88,8 +88,8 @@ private:
     void KeepRefusedEdit(const QString& text);
     void ClearRefusal();
     void EmptyCurrentCell();
-    void ClearRows(const std::vector<int>& rows, const QString& stepName);
-    QString CellStepName(int row, int column) const;
+    void ClearRows(const std::vector<int>& rows, RadioDocument::StepNamer stepName);
+    RadioDocument::StepNamer CellStepName(int row, int column) const;
     void DiscardEdit();
     void HandFocusToGrid(QWidget* editor);
     void BeginEdit(int key, bool selectAll);

@@ -8,193 +8,193 @@ namespace radio {
 const std::vector<std::string>& EnglishTexts()
 {
     static const std::vector<std::string> texts = {
-        "Radio data",                                       // #0
-        "File(&F)",                                         // #1
-        "New(&N)",                                          // #2
-        "Open(&O)",                                         // #3
-        "Save(&S)",                                         // #4
-        "Save As(&A)",                                      // #5
-        "Print(&P)",                                        // #6
-        "Exit(&X)",                                         // #7
-        "Model(&M)",                                        // #8
-        "Model and band",                                   // #9
-        "Edit(&E)",                                         // #10
-        "Channels",                                         // #11
-        "Optional features",                                // #12
-        "Key settings",                                     // #13
-        "Scan settings",                                    // #14
-        "On PTT press",                                     // #15
-        "On PTT release",                                   // #16
-        "Import",                                           // #17
-        "Export",                                           // #18
-        "Programming(&P)",                                  // #19
-        "Read from radio(&R)",                              // #20
-        "Write to radio(&W)",                               // #21
-        "Clone",                                            // #22
-        "Compare",                                          // #23
-        "Restore defaults",                                 // #24
-        "Settings(&S)",                                     // #25
-        "COM port(&C)",                                     // #26
-        "Language",                                         // #27
-        "View(&V)",                                         // #28
-        "Navigation bar(&N)",                               // #29
-        "Toolbar(&T)",                                      // #30
-        "Status bar(&S)",                                   // #31
-        "Window(&W)",                                       // #32
-        "Cascade(&C)",                                      // #33
-        "Tile horizontally(&H)",                            // #34
-        "Tile vertically(&V)",                              // #35
-        "Arrange icons(&A)",                                // #36
-        "Close all windows(&L)",                            // #37
-        "Help(&H)",                                         // #38
-        "Help topics(&T)",                                  // #39
-        "About radioprog",                                  // #40
-        "Frequency",                                        // #41
-        "CH",                                               // #42
-        "RX Freq",                                          // #43
-        "TX Freq",                                          // #44
-        "RX Tone",                                          // #45
-        "TX Tone",                                          // #46
-        "Off",                                              // #47
-        "Bandwidth",                                        // #48
-        "Wide",                                             // #49
-        "Narrow",                                           // #50
-        "Power",                                            // #51
-        "Low",                                              // #52
-        "High",                                             // #53
-        "Scan add",                                         // #54
-        "On",                                               // #55
-        "Squelch",                                          // #56
-        "Step",                                             // #57
-        "Offset",                                           // #58
-        "DTMF codes",                                       // #59
-        "Off",                                              // #60
-        "On",                                               // #61
-        "Signalling",                                       // #62
-        "Compander",                                        // #63
-        "Busy lock",                                        // #64
-        "Scrambler",                                        // #65
-        "PTT ID",                                           // #66
-        "Tone",                                             // #67
-        "Delete channel",                                   // #68
-        "Close",                                            // #69
-        "Clear all",                                        // #70
-        "OK",                                               // #71
-        "Cancel",                                           // #72
-        "Reset all channels and settings to defaults?",     // #73
-        "Communication failed",                             // #74
-        "Done",                                             // #75
+        "Radio data",                                                  // #0
+        "File(&F)",                                                    // #1
+        "New(&N)",                                                     // #2
+        "Open(&O)",                                                    // #3
+        "Save(&S)",                                                    // #4
+        "Save As(&A)",                                                 // #5
+        "Print(&P)",                                                   // #6
+        "Exit(&X)",                                                    // #7
+        "Model(&M)",                                                   // #8
+        "Model and band",                                              // #9
+        "Edit(&E)",                                                    // #10
+        "Channels",                                                    // #11
+        "Optional features",                                           // #12
+        "Key settings",                                                // #13
+        "Scan settings",                                               // #14
+        "On PTT press",                                                // #15
+        "On PTT release",                                              // #16
+        "Import",                                                      // #17
+        "Export",                                                      // #18
+        "Programming(&P)",                                             // #19
+        "Read from radio(&R)",                                         // #20
+        "Write to radio(&W)",                                          // #21
+        "Clone",                                                       // #22
+        "Compare",                                                     // #23
+        "Restore defaults",                                            // #24
+        "Settings(&S)",                                                // #25
+        "COM port(&C)",                                                // #26
+        "Language",                                                    // #27
+        "View(&V)",                                                    // #28
+        "Navigation bar(&N)",                                          // #29
+        "Toolbar(&T)",                                                 // #30
+        "Status bar(&S)",                                              // #31
+        "Window(&W)",                                                  // #32
+        "Cascade(&C)",                                                 // #33
+        "Tile horizontally(&H)",                                       // #34
+        "Tile vertically(&V)",                                         // #35
+        "Arrange icons(&A)",                                           // #36
+        "Close all windows(&L)",                                       // #37
+        "Help(&H)",                                                    // #38
+        "Help topics(&T)",                                             // #39
+        "About radioprog",                                             // #40
+        "Frequency",                                                   // #41
+        "CH",                                                          // #42
+        "RX Freq",                                                     // #43
+        "TX Freq",                                                     // #44
+        "RX Tone",                                                     // #45
+        "TX Tone",                                                     // #46
+        "Off",                                                         // #47
+        "Bandwidth",                                                   // #48
+        "Wide",                                                        // #49
+        "Narrow",                                                      // #50
+        "Power",                                                       // #51
+        "Low",                                                         // #52
+        "High",                                                        // #53
+        "Scan add",                                                    // #54
+        "On",                                                          // #55
+        "Squelch",                                                     // #56
+        "Step",                                                        // #57
+        "Offset",                                                      // #58
+        "DTMF codes",                                                  // #59
+        "Off",                                                         // #60
+        "On",                                                          // #61
+        "Signalling",                                                  // #62
+        "Compander",                                                   // #63
+        "Busy lock",                                                   // #64
+        "Scrambler",                                                   // #65
+        "PTT ID",                                                      // #66
+        "Tone",                                                        // #67
+        "Delete channel",                                              // #68
+        "Close",                                                       // #69
+        "Clear all",                                                   // #70
+        "OK",                                                          // #71
+        "Cancel",                                                      // #72
+        "Reset all channels and settings to defaults?",                // #73
+        "Communication failed",                                        // #74
+        "Done",                                                        // #75
         "Communication with the radio failed. Check cable and port.",  // #76
-        "COM port",                                         // #77
-        "radioprog",                                        // #78
-        "Version 1.0",                                      // #79
-        "Copyright (C) 2026 radioprog developers",          // #80
-        "radioprog",                                        // #81
-        "Programming software for handheld radios",         // #82
-        "For Q71/Q72 radios with 16 or 32 channels",        // #83
-        "Reading from the radio...",                        // #84
-        "Writing to the radio...",                          // #85
-        "Reading...",                                       // #86
-        "Changing the band clears all channels. Go on?",    // #87
-        "Writing...",                                       // #88
-        "Warning",                                          // #89
-        "Exit the program? Unsaved data will be lost.",     // #90
-        "Exit",                                             // #91
-        "Frequency error",                                  // #92
-        "Enter the receive frequency first",                // #93
-        "Data file",                                        // #94
-        "The frequency is outside the band.",               // #95
-        "Out of band",                                      // #96
-        "Radio band unknown; the data's band is used.",     // #97
-        "Not connected",                                    // #98
-        "TX time-out (s)",                                  // #99
-        "Squelch level",                                    // #100
-        "Volume level",                                     // #101
-        "Audio response",                                   // #102
-        "Standard",                                         // #103
-        "Battery save",                                     // #104
-        "Deep",                                             // #105
-        "Normal",                                           // #106
-        "Key beep",                                         // #107
-        "Voice prompt",                                     // #108
-        "Key lock",                                         // #109
-        "Auto key lock",                                    // #110
-        "VOX",                                              // #111
-        "VOX on",                                           // #112
-        "VOX level",                                        // #113
-        "VOX delay (s)",                                    // #114
-        "Headset only",                                     // #115
-        "Inhibit on receive",                               // #116
-        "VOX beep",                                         // #117
-        "Scrambler",                                        // #118
-        "Scrambler on",                                     // #119
-        "Send code",                                        // #120
-        "Code 1",                                           // #121
-        "Code 2",                                           // #122
-        "Code 1 and 2",                                     // #123
-        "Keys",                                             // #124
-        "Side key",                                         // #125
-        "Monitor",                                          // #126
-        "Scan",                                             // #127
-        "Alarm",                                            // #128
-        "TX power",                                         // #129
-        "VOX on/off",                                       // #130
-        "Wide/Narrow",                                      // #131
-        "Scrambler on/off",                                 // #132
-        "Talkaround",                                       // #133
-        "Battery level",                                    // #134
-        "Key lock",                                         // #135
-        "Flashlight",                                       // #136
-        "Choose the side key's function",                   // #137
-        "Scan",                                             // #138
-        "Priority",                                         // #139
-        "Fixed",                                            // #140
-        "Current",                                          // #141
-        "Priority channel",                                 // #142
-        "Check interval (s)",                               // #143
-        "Hold time (s)",                                    // #144
-        "Transmit on",                                      // #145
-        "Talkback",                                         // #146
-        "Resume time (s)",                                  // #147
-        "Carrier hold (s)",                                 // #148
-        "Channel number",                                   // #149
-        "Band",                                             // #150
-        "Model",                                            // #151
-        "Port",                                             // #152
-        "Progress",                                         // #153
-        "Ready",                                            // #154
-        "Connecting...",                                    // #155
-        "Connected",                                        // #156
-        "Read failed",                                      // #157
-        "Write failed",                                     // #158
-        "Invalid frequency",                                // #159
-        "Invalid tone",                                     // #160
-        "DCS",                                              // #161
-        "CTCSS",                                            // #162
-        "Normal",                                           // #163
-        "Inverted",                                         // #164
-        "Print preview",                                    // #165
-        "Print setup",                                      // #166
-        "Page",                                             // #167
-        "Channel list",                                     // #168
-        "Feature summary",                                  // #169
-        "Default",                                          // #170
-        "Minimum",                                          // #171
-        "Maximum",                                          // #172
-        "Seconds",                                          // #173
-        "MHz",                                              // #174
-        "Yes",                                              // #175
-        "No",                                               // #176
-        "Retry",                                            // #177
-        "Ignore",                                           // #178
-        "Error",                                            // #179
-        "Information",                                      // #180
-        "Note",                                             // #181
-        "Save changes?",                                    // #182
-        "Model:",                                           // #183
-        "32-channel",                                       // #184
-        "16-channel",                                       // #185
-        "Band:",                                            // #186
+        "COM port",                                                    // #77
+        "radioprog",                                                   // #78
+        "Version 1.0",                                                 // #79
+        "Copyright (C) 2026 radioprog developers",                     // #80
+        "radioprog",                                                   // #81
+        "Programming software for handheld radios",                    // #82
+        "For Q71/Q72 radios with 16 or 32 channels",                   // #83
+        "Reading from the radio...",                                   // #84
+        "Writing to the radio...",                                     // #85
+        "Reading...",                                                  // #86
+        "Changing the band clears all channels. Go on?",               // #87
+        "Writing...",                                                  // #88
+        "Warning",                                                     // #89
+        "Exit the program? Unsaved data will be lost.",                // #90
+        "Exit",                                                        // #91
+        "Frequency error",                                             // #92
+        "Enter the receive frequency first",                           // #93
+        "Data file",                                                   // #94
+        "The frequency is outside the band.",                          // #95
+        "Out of band",                                                 // #96
+        "Radio band unknown; the data's band is used.",                // #97
+        "Not connected",                                               // #98
+        "TX time-out (s)",                                             // #99
+        "Squelch level",                                               // #100
+        "Volume level",                                                // #101
+        "Audio response",                                              // #102
+        "Standard",                                                    // #103
+        "Battery save",                                                // #104
+        "Deep",                                                        // #105
+        "Normal",                                                      // #106
+        "Key beep",                                                    // #107
+        "Voice prompt",                                                // #108
+        "Key lock",                                                    // #109
+        "Auto key lock",                                               // #110
+        "VOX",                                                         // #111
+        "VOX on",                                                      // #112
+        "VOX level",                                                   // #113
+        "VOX delay (s)",                                               // #114
+        "Headset only",                                                // #115
+        "Inhibit on receive",                                          // #116
+        "VOX beep",                                                    // #117
+        "Scrambler",                                                   // #118
+        "Scrambler on",                                                // #119
+        "Send code",                                                   // #120
+        "Code 1",                                                      // #121
+        "Code 2",                                                      // #122
+        "Code 1 and 2",                                                // #123
+        "Keys",                                                        // #124
+        "Side key",                                                    // #125
+        "Monitor",                                                     // #126
+        "Scan",                                                        // #127
+        "Alarm",                                                       // #128
+        "TX power",                                                    // #129
+        "VOX on/off",                                                  // #130
+        "Wide/Narrow",                                                 // #131
+        "Scrambler on/off",                                            // #132
+        "Talkaround",                                                  // #133
+        "Battery level",                                               // #134
+        "Key lock",                                                    // #135
+        "Flashlight",                                                  // #136
+        "Choose the side key's function",                              // #137
+        "Scan",                                                        // #138
+        "Priority",                                                    // #139
+        "Fixed",                                                       // #140
+        "Current",                                                     // #141
+        "Priority channel",                                            // #142
+        "Check interval (s)",                                          // #143
+        "Hold time (s)",                                               // #144
+        "Transmit on",                                                 // #145
+        "Talkback",                                                    // #146
+        "Resume time (s)",                                             // #147
+        "Carrier hold (s)",                                            // #148
+        "Channel number",                                              // #149
+        "Band",                                                        // #150
+        "Model",                                                       // #151
+        "Port",                                                        // #152
+        "Progress",                                                    // #153
+        "Ready",                                                       // #154
+        "Connecting...",                                               // #155
+        "Connected",                                                   // #156
+        "Read failed",                                                 // #157
+        "Write failed",                                                // #158
+        "Invalid frequency",                                           // #159
+        "Invalid tone",                                                // #160
+        "DCS",                                                         // #161
+        "CTCSS",                                                       // #162
+        "Normal",                                                      // #163
+        "Inverted",                                                    // #164
+        "Print preview",                                               // #165
+        "Print setup",                                                 // #166
+        "Page",                                                        // #167
+        "Channel list",                                                // #168
+        "Feature summary",                                             // #169
+        "Default",                                                     // #170
+        "Minimum",                                                     // #171
+        "Maximum",                                                     // #172
+        "Seconds",                                                     // #173
+        "MHz",                                                         // #174
+        "Yes",                                                         // #175
+        "No",                                                          // #176
+        "Retry",                                                       // #177
+        "Ignore",                                                      // #178
+        "Error",                                                       // #179
+        "Information",                                                 // #180
+        "Note",                                                        // #181
+        "Save changes?",                                               // #182
+        "Model:",                                                      // #183
+        "32-channel",                                                  // #184
+        "16-channel",                                                  // #185
+        "Band:",                                                       // #186
         // #187
         "The radio reports %1 but the data is for %2. Writing data for another band or model can "
         "make the radio unusable. Write anyway?",
@@ -397,6 +397,13 @@ const std::vector<std::string>& EnglishTexts()
         "it is a device and not a regular file",
         // #291
         "it is not a regular file",
+        // #292
+        "lang.csv has no language column %1: menus and windows show the built-in English texts.",
+        // #293
+        "lang.csv is UTF-16 text and not UTF-8: menus and windows show the built-in English texts.",
+        // #294
+        "lang.csv is no language table (it holds binary data): menus and windows show the built-in "
+        "English texts.",
     };
     return texts;
 }

@@ -18,7 +18,6 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
     m_progress->hide();
     m_pass->hide();
     m_note->hide();
-    m_pane->setText(tr("Ready"));
     // The pane and the bar share the first pane: one of them is shown at a time.
     addWidget(m_pane, 1);
     addWidget(m_pass);
@@ -39,6 +38,14 @@ void CProgStatusBar::SetNote(const QString& text)
     m_note->setVisible(!text.isEmpty());
 }
 
+void CProgStatusBar::SetReadyText(const QString& text)
+{
+    m_ready = text;
+    if (m_progress->isHidden()) {
+        m_pane->setText(text);
+    }
+}
+
 void CProgStatusBar::SetProgress(int value)
 {
     const bool show = value != 0;
@@ -46,7 +53,7 @@ void CProgStatusBar::SetProgress(int value)
         clearMessage();
         m_progress->setVisible(show);
         m_pane->setVisible(!show);
-        m_pane->setText(show ? QString() : tr("Ready"));
+        m_pane->setText(show ? QString() : m_ready);
         m_pass->clear();
         m_pass->hide();
     }

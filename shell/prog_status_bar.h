@@ -24,6 +24,8 @@ public:
     void SetPassText(const QString& text);
     // Shown on the right while not empty.
     void SetNote(const QString& text);
+    // What the first pane says while no transfer runs, in the interface's language.
+    void SetReadyText(const QString& text);
 
     bool ProgressVisible() const;
     int ProgressValue() const;
@@ -36,6 +38,7 @@ private:
     QLabel* m_pass;
     QProgressBar* m_progress;
     QLabel* m_note;
+    QString m_ready;
 };
 
 }  // namespace radio
