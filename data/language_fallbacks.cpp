@@ -404,6 +404,16 @@ const std::vector<std::string>& EnglishTexts()
         // #294
         "lang.csv is no language table (it holds binary data): menus and windows show the built-in "
         "English texts.",
+        // #295
+        "entry code",
+        // #296
+        "identity",
+        // #297
+        "end byte",
+        // #298
+        "block %1",
+        // #299
+        "block %1 quarter %2",
     };
     return texts;
 }

@@ -123,7 +123,12 @@ enum : int {
     LanguageColumnMissing = 292,  // status bar, %1 the column sys.ini names
     LanguageFileUtf16 = 293,      // status bar, lang.csv is UTF-16
     LanguageFileNotText = 294,    // status bar, lang.csv holds no text
-    Last = 294,
+    StepEntryCode = 295,  // a transfer step
+    StepIdentity = 296,  // a transfer step
+    StepEndByte = 297,  // a transfer step
+    StepBlock = 298,  // a transfer step, %1 address
+    StepChunk = 299,  // a transfer step, %1 address, %2 quarter
+    Last = 299,
 };
 }  // namespace text
 

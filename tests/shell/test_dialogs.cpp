@@ -11,6 +11,9 @@
 #include <QUndoStack>
 #include <QtTest>
 
+#include "config/language_file.h"
+#include "config/program_files.h"
+#include "link/block_plan.h"
 #include "shell/about_dlg.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
@@ -22,6 +25,7 @@
 #include "shell/model_dlg.h"
 #include "shell/nav_tree_ctrl.h"
 #include "shell/prog_status_bar.h"
+#include "shell/transfer_texts.h"
 #include "shell/tree_bar.h"
 #include "shell_fixture.h"
 
@@ -84,6 +88,8 @@ private slots:
     void missingHelpPageIsReported();
     void chineseInterfaceThroughout();
     void textsFollowTheLanguage();
+    void transferStepsInChinese_data();
+    void transferStepsInChinese();
 };
 
 void TestDialogs::modelDialogShowsTheRecord_data()
@@ -665,6 +671,35 @@ void TestDialogs::textsFollowTheLanguage()
     frame->SetProgress(50);
     frame->SetProgress(0);
     QCOMPARE(frame->ProgressBar()->PaneText(), Zh(154));
+}
+
+// The steps the link names in English read in Chinese in the window's messages.
+void TestDialogs::transferStepsInChinese_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("shown");
+    RadioData record;
+    const QString block = BlockText(record.block(Block::B0120));
+    QTest::newRow("entry") << QStringLiteral("entry code") << QStringLiteral("进入编程码");
+    QTest::newRow("identity") << QStringLiteral("identity") << QStringLiteral("身份信息");
+    QTest::newRow("end") << QStringLiteral("end byte") << QStringLiteral("结束字节");
+    QTest::newRow("block") << block << QStringLiteral("数据块 0x0120");
+    QTest::newRow("chunk") << block + QStringLiteral(", quarter 2")
+                           << QStringLiteral("数据块 0x0120 第 2 段");
+}
+
+void TestDialogs::transferStepsInChinese()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, shown);
+    RadioData data;
+    LanguageNames names;
+    QVERIFY(LoadLanguageFile(FindProgramFile(QStringLiteral("lang.csv")), 0, data.texts, names));
+    QCOMPARE(TransferStepText(data, step), shown);
+    TransferError error;
+    error.kind = TransferError::Kind::LinkFault;
+    error.detail = step;
+    QVERIFY(TransferErrorDetail(data, error).contains(shown));
 }
 
 QTEST_MAIN(TestDialogs)
