@@ -331,7 +331,7 @@ void CChnMsgFormView::EmptyCurrentCell()
 }
 
 // "Channel 3 receive frequency 435.12500", "Channel 3 transmit frequency emptied".
-QString CChnMsgFormView::CellStepName(int row, int column) const
+RadioDocument::StepNamer CChnMsgFormView::CellStepName(int row, int column) const
 {
     static constexpr int kFieldNames[] = {
         0,
@@ -344,10 +344,22 @@ QString CChnMsgFormView::CellStepName(int row, int column) const
         text::FieldScanAdd,
         text::FieldBusyLock,
     };
-    const QString field = Text(kFieldNames[std::clamp(column, 0, int(column::Last))]);
+    const int field = kFieldNames[std::clamp(column, 0, int(column::Last))];
     const QString value = m_sheet.Cell(row, column);
-    return value.isEmpty() ? Text(text::UndoCellEmptied).arg(row).arg(field)
-                           : Text(text::UndoCellValue).arg(row).arg(field, value);
+    // A value of a list column ("Wide", "Off") is a language text itself: the name
+    // then follows the language too.
+    int valueText = -1;
+    for (int n = 0; n < LanguageTable::Count() && valueText < 0 && !value.isEmpty(); ++n) {
+        if (Text(n) == value) {
+            valueText = n;
+        }
+    }
+    return [this, row, field, value, valueText] {
+        return value.isEmpty() ? Text(text::UndoCellEmptied).arg(row).arg(Text(field))
+                               : Text(text::UndoCellValue)
+                                     .arg(row)
+                                     .arg(Text(field), valueText >= 0 ? Text(valueText) : value);
+    };
 }
 
 std::vector<int> CChnMsgFormView::SelectedRows(bool* severalOrWhole) const
@@ -384,7 +396,7 @@ void CChnMsgFormView::CutSelection()
     }
     const std::vector<int> rows = SelectedRows();
     QGuiApplication::clipboard()->setText(ChannelRowsText(m_sheet, rows));
-    ClearRows(rows, Text(text::UndoCut).arg(rows.size()));
+    ClearRows(rows, [this, n = rows.size()] { return Text(text::UndoCut).arg(n); });
 }
 
 void CChnMsgFormView::DeleteSelection()
@@ -398,10 +410,10 @@ void CChnMsgFormView::DeleteSelection()
         EmptyCurrentCell();  // one cell: what emptying it does
         return;
     }
-    ClearRows(rows, Text(text::UndoDelete).arg(rows.size()));
+    ClearRows(rows, [this, n = rows.size()] { return Text(text::UndoDelete).arg(n); });
 }
 
-void CChnMsgFormView::ClearRows(const std::vector<int>& rows, const QString& stepName)
+void CChnMsgFormView::ClearRows(const std::vector<int>& rows, RadioDocument::StepNamer stepName)
 {
     ChangeRecord([&](RadioData&) {
         for (int row : rows) {
@@ -451,7 +463,8 @@ void CChnMsgFormView::PasteClipboard()
     }
     ChangeRecord([&](RadioData& data) {
         ApplyPaste(plan, data);
-        return Text(text::UndoPaste).arg(plan.rows.size());
+        return RadioDocument::StepNamer(
+            [this, n = plan.rows.size()] { return Text(text::UndoPaste).arg(n); });
     });
     m_sheet.Load();
     m_model->AllChanged();

@@ -91,8 +91,8 @@ private:
     void RefuseTypedTone();
     void TypeIntoList(const QString& typed);
     void EmptyCurrentCell();
-    void ClearRows(const std::vector<int>& rows, const QString& stepName);
-    QString CellStepName(int row, int column) const;
+    void ClearRows(const std::vector<int>& rows, RadioDocument::StepNamer stepName);
+    RadioDocument::StepNamer CellStepName(int row, int column) const;
     void DiscardEdit();
     void HandFocusToGrid(QWidget* editor);
     void BeginEdit(int key, bool selectAll);

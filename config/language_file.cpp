@@ -89,6 +89,81 @@ std::vector<LanguageTable> LoadEveryLanguage(const QString& path)
     return tables;
 }
 
+namespace {
+
+// A language table is text: UTF-8 or GB18030 lines without control characters other
+// than tab and the line ends. NUL bytes mean UTF-16 (every ASCII character carries
+// one) or binary data.
+LanguageLoad TextProblem(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        return LanguageLoad::Utf16;
+    }
+    const qsizetype nulls = bytes.count('\0');
+    if (nulls > 0) {
+        // UTF-16 of mostly ASCII text: every second byte is NUL.
+        return nulls * 3 >= bytes.size() ? LanguageLoad::Utf16 : LanguageLoad::NotText;
+    }
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r') || u == 0x7F) {
+            return LanguageLoad::NotText;
+        }
+    }
+    QByteArray content = bytes;
+    if (content.startsWith("\xEF\xBB\xBF")) {
+        content.remove(0, 3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)utf8.decode(content);
+    if (!utf8.hasError()) {
+        return LanguageLoad::Loaded;
+    }
+    QStringDecoder gb("GB18030", QStringDecoder::Flag::Stateless);
+    if (gb.isValid()) {
+        (void)gb.decode(content);
+        if (!gb.hasError()) {
+            return LanguageLoad::Loaded;
+        }
+    }
+    return LanguageLoad::NotText;
+}
+
+}  // namespace
+
+LanguageLoad LoadInterfaceLanguage(const QString& path, int column, LanguageTable& table,
+                                   LanguageNames& names)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return LanguageLoad::Missing;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty()) {
+        return LanguageLoad::Missing;
+    }
+    const LanguageLoad problem = TextProblem(bytes);
+    if (problem != LanguageLoad::Loaded) {
+        table = LanguageTable();
+        return problem;
+    }
+    // The header's own names, apart from the ones an earlier file left behind.
+    LanguageNames header;
+    LanguageTable scratch;
+    LoadLanguageText(bytes, 0, scratch, header);
+    int named = 0;
+    while (named < kMaxLanguages && !header.names[std::size_t(named)].empty()) {
+        ++named;
+    }
+    if (column < 0 || column >= named) {
+        LoadLanguageText(bytes, 0, scratch, names);
+        table = LanguageTable();
+        return LanguageLoad::NoSuchColumn;
+    }
+    LoadLanguageText(bytes, column, table, names);
+    return LanguageLoad::Loaded;
+}
+
 bool LoadLanguageFile(const QString& path, int column, LanguageTable& table, LanguageNames& names)
 {
     QFile file(path);

@@ -33,6 +33,22 @@ bool LoadLanguageText(const QByteArray& bytes, int column, LanguageTable& table,
 
 QString DecodeLanguageFile(const QByteArray& bytes);
 
+// What loading the interface's language found.
+enum class LanguageLoad {
+    Loaded,        // the column's texts were taken
+    Missing,       // no file, or an empty one: nothing changed
+    NoSuchColumn,  // the header names no language in that column
+    Utf16,         // the file is UTF-16 text, not UTF-8 or GB18030
+    NotText,       // the file holds bytes no language table holds (binary data)
+};
+
+// The interface's texts: as LoadLanguageFile, but a column the header does not name, or
+// a file that is no language table, leaves `table` with the built-in English texts
+// instead of blanking it (the menus must stay usable). The header's names are taken
+// whenever the file is text, so that the language dialog can offer them.
+LanguageLoad LoadInterfaceLanguage(const QString& path, int column, LanguageTable& table,
+                                   LanguageNames& names);
+
 // Every language column of the file, each as a table (empty when the file cannot be
 // read): pasted texts may come from any of them.
 std::vector<LanguageTable> LoadEveryLanguage(const QString& path);

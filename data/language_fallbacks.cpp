@@ -430,6 +430,23 @@ const std::vector<std::string>& EnglishTexts()
         // #306
         "Nothing was pasted: line %1 column %2 \"%3\" goes into channel %4 which has no receive "
         "frequency.",
+        // #307
+        "lang.csv has no language column %1: menus and windows show the built-in English texts.",
+        // #308
+        "lang.csv is UTF-16 text and not UTF-8: menus and windows show the built-in English texts.",
+        // #309
+        "lang.csv is no language table (it holds binary data): menus and windows show the built-in "
+        "English texts.",
+        // #310
+        "entry code",
+        // #311
+        "identity",
+        // #312
+        "end byte",
+        // #313
+        "block %1",
+        // #314
+        "block %1 quarter %2",
     };
     return texts;
 }

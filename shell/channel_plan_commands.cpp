@@ -53,7 +53,8 @@ void ChannelPlanCommands::ApplyImport(const ChannelPlan& plan)
     m_frame->Document().Change([this, &plan](RadioData& data) {
         ApplyChannelPlan(plan, data);
         m_frame->RefreshViews();
-        return PlainCaption(UiText(data, text::ImportChannels));
+        return RadioDocument::StepNamer(
+            [record = &data] { return PlainCaption(UiText(*record, text::ImportChannels)); });
     });
 }
 

@@ -20,6 +20,13 @@ bool MaskBit(quint16 mask, int bit)
 {
     return bit >= 0 && bit < 16 && (mask >> bit) & 1;
 }
+
+// Two buttons to a row: a device name of a cable's serial number or a long folder
+// still leaves the dialog well inside a small screen.
+constexpr int kButtonsPerRow = 2;
+// Device names wider than this are shortened in the middle; the whole name is the
+// button's tool tip.
+constexpr int kDeviceWidth = 340;
 }  // namespace
 
 int CComPortDlg::InitialChoice(quint16 mask, int chosenIndex)
@@ -50,11 +57,15 @@ CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
     for (int i = 0; i < kComButtonCount; ++i) {
         const QString device = devices[std::size_t(i)];
         const QString name = QStringLiteral("COM%1").arg(i + 1);
-        auto* button = new QRadioButton(
-            device.isEmpty() ? name : name + QStringLiteral(" (%1)").arg(device), box);
+        auto* button = new QRadioButton(box);
+        const QString shown = ShownDevice(i);
+        button->setText(device.isEmpty() ? name : name + QStringLiteral(" (%1)").arg(shown));
+        if (shown != device) {
+            button->setToolTip(device);
+        }
         button->setEnabled(MaskBit(mask, i + 1));
         m_group->addButton(button, i);
-        grid->addWidget(button, i / 4, i % 4);
+        grid->addWidget(button, i / kButtonsPerRow, i % kButtonsPerRow);
         m_buttons[std::size_t(i)] = button;
     }
 
@@ -88,11 +99,17 @@ void CComPortDlg::SetAdapters(const std::array<QString, kComButtonCount>& adapte
             continue;
         }
         const QString about = adapter.isEmpty() ? m_noAdapterText : adapter;
-        m_buttons[std::size_t(i)]->setToolTip(about);
-        lines << QStringLiteral("COM%1: %2 \u2013 %3").arg(i + 1).arg(device, about);
+        const QString shown = ShownDevice(i);
+        m_buttons[std::size_t(i)]->setToolTip(shown == device ? about : device + u'\n' + about);
+        lines << QStringLiteral("COM%1: %2 \u2013 %3").arg(i + 1).arg(shown, about);
     }
     m_adapterList->setText(lines.join(QLatin1Char('\n')));
     m_adapterList->setVisible(!lines.isEmpty());
+}
+
+QString CComPortDlg::ShownDevice(int index) const
+{
+    return fontMetrics().elidedText(m_devices[std::size_t(index)], Qt::ElideMiddle, kDeviceWidth);
 }
 
 void CComPortDlg::Check(int index)

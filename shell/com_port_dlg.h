@@ -1,6 +1,7 @@
-// The COM port dialog: COM1 to COM10 as radio buttons, four to a row, each with the
-// device it stands for; only the ports that opened are enabled. Below them, each
-// device with the USB adapter behind it (description, maker, vendor:product id).
+// The COM port dialog: COM1 to COM10 as radio buttons, two to a row, each with the
+// device it stands for (a long name shortened in the middle, whole in the tool tip); only the ports
+// that opened are enabled. Below them, each device with the USB adapter behind it (description,
+// maker, vendor:product id).
 #pragma once
 
 #include <QDialog>
@@ -42,6 +43,8 @@ public:
 
 private:
     void Check(int index);
+    // The device of button `index` as the dialog shows it.
+    QString ShownDevice(int index) const;
 
     std::array<QRadioButton*, kComButtonCount> m_buttons{};
     std::array<QString, kComButtonCount> m_devices;

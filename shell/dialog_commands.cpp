@@ -36,7 +36,8 @@ void DialogCommands::ModelInfo()
     // Whatever the dialog changes is one step of the history.
     m_frame->Document().Change([this](RadioData& data) {
         RunModelDialog(data);
-        return PlainCaption(UiText(data, 9));
+        return RadioDocument::StepNamer(
+            [record = &data] { return PlainCaption(UiText(*record, 9)); });
     });
     m_frame->UpdateTitle();
     m_frame->RepaintBackground();

@@ -64,7 +64,8 @@ void FileCommands::New()
     document.Change([this](RadioData& data) {
         data.ResetRecord(false);
         m_frame->RefreshViews();
-        return PlainCaption(UiText(data, 2));
+        return RadioDocument::StepNamer(
+            [record = &data] { return PlainCaption(UiText(*record, 2)); });
     });
     document.MarkUnmodified();
     document.SetFileName(QString());

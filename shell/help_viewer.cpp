@@ -1,10 +1,13 @@
 #include "shell/help_viewer.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include "shell/window_arrange.h"
 
 namespace radio {
 
@@ -36,12 +39,17 @@ CHelpViewer::CHelpViewer(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(m_browser);
-    resize(640, 480);
 }
 
 void CHelpViewer::ShowPage(const QString& path)
 {
     m_browser->setSource(QUrl::fromLocalFile(path));
+    if (!m_placed) {
+        // The first time over the window that asked for it, wholly on its screen; after
+        // that where the user left it.
+        m_placed = true;
+        setGeometry(PlaceOnScreen(QApplication::activeWindow(), QSize(640, 480)));
+    }
     show();
     raise();
     activateWindow();

@@ -28,6 +28,7 @@ public:
 
 private:
     QTextBrowser* m_browser;
+    bool m_placed = false;
 };
 
 }  // namespace radio

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -39,6 +42,8 @@ constexpr int kStatusMessageMs = 8000;
 // The window's outer size at the first start.
 constexpr QSize kFirstOuterSize(773, 548);
 const char* const kGeometryKey = "mainWindow/geometry";
+// The status bar's first pane while no transfer runs.
+constexpr int kReadyText = 154;
 }  // namespace
 
 CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
@@ -193,6 +198,7 @@ void CMainFrame::SetProgress(int value)
 void CMainFrame::ApplyMenuTexts()
 {
     m_actions->ApplyMenuTexts();
+    m_statusBar->SetReadyText(UiText(m_data, kReadyText));
     m_recent->ApplyTexts();
     m_edit->UpdateActions();
 }
@@ -346,8 +352,29 @@ void CMainFrame::PlaceWindow()
         return;
     }
     move(0, 0);
-    resize(kFirstOuterSize);
-    m_outerSize = kFirstOuterSize;
+    // The room the views need, plus what the menus, the bars and the area's frame take
+    // around it: a first guess from the bars' own sizes (the window is not laid out
+    // yet), made exact once it is shown.
+    constexpr int kSeparators = 8;
+    const int areaFrame = 2 * m_background->frameWidth();
+    int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height() + kSeparators;
+    if (!m_actions->ToolBar()->isHidden()) {
+        bars += m_actions->ToolBar()->sizeHint().height();
+    }
+    const QSize chrome(areaFrame + kSeparators, areaFrame + bars);
+    m_firstRoom = m_views->RoomForEveryView(kFirstOuterSize);
+    m_firstInner = m_firstRoom + chrome;
+    m_outerSize = FirstOuterSize(QSize());
+    resize(m_outerSize);
+}
+
+QSize CMainFrame::FirstOuterSize(QSize margins) const
+{
+    QSize outer = (m_firstInner + margins).expandedTo(kFirstOuterSize);
+    if (const QScreen* shown = screen()) {
+        outer = outer.boundedTo(shown->availableGeometry().size() * 0.9);
+    }
+    return outer;
 }
 
 void CMainFrame::SaveWindowPlacement() const
@@ -361,8 +388,17 @@ void CMainFrame::FitOuterSize()
     if (margins.isEmpty()) {
         return;  // no frame yet (or none at all: then outer and inner are the same)
     }
-    const QSize outer = m_outerSize;
+    if (m_firstRoom.isValid()) {
+        // Shown and laid out now: what the bars take is known exactly.
+        if (QLayout* frameLayout = layout()) {
+            frameLayout->activate();
+        }
+        m_firstInner = m_firstRoom + (size() - m_background->viewport()->size());
+    }
+    const QSize outer = m_firstInner.isValid() ? FirstOuterSize(margins) : m_outerSize;
     m_outerSize = QSize();
+    m_firstInner = QSize();
+    m_firstRoom = QSize();
     resize(outer - margins);
 }
 

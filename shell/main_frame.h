@@ -73,8 +73,9 @@ public:
     // Opens the channel view once `ms` milliseconds after the window is up.
     void StartViewTimer(int ms);
     // Before the window is shown: where the user left it (size, position, maximised),
-    // kept per user; the first time at (0, 0) with an outer size of 773 x 548, the
-    // frame as the user sees it.
+    // kept per user; the first time at (0, 0) with an outer size of at least
+    // 773 x 548, the frame as the user sees it, and enough for every view to open
+    // without scroll bars (up to 90 % of the screen's available area).
     void PlaceWindow();
     void SaveWindowPlacement() const;
 
@@ -113,6 +114,8 @@ private:
     void SetTransferRunning(bool running);
     // Brings the outer size to m_outerSize once the window manager's frame is known.
     void FitOuterSize();
+    // The first start's outer size, for a window manager's frame of `margins`.
+    QSize FirstOuterSize(QSize margins) const;
     void ToggleTreeBar();
     void SyncTreeCheck();
     void Print(bool preview);
@@ -132,7 +135,9 @@ private:
     DialogCommands* m_dialogs = nullptr;
     EditCommands* m_edit = nullptr;
     TransferCommands* m_transfers = nullptr;
-    QSize m_outerSize;  // still to be reached, until the frame's margins are known
+    QSize m_outerSize;   // still to be reached, until the frame's margins are known
+    QSize m_firstRoom;   // the first start's room for every view, inside the area
+    QSize m_firstInner;  // and the inner size that gives it
     RecentFiles* m_recent = nullptr;
 };
 

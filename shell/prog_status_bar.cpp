@@ -19,7 +19,6 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
     m_progress->hide();
     m_pass->hide();
     m_note->hide();
-    m_pane->setText(tr("Ready"));
     // The pane and the bar share the first pane: one of them is shown at a time.
     addWidget(m_pane, 1);
     addWidget(m_pass);
@@ -47,6 +46,14 @@ void CProgStatusBar::SetPort(const QString& name, const QString& device)
     m_port->setText(sameName ? name : QStringLiteral("%1 (%2)").arg(name, device));
 }
 
+void CProgStatusBar::SetReadyText(const QString& text)
+{
+    m_ready = text;
+    if (m_progress->isHidden()) {
+        m_pane->setText(text);
+    }
+}
+
 void CProgStatusBar::SetProgress(int value)
 {
     const bool show = value != 0;
@@ -54,7 +61,7 @@ void CProgStatusBar::SetProgress(int value)
         clearMessage();
         m_progress->setVisible(show);
         m_pane->setVisible(!show);
-        m_pane->setText(show ? QString() : tr("Ready"));
+        m_pane->setText(show ? QString() : m_ready);
         m_pass->clear();
         m_pass->hide();
     }

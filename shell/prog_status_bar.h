@@ -27,6 +27,8 @@ public:
     void SetNote(const QString& text);
     // "COM2 (/dev/ttyUSB1)"; the name alone while no device stands for it.
     void SetPort(const QString& name, const QString& device);
+    // What the first pane says while no transfer runs, in the interface's language.
+    void SetReadyText(const QString& text);
 
     bool ProgressVisible() const;
     int ProgressValue() const;
@@ -41,6 +43,7 @@ private:
     QProgressBar* m_progress;
     QLabel* m_note;
     QLabel* m_port;
+    QString m_ready;
 };
 
 }  // namespace radio

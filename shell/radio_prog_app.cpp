@@ -57,7 +57,7 @@ bool CRadioProgApp::InitInstance()
     // The first paint takes note of the model the picture is chosen for.
     m_frame->RepaintBackground();
     m_frame->StartViewTimer(m_options.viewTimerMs);
-    ShowLanguageFileMissing();
+    ShowLanguageNote();
     return true;
 }
 
@@ -79,12 +79,12 @@ void CRadioProgApp::ReloadTexts(bool withSettings)
             SaveSettings();
         }
     }
-    m_languageFileMissing = !LoadLanguageFile(m_options.locate(QString::fromLatin1(kLanguageFile)),
-                                              m_defaultLanguage, data.texts, m_names);
+    m_languageLoad = LoadInterfaceLanguage(m_options.locate(QString::fromLatin1(kLanguageFile)),
+                                           m_defaultLanguage, data.texts, m_names);
     ApplyQtTranslation();
     if (!withSettings) {
         m_frame->UpdateTitle();
-        ShowLanguageFileMissing();
+        ShowLanguageNote();
     }
 }
 
@@ -116,11 +116,20 @@ void CRadioProgApp::ApplyQtTranslation()
     }
 }
 
-void CRadioProgApp::ShowLanguageFileMissing()
+void CRadioProgApp::ShowLanguageNote()
 {
-    if (m_languageFileMissing) {
-        m_frame->ProgressBar()->showMessage(UiText(m_frame->Data(), text::LanguageFileMissing));
+    const RadioData& data = m_frame->Data();
+    QString note;
+    switch (m_languageLoad) {
+    case LanguageLoad::Loaded: return;
+    case LanguageLoad::Missing: note = UiText(data, text::LanguageFileMissing); break;
+    case LanguageLoad::NoSuchColumn:
+        note = UiText(data, text::LanguageColumnMissing).arg(m_defaultLanguage);
+        break;
+    case LanguageLoad::Utf16: note = UiText(data, text::LanguageFileUtf16); break;
+    case LanguageLoad::NotText: note = UiText(data, text::LanguageFileNotText); break;
     }
+    m_frame->ProgressBar()->showMessage(note);
 }
 
 bool CRadioProgApp::SaveSettings()
@@ -138,6 +147,8 @@ void CRadioProgApp::SwitchLanguage(int index)
     const std::vector<ViewKind> views = m_frame->ExistingViews();
     m_defaultLanguage = index;
     ReloadTexts(false);
+    // The history's steps read in the new language, as the menus do.
+    m_frame->Document().RenameSteps();
     m_frame->ApplyMenuTexts();
     m_frame->BuildTree(true);
     for (ViewKind kind : views) {

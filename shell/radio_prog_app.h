@@ -54,10 +54,16 @@ public:
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
     int DefaultLanguage() const { return m_defaultLanguage; }
-    // Column 0 of "lang.csv" holds the Chinese texts.
-    bool ChineseInterface() const { return m_defaultLanguage == 0; }
+    // Column 0 of "lang.csv" holds the Chinese texts; without them the built-in
+    // English ones show.
+    bool ChineseInterface() const
+    {
+        return m_defaultLanguage == 0 && m_languageLoad == LanguageLoad::Loaded;
+    }
     // Whether the last ReloadTexts found no "lang.csv" (the built-in English texts show).
-    bool LanguageFileMissing() const { return m_languageFileMissing; }
+    bool LanguageFileMissing() const { return m_languageLoad == LanguageLoad::Missing; }
+    // What the last ReloadTexts found; anything but Loaded shows the English texts.
+    LanguageLoad LanguageFileState() const { return m_languageLoad; }
     // Every language column of "lang.csv", read when first asked for (a paste).
     const std::vector<LanguageTable>& Languages();
     const LanguageNames& Names() const { return m_names; }
@@ -68,7 +74,7 @@ private:
     // Qt's own texts (buttons of message boxes, file and print dialogs) follow the
     // language column.
     void ApplyQtTranslation();
-    void ShowLanguageFileMissing();
+    void ShowLanguageNote();
 
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_frame;
@@ -76,7 +82,7 @@ private:
     int m_defaultLanguage = 0;
     int m_lastPictureModel = -1;
     bool m_firstRun = false;
-    bool m_languageFileMissing = false;
+    LanguageLoad m_languageLoad = LanguageLoad::Loaded;
     std::vector<LanguageTable> m_languages;
     bool m_languagesRead = false;
     std::unique_ptr<QTranslator> m_qtTranslator;

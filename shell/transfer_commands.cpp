@@ -123,7 +123,8 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
     document.Change([this, &received](RadioData& data) {
         CommitRead(data, received);
         m_frame->RefreshViews();
-        return PlainCaption(UiText(data, 20));
+        return RadioDocument::StepNamer(
+            [record = &data] { return PlainCaption(UiText(*record, 20)); });
     });
     document.MarkUnmodified();
     // The data came from the radio, not from the file opened before: the first Save

@@ -1,12 +1,38 @@
 #include "shell/transfer_texts.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "config/text_of.h"
 #include "link/block_plan.h"
 #include "link/port_diagnosis_text.h"
 
 namespace radio {
+
+QString TransferStepText(const RadioData& data, const QString& step)
+{
+    // The link names its steps in English for the command line ("block 0x0120",
+    // "block 0x0120, quarter 2"); the window says them in the interface's language.
+    static const QRegularExpression chunk(
+        QStringLiteral(R"(^block (0x[0-9A-F]{4}), quarter (\d)$)"));
+    static const QRegularExpression block(QStringLiteral(R"(^block (0x[0-9A-F]{4})$)"));
+    if (step == QLatin1String("entry code")) {
+        return UiText(data, text::StepEntryCode);
+    }
+    if (step == QLatin1String("identity")) {
+        return UiText(data, text::StepIdentity);
+    }
+    if (step == QLatin1String("end byte")) {
+        return UiText(data, text::StepEndByte);
+    }
+    if (const auto m = chunk.match(step); m.hasMatch()) {
+        return UiText(data, text::StepChunk).arg(m.captured(1), m.captured(2));
+    }
+    if (const auto m = block.match(step); m.hasMatch()) {
+        return UiText(data, text::StepBlock).arg(m.captured(1));
+    }
+    return step;
+}
 
 QString TransferErrorDetail(const RadioData& data, const TransferError& error)
 {
@@ -24,7 +50,8 @@ QString TransferErrorDetail(const RadioData& data, const TransferError& error)
     case Kind::NoAnswer: return UiText(data, text::RadioNoAnswer);
     case Kind::Refused: return UiText(data, text::RadioRefused);
     case Kind::Echo: return UiText(data, text::EchoingCable);
-    case Kind::LinkFault: return UiText(data, text::RadioLinkFault).arg(error.detail);
+    case Kind::LinkFault:
+        return UiText(data, text::RadioLinkFault).arg(TransferStepText(data, error.detail));
     case Kind::VerifyMismatch:
         return UiText(data, text::VerifyMismatch)
             .arg(AddressText(error.address), ByteText(error.written), ByteText(error.held));

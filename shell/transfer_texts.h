@@ -11,6 +11,8 @@ namespace radio {
 
 // Text #76 and, on a line of its own, why the transfer failed.
 QString TransferFailureText(const RadioData& data, const TransferError& error);
+// A step of a transfer, as the link names it, in the interface's language.
+QString TransferStepText(const RadioData& data, const QString& step);
 // Only the line that says why; empty when the error names no reason.
 QString TransferErrorDetail(const RadioData& data, const TransferError& error);
 // A device that exists but did not open: the port check can say why.

@@ -18,6 +18,24 @@ QSize ChildWindowSize(ViewKind kind, QSize outer)
     return {400, 300};
 }
 
+QSize ChildOpenSize(ViewKind kind, QSize mainWindowOuter, const CChildFrame& frame)
+{
+    return ChildWindowSize(kind, mainWindowOuter).expandedTo(frame.minimumSizeHint());
+}
+
+QSize ViewSlots::RoomForEveryView(QSize mainWindowOuter) const
+{
+    QSize room;
+    for (ViewKind kind : kAllViewKinds) {
+        // Measured apart from the area: nothing is shown, and the record is only read.
+        // A view shows the texts of the language in use from its start.
+        CEditView* view = CreateEditView(kind, &m_document->Record(), nullptr);
+        const CChildFrame frame(kind, view);
+        room = room.expandedTo(ChildOpenSize(kind, mainWindowOuter, frame));
+    }
+    return room;
+}
+
 ViewSlots::ViewSlots(QMdiArea* area, RadioDocument* document) : m_area(area), m_document(document)
 {
 }
@@ -59,7 +77,7 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
     auto* frame = new CChildFrame(kind, view);
     m_area->addSubWindow(frame);
     m_frames[std::size_t(kind)] = frame;
-    frame->resize(ChildWindowSize(kind, mainWindowOuter));
+    frame->resize(ChildOpenSize(kind, mainWindowOuter, *frame));
     frame->move(NewWindowPosition(m_area, frame->size(), frame));
     view->setEnabled(m_editingEnabled);
     view->LoadFromRecord();

@@ -20,6 +20,9 @@ class CEditView;
 // The size of a view's child window; the key settings view takes its size from the
 // main window's outer size.
 QSize ChildWindowSize(ViewKind kind, QSize mainWindowOuter);
+// The size a view's child window opens with: that size, or more where the view needs
+// more to show all of its controls.
+QSize ChildOpenSize(ViewKind kind, QSize mainWindowOuter, const CChildFrame& frame);
 
 class ViewSlots {
 public:
@@ -29,6 +32,11 @@ public:
     CEditView* View(ViewKind kind) const;
     // The views opened so far, in the order channels, features, keys, scan.
     std::vector<ViewKind> Existing() const;
+
+    // The room the area must offer so that the child window of every view, opened by
+    // itself with the current texts, lies wholly inside it. Builds each view once to
+    // measure it.
+    QSize RoomForEveryView(QSize mainWindowOuter) const;
 
     // Shows and activates the view's child window, creating it the first time.
     CChildFrame* Open(ViewKind kind, QSize mainWindowOuter);

@@ -1,7 +1,9 @@
 #include "shell/window_arrange.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
 #include <algorithm>
 
@@ -98,6 +100,41 @@ void ArrangeIcons(QMdiArea* area)
         w->move(x, y - size.height());
         x += size.width();
     }
+}
+
+QMargins FrameMargins(const QWidget* window)
+{
+    if (window == nullptr) {
+        return {};
+    }
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+QRect PlaceOnScreen(const QWidget* anchor, QSize size)
+{
+    const QScreen* screen = anchor != nullptr ? anchor->screen() : nullptr;
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return {QPoint(0, 0), size};
+    }
+    const QMargins frame = anchor != nullptr ? FrameMargins(anchor) : QMargins();
+    const QRect room = screen->availableGeometry().marginsRemoved(frame);
+    const QSize fitted = size.boundedTo(room.size());
+    QRect placed(QPoint(0, 0), fitted);
+    placed.moveCenter(anchor != nullptr && anchor->isVisible() ? anchor->geometry().center()
+                                                               : room.center());
+    // Inside the room: the right and bottom edges first, so that the top left corner
+    // (title bar, menus) wins when nothing else helps.
+    placed.moveRight(std::min(placed.right(), room.right()));
+    placed.moveBottom(std::min(placed.bottom(), room.bottom()));
+    placed.moveLeft(std::max(placed.left(), room.left()));
+    placed.moveTop(std::max(placed.top(), room.top()));
+    return placed;
 }
 
 }  // namespace radio

@@ -27,6 +27,16 @@ void CEditView::SetDocument(RadioDocument* document)
     }
 }
 
+bool CEditView::ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change)
+{
+    if (m_document != nullptr) {
+        return m_document->Change(change);
+    }
+    const auto before = m_data->ToImage();
+    change(*m_data);
+    return m_data->ToImage() != before;
+}
+
 bool CEditView::ChangeRecord(const std::function<QString(RadioData&)>& change)
 {
     if (m_document != nullptr) {
@@ -37,9 +47,10 @@ bool CEditView::ChangeRecord(const std::function<QString(RadioData&)>& change)
     return m_data->ToImage() != before;
 }
 
-QString CEditView::StoreStepName() const
+RadioDocument::StepNamer CEditView::StoreStepName() const
 {
-    return Text(text::UndoViewStored).arg(ViewTitle());
+    // Views live as long as the history does.
+    return [this] { return Text(text::UndoViewStored).arg(ViewTitle()); };
 }
 
 void CEditView::NoteFocus(QWidget* now)

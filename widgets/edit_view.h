@@ -56,9 +56,10 @@ signals:
 
 protected:
     // Changes the record as one step named by what `change` returns.
+    bool ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change);
     bool ChangeRecord(const std::function<QString(RadioData&)>& change);
     // The step of a form view that stores its controls: "Optional features changed".
-    QString StoreStepName() const;
+    RadioDocument::StepNamer StoreStepName() const;
 
     RadioData* m_data;
     RadioDocument* m_document = nullptr;

@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
 
 namespace radio {
 
@@ -23,6 +27,24 @@ void GiveAccessKey(QMessageBox& box, QMessageBox::StandardButton which, QChar ke
     button->setText(at >= 0 ? text.left(at) + u'&' + text.mid(at)
                             : text + QStringLiteral("(&%1)").arg(key));
 }
+// A short message makes a narrow box, and the window manager then cuts its title
+// ("…"). The box is made wide enough for the title beside the frame's buttons (room
+// for the icon and three buttons of a usual title bar), within the screen.
+void MakeRoomForTitle(QMessageBox& box)
+{
+    constexpr int kTitleBarButtons = 160;
+    QFont bold = box.font();
+    bold.setBold(true);
+    int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    if (const QScreen* screen = box.screen()) {
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    }
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid != nullptr) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
 }  // namespace
 
 QMessageBox::StandardButton ShowBox(QWidget* parent, const BoxRequest& request)
@@ -36,6 +58,7 @@ QMessageBox::StandardButton ShowBox(QWidget* parent, const BoxRequest& request)
     }
     GiveAccessKey(box, QMessageBox::Save, u'S');
     GiveAccessKey(box, QMessageBox::Discard, u'D');
+    MakeRoomForTitle(box);
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -7,11 +7,17 @@ namespace radio {
 // One step of the history: the record's image before and after the change.
 class RecordStep : public QUndoCommand {
 public:
-    RecordStep(RadioDocument* document, const QString& text, const RecordImage& before,
+    RecordStep(RadioDocument* document, RadioDocument::StepNamer namer, const RecordImage& before,
                const RecordImage& after)
-        : QUndoCommand(text), m_document(document), m_before(before), m_after(after)
+        : QUndoCommand(namer()),
+          m_document(document),
+          m_namer(std::move(namer)),
+          m_before(before),
+          m_after(after)
     {
     }
+
+    void Rename() { setText(m_namer()); }
 
     void undo() override { m_document->Apply(m_after, m_before); }
     void redo() override
@@ -25,6 +31,7 @@ public:
 
 private:
     RadioDocument* m_document;
+    RadioDocument::StepNamer m_namer;
     RecordImage m_before;
     RecordImage m_after;
     bool m_done = false;
@@ -42,16 +49,32 @@ RadioDocument::~RadioDocument()
     m_history->blockSignals(true);
 }
 
-bool RadioDocument::Change(const std::function<QString(RadioData&)>& change)
+bool RadioDocument::Change(const std::function<StepNamer(RadioData&)>& change)
 {
     const RecordImage before = m_record.ToImage();
-    const QString text = change(m_record);
+    StepNamer namer = change(m_record);
     const RecordImage after = m_record.ToImage();
     if (after == before) {
         return false;
     }
-    m_history->push(new RecordStep(this, text, before, after));
+    m_history->push(new RecordStep(this, std::move(namer), before, after));
     return true;
+}
+
+bool RadioDocument::Change(const std::function<QString(RadioData&)>& change)
+{
+    return Change(std::function<StepNamer(RadioData&)>([&change](RadioData& data) -> StepNamer {
+        return [name = change(data)] { return name; };
+    }));
+}
+
+void RadioDocument::RenameSteps()
+{
+    for (int i = 0; i < m_history->count(); ++i) {
+        // Every command of this history is a RecordStep, made by Change.
+        auto* step = static_cast<RecordStep*>(const_cast<QUndoCommand*>(m_history->command(i)));
+        step->Rename();
+    }
 }
 
 void RadioDocument::Apply(const RecordImage& from, const RecordImage& to)

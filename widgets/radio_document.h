@@ -32,9 +32,16 @@ public:
     const RadioData& Record() const { return m_record; }
     QUndoStack* History() const { return m_history; }
 
-    // Runs `change` on the record; it returns the step's name. A change that leaves
-    // the record as it was makes no step. Returns whether the record changed.
+    // Makes a step's name from the texts of the language in use.
+    using StepNamer = std::function<QString()>;
+
+    // Runs `change` on the record; it returns what names the step. A change that
+    // leaves the record as it was makes no step. Returns whether the record changed.
+    bool Change(const std::function<StepNamer(RadioData&)>& change);
+    // The same with a name that stays as it is, whatever the language.
     bool Change(const std::function<QString(RadioData&)>& change);
+    // The language changed: every step is named anew in it.
+    void RenameSteps();
 
     // What was opened, saved, read or written: the record as it is now is no longer
     // "modified". Open also forgets the history (Forget).

@@ -8,8 +8,12 @@
 #include <QRadioButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QtTest>
 
+#include "config/language_file.h"
+#include "config/program_files.h"
+#include "link/block_plan.h"
 #include "shell/about_dlg.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
@@ -20,6 +24,8 @@
 #include "shell/language_dlg.h"
 #include "shell/model_dlg.h"
 #include "shell/nav_tree_ctrl.h"
+#include "shell/prog_status_bar.h"
+#include "shell/transfer_texts.h"
 #include "shell/tree_bar.h"
 #include "shell_fixture.h"
 
@@ -81,6 +87,9 @@ private slots:
     void helpPages();
     void missingHelpPageIsReported();
     void chineseInterfaceThroughout();
+    void textsFollowTheLanguage();
+    void transferStepsInChinese_data();
+    void transferStepsInChinese();
 };
 
 void TestDialogs::modelDialogShowsTheRecord_data()
@@ -314,11 +323,11 @@ void TestDialogs::comPortDialogButtons()
     QCOMPARE(dialog.Button(1)->text(), QStringLiteral("COM2"));
     QCOMPARE(dialog.Button(2)->text(), QStringLiteral("COM3 (/dev/ttyS0)"));
     QCOMPARE(dialog.Button(9)->text(), QStringLiteral("COM10"));
-    // Four to a row.
+    // Two to a row.
     dialog.show();
-    QCOMPARE(dialog.Button(0)->y(), dialog.Button(3)->y());
-    QVERIFY(dialog.Button(4)->y() > dialog.Button(3)->y());
-    QCOMPARE(dialog.Button(4)->x(), dialog.Button(0)->x());
+    QCOMPARE(dialog.Button(0)->y(), dialog.Button(1)->y());
+    QVERIFY(dialog.Button(2)->y() > dialog.Button(1)->y());
+    QCOMPARE(dialog.Button(2)->x(), dialog.Button(0)->x());
     QCOMPARE(dialog.Button(8)->x(), dialog.Button(0)->x());
     const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
     QStringList labels;
@@ -355,7 +364,7 @@ void TestDialogs::comPortDialogShowsTheAdapters()
     QCOMPARE(dialog.Button(0)->toolTip(), adapters[0]);
     QCOMPARE(dialog.Button(1)->toolTip(), QString());
     QCOMPARE(dialog.Button(2)->toolTip(), noAdapter);
-    // The buttons keep their names: four to a row as before.
+    // The buttons keep their names.
     QCOMPARE(dialog.Button(0)->text(), QStringLiteral("COM1 (/dev/ttyUSB0)"));
 }
 
@@ -632,6 +641,65 @@ void TestDialogs::chineseInterfaceThroughout()
              dir.Path(QStringLiteral("helptopics1/index.htm")));
     app->SwitchLanguage(0);
     QVERIFY(yes() != QStringLiteral("&Yes"));
+}
+
+// The status bar and the history's steps speak the language chosen, also for a step
+// made before the switch.
+void TestDialogs::textsFollowTheLanguage()
+{
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->ProgressBar()->PaneText(), En(154));
+    Dialogs dialogs;
+    Boxes boxes;
+    boxes.Answer(QMessageBox::Ok);
+    dialogs.Then([](QDialog& dialog) {
+        static_cast<CModelDlg&>(dialog).BandList()->setCurrentIndex(0);
+        return int(QDialog::Accepted);
+    });
+    frame->Actions()->Action(FrameCommand::ModelInfo)->trigger();
+    QUndoStack* history = frame->Document().History();
+    QCOMPARE(history->undoText(), En(9));
+
+    app->SwitchLanguage(0);
+    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(154));
+    QCOMPARE(history->undoText(), Zh(9));
+    const QString undo = frame->Actions()->Action(FrameCommand::EditUndo)->text();
+    QVERIFY2(undo.contains(Zh(9)), qPrintable(undo));
+    frame->SetProgress(50);
+    frame->SetProgress(0);
+    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(154));
+}
+
+// The steps the link names in English read in Chinese in the window's messages.
+void TestDialogs::transferStepsInChinese_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("shown");
+    RadioData record;
+    const QString block = BlockText(record.block(Block::B0120));
+    QTest::newRow("entry") << QStringLiteral("entry code") << QStringLiteral("进入编程码");
+    QTest::newRow("identity") << QStringLiteral("identity") << QStringLiteral("身份信息");
+    QTest::newRow("end") << QStringLiteral("end byte") << QStringLiteral("结束字节");
+    QTest::newRow("block") << block << QStringLiteral("数据块 0x0120");
+    QTest::newRow("chunk") << block + QStringLiteral(", quarter 2")
+                           << QStringLiteral("数据块 0x0120 第 2 段");
+}
+
+void TestDialogs::transferStepsInChinese()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, shown);
+    RadioData data;
+    LanguageNames names;
+    QVERIFY(LoadLanguageFile(FindProgramFile(QStringLiteral("lang.csv")), 0, data.texts, names));
+    QCOMPARE(TransferStepText(data, step), shown);
+    TransferError error;
+    error.kind = TransferError::Kind::LinkFault;
+    error.detail = step;
+    QVERIFY(TransferErrorDetail(data, error).contains(shown));
 }
 
 QTEST_MAIN(TestDialogs)

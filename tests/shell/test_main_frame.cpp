@@ -356,7 +356,7 @@ void TestMainFrame::progressBar()
     QVERIFY(app);
     CProgStatusBar* bar = app->MainFrame()->ProgressBar();
     QVERIFY(!bar->ProgressVisible());
-    QCOMPARE(bar->PaneText(), QStringLiteral("Ready"));
+    QCOMPARE(bar->PaneText(), En(154));
     bar->showMessage(QStringLiteral("something"));
     app->MainFrame()->SetProgress(1);
     QVERIFY(bar->ProgressVisible());
@@ -370,7 +370,7 @@ void TestMainFrame::progressBar()
     QVERIFY(bar->ProgressVisible());
     app->MainFrame()->SetProgress(0);
     QVERIFY(!bar->ProgressVisible());
-    QCOMPARE(bar->PaneText(), QStringLiteral("Ready"));
+    QCOMPARE(bar->PaneText(), En(154));
 }
 
 void TestMainFrame::windowArrangements()

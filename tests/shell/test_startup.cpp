@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -50,7 +51,8 @@ private slots:
     void menuTextsFromTheLanguageFile();
     void treeBuiltAndHidden();
     void channelViewOpensAfterTheTimer();
-    void missingLanguageFileGivesEnglish();
+    void unusableLanguageFileGivesEnglish_data();
+    void unusableLanguageFileGivesEnglish();
     void exitConfirmationSavesTheSettings();
     void exitAnsweredNoChangesNothing();
     void windowComesBackWhereItWasLeft();
@@ -206,8 +208,13 @@ void TestStartup::windowPlacementAndCaption()
     CMainFrame* frame = app->MainFrame();
     QVERIFY(frame->isVisible());
     QCOMPARE(frame->pos(), QPoint(0, 0));
-    // 773 x 548 is the window as the user sees it, frame included.
-    QTRY_COMPARE(frame->frameGeometry().size(), QSize(773, 548));
+    // At least 773 x 548, the window as the user sees it, frame included, and at most
+    // 90 % of the screen (more only where the views need it).
+    const QSize most = frame->screen()->availableGeometry().size() * 0.9;
+    QTRY_VERIFY(frame->frameGeometry().width() >= std::min(773, most.width()));
+    QVERIFY(frame->frameGeometry().height() >= std::min(548, most.height()));
+    QVERIFY(frame->frameGeometry().width() <= std::max(773, most.width()));
+    QVERIFY(frame->frameGeometry().height() <= std::max(548, most.height()));
     QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     // The record's reserved word holds the height the desktop's panels take.
     QVERIFY(frame->Data().reserved >= 0);
@@ -299,16 +306,46 @@ void TestStartup::channelViewOpensAfterTheTimer()
     QCOMPARE(frame->ExistingViews(), std::vector<ViewKind>{ViewKind::Channels});
 }
 
-// Without lang.csv every menu and command stays, in the built-in English, and the
-// status bar says why.
-void TestStartup::missingLanguageFileGivesEnglish()
+// Without a usable lang.csv every menu and command stays, in the built-in English, and
+// the status bar says why: no file, a language column the file does not have, a file in
+// UTF-16 or of binary data.
+void TestStartup::unusableLanguageFileGivesEnglish_data()
 {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("note");
+    const QString utf16 = QString::fromUtf8(TestLanguageFile());
+    QByteArray utf16Bytes(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    QTest::newRow("no file") << 1 << QByteArray() << Fallback(text::LanguageFileMissing);
+    QTest::newRow("column 77") << 77 << TestLanguageFile()
+                               << Fallback(text::LanguageColumnMissing).arg(77);
+    QTest::newRow("UTF-16 with a mark")
+        << 1 << QByteArray("\xFF\xFE") + utf16Bytes << Fallback(text::LanguageFileUtf16);
+    QTest::newRow("UTF-16 without") << 0 << utf16Bytes << Fallback(text::LanguageFileUtf16);
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i) {
+        binary += char((i * 7919) % 251);
+    }
+    QTest::newRow("binary") << 1 << binary << Fallback(text::LanguageFileNotText);
+    QTest::newRow("control bytes")
+        << 1 << QByteArray("A,B\n\x01\x02,\x03\n") << Fallback(text::LanguageFileNotText);
+}
+
+void TestStartup::unusableLanguageFileGivesEnglish()
+{
+    QFETCH(int, column);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, note);
     WorkDir dir;
-    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, 1, 1));
+    dir.Write(QStringLiteral("sys.ini"), CompleteSettings(1, column, 1));
+    if (!file.isEmpty()) {
+        dir.Write(QStringLiteral("lang.csv"), file);
+    }
     auto app = StartProgram(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    QVERIFY(app->LanguageFileMissing());
+    QCOMPARE(app->LanguageFileMissing(), file.isEmpty());
+    QVERIFY(!app->ChineseInterface());
     QCOMPARE(Caption(frame), QStringLiteral("16-channel Q71/Q72(400-470MHZ)"));
     QCOMPARE(frame->menuBar()->actions().size(), FrameActions::kMenuCount);
     for (QAction* menu : frame->menuBar()->actions()) {
@@ -319,9 +356,10 @@ void TestStartup::missingLanguageFileGivesEnglish()
     QCOMPARE(frame->Actions()->Action(FrameCommand::ReadRadio)->text(),
              QStringLiteral("Read from radio(&R)"));
     QCOMPARE(frame->TreeBar()->Tree()->topLevelItem(0)->text(0), QStringLiteral("Radio data"));
-    QVERIFY(frame->ProgressBar()->currentMessage().contains(QStringLiteral("lang.csv")));
-    // The program works: a view opens.
+    QCOMPARE(frame->ProgressBar()->currentMessage(), note);
+    // The program works: a view opens, and the language dialog offers the file's names.
     QVERIFY(frame->OpenView(ViewKind::Scan));
+    QCOMPARE(app->Names().names[0].empty(), column != 77);
 }
 
 void TestStartup::exitConfirmationSavesTheSettings()
@@ -365,7 +403,7 @@ void TestStartup::exitAnsweredNoChangesNothing()
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")), CompleteSettings(1, 1, 1));
 }
 
-// The first start places the window at (0, 0), 773 x 548 with its frame; the next
+// The first start places the window at (0, 0), at least 773 x 548 with its frame; the next
 // start puts it where the user left it, maximised or not. sys.ini keeps its three
 // lines and nothing of this.
 void TestStartup::windowComesBackWhereItWasLeft()

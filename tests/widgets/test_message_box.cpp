@@ -51,6 +51,7 @@ class TestMessageBox : public QObject {
 private slots:
     void unsavedChangesAnsweredByKeyboard();
     void chineseButtonsGetTheirKeysToo();
+    void shortMessageLeavesRoomForTheTitle();
 };
 
 void TestMessageBox::unsavedChangesAnsweredByKeyboard()
@@ -69,8 +70,7 @@ void TestMessageBox::chineseButtonsGetTheirKeysToo()
 {
     QTranslator translator;
     if (!translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QSKIP("Qt's Chinese texts are not installed");
     }
     QCoreApplication::installTranslator(&translator);
@@ -81,6 +81,27 @@ void TestMessageBox::chineseButtonsGetTheirKeysToo()
     // The letter follows the Chinese text, as Chinese programs show it.
     QVERIFY2(texts.filter(QStringLiteral("(&S)")).size() == 1, qPrintable(texts.join(u'|')));
     QVERIFY2(texts.filter(QStringLiteral("(&D)")).size() == 1, qPrintable(texts.join(u'|')));
+}
+
+// A box with a short text is wide enough that its title is not cut.
+void TestMessageBox::shortMessageLeavesRoomForTheTitle()
+{
+    int width = 0;
+    QFont bold;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            width = box->width();
+            bold = box->font();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    BoxRequest request;
+    request.text = QStringLiteral("\u5b8c\u6210");
+    request.caption = QStringLiteral("Reading from the radio has finished");
+    ShowBox(nullptr, request);
+    bold.setBold(true);
+    QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(request.caption) + 100,
+             qPrintable(QString::number(width)));
 }
 
 QTEST_MAIN(TestMessageBox)
