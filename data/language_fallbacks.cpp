@@ -397,6 +397,12 @@ const std::vector<std::string>& EnglishTexts()
         "it is a device and not a regular file",
         // #291
         "it is not a regular file",
+        // #292
+        "Enter a whole number from %1 to %2 in steps of %3.",
+        // #293
+        "Enter a number from %1 to %2 in steps of %3.",
+        // #294
+        "Channel %1 holds no frequency; choose a channel in use.",
     };
     return texts;
 }

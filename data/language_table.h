@@ -120,7 +120,10 @@ enum : int {
     IsAFifo = 289,            // why a name is neither opened nor replaced
     IsADevice = 290,          // why a name is neither opened nor replaced
     IsNoRegularFile = 291,    // why a name is neither opened nor replaced (a socket, ...)
-    Last = 291,
+    EnterWholeNumberInSteps = 292,  // %1 lowest, %2 highest, %3 step
+    EnterNumberInSteps = 293,       // %1 lowest, %2 highest, %3 step
+    ChannelNotInUse = 294,          // %1 channel number
+    Last = 294,
 };
 }  // namespace text
 
