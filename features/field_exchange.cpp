@@ -225,4 +225,9 @@ bool FieldExchange::Taken(const QWidget* control) const
     return false;
 }
 
+QWidget* FieldExchange::Refused() const
+{
+    return m_takenCount < m_entries.size() ? m_entries[m_takenCount].control : nullptr;
+}
+
 }  // namespace radio

@@ -52,6 +52,8 @@ public:
     void ShowAll();
     // Whether the last Take took this control (every control, when it succeeded).
     bool Taken(const QWidget* control) const;
+    // The control the last Take refused; null when it succeeded.
+    QWidget* Refused() const;
 
 private:
     struct Entry {

@@ -82,6 +82,7 @@ CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
     });
     new EnterKeyNavigation(this, [this](QWidget* focused) {
         if (!CommitRemembered()) {
+            m_remembered = FieldOf(m_exchange.Refused());
             return false;  // the refused field keeps the keyboard
         }
         m_remembered = FieldOf(focused);
@@ -394,6 +395,7 @@ bool CScanMsgView::CommitRemembered()
 void CScanMsgView::Spin(Field field, SpinDirection direction)
 {
     if (!CommitRemembered()) {
+        m_remembered = FieldOf(m_exchange.Refused());
         return;
     }
     m_remembered = Field::None;
@@ -403,7 +405,7 @@ void CScanMsgView::Spin(Field field, SpinDirection direction)
     }
     // A refused text stays as typed: the arrows step from a value the field holds.
     if (!m_exchange.Take()) {
-        m_remembered = FieldOf(QApplication::focusWidget());
+        m_remembered = FieldOf(m_exchange.Refused());
         return;
     }
     switch (field) {
@@ -434,11 +436,10 @@ bool CScanMsgView::eventFilter(QObject* watched, QEvent* event)
         // Coming back to the remembered field (the window active again, a refused
         // field given the keyboard back) is not leaving it.
         if (field != Field::None && field != m_remembered && reason != Qt::PopupFocusReason) {
-            // The user left the remembered field for this one.
-            CommitRemembered();
-            // A field that failed its check has taken the focus back.
-            const Field focused = FieldOf(QApplication::focusWidget());
-            m_remembered = focused != Field::None ? focused : field;
+            // The user left the remembered field for this one. A field that failed
+            // its check has the focus back (the window may be inactive by now, so
+            // the focus widget does not say which one).
+            m_remembered = CommitRemembered() ? field : FieldOf(m_exchange.Refused());
         }
     }
     return CEditView::eventFilter(watched, event);

@@ -24,17 +24,21 @@ void TestRefusedFocus::refusedFieldHasTheKeyboard_data()
     QTest::addColumn<QString>("refused");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("focusedBefore");
+    QTest::addColumn<bool>("save");  // Ctrl+S, or else Tab out of the refused field
     QTest::newRow("features: timer, keys in volume") << int(ViewKind::Features) << "timerEdit"
                                                      << "120700"
-                                                     << "levelBEdit";
+                                                     << "levelBEdit" << true;
     QTest::newRow("features: timer off its step, keys in code 2")
         << int(ViewKind::Features) << "timerEdit"
         << "100"
-        << "code2Edit";
+        << "code2Edit" << true;
     // The scan view takes a field when it is left for another field, not for Close.
     QTest::newRow("scan: value D, keys on Close") << int(ViewKind::Scan) << "valueDEdit"
                                                   << "301"
-                                                  << "closeButton";
+                                                  << "closeButton" << true;
+    QTest::newRow("scan: channel 20 of 16, left by Tab") << int(ViewKind::Scan) << "channelEdit"
+                                                         << "20"
+                                                         << "channelEdit" << false;
 }
 
 void TestRefusedFocus::refusedFieldHasTheKeyboard()
@@ -43,6 +47,7 @@ void TestRefusedFocus::refusedFieldHasTheKeyboard()
     QFETCH(QString, refused);
     QFETCH(QString, typed);
     QFETCH(QString, focusedBefore);
+    QFETCH(bool, save);
     WorkDir dir;
     auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
@@ -67,7 +72,11 @@ void TestRefusedFocus::refusedFieldHasTheKeyboard()
         QVERIFY(QTest::qWaitForWindowActive(&box));
     });
     FileChoices files;
-    QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    if (save) {
+        QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
+    } else {
+        PressOnFocus(Qt::Key_Tab);
+    }
     QCOMPARE(boxes.Count(), 1);
     QVERIFY(files.Kinds().empty());
     box.hide();
