@@ -447,6 +447,12 @@ const std::vector<std::string>& EnglishTexts()
         "block %1",
         // #314
         "block %1 quarter %2",
+        // #315
+        "Enter a whole number from %1 to %2 in steps of %3.",
+        // #316
+        "Enter a number from %1 to %2 in steps of %3.",
+        // #317
+        "Channel %1 holds no frequency; choose a channel in use.",
     };
     return texts;
 }

@@ -143,7 +143,10 @@ enum : int {
     StepEndByte = 312,            // a transfer step
     StepBlock = 313,              // a transfer step, %1 address
     StepChunk = 314,              // a transfer step, %1 address, %2 quarter
-    Last = 314,
+    EnterWholeNumberInSteps = 315,  // %1 lowest, %2 highest, %3 step
+    EnterNumberInSteps = 316,       // %1 lowest, %2 highest, %3 step
+    ChannelNotInUse = 317,          // %1 channel number
+    Last = 317,
 };
 }  // namespace text
 

@@ -67,7 +67,8 @@ void CChoiceFunView::SetUpExchange()
     m_exchange.AddChoice(ui.codeChoiceList, &m_fields.codeChoice);
     m_exchange.AddChoice(ui.codeSelectorList, &m_fields.codeSelector);
     // The fields with a check, in the order they are checked.
-    m_exchange.AddWholeNumber(ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax);
+    // The radio keeps the timer in steps of 15 seconds (stored = seconds / 15 - 1).
+    m_exchange.AddWholeNumber(ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax, kTimerStep);
     m_exchange.AddWholeNumber(ui.levelAEdit, &m_fields.levelA, 0, kLevelAMax);
     m_exchange.AddWholeNumber(ui.levelBEdit, &m_fields.levelB, 0, kLevelBMax);
     m_exchange.AddWholeNumber(ui.voxLevelEdit, &m_fields.voxLevel, 0, kVoxLevelMax);
@@ -195,7 +196,7 @@ void CChoiceFunView::LoadFromRecord()
     EnableCodes(f.codeSelector);
     f.code1 = DecodeDtmfCode(&d[b::kCode1]);
     f.code2 = DecodeDtmfCode(&d[b::kCode2]);
-    m_exchange.Show();
+    m_exchange.ShowAll();
 }
 
 bool CChoiceFunView::StoreToRecord()
@@ -248,7 +249,10 @@ void CChoiceFunView::StoreFields(std::array<std::uint8_t, kBlockDataSize>& d) co
 void CChoiceFunView::Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,
                           unsigned step, SpinDirection direction)
 {
-    m_exchange.Take();
+    // A refused text stays as typed: the arrows step from a value the field holds.
+    if (!m_exchange.Take()) {
+        return;
+    }
     *field = SpinStep(*field, min, max, step, direction);
     m_exchange.Show();
     edit->selectAll();
@@ -264,6 +268,10 @@ void CChoiceFunView::FilterCode(QLineEdit* edit, QString* field)
     // undone as a whole; the cursor stays where the change began.
     *field = IsDtmfCode(typed) ? typed : previous;
     m_exchange.Show();
+    // Shown even when a field before it was refused and Show passes it over.
+    if (edit->text() != *field) {
+        edit->setText(*field);
+    }
     if (*field != typed) {
         edit->setCursorPosition(std::max(0, cursor - int(typed.size() - field->size())));
     }

@@ -7,7 +7,7 @@
 
 namespace radio {
 
-EnterKeyNavigation::EnterKeyNavigation(QWidget* form, std::function<void(QWidget*)> beforeMove)
+EnterKeyNavigation::EnterKeyNavigation(QWidget* form, std::function<bool(QWidget*)> beforeMove)
     : QObject(form), m_form(form), m_beforeMove(std::move(beforeMove))
 {
     const auto controls = form->findChildren<QWidget*>();
@@ -36,8 +36,8 @@ bool EnterKeyNavigation::eventFilter(QObject* watched, QEvent* event)
         button->click();
         return true;
     }
-    if (m_beforeMove) {
-        m_beforeMove(control);
+    if (m_beforeMove && !m_beforeMove(control)) {
+        return true;
     }
     MoveOn(control);
     return true;

@@ -13,8 +13,9 @@ class EnterKeyNavigation : public QObject {
     Q_OBJECT
 public:
     // Watches every control of `form` that takes the focus by Tab. `beforeMove`, when
-    // given, runs with the focused control before the focus moves on.
-    explicit EnterKeyNavigation(QWidget* form, std::function<void(QWidget*)> beforeMove = {});
+    // given, runs with the focused control before the focus moves on; when it returns
+    // false the focus stays where it is now (a refused field keeps it).
+    explicit EnterKeyNavigation(QWidget* form, std::function<bool(QWidget*)> beforeMove = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -23,7 +24,7 @@ private:
     void MoveOn(QWidget* from);
 
     QWidget* m_form;
-    std::function<void(QWidget*)> m_beforeMove;
+    std::function<bool(QWidget*)> m_beforeMove;
 };
 
 }  // namespace radio

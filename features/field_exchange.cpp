@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "config/text_of.h"
+#include "widgets/edit_view.h"
 #include "widgets/message_box.h"
 
 namespace radio {
@@ -48,6 +49,14 @@ bool ParseNumber(const QString& text, double* value)
     return true;
 }
 
+// Whether `offset` is a whole number of steps; a hair off through rounding (4.95 - 0.5
+// is not exactly 89 steps of 0.05 in binary) still counts.
+bool OnStep(double offset, double step)
+{
+    const double steps = offset / step;
+    return std::fabs(steps - std::round(steps)) < 1e-6;
+}
+
 void SetTextIfChanged(QLineEdit* edit, const QString& text)
 {
     if (edit->text() != text) {
@@ -62,42 +71,57 @@ QString FieldExchange::Message(int n) const
     return UiText(*m_data, n);
 }
 
-void FieldExchange::AddWholeNumber(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,
-                                   OutOfRange outOfRange)
+// The range message, with the step when there is one.
+QString FieldExchange::RangeMessage(int plain, int stepped, const QString& min, const QString& max,
+                                    const QString& step, bool hasStep) const
 {
-    auto take = [this, edit, field, min, max, outOfRange]() {
+    return hasStep ? Message(stepped).arg(min, max, step) : Message(plain).arg(min, max);
+}
+
+void FieldExchange::AddWholeNumber(QLineEdit* edit, unsigned* field, unsigned min, unsigned max,
+                                   unsigned step)
+{
+    auto take = [this, edit, field, min, max, step]() {
         unsigned v = 0;
-        const bool number = ParseWholeNumber(edit->text(), &v);
-        if (number && v >= min && v <= max) {
+        if (ParseWholeNumber(edit->text(), &v) && v >= min && v <= max && (v - min) % step == 0) {
             *field = v;
             return QString();
         }
-        if (outOfRange == OutOfRange::Clamp) {
-            *field = !number || v < min ? min : max;
-        }
-        return Message(text::EnterWholeNumber).arg(min).arg(max);
+        return RangeMessage(text::EnterWholeNumber, text::EnterWholeNumberInSteps,
+                            QString::number(min), QString::number(max), QString::number(step),
+                            step > 1);
     };
     auto show = [edit, field]() { SetTextIfChanged(edit, QString::number(*field)); };
     m_entries.push_back({edit, take, show});
 }
 
-void FieldExchange::AddNumber(QLineEdit* edit, double* field, double min, double max,
-                              OutOfRange outOfRange)
+void FieldExchange::AddNumber(QLineEdit* edit, double* field, double min, double max, double step)
 {
-    auto take = [this, edit, field, min, max, outOfRange]() {
+    auto take = [this, edit, field, min, max, step]() {
         double v = 0;
-        const bool number = ParseNumber(edit->text(), &v);
-        if (number && v >= min && v <= max) {
+        if (ParseNumber(edit->text(), &v) && v >= min && v <= max && OnStep(v - min, step)) {
             *field = v;
             return QString();
         }
-        if (outOfRange == OutOfRange::Clamp) {
-            *field = !number || v < min ? min : max;
-        }
-        return Message(text::EnterNumber)
-            .arg(QString::number(min, 'g', 6), QString::number(max, 'g', 6));
+        auto text = [](double x) { return QString::number(x, 'g', 6); };
+        return RangeMessage(text::EnterNumber, text::EnterNumberInSteps, text(min), text(max),
+                            text(step), true);
     };
     auto show = [edit, field]() { SetTextIfChanged(edit, QString::number(*field, 'g', 6)); };
+    m_entries.push_back({edit, take, show});
+}
+
+void FieldExchange::AddCheckedText(QLineEdit* edit, QString* field,
+                                   std::function<QString(const QString&)> check)
+{
+    auto take = [edit, field, check]() {
+        QString message = check(edit->text());
+        if (message.isEmpty()) {
+            *field = edit->text();
+        }
+        return message;
+    };
+    auto show = [edit, field]() { SetTextIfChanged(edit, *field); };
     m_entries.push_back({edit, take, show});
 }
 
@@ -159,27 +183,36 @@ bool FieldExchange::Take()
         const Entry& entry = m_entries[m_takenCount];
         const QString message = entry.take();
         if (!message.isEmpty()) {
-            const QString name = FieldName(entry.control);
-            BoxRequest box;
-            box.text = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
-            box.caption = Message(kWarningCaption);
-            box.icon = QMessageBox::Warning;
-            ShowBox(entry.control, box);
-            entry.control->setFocus(Qt::OtherFocusReason);
-            if (auto* edit = qobject_cast<QLineEdit*>(entry.control)) {
-                edit->selectAll();
-            }
+            Refuse(entry, message);
             return false;
         }
     }
     return true;
 }
 
+void FieldExchange::Refuse(const Entry& entry, const QString& message)
+{
+    const QString name = FieldName(entry.control);
+    BoxRequest box;
+    box.text = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
+    box.caption = Message(kWarningCaption);
+    box.icon = QMessageBox::Warning;
+    ShowBox(entry.control, box);
+    // What is typed next replaces the refused text, wherever the focus was before.
+    CEditView::FocusRefused(entry.control);
+}
+
 void FieldExchange::Show()
 {
-    for (const Entry& entry : m_entries) {
-        entry.show();
+    for (std::size_t i = 0; i < m_takenCount && i < m_entries.size(); ++i) {
+        m_entries[i].show();
     }
+}
+
+void FieldExchange::ShowAll()
+{
+    m_takenCount = m_entries.size();
+    Show();
 }
 
 bool FieldExchange::Taken(const QWidget* control) const
@@ -190,6 +223,11 @@ bool FieldExchange::Taken(const QWidget* control) const
         }
     }
     return false;
+}
+
+QWidget* FieldExchange::Refused() const
+{
+    return m_takenCount < m_entries.size() ? m_entries[m_takenCount].control : nullptr;
 }
 
 }  // namespace radio

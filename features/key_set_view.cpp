@@ -68,7 +68,7 @@ void CKeySetView::LoadFromRecord()
     const int second = d[bytes::key::kSecondFunction];
     m_keyFunction = key < kKeyFunctionCount ? key : kKeyFunctionFallback;
     m_secondKeyFunction = second < kKeyFunctionCount ? second : kSecondKeyFunctionFallback;
-    m_exchange.Show();
+    m_exchange.ShowAll();
 }
 
 bool CKeySetView::StoreToRecord()

@@ -9,6 +9,7 @@
 #include "data/feature_bytes.h"
 #include "features/enter_key_navigation.h"
 #include "ui_scan_msg_form.h"
+#include "widgets/message_box.h"
 
 namespace radio {
 
@@ -40,15 +41,14 @@ CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
     Ui::ScanMsgForm& ui = *m_ui;
     m_exchange.AddChoice(ui.modeList, &m_fields.mode);
     m_exchange.AddChoice(ui.combinationList, &m_fields.combination);
-    // The fields with a check, in the order they are checked. A number outside its
-    // range is brought into it: the commit stores the field anyway.
-    m_exchange.AddNumber(ui.timeAEdit, &m_fields.timeA, kScanTimeMin, kScanTimeMax,
-                         OutOfRange::Clamp);
-    m_exchange.AddNumber(ui.timeBEdit, &m_fields.timeB, kScanTimeMin, kScanTimeMax,
-                         OutOfRange::Clamp);
-    m_exchange.AddWholeNumber(ui.valueCEdit, &m_fields.valueC, 0, kValueMax, OutOfRange::Clamp);
-    m_exchange.AddWholeNumber(ui.valueDEdit, &m_fields.valueD, 0, kValueMax, OutOfRange::Clamp);
-    m_exchange.AddText(ui.channelEdit, &m_fields.channelText, kChannelTextLength);
+    // The fields with a check, in the order they are checked. A text the field
+    // cannot take as typed is refused: a commit never stores a value near it.
+    m_exchange.AddNumber(ui.timeAEdit, &m_fields.timeA, kScanTimeMin, kScanTimeMax, kScanTimeStep);
+    m_exchange.AddNumber(ui.timeBEdit, &m_fields.timeB, kScanTimeMin, kScanTimeMax, kScanTimeStep);
+    m_exchange.AddWholeNumber(ui.valueCEdit, &m_fields.valueC, 0, kValueMax);
+    m_exchange.AddWholeNumber(ui.valueDEdit, &m_fields.valueD, 0, kValueMax);
+    m_exchange.AddCheckedText(ui.channelEdit, &m_fields.channelText,
+                              [this](const QString& text) { return ChannelRefusal(text); });
 
     for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
                               Field::Combination, Field::ValueC, Field::ValueD}) {
@@ -81,8 +81,12 @@ CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
         }
     });
     new EnterKeyNavigation(this, [this](QWidget* focused) {
-        CommitRemembered();
+        if (!CommitRemembered()) {
+            m_remembered = FieldOf(m_exchange.Refused());
+            return false;  // the refused field keeps the keyboard
+        }
         m_remembered = FieldOf(focused);
+        return true;
     });
 
     setWindowTitle(ViewTitle());
@@ -171,7 +175,8 @@ void CScanMsgView::LoadFromRecord()
     m_fields.valueC = valueC <= kValueMax ? valueC : kValueCFallback;
     m_fields.valueD = valueD <= kValueMax ? valueD : kValueDFallback;
     m_remembered = Field::None;
-    m_exchange.Show();
+    m_channelBeforeEdit.reset();
+    m_exchange.ShowAll();
 }
 
 bool CScanMsgView::StoreToRecord()
@@ -197,15 +202,44 @@ bool CScanMsgView::ChannelInUse(const RadioData& data, int n)
     return true;
 }
 
+int CScanMsgView::ChannelNumber(const QString& text)
+{
+    if (text.isEmpty() || text.size() > kChannelTextLength) {
+        return -1;
+    }
+    int n = 0;
+    for (const QChar c : text) {
+        if (!IsDigit(c, u'0', u'9')) {
+            return -1;
+        }
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+bool CScanMsgView::AllDigits(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsDigit(c, u'0', u'9'); });
+}
+
 int CScanMsgView::AcceptedChannel(const QString& text) const
 {
-    int n = 0;
-    if (text.size() == 1 && IsDigit(text[0], u'1', u'9')) {
-        n = text[0].unicode() - u'0';
-    } else if (text.size() == 2 && IsDigit(text[0], u'1', u'3') && IsDigit(text[1], u'0', u'9')) {
-        n = (text[0].unicode() - u'0') * 10 + (text[1].unicode() - u'0');
+    const int n = ChannelNumber(text);
+    return n >= 1 && n <= m_data->ChannelCount() && ChannelInUse(*m_data, n) ? n : 0;
+}
+
+QString CScanMsgView::ChannelRefusal(const QString& text) const
+{
+    // An empty text is "none": the typing rule keeps a chosen channel from being
+    // deleted, and the modes without a channel have an empty, disabled field.
+    if (!m_ui->channelEdit->isEnabled() || text.isEmpty() || AcceptedChannel(text) != 0) {
+        return QString();
     }
-    return n <= kMaxChannels && ChannelInUse(*m_data, n) ? n : 0;
+    const int n = ChannelNumber(text);
+    if (n < 1 || n > m_data->ChannelCount()) {
+        return Text(text::EnterWholeNumber).arg(1).arg(m_data->ChannelCount());
+    }
+    return Text(text::ChannelNotInUse).arg(n);
 }
 
 // The channel text for the stored channel byte: none, a channel in use, or else the
@@ -236,6 +270,8 @@ void CScanMsgView::ApplyModeRules()
     ui.channelEdit->setEnabled(channelUsed);
     if (!channelUsed) {
         m_fields.channelText.clear();
+        ui.channelEdit->clear();  // a refused number, too: the mode has no channel
+        m_channelBeforeEdit.reset();
         channel = b::kNoChannel;
     } else {
         ChannelTextFromRecord();
@@ -269,6 +305,12 @@ bool CScanMsgView::CommitField(Field field)
 {
     QScopedValueRollback<bool> committing(m_committing, true);
     const bool taken = m_exchange.Take();
+    const QWidget* control = ControlOf(field);
+    if (control != nullptr && !m_exchange.Taken(control)) {
+        // Refused, or not reached: the record keeps the field's value, the control
+        // its text as typed.
+        return false;
+    }
     ChangeRecord([this, field](RadioData& data) {
         StoreField(field, data.block(Block::B0160).data);
         return StoreStepName();
@@ -290,7 +332,7 @@ void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSi
     case Field::TimeB: {
         double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
         std::uint8_t& byte = d[field == Field::TimeA ? b::kTimeA : b::kTimeB];
-        byte = EncodeScanTime(ClampScanTime(time));
+        byte = EncodeScanTime(time);
         time = DecodeScanTime(byte);
         m_exchange.Show();
         break;
@@ -305,7 +347,6 @@ void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSi
     case Field::ValueD: {
         unsigned& value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
         const int low = field == Field::ValueC ? b::kValueCLow : b::kValueDLow;
-        value = std::min(value, kValueMax);
         d[std::size_t(low)] = std::uint8_t(value & 0xFF);
         d[std::size_t(low + 1)] = std::uint8_t(value >> 8);
         m_exchange.Show();
@@ -319,33 +360,41 @@ void CScanMsgView::CommitChannel()
 {
     auto& d = m_data->block(Block::B0160).data;
     std::uint8_t& channel = d[b::kChannel];
-    if (const int n = AcceptedChannel(m_fields.channelText)) {
-        channel = std::uint8_t(n);
-    } else {
-        ChannelTextFromRecord();
-    }
+    // The text passed its check: a channel that may be chosen, or none.
+    const int n = AcceptedChannel(m_fields.channelText);
+    channel = n != 0 ? std::uint8_t(n) : b::kNoChannel;
+    m_channelBeforeEdit.reset();
     m_exchange.Show();
 }
 
 void CScanMsgView::OnChannelEdited()
 {
-    const QString previous = m_fields.channelText;
-    const QString typed = m_ui->channelEdit->text();
-    m_exchange.Take();
-    if (const int n = AcceptedChannel(typed)) {
-        // A channel that may be chosen goes into the record while it is typed.
-        ChangeRecord([this, n](RadioData& data) {
-            data.block(Block::B0160).data[b::kChannel] = std::uint8_t(n);
+    QLineEdit* edit = m_ui->channelEdit;
+    const QString typed = edit->text();
+    if (typed.isEmpty() || !AllDigits(typed)) {
+        // A chosen channel cannot be deleted, and a channel is digits only.
+        if (!typed.isEmpty()) {
+            Beep();
+        }
+        edit->setText(m_fields.channelText);
+        return;
+    }
+    m_fields.channelText = typed;
+    std::uint8_t& stored = m_data->block(Block::B0160).data[b::kChannel];
+    if (!m_channelBeforeEdit) {
+        m_channelBeforeEdit = stored;
+    }
+    // A channel that may be chosen goes into the record while it is typed; any other
+    // number stays on screen, the record keeps the channel it had before the typing
+    // began, and leaving the field refuses the number.
+    const int n = AcceptedChannel(typed);
+    const std::uint8_t wanted = n != 0 ? std::uint8_t(n) : *m_channelBeforeEdit;
+    if (stored != wanted) {
+        ChangeRecord([this, wanted](RadioData& data) {
+            data.block(Block::B0160).data[b::kChannel] = wanted;
             return StoreStepName();
         });
-        m_fields.channelText = typed;
-    } else if (typed.size() == 1 && IsDigit(typed[0], u'1', u'9')) {
-        // The first digit of a two-digit channel: it stays on screen only.
-        m_fields.channelText = typed;
-    } else {
-        m_fields.channelText = previous;
     }
-    m_exchange.Show();
 }
 
 bool CScanMsgView::CommitRemembered()
@@ -355,13 +404,20 @@ bool CScanMsgView::CommitRemembered()
 
 void CScanMsgView::Spin(Field field, SpinDirection direction)
 {
-    CommitRemembered();
+    if (!CommitRemembered()) {
+        m_remembered = FieldOf(m_exchange.Refused());
+        return;
+    }
     m_remembered = Field::None;
     {
         QScopedValueRollback<bool> moving(m_committing, true);
         ControlOf(field)->setFocus(Qt::OtherFocusReason);
     }
-    m_exchange.Take();
+    // A refused text stays as typed: the arrows step from a value the field holds.
+    if (!m_exchange.Take()) {
+        m_remembered = FieldOf(m_exchange.Refused());
+        return;
+    }
     switch (field) {
     case Field::TimeA:
     case Field::TimeB: {
@@ -387,12 +443,13 @@ bool CScanMsgView::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn && !m_committing) {
         const Field field = FieldOf(watched);
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (field != Field::None && reason != Qt::PopupFocusReason) {
-            // The user left the remembered field for this one.
-            CommitRemembered();
-            // A field that failed its check has taken the focus back.
-            const Field focused = FieldOf(QApplication::focusWidget());
-            m_remembered = focused != Field::None ? focused : field;
+        // Coming back to the remembered field (the window active again, a refused
+        // field given the keyboard back) is not leaving it.
+        if (field != Field::None && field != m_remembered && reason != Qt::PopupFocusReason) {
+            // The user left the remembered field for this one. A field that failed
+            // its check has the focus back (the window may be inactive by now, so
+            // the focus widget does not say which one).
+            m_remembered = CommitRemembered() ? field : FieldOf(m_exchange.Refused());
         }
     }
     return CEditView::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "features/field_exchange.h"
 #include "features/spin_step.h"
@@ -68,8 +69,14 @@ private:
     void ChannelTextFromRecord();
     bool CommitRemembered();
     void Spin(Field field, SpinDirection direction);
-    // The channel a text names when that channel may be chosen, else 0.
+    // The number a channel text holds (digits only, at most two), else -1.
+    static int ChannelNumber(const QString& text);
+    static bool AllDigits(const QString& text);
+    // The channel a text names when that channel may be chosen (one of the radio's
+    // channels, in use), else 0.
     int AcceptedChannel(const QString& text) const;
+    // Why the channel field cannot take this text; empty when it can.
+    QString ChannelRefusal(const QString& text) const;
     QWidget* ControlOf(Field field) const;
     Field FieldOf(const QObject* control) const;
 
@@ -80,6 +87,9 @@ private:
     // Set while a commit runs: the focus moves it makes (to a field that failed its
     // check) are not the user leaving a field.
     bool m_committing = false;
+    // The channel byte before the channel typed now began: what the record holds
+    // while the text names no channel that may be chosen.
+    std::optional<std::uint8_t> m_channelBeforeEdit;
 };
 
 }  // namespace radio

@@ -1,6 +1,7 @@
 #include "widgets/edit_view.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 namespace radio {
 
@@ -57,7 +58,34 @@ void CEditView::NoteFocus(QWidget* now)
 {
     if (now != nullptr && isAncestorOf(now)) {
         m_lastFocus = now;
+        if (now != m_refused) {
+            m_refused = nullptr;
+        }
     }
+}
+
+namespace {
+
+void FocusAndSelect(QWidget* control)
+{
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->selectAll();
+    }
+}
+
+}  // namespace
+
+void CEditView::FocusRefused(QWidget* control)
+{
+    for (QWidget* w = control->parentWidget(); w != nullptr; w = w->parentWidget()) {
+        if (auto* view = qobject_cast<CEditView*>(w)) {
+            view->m_lastFocus = control;
+            view->m_refused = control;
+            break;
+        }
+    }
+    FocusAndSelect(control);
 }
 
 void CEditView::FocusEditing()
@@ -76,7 +104,9 @@ void CEditView::FocusEditing()
             }
         }
     }
-    if (target != nullptr) {
+    if (target != nullptr && target == m_refused) {
+        FocusAndSelect(target);
+    } else if (target != nullptr) {
         target->setFocus(Qt::OtherFocusReason);
     } else {
         setFocus(Qt::OtherFocusReason);

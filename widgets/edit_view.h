@@ -36,6 +36,11 @@ public:
     // first control: when the view's window becomes the active one, and when a
     // transfer gives the disabled controls back.
     virtual void FocusEditing();
+    // Gives the keyboard to a control whose text was just refused, with that whole text
+    // selected, so that what is typed next replaces it. The view that holds the
+    // control keeps it as the control to come back to: the window system may give the
+    // window its focus back only after the message about it has closed.
+    static void FocusRefused(QWidget* control);
 
     RadioData* Data() const { return m_data; }
     // The document the view's record belongs to: every change the view makes becomes
@@ -68,6 +73,8 @@ private:
     void NoteFocus(QWidget* now);
 
     QPointer<QWidget> m_lastFocus;
+    // The control refused last, until the focus moves to another control of the view.
+    QPointer<QWidget> m_refused;
     QMetaObject::Connection m_focusWatch;
 };
 

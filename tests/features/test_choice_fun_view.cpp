@@ -71,7 +71,8 @@ private slots:
     void editsReachTheRecordOnlyOnStore();
     void loadClamping_data();
     void loadClamping();
-    void timerStoresItsStep();
+    void numberChecks_data();
+    void numberChecks();
     void switch3DisablesSwitch4();
     void voxOnEnablesVoxControls();
     void codeSelectorEnablesCodes_data();
@@ -274,21 +275,62 @@ void TestChoiceFunView::loadClamping()
     }
 }
 
-void TestChoiceFunView::timerStoresItsStep()
+void TestChoiceFunView::numberChecks_data()
 {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<int>("stored");      // -1: refused, the byte keeps its value
+    QTest::addColumn<QString>("reason");  // what the refusal names
+    QTest::newRow("timer off the step") << "timer"
+                                        << "100" << fb::kTimer << -1 << "in steps of 15";
+    QTest::newRow("timer one below the step") << "timer"
+                                              << "599" << fb::kTimer << -1 << "in steps of 15";
+    QTest::newRow("timer on the step") << "timer"
+                                       << "105" << fb::kTimer << 6 << "";
+    QTest::newRow("timer 15") << "timer"
+                              << "15" << fb::kTimer << 0 << "";
+    QTest::newRow("timer too long") << "timer"
+                                    << "120700" << fb::kTimer << -1 << "from 15 to 600";
+    QTest::newRow("timer not whole") << "timer"
+                                     << "30.5" << fb::kTimer << -1 << "from 15 to 600";
+    QTest::newRow("level B 10") << "levelB"
+                                << "10" << fb::kLevelB << -1 << "from 0 to 9";
+    QTest::newRow("vox level 11") << "voxLevel"
+                                  << "11" << fb::kVoxLevel << -1 << "from 0 to 10";
+}
+
+// A number the radio cannot keep as typed is refused with the range (and the step),
+// the text stays as typed and selected, and the record keeps its byte.
+void TestChoiceFunView::numberChecks()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, byte);
+    QFETCH(int, stored);
+    QFETCH(QString, reason);
     test::BoxLog boxes;
     CChoiceFunView view(&m_data);
     QVERIFY(test::ShowActive(view));
-    // 100 is a valid timer; it stores step 5, which is 90 seconds.
-    Retype(Find<QLineEdit>(view, "timerEdit"), "100");
-    view.StoreToRecord();
-    QVERIFY(boxes.texts.isEmpty());
-    QCOMPARE(int(Block0120(m_data)[fb::kTimer]), 5);
-    view.LoadFromRecord();
-    QCOMPARE(Find<QLineEdit>(view, "timerEdit")->text(), QString("90"));
-    Retype(Find<QLineEdit>(view, "timerEdit"), "15");
-    view.StoreToRecord();
-    QCOMPARE(int(Block0120(m_data)[fb::kTimer]), 0);
+    auto* edit = Find<QLineEdit>(view, qPrintable(field + "Edit"));
+    const int before = Block0120(m_data)[std::size_t(byte)];
+    Retype(edit, typed);
+    Find<QLineEdit>(view, "code2Edit")->setFocus();
+    const bool taken = view.StoreToRecord();
+    QCOMPARE(taken, stored >= 0);
+    QCOMPARE(int(Block0120(m_data)[std::size_t(byte)]), stored >= 0 ? stored : before);
+    QCOMPARE(edit->text(), typed);
+    if (stored >= 0) {
+        QVERIFY(boxes.texts.isEmpty());
+        return;
+    }
+    QCOMPARE(boxes.texts.size(), 1);
+    QVERIFY2(boxes.texts.first().contains(reason), qPrintable(boxes.texts.first()));
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), typed);
+    // The arrows do not step over a refused text.
+    QTest::keyClick(edit, Qt::Key_Up);
+    QCOMPARE(edit->text(), typed);
 }
 
 void TestChoiceFunView::switch3DisablesSwitch4()

@@ -85,16 +85,16 @@ private slots:
     void choosingModeZeroClearsChannel();
     void combinationFollowsMode();
     void channelTyping();
-    void channelNotInUse();
-    void channelAboveThirtyTwo();
+    void channelRefused_data();
+    void channelRefused();
     void channelCannotBeCleared();
     void timeEncoding();
-    void timeOutOfRange();
+    void numberRefused_data();
+    void numberRefused();
     void timeLoad_data();
     void timeLoad();
     void valueLoad_data();
     void valueLoad();
-    void valueOutOfRange();
     void timeSpins_data();
     void timeSpins();
     void valueSpins();
@@ -287,10 +287,9 @@ void TestScanMsgView::channelTyping()
     Retype(channel, "5");
     QCOMPARE(int(d[sb::kChannel]), 5);  // at once, before leaving
     QCOMPARE(channel->text(), QString("5"));
-    Retype(channel, "0");
-    QCOMPARE(channel->text(), QString("5"));
     Retype(channel, "x");
     QCOMPARE(channel->text(), QString("5"));
+    QCOMPARE(m_boxes->beeps, 1);
     Retype(channel, "12");
     QCOMPARE(int(d[sb::kChannel]), 12);
     Leave(channel);
@@ -299,48 +298,54 @@ void TestScanMsgView::channelTyping()
     QVERIFY(m_boxes->texts.isEmpty());
 }
 
-void TestScanMsgView::channelNotInUse()
+// A number that names no channel to choose stays on screen and is refused when the
+// field is left; the record keeps the channel it had before the typing.
+void TestScanMsgView::channelRefused_data()
 {
-    SetChannelInUse(m_data, 5, true);
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    const QString range16 = QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber));
+    QTest::newRow("20 on 16 channels") << 1 << "20" << range16.arg(1).arg(16);
+    QTest::newRow("17 on 16 channels") << 1 << "17" << range16.arg(1).arg(16);
+    QTest::newRow("33 on 32 channels") << 0 << "33" << range16.arg(1).arg(32);
+    QTest::newRow("three digits") << 0 << "123" << range16.arg(1).arg(32);
+    QTest::newRow("0") << 0 << "0" << range16.arg(1).arg(32);
+    QTest::newRow("not in use")
+        << 0 << "7" << QString::fromStdString(m_data.texts.Text(text::ChannelNotInUse)).arg(7);
+}
+
+void TestScanMsgView::channelRefused()
+{
+    QFETCH(int, model);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    m_data.model = model;
+    // Whatever lies behind the radio's last channel in the record is no channel.
+    for (int n : {1, 2, 3, 5, 12, 17, 20, 32}) {
+        SetChannelInUse(m_data, n, true);
+    }
     SetChannelInUse(m_data, 7, false);
     Block0160(m_data)[sb::kChannel] = 5;
     CScanMsgView view(&m_data);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
-    Retype(channel, "7");
-    QCOMPARE(channel->text(), QString("7"));
+    // Typed key by key: its first digit names a channel that may be chosen.
+    Retype(channel, typed);
+    QCOMPARE(channel->text(), typed);
     QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
     Leave(channel);
-    QCOMPARE(channel->text(), QString("5"));
+    QCOMPARE(m_boxes->texts, QStringList{"T142: " + reason});
+    QCOMPARE(channel->text(), typed);
+    QVERIFY(channel->hasFocus());
+    QCOMPARE(channel->selectedText(), typed);
     QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
-    // A channel byte that names no channel in use is none after the commit.
-    SetChannelInUse(m_data, 5, false);
-    Retype(channel, "7");
-    view.StoreToRecord();
-    QCOMPARE(channel->text(), QString());
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 0xFF);
-}
-
-void TestScanMsgView::channelAboveThirtyTwo()
-{
-    SetChannelInUse(m_data, 3, true);
-    Block0160(m_data)[sb::kChannel] = 0xFF;
-    // Whatever lies behind channel 32 in the record, 33..39 are no channels.
-    CScanMsgView view(&m_data);
-    QVERIFY(test::ShowActive(view));
-    auto* channel = Find<QLineEdit>(view, "channelEdit");
-    for (const char* typed : {"33", "34", "39", "40"}) {
-        Retype(channel, "3");
-        QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
-        channel->end(false);
-        QTest::keyClicks(channel, QString(QLatin1String(typed)).mid(1));
-        QCOMPARE(channel->text(), QString("3"));
-        QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
-    }
-    // Channel 32 itself can be chosen when it is in use.
-    SetChannelInUse(m_data, 32, true);
-    Retype(channel, "32");
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 32);
+    QVERIFY(!view.StoreToRecord());
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    // What is typed next replaces the refused number.
+    QTest::keyClicks(channel, "3");
+    Leave(channel);
+    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
 }
 
 void TestScanMsgView::channelCannotBeCleared()
@@ -362,11 +367,11 @@ void TestScanMsgView::timeEncoding()
     CScanMsgView view(&m_data);
     QVERIFY(test::ShowActive(view));
     auto* timeA = Find<QLineEdit>(view, "timeAEdit");
-    Retype(timeA, "1.23");
+    Retype(timeA, "1.25");
     QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 0x33);  // not yet
     Leave(timeA);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 15);
-    QCOMPARE(timeA->text(), QString("1.2"));
+    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 16);
+    QCOMPARE(timeA->text(), QString("1.25"));
     auto* timeB = Find<QLineEdit>(view, "timeBEdit");
     QVERIFY(timeB->hasFocus());
     Retype(timeB, "4.95");
@@ -376,26 +381,56 @@ void TestScanMsgView::timeEncoding()
     QVERIFY(m_boxes->texts.isEmpty());
 }
 
-void TestScanMsgView::timeOutOfRange()
+void TestScanMsgView::numberRefused_data()
 {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reason");
+    const QString time =
+        "T143: " +
+        QString::fromStdString(m_data.texts.Text(text::EnterNumberInSteps)).arg("0.5", "5", "0.05");
+    const QString value =
+        "T147: " +
+        QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber)).arg(0).arg(300);
+    QTest::newRow("time off the step") << "timeA"
+                                       << "1.23" << time;
+    QTest::newRow("time above") << "timeA"
+                                << "7" << time;
+    QTest::newRow("time below") << "timeA"
+                                << "0.45" << time;
+    QTest::newRow("time no number") << "timeA"
+                                    << "1..2" << time;
+    QTest::newRow("value above") << "valueC"
+                                 << "500" << value;
+    QTest::newRow("value not whole") << "valueC"
+                                     << "2.5" << value;
+}
+
+// A time or value the radio cannot keep as typed is refused when the field is left:
+// the text stays as typed and selected, the record keeps its bytes, the arrows and a
+// store do not pass over it.
+void TestScanMsgView::numberRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
     CScanMsgView view(&m_data);
     QVERIFY(test::ShowActive(view));
-    auto* timeA = Find<QLineEdit>(view, "timeAEdit");
-    Retype(timeA, "7");
-    Leave(timeA);
-    QCOMPARE(m_boxes->texts.size(), 1);
-    QCOMPARE(m_boxes->texts.first(),
-             QString::fromStdString(m_data.texts.Text(143)) + ": " +
-                 QString::fromStdString(m_data.texts.Text(text::EnterNumber)).arg("0.5", "5"));
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 91);
-    QCOMPARE(timeA->text(), QString("5"));
-    QVERIFY(timeA->hasFocus());
-    // Not a number at all: the lowest time.
-    timeA->setText("1..2");
-    Leave(timeA);
-    QCOMPARE(m_boxes->texts.size(), 2);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 1);
-    QCOMPARE(timeA->text(), QString("0.5"));
+    auto* edit = Find<QLineEdit>(view, qPrintable(field + "Edit"));
+    const Bytes before = Block0160(m_data);
+    Retype(edit, typed);
+    Leave(edit);
+    QCOMPARE(m_boxes->texts, QStringList{reason});
+    QCOMPARE(edit->text(), typed);
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(edit->selectedText(), typed);
+    QCOMPARE(Block0160(m_data), before);
+    QTest::keyClick(edit, Qt::Key_Up);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QVERIFY(!view.StoreToRecord());
+    QCOMPARE(edit->text(), typed);
+    QVERIFY(edit->hasFocus());
+    QCOMPARE(Block0160(m_data), before);
 }
 
 void TestScanMsgView::timeLoad_data()
@@ -451,29 +486,6 @@ void TestScanMsgView::valueLoad()
     CScanMsgView view(&m_data);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), valueC);
     QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), valueD);
-}
-
-void TestScanMsgView::valueOutOfRange()
-{
-    CScanMsgView view(&m_data);
-    QVERIFY(test::ShowActive(view));
-    auto* valueC = Find<QLineEdit>(view, "valueCEdit");
-    Retype(valueC, "500");
-    Leave(valueC);
-    QCOMPARE(m_boxes->texts.size(), 1);
-    QCOMPARE(valueC->text(), QString("300"));
-    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow]), 0x2C);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow + 1]), 0x01);
-    auto* valueD = Find<QLineEdit>(view, "valueDEdit");
-    Retype(valueD, "258");
-    // Tab goes on to Close, which is no field: the value waits for the store.
-    Leave(valueD);
-    QVERIFY(Find<QPushButton>(view, "closeButton")->hasFocus());
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 3);
-    view.StoreToRecord();
-    QCOMPARE(m_boxes->texts.size(), 1);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 2);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow + 1]), 1);
 }
 
 void TestScanMsgView::timeSpins_data()
