@@ -678,8 +678,7 @@ void TestDialogs::transferStepsInChinese_data()
 {
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("shown");
-    RadioData record;
-    const QString block = BlockText(record.block(Block::B0120));
+    const QString block = BlockText(Block::B0120);
     QTest::newRow("entry") << QStringLiteral("entry code") << QStringLiteral("进入编程码");
     QTest::newRow("identity") << QStringLiteral("identity") << QStringLiteral("身份信息");
     QTest::newRow("end") << QStringLiteral("end byte") << QStringLiteral("结束字节");
