@@ -29,7 +29,7 @@ void ChannelPlanCommands::Import()
     if (path.isEmpty()) {
         return;
     }
-    RadioData& data = m_frame->Data();
+    const RadioData& data = m_frame->Data();
     const QString shown = QDir::toNativeSeparators(path);
     QByteArray csv;
     if (const FileResult read = ReadWholeFile(path, csv); !read.ok()) {
@@ -50,12 +50,8 @@ void ChannelPlanCommands::Import()
 
 void ChannelPlanCommands::ApplyImport(const ChannelPlan& plan)
 {
-    m_frame->Document().Change([this, &plan](RadioData& data) {
-        ApplyChannelPlan(plan, data);
-        m_frame->RefreshViews();
-        return RadioDocument::StepNamer(
-            [record = &data] { return PlainCaption(UiText(*record, text::ImportChannels)); });
-    });
+    m_frame->Document().ImportChannels(plan);
+    m_frame->RefreshViews();
 }
 
 void ChannelPlanCommands::Export()
@@ -68,7 +64,7 @@ void ChannelPlanCommands::Export()
     if (chosen.isEmpty()) {
         return;
     }
-    RadioData& data = m_frame->Data();
+    const RadioData& data = m_frame->Data();
     QString path = chosen;
     if (QFileInfo(chosen).suffix().isEmpty()) {
         path += QStringLiteral(".csv");

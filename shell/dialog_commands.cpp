@@ -33,38 +33,31 @@ void DialogCommands::ModelInfo()
     if (!m_frame->CollectEdits()) {
         return;
     }
-    // Whatever the dialog changes is one step of the history.
-    m_frame->Document().Change([this](RadioData& data) {
-        RunModelDialog(data);
-        return RadioDocument::StepNamer(
-            [record = &data] { return PlainCaption(UiText(*record, 9)); });
-    });
-    m_frame->UpdateTitle();
-    m_frame->RepaintBackground();
-}
-
-void DialogCommands::RunModelDialog(RadioData& data)
-{
+    const RadioData& data = m_frame->Data();
     const int modelBefore = data.model;
     const int bandBefore = CurrentBandIndex(data);
-    CModelDlg dialog(&data, m_frame);
+    CModelDlg dialog(data, m_frame);
     connect(&dialog, &CModelDlg::helpRequested, this,
             [this] { ShowHelp(QString::fromLatin1(help::kIndex)); });
     if (RunModal(dialog) == QDialog::Accepted) {
-        if (dialog.ChosenBandIndex() != bandBefore) {
-            if (ConfirmWarning(m_frame, UiText(data, 87), UiText(data, 89))) {
-                ApplyBand(data, dialog.ChosenBandIndex());
-                if (CChildFrame* channels = m_frame->OpenView(ViewKind::Channels)) {
-                    channels->View()->ClearAllChannels();
-                }
-                m_frame->UpdateTitle();
-            }
+        // The warning comes before the change; declined, the band stays and the
+        // model chosen is still taken.
+        int band = dialog.ChosenBandIndex();
+        if (band != bandBefore && !ConfirmWarning(m_frame, UiText(data, 87), UiText(data, 89))) {
+            band = bandBefore;
+        }
+        m_frame->Document().ApplyBandAndModel(band, dialog.ChosenModel());
+        if (band != bandBefore) {
+            // The open views show the emptied channels; no view is opened for it.
+            m_frame->ReloadViews();
         } else if (data.model != modelBefore) {
             if (CEditView* channels = m_frame->View(ViewKind::Channels)) {
                 channels->RefreshTexts();
             }
         }
     }
+    m_frame->UpdateTitle();
+    m_frame->RepaintBackground();
 }
 
 void DialogCommands::ComPort()
@@ -72,7 +65,7 @@ void DialogCommands::ComPort()
     if (m_frame->TransferRunning() || m_frame->Worker().IsBusy()) {
         return;
     }
-    RadioData& data = m_frame->Data();
+    const RadioData& data = m_frame->Data();
     const quint16 mask = m_frame->Worker().ProbePorts();
     std::array<QString, kComButtonCount> devices;
     std::array<QString, kComButtonCount> adapters;
@@ -83,7 +76,7 @@ void DialogCommands::ComPort()
     CComPortDlg dialog(data, mask, data.port - 1, devices, m_frame);
     dialog.SetAdapters(adapters);
     if (RunModal(dialog) == QDialog::Accepted) {
-        data.port = dialog.ChosenIndex() + 1;
+        m_frame->Document().SetPort(dialog.ChosenIndex() + 1);
         m_frame->ShowPortInUse();
     }
 }

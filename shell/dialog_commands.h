@@ -33,7 +33,6 @@ public:
 
 private:
     QString HelpPagePath(const QString& page) const;
-    void RunModelDialog(RadioData& data);
 
     CMainFrame* m_frame;
     // A window of its own, so that it stays usable beside a dialog that asked for it.

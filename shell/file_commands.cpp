@@ -58,17 +58,8 @@ void FileCommands::New()
     if (!confirmed) {
         return;
     }
-    // The views show the new data within the step: what they set right in it as they
-    // load (the scan view's channel, for one) belongs to the step too.
-    RadioDocument& document = m_frame->Document();
-    document.Change([this](RadioData& data) {
-        data.ResetRecord(false);
-        m_frame->RefreshViews();
-        return RadioDocument::StepNamer(
-            [record = &data] { return PlainCaption(UiText(*record, 2)); });
-    });
-    document.MarkUnmodified();
-    document.SetFileName(QString());
+    m_frame->Document().ResetToNew();
+    m_frame->RefreshViews();
 }
 
 void FileCommands::OpenBackup()
@@ -94,19 +85,18 @@ void FileCommands::OpenFile(const QString& path)
     if (path.isEmpty()) {
         return;
     }
-    RadioData& data = m_frame->Data();
-    // The port belongs to this computer's cables, not to the data: the file's port is
-    // not taken (saving writes the port in use into the file).
-    const int portInUse = data.port;
-    const FileResult result = LoadDataFile(LocalPath(path), data);
-    data.port = portInUse;
-    m_frame->RepaintBackground();
+    const RadioData& data = m_frame->Data();
+    // The file is read into a copy: a file refused leaves the data as they were.
+    RadioData opened = data;
+    const FileResult result = LoadDataFile(LocalPath(path), opened);
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
     case FileStatus::Ok:
-        // A data set of its own: its history starts here.
-        m_frame->Document().Forget();
-        m_frame->Document().SetFileName(path);
+        // A data set of its own: its history starts here. The port belongs to this
+        // computer's cables, not to the data: the file's port is not taken (saving
+        // writes the port in use into the file).
+        m_frame->Document().TakeOpened(opened, path);
+        m_frame->RepaintBackground();
         m_frame->RefreshViews();
         emit fileUsed(path);
         return;
@@ -114,6 +104,7 @@ void FileCommands::OpenFile(const QString& path)
     case FileStatus::NotDataFile:
     case FileStatus::OpenFailed:
     case FileStatus::WriteFailed:
+        m_frame->RepaintBackground();
         ShowFileError(m_frame, data, OpenFailureText(data.texts, shown, result));
         return;
     }
@@ -153,7 +144,7 @@ bool FileCommands::SaveAs()
 bool FileCommands::SaveTo(const QString& path)
 {
     RadioDocument& document = m_frame->Document();
-    RadioData& data = m_frame->Data();
+    const RadioData& data = m_frame->Data();
     const FileResult result = SaveDataFile(LocalPath(path), data);
     if (!result.ok()) {
         ShowFileError(m_frame, data,

@@ -56,7 +56,7 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     setCentralWidget(m_background);
     m_views = std::make_unique<ViewSlots>(m_background, &m_document);
 
-    m_actions = new FrameActions(&m_data, this);
+    m_actions = new FrameActions(&Data(), this);
     connect(m_actions, &FrameActions::triggered, this, &CMainFrame::RunCommand);
     m_edit = new EditCommands(this);
     connect(&m_document, &RadioDocument::modifiedChanged, this, &QWidget::setWindowModified);
@@ -70,7 +70,7 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_statusBar = new CProgStatusBar(this);
     setStatusBar(m_statusBar);
 
-    m_treeBar = new CTreeBar(&m_data, this);
+    m_treeBar = new CTreeBar(&Data(), this);
     addDockWidget(Qt::LeftDockWidgetArea, m_treeBar);
     resizeDocks({m_treeBar}, {127}, Qt::Horizontal);
     m_treeBar->hide();  // the bar starts hidden
@@ -123,8 +123,13 @@ CChildFrame* CMainFrame::OpenView(ViewKind kind)
 
 void CMainFrame::RefreshViews()
 {
-    m_views->LoadAll();
+    ReloadViews();
     OpenView(ViewKind::Channels);
+}
+
+void CMainFrame::ReloadViews()
+{
+    m_views->LoadAll();
     UpdateTitle();
 }
 
@@ -143,14 +148,15 @@ void CMainFrame::UpdateTitle()
 {
     // "[*]" shows as "*" while the data differ from what was last opened, saved,
     // read or written.
-    setWindowTitle(Title(m_data) + QStringLiteral("[*]"));
+    setWindowTitle(Title(Data()) + QStringLiteral("[*]"));
     setWindowModified(m_document.IsModified());
     ShowPortInUse();
 }
 
 void CMainFrame::ShowPortInUse()
 {
-    m_statusBar->SetPort(PortName(m_data.port), ResolvePortDevice(m_data.port));
+    const int port = Data().port;
+    m_statusBar->SetPort(PortName(port), ResolvePortDevice(port));
 }
 
 void CMainFrame::UpdateChannelMasks()
@@ -198,7 +204,7 @@ void CMainFrame::SetProgress(int value)
 void CMainFrame::ApplyMenuTexts()
 {
     m_actions->ApplyMenuTexts();
-    m_statusBar->SetReadyText(UiText(m_data, kReadyText));
+    m_statusBar->SetReadyText(UiText(Data(), kReadyText));
     m_recent->ApplyTexts();
     m_edit->UpdateActions();
 }
@@ -332,7 +338,7 @@ void CMainFrame::Print(bool preview)
 {
     PrintRequest request;
     request.parent = this;
-    request.data = &m_data;
+    request.data = &Data();
     for (ViewKind kind : kAllViewKinds) {
         OpenView(kind);
         request.views[std::size_t(kind)] = View(kind);
@@ -430,16 +436,16 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         // The transfer thread may be waiting for this window; leaving now would
         // cut a write short. The user waits for it (or answers its box) first.
         BoxRequest box;
-        box.text = UiText(m_data, text::TransferRunning);
-        box.caption = UiText(m_data, 91);
+        box.text = UiText(Data(), text::TransferRunning);
+        box.caption = UiText(Data(), 91);
         box.icon = QMessageBox::Warning;
         ShowBox(this, box);
         return;
     }
     const bool leave = m_files->MayLeaveData([this] {
         BoxRequest box;
-        box.text = UiText(m_data, 90);
-        box.caption = UiText(m_data, 91);
+        box.text = UiText(Data(), 90);
+        box.caption = UiText(Data(), 91);
         box.icon = QMessageBox::Question;
         box.buttons = QMessageBox::Yes | QMessageBox::No;
         return ShowBox(this, box) == QMessageBox::Yes;

@@ -48,6 +48,9 @@ public:
     // Every open view reloads from the record; then the channel view is shown and
     // the caption updated.
     void RefreshViews();
+    // Every open view reloads from the record and the caption follows; no view is
+    // opened or shown.
+    void ReloadViews();
     // Every open view stores its controls into the record. False when a field failed
     // its check (the user was told, the field has the focus): the command that
     // collects stops and changes nothing.

@@ -21,46 +21,29 @@ QString BandText(int index)
     return QStringLiteral("%1-%2MHZ").arg(band.lower).arg(band.upper);
 }
 
-int CurrentBandIndex(const RadioData& data)
-{
-    for (int i = 0; i < kBandCount; ++i) {
-        if (kBands[std::size_t(i)].lower == data.bandLower) {
-            return i;
-        }
-    }
-    return 0;
-}
-
-void ApplyBand(RadioData& data, int index)
-{
-    const Band& band = kBands[std::size_t(std::clamp(index, 0, kBandCount - 1))];
-    data.bandLower = band.lower;
-    data.bandUpper = band.upper;
-}
-
-CModelDlg::CModelDlg(RadioData* data, QWidget* parent)
+CModelDlg::CModelDlg(const RadioData& data, QWidget* parent)
     : QDialog(parent),
-      m_data(data),
       m_modelList(new QComboBox(this)),
-      m_bandList(new QComboBox(this))
+      m_bandList(new QComboBox(this)),
+      m_model(data.model)
 {
-    setWindowTitle(UiText(*data, 9));
+    setWindowTitle(UiText(data, 9));
     setObjectName(QStringLiteral("modelDialog"));
     m_modelList->setObjectName(QStringLiteral("modelList"));
     m_bandList->setObjectName(QStringLiteral("bandList"));
 
     auto* form = new QFormLayout;
-    auto* modelLabel = new QLabel(UiText(*data, 183), this);
-    auto* bandLabel = new QLabel(UiText(*data, 186), this);
+    auto* modelLabel = new QLabel(UiText(data, 183), this);
+    auto* bandLabel = new QLabel(UiText(data, 186), this);
     modelLabel->setBuddy(m_modelList);
     bandLabel->setBuddy(m_bandList);
     form->addRow(modelLabel, m_modelList);
     form->addRow(bandLabel, m_bandList);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(*data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(*data, 72), QDialogButtonBox::RejectRole);
-    QPushButton* help = buttons->addButton(UiText(*data, 38), QDialogButtonBox::HelpRole);
+    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    QPushButton* help = buttons->addButton(UiText(data, 38), QDialogButtonBox::HelpRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CModelDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CModelDlg::reject);
@@ -75,9 +58,9 @@ CModelDlg::CModelDlg(RadioData* data, QWidget* parent)
         m_bandList->addItem(BandText(i));
     }
     // The model value is the 1-based position in the list; 0 selects nothing.
-    const int model = data->model;
+    const int model = data.model;
     m_modelList->setCurrentIndex(model >= 1 && model <= m_modelList->count() ? model - 1 : -1);
-    m_chosenBand = CurrentBandIndex(*data);
+    m_chosenBand = CurrentBandIndex(data);
     m_bandList->setCurrentIndex(m_chosenBand);
 
     connect(m_modelList, &QComboBox::currentIndexChanged, this, &CModelDlg::OnModelChanged);
@@ -86,7 +69,7 @@ CModelDlg::CModelDlg(RadioData* data, QWidget* parent)
 void CModelDlg::OnModelChanged(int index)
 {
     if (index >= 0) {
-        m_data->model = index + 1;
+        m_model = index + 1;
     }
 }
 

@@ -1,10 +1,12 @@
-// The model and band dialog. Choosing a model in the list takes effect at once (even
-// if the dialog is then cancelled); the band is taken by the caller after OK.
+// The model and band dialog. It works on values of its own, taken from the record when
+// it opens: what the user chooses is taken by the caller after OK, and Cancel leaves
+// the record as it was.
 #pragma once
 
 #include <QDialog>
 #include <array>
 
+#include "data/band_change.h"
 #include "data/bands.h"
 #include "data/radio_data.h"
 
@@ -15,18 +17,16 @@ namespace radio {
 
 // "136-174MHZ"
 QString BandText(int index);
-// The first band whose lower limit is the record's; 0 when none is.
-int CurrentBandIndex(const RadioData& data);
-// Copies the limits of band `index` (0..5) into the record.
-void ApplyBand(RadioData& data, int index);
 
 class CModelDlg : public QDialog {
     Q_OBJECT
 public:
-    CModelDlg(RadioData* data, QWidget* parent = nullptr);
+    explicit CModelDlg(const RadioData& data, QWidget* parent = nullptr);
 
     // The band list's selection (0..5) after OK.
     int ChosenBandIndex() const { return m_chosenBand; }
+    // The model value chosen in the list (the record's while nothing was chosen).
+    int ChosenModel() const { return m_model; }
 
     QComboBox* ModelList() const { return m_modelList; }
     QComboBox* BandList() const { return m_bandList; }
@@ -40,10 +40,10 @@ public slots:
 private:
     void OnModelChanged(int index);
 
-    RadioData* m_data;
     QComboBox* m_modelList;
     QComboBox* m_bandList;
     int m_chosenBand = -1;
+    int m_model;
 };
 
 }  // namespace radio

@@ -13,7 +13,7 @@ namespace radio {
 
 struct PrintRequest {
     QWidget* parent = nullptr;  // owner of the print dialogs
-    RadioData* data = nullptr;
+    const RadioData* data = nullptr;
     // Indexed by ViewKind; every entry is set when the command calls.
     std::array<CEditView*, kViewKindCount> views{};
 };

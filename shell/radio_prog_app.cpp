@@ -39,9 +39,9 @@ bool CRadioProgApp::InitInstance()
     m_frame = std::make_unique<CMainFrame>(this, m_options.locate);
     ReloadTexts(true);
 
-    RadioData& data = m_frame->Data();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        data.reserved = screen->geometry().height() - screen->availableGeometry().height();
+        m_frame->Document().SetReservedWord(screen->geometry().height() -
+                                            screen->availableGeometry().height());
     }
     if (m_firstRun) {
         RunStartupModelDialog();
@@ -63,15 +63,14 @@ bool CRadioProgApp::InitInstance()
 
 void CRadioProgApp::ReloadTexts(bool withSettings)
 {
-    RadioData& data = m_frame->Data();
+    const RadioData& data = m_frame->Data();
     if (withSettings) {
         Settings settings;
         settings.port = data.port;
         settings.model = data.model;
         settings.language = 0;
         const SettingsFileInfo info = ReadSettingsFile(kSettingsFile, settings);
-        data.port = settings.port;
-        data.model = settings.model;
+        m_frame->Document().TakeSettings(settings.port, settings.model);
         m_defaultLanguage = settings.language;
         m_firstRun = info.firstRun;
         if (m_firstRun) {
@@ -79,8 +78,10 @@ void CRadioProgApp::ReloadTexts(bool withSettings)
             SaveSettings();
         }
     }
+    LanguageTable texts = data.texts;
     m_languageLoad = LoadInterfaceLanguage(m_options.locate(QString::fromLatin1(kLanguageFile)),
-                                           m_defaultLanguage, data.texts, m_names);
+                                           m_defaultLanguage, texts, m_names);
+    m_frame->Document().TakeTexts(texts);
     ApplyQtTranslation();
     if (!withSettings) {
         m_frame->UpdateTitle();
@@ -179,16 +180,17 @@ void CRadioProgApp::NotePictureModel()
 
 void CRadioProgApp::RunStartupModelDialog()
 {
-    RadioData& data = m_frame->Data();
-    const int bandBefore = CurrentBandIndex(data);
-    CModelDlg dialog(&data, nullptr);
+    CModelDlg dialog(m_frame->Data(), nullptr);
     // The main window is not shown yet: the dialog blocks nothing, so the help window
     // it may open stays usable.
     dialog.setWindowModality(Qt::WindowModal);
     connect(&dialog, &CModelDlg::helpRequested, m_frame.get(),
             [this] { m_frame->Dialogs()->ShowHelp(QString::fromLatin1(help::kIndex)); });
-    if (RunModal(dialog) == QDialog::Accepted && dialog.ChosenBandIndex() != bandBefore) {
-        ApplyBand(data, dialog.ChosenBandIndex());
+    if (RunModal(dialog) == QDialog::Accepted) {
+        // Nothing is entered yet, so a new band empties nothing and needs no
+        // question; the data set starts with the choice, not with a step undoing it.
+        m_frame->Document().ApplyBandAndModel(dialog.ChosenBandIndex(), dialog.ChosenModel());
+        m_frame->Document().Forget();
     }
     m_frame->RepaintBackground();
 }

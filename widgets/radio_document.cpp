@@ -2,6 +2,10 @@
 
 #include <QUndoStack>
 
+#include "config/text_of.h"
+#include "data/band_change.h"
+#include "data/channel_plan.h"
+
 namespace radio {
 
 // One step of the history: the record's image before and after the change.
@@ -102,6 +106,80 @@ void RadioDocument::Forget()
 bool RadioDocument::IsModified() const
 {
     return !m_history->isClean();
+}
+
+// Data set
+
+void RadioDocument::SetPort(int port)
+{
+    m_record.port = port;
+}
+
+bool RadioDocument::ApplyBandAndModel(int bandIndex, int model)
+{
+    return Change([bandIndex, model](RadioData& data) -> StepNamer {
+        const BandModelChange change = radio::ApplyBandAndModel(data, bandIndex, model);
+        const RadioData* record = &data;
+        if (change.band && change.model) {
+            return [record] { return UiText(*record, 9); };
+        }
+        if (change.band) {
+            // The band this step chose, whatever later steps choose.
+            const QString band =
+                QStringLiteral(" %1-%2MHZ").arg(data.bandLower).arg(data.bandUpper);
+            return [record, band] { return UiText(*record, 186) + band; };
+        }
+        return [record] { return UiText(*record, 183) + QStringLiteral(" Q71/Q72"); };
+    });
+}
+
+void RadioDocument::ResetToNew()
+{
+    Change([](RadioData& data) -> StepNamer {
+        const int port = data.port;
+        data.ResetRecord(false);
+        data.port = port;
+        return [record = &data] { return PlainCaption(UiText(*record, 2)); };
+    });
+    // What ResetRecord gives the port, without a step.
+    RadioData defaults;
+    SetPort(defaults.port);
+    MarkUnmodified();
+    SetFileName(QString());
+}
+
+void RadioDocument::TakeOpened(const RadioData& opened, const QString& fileName)
+{
+    const int port = m_record.port;
+    m_record = opened;
+    m_record.port = port;
+    Forget();
+    SetFileName(fileName);
+}
+
+bool RadioDocument::ImportChannels(const ChannelPlan& plan)
+{
+    return Change([&plan](RadioData& data) -> StepNamer {
+        ApplyChannelPlan(plan, data);
+        DropScanChannelNotInUse(data);
+        return [record = &data] { return PlainCaption(UiText(*record, text::ImportChannels)); };
+    });
+}
+
+void RadioDocument::TakeSettings(int port, int model)
+{
+    m_record.port = port;
+    m_record.model = model;
+}
+
+void RadioDocument::TakeTexts(const LanguageTable& texts)
+{
+    m_record.texts = texts;
+}
+
+void RadioDocument::SetReservedWord(std::int32_t value)
+{
+    m_record.reserved = value;
 }
 
 }  // namespace radio

@@ -20,6 +20,8 @@ class QUndoStack;
 
 namespace radio {
 
+struct ChannelPlan;
+
 using RecordImage = std::array<std::uint8_t, image::kSize>;
 
 class RadioDocument : public QObject {
@@ -52,6 +54,29 @@ public:
     // The data file the set was last opened from or saved to; empty for none.
     const QString& FileName() const { return m_fileName; }
     void SetFileName(const QString& name) { m_fileName = name; }
+
+    // Data set: the shell's changes of the whole set, each a named operation.
+    // The port in use is a setting of this session, not an edit of the data: it stays
+    // out of the history, and undo leaves it as it is.
+    void SetPort(int port);
+    // The model dialog's choice, one step named for what changed: the model, and a
+    // band other than the current one, which empties the channels. False when
+    // nothing changed.
+    bool ApplyBandAndModel(int bandIndex, int model);
+    // File New: every block back to its defaults in one step, the port back to COM1
+    // (outside the history); band, model and the radio's report stay. The set has no
+    // file and counts as unmodified.
+    void ResetToNew();
+    // File Open: the set opened takes the place of the record, keeping the port in
+    // use; its history starts here.
+    void TakeOpened(const RadioData& opened, const QString& fileName);
+    // The channels of a channel plan, one step.
+    bool ImportChannels(const ChannelPlan& plan);
+    // Values of the program, not of the data, outside the history: the port and model
+    // of the settings file, the language's texts, the reserved word of the start-up.
+    void TakeSettings(int port, int model);
+    void TakeTexts(const LanguageTable& texts);
+    void SetReservedWord(std::int32_t value);
 
 signals:
     // Undo or redo changed the record: whatever shows it must show it afresh.
