@@ -1,9 +1,9 @@
-// radioprog-cli clone: one data file into several radios at the same time, one worker,
-// one thread and one port each. Each radio writes its own copy of the data (its
-// identity bytes follow what that radio reports). As each ends, one line:
+// radioprog-cli clone: one data file into several radios at the same time (the
+// multi-radio writer: one worker, thread and port each). Each radio writes its own
+// copy of the data (its identity bytes follow what that radio reports). As each ends,
+// one line:
 //   COM2 (/dev/ttyUSB1): written | written and verified | failed: <reason>
 #include <QFileInfo>
-#include <condition_variable>
 #include <cstdio>
 #include <deque>
 #include <memory>
@@ -11,19 +11,59 @@
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "link/multi_writer.h"
 #include "link/port_names.h"
 
 namespace radio::cli {
 
 namespace {
 
-struct Radio {
-    QString label;   // "COM2 (/dev/ttyUSB1)", or the device path given
-    QString device;  // the device path given instead of a COM port; empty for COMn
-    RadioData record;
-    std::unique_ptr<CliHost> host;
-    CTransferWorker worker;
-    std::unique_ptr<CTestThread> thread;
+// Each radio's side is a labelled CliHost: its warnings and failures on standard
+// error, its repeats; the line of how it ended on standard output.
+class CloneHost : public MultiWriteHost {
+public:
+    CloneHost(QStringList labels, int retries, bool force)
+        : m_labels(std::move(labels)), m_retries(retries), m_force(force)
+    {
+    }
+
+    TransferHost& HostFor(std::size_t index, RadioData& copy) override
+    {
+        m_hosts.push_back(std::make_unique<CliHost>(copy, m_retries, m_force, stderr,
+                                                    m_labels.at(qsizetype(index))));
+        return *m_hosts.back();
+    }
+
+    void PortEnded(std::size_t index, const MultiWriteResult& result) override
+    {
+        QString outcome;
+        switch (result.outcome) {
+        case MultiWriteResult::Outcome::Written: outcome = QStringLiteral("written"); break;
+        case MultiWriteResult::Outcome::Verified:
+            outcome = QStringLiteral("written and verified");
+            break;
+        case MultiWriteResult::Outcome::NotWritten:
+        case MultiWriteResult::Outcome::Failed:
+            outcome = QStringLiteral("failed: ") + m_hosts.at(index)->Failure();
+            break;
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!result.Succeeded()) {
+            ++m_failures;
+        }
+        std::printf("%s: %s\n", qPrintable(m_labels.at(qsizetype(index))), qPrintable(outcome));
+        std::fflush(stdout);
+    }
+
+    int Failures() const { return m_failures; }
+
+private:
+    QStringList m_labels;
+    int m_retries;
+    bool m_force;
+    std::deque<std::unique_ptr<CliHost>> m_hosts;  // filled before any thread runs
+    std::mutex m_mutex;
+    int m_failures = 0;
 };
 
 // The device a port argument stands for, as the file system names it, so that the
@@ -45,7 +85,8 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
         return Usage(error);
     }
     const QStringList ports = arguments.mid(1);
-    std::deque<Radio> radios;  // never moved once a thread may point into it
+    std::vector<MultiWriter::Radio> radios;
+    QStringList labels;  // "COM2 (/dev/ttyUSB1)", or the device path given
     QStringList devices;
     for (const QString& text : ports) {
         int number = 0;
@@ -59,14 +100,12 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
                 QStringLiteral("%1 is given twice: one transfer at a time per port").arg(text));
         }
         devices << same;
-        Radio& radio = radios.emplace_back();
-        radio.device = device;
-        radio.record.port = number;
+        radios.push_back({number, device});
         const QString resolved = ResolvePortDevice(number);
-        radio.label = !device.isEmpty() ? device
-                      : resolved.isEmpty()
-                          ? PortName(number)
-                          : QStringLiteral("%1 (%2)").arg(PortName(number), resolved);
+        labels << (!device.isEmpty() ? device
+                   : resolved.isEmpty()
+                       ? PortName(number)
+                       : QStringLiteral("%1 (%2)").arg(PortName(number), resolved));
     }
 
     RadioData data;
@@ -74,60 +113,15 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     if (const int status = LoadOrComplain(arguments.at(0), data); status != kOk) {
         return status;
     }
-    data.UpdateChannelMasks();
 
-    const bool verify = parser.isSet(QStringLiteral("verify"));
-    const bool force = parser.isSet(QStringLiteral("force"));
-    const QString backupFolder = BackupFolderOf(parser);
-    std::mutex mutex;
-    std::condition_variable ended;
-    std::deque<Radio*> finished;
-    for (Radio& radio : radios) {
-        const int port = radio.record.port;
-        radio.record = data;
-        radio.record.port = port;
-        radio.host = std::make_unique<CliHost>(radio.record, retries, force, stderr, radio.label);
-        radio.worker.Init(radio.host.get(), &radio.record);
-        radio.worker.SetDeviceOverride(radio.device);
-        radio.worker.SetVerify(verify);
-        radio.worker.SetBackupFolder(backupFolder);
-        radio.worker.SetMode(TransferMode::Write);
-        radio.thread = std::make_unique<CTestThread>(&radio.worker);
-        Radio* which = &radio;
-        QObject::connect(
-            radio.thread.get(), &QThread::finished, radio.thread.get(),
-            [&, which] {
-                std::lock_guard<std::mutex> lock(mutex);
-                finished.push_back(which);
-                ended.notify_one();
-            },
-            Qt::DirectConnection);
-    }
-    for (Radio& radio : radios) {
-        radio.thread->start();
-    }
-
-    int failures = 0;
-    for (std::size_t reported = 0; reported < radios.size(); ++reported) {
-        Radio* radio = nullptr;
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            ended.wait(lock, [&] { return !finished.empty(); });
-            radio = finished.front();
-            finished.pop_front();
-        }
-        radio->thread->wait();
-        QString outcome;
-        if (radio->host->Succeeded()) {
-            outcome = verify ? QStringLiteral("written and verified") : QStringLiteral("written");
-        } else {
-            ++failures;
-            outcome = QStringLiteral("failed: ") + radio->host->Failure();
-        }
-        std::printf("%s: %s\n", qPrintable(radio->label), qPrintable(outcome));
-        std::fflush(stdout);
-    }
-    return failures == 0 ? kOk : kFailed;
+    MultiWriter::Options options;
+    options.verify = parser.isSet(QStringLiteral("verify"));
+    options.backupFolder = BackupFolderOf(parser);
+    CloneHost host(labels, retries, parser.isSet(QStringLiteral("force")));
+    MultiWriter writer(data, radios, options, host);
+    writer.Start();
+    writer.Wait();
+    return host.Failures() == 0 ? kOk : kFailed;
 }
 
 }  // namespace

@@ -1,59 +1,79 @@
 #include "shell/write_batch.h"
 
 #include "link/write_check.h"
-#include "shell/batch_host.h"
+#include "shell/frame_transfer_host.h"
 
 namespace radio {
 
+// The side of one radio that its transfer thread talks to. Progress and the rest
+// reach the interface thread as for a single write; the check before the write goes
+// to the batch instead, which asks once for all its radios.
+class WriteBatch::PortHost : public FrameTransferHost {
+public:
+    PortHost(WriteBatch& batch, Slot& slot, Handlers handlers)
+        : FrameTransferHost(std::move(handlers)), m_batch(batch), m_slot(slot)
+    {
+    }
+
+    bool CheckBeforeWrite(const RadioReport& reported) override
+    {
+        return m_batch.Arrive(m_slot, reported, *this);
+    }
+
+    bool AskRetry(const TransferError&) override
+    {
+        // A radio that fails before it has reported must not keep the others waiting;
+        // the batch reports the failure and is run again by the user.
+        m_batch.Leave(m_slot, *this);
+        return false;
+    }
+
+    // Runs the batch's question on the interface thread and waits for the answer;
+    // false when the host was shut down first.
+    bool Ask(const std::function<bool()>& question)
+    {
+        auto answer = std::make_shared<bool>(false);
+        const bool answered = CallAndWait([question, answer] { *answer = question(); });
+        return answered && *answer;
+    }
+
+private:
+    WriteBatch& m_batch;
+    Slot& m_slot;
+};
+
 struct WriteBatch::Slot {
     int port = 0;
-    RadioData record;  // this radio's own copy of the data
-    std::unique_ptr<BatchHost> host;
-    CTransferWorker worker;
-    std::unique_ptr<CTestThread> thread;
-    // Set on the interface thread while the transfer runs.
-    TransferError error;
-    bool succeeded = false;
+    RadioData* copy = nullptr;  // the writer's copy for this radio; its thread's alone
+    std::unique_ptr<PortHost> host;
+    // Set on the interface thread once the transfer has ended.
+    MultiWriteResult result;
     // Set on the transfer thread; read once it has ended.
-    bool declined = false;
     bool bandUnknown = false;
 };
 
 WriteBatch::WriteBatch(const RadioData& data, const std::vector<int>& ports, const Options& options,
                        Question question, QObject* parent)
-    : QObject(parent), m_question(std::move(question)), m_verify(options.verify)
+    : QObject(parent), m_question(std::move(question))
 {
+    std::vector<MultiWriter::Radio> radios;
     for (int port : ports) {
         auto slot = std::make_unique<Slot>();
-        Slot& s = *slot;
-        s.port = port;
-        s.record = data;
-        s.record.port = port;
-        s.record.UpdateChannelMasks();
-        FrameTransferHost::Handlers handlers{
-            [this, port](int value) { emit progress(port, value); },
-            [&s](const TransferError& error) {
-                s.error = error;
-                return false;  // the batch reports the failure; Start runs it again
-            },
-            [](const RadioReport&) { return false; },  // BatchHost asks the batch instead
-            [](const RadioData&) {},
-            [&s] { s.succeeded = true; },
-            [this, port] { emit verifying(port); },
-            [this](const BackupResult& result) { emit backupSaved(result); },
-        };
-        s.host = std::make_unique<BatchHost>(*this, s, std::move(handlers));
-        s.worker.Init(s.host.get(), &s.record);
-        s.worker.SetVerify(options.verify);
-        s.worker.SetBackupFolder(options.backupFolder);
+        slot->port = port;
         m_slots.push_back(std::move(slot));
+        radios.push_back({port, QString()});
     }
+    MultiWriteHost& host = *this;
+    m_writer = std::make_unique<MultiWriter>(data, radios, options, host);
 }
 
 WriteBatch::~WriteBatch()
 {
+    m_writer->Cancel();
     for (const auto& slot : m_slots) {
-        slot->host->Shutdown();
+        if (slot->host) {
+            slot->host->Shutdown();
+        }
     }
     {
         std::lock_guard<std::mutex> lock(m_gate);
@@ -61,46 +81,56 @@ WriteBatch::~WriteBatch()
         m_answer = false;
     }
     m_gateChanged.notify_all();
-    for (const auto& slot : m_slots) {
-        if (slot->thread) {
-            slot->thread->wait();
-        }
-    }
+    m_writer.reset();  // waits for the threads
+}
+
+TransferHost& WriteBatch::HostFor(std::size_t index, RadioData& copy)
+{
+    Slot& s = *m_slots[index];
+    s.copy = &copy;
+    const int port = s.port;
+    FrameTransferHost::Handlers handlers{
+        [this, port](int value) { emit progress(port, value); },
+        [](const TransferError&) { return false; },  // PortHost answers itself
+        [](const RadioReport&) { return false; },    // PortHost asks the batch instead
+        [](const RadioData&) {},
+        [] {},
+        [this, port] { emit verifying(port); },
+        [this](const BackupResult& result) { emit backupSaved(result); },
+    };
+    s.host = std::make_unique<PortHost>(*this, s, std::move(handlers));
+    return *s.host;
 }
 
 void WriteBatch::Start()
 {
-    for (const auto& slot : m_slots) {
-        if (!slot->worker.SetMode(TransferMode::Write)) {
-            continue;
-        }
-        slot->thread = std::make_unique<CTestThread>(&slot->worker);
-        Slot* s = slot.get();
-        connect(slot->thread.get(), &QThread::finished, this, [this, s] { ThreadEnded(*s); });
-        ++m_running;
-    }
-    if (m_running == 0) {
+    if (m_slots.empty()) {
         emit finished();
         return;
     }
-    for (const auto& slot : m_slots) {
-        if (slot->thread) {
-            slot->thread->start();
-        }
-    }
+    m_running = int(m_slots.size());
+    m_writer->Start();
 }
 
-void WriteBatch::ThreadEnded(Slot& slot)
+void WriteBatch::PortEnded(std::size_t index, const MultiWriteResult& result)
 {
-    slot.thread->wait();
-    --m_running;
-    emit portEnded(slot.port);
-    if (m_running == 0) {
-        emit finished();
-    }
+    // On the transfer thread: the rest happens on the interface thread, after what
+    // this radio has posted before.
+    QMetaObject::invokeMethod(
+        this,
+        [this, index, result] {
+            Slot& slot = *m_slots[index];
+            slot.result = result;
+            --m_running;
+            emit portEnded(slot.port);
+            if (m_running == 0) {
+                emit finished();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
-WriteBatch::Slot& WriteBatch::SlotOf(int port) const
+const WriteBatch::Slot& WriteBatch::SlotOf(int port) const
 {
     for (const auto& slot : m_slots) {
         if (slot->port == port) {
@@ -112,16 +142,12 @@ WriteBatch::Slot& WriteBatch::SlotOf(int port) const
 
 WriteBatch::Outcome WriteBatch::OutcomeOf(int port) const
 {
-    const Slot& slot = SlotOf(port);
-    if (slot.succeeded) {
-        return m_verify ? Outcome::Verified : Outcome::Written;
-    }
-    return slot.declined ? Outcome::NotWritten : Outcome::Failed;
+    return SlotOf(port).result.outcome;
 }
 
 const TransferError& WriteBatch::ErrorOf(int port) const
 {
-    return SlotOf(port).error;
+    return SlotOf(port).result.error;
 }
 
 bool WriteBatch::BandUnknown(int port) const
@@ -129,10 +155,10 @@ bool WriteBatch::BandUnknown(int port) const
     return SlotOf(port).bandUnknown;
 }
 
-bool WriteBatch::Arrive(Slot& slot, const RadioReport& reported, BatchHost& host)
+bool WriteBatch::Arrive(Slot& slot, const RadioReport& reported, PortHost& host)
 {
     // The slot's copy belongs to this transfer thread until it ends.
-    const WriteCheck check = TakeRadioReport(slot.record, reported);
+    const WriteCheck check = TakeRadioReport(*slot.copy, reported);
     slot.bandUnknown = check == WriteCheck::NotReported;
     std::unique_lock<std::mutex> lock(m_gate);
     m_accounted.insert(slot.port);
@@ -144,11 +170,10 @@ bool WriteBatch::Arrive(Slot& slot, const RadioReport& reported, BatchHost& host
         return true;
     }
     m_gateChanged.wait(lock, [this] { return m_answered; });
-    slot.declined = !m_answer;
     return m_answer;
 }
 
-void WriteBatch::Leave(Slot& slot, BatchHost& host)
+void WriteBatch::Leave(Slot& slot, PortHost& host)
 {
     std::unique_lock<std::mutex> lock(m_gate);
     if (m_accounted.insert(slot.port).second) {
@@ -156,7 +181,7 @@ void WriteBatch::Leave(Slot& slot, BatchHost& host)
     }
 }
 
-void WriteBatch::AskWhenComplete(std::unique_lock<std::mutex>& lock, BatchHost& host)
+void WriteBatch::AskWhenComplete(std::unique_lock<std::mutex>& lock, PortHost& host)
 {
     if (m_asked || m_accounted.size() < m_slots.size()) {
         return;

@@ -1,9 +1,11 @@
-// One batch of writes into several radios at the same time: a worker, a thread and a
-// port each, each writing its own copy of the data (the record itself is only read).
-// The band and model check asks once per batch: a radio that reports another band or
-// model waits until every radio of the batch has reported (or failed before it could),
-// then one question names all such ports and its answer holds for all of them. Radios
-// that match go on at once. A failed radio is not retried: the batch reports it.
+// One batch of writes into several radios at the same time, for the desktop program:
+// the multi-radio writer runs them (a worker, a thread, a port and a copy of the data
+// each; the record itself is only read), and this forwards what each radio does to
+// the interface thread. The band and model check asks once per batch: a radio that
+// reports another band or model waits until every radio of the batch has reported
+// (or failed before it could), then one question names all such ports and its
+// answer holds for all of them. Radios that match go on at once. A failed radio is
+// not retried: the batch reports it.
 #pragma once
 
 #include <QObject>
@@ -16,21 +18,16 @@
 #include <vector>
 
 #include "data/radio_data.h"
-#include "link/transfer_worker.h"
+#include "link/multi_writer.h"
 
 namespace radio {
 
-class BatchHost;
-
-class WriteBatch : public QObject {
+class WriteBatch : public QObject, private MultiWriteHost {
     Q_OBJECT
 public:
-    enum class Outcome { Written, Verified, Failed, NotWritten };
+    using Outcome = MultiWriteResult::Outcome;
+    using Options = MultiWriter::Options;
 
-    struct Options {
-        bool verify = false;
-        QString backupFolder;  // empty: no backups
-    };
     // A radio of the batch that reports another band or model than the data.
     struct Mismatch {
         int port;
@@ -62,21 +59,22 @@ signals:
     void finished();
 
 private:
-    friend class BatchHost;
+    class PortHost;
     struct Slot;
 
+    TransferHost& HostFor(std::size_t index, RadioData& copy) override;
+    void PortEnded(std::size_t index, const MultiWriteResult& result) override;
+
     // On a transfer thread: the radio's report is in; true lets the write go on.
-    bool Arrive(Slot& slot, const RadioReport& reported, BatchHost& host);
+    bool Arrive(Slot& slot, const RadioReport& reported, PortHost& host);
     // On a transfer thread: the radio failed, before its report or after it.
-    void Leave(Slot& slot, BatchHost& host);
+    void Leave(Slot& slot, PortHost& host);
     // With the gate locked: asks once every radio is accounted for.
-    void AskWhenComplete(std::unique_lock<std::mutex>& lock, BatchHost& host);
-    void ThreadEnded(Slot& slot);
-    Slot& SlotOf(int port) const;
+    void AskWhenComplete(std::unique_lock<std::mutex>& lock, PortHost& host);
+    const Slot& SlotOf(int port) const;
 
     std::vector<std::unique_ptr<Slot>> m_slots;
     Question m_question;
-    bool m_verify;
     int m_running = 0;
 
     std::mutex m_gate;
@@ -86,6 +84,8 @@ private:
     bool m_asked = false;
     bool m_answered = false;
     bool m_answer = false;
+
+    std::unique_ptr<MultiWriter> m_writer;
 };
 
 }  // namespace radio

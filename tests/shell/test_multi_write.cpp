@@ -77,9 +77,12 @@ void TestMultiWrite::batchesAgainstSimulatedRadios()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    RadioData& data = frame->Data();
-    data.Channel(0).SetRxFrequency(0x43012500);
-    data.Channel(0).SetTxFrequency(0x43012500);
+    frame->Document().Change([](RadioData& data) {
+        data.Channel(0).SetRxFrequency(0x43012500);
+        data.Channel(0).SetTxFrequency(0x43012500);
+        return QStringLiteral("a channel");
+    });
+    const RadioData& data = frame->Data();
     const auto before = data.ToImage();
     Boxes boxes;
     Dialogs dialogs;
