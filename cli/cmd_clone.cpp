@@ -87,7 +87,7 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
         radio.record = data;
         radio.record.port = port;
         radio.host = std::make_unique<CliHost>(radio.record, retries, force, stderr, radio.label);
-        radio.worker.Init(radio.host.get(), &radio.record);
+        radio.worker.Init(radio.host.get(), radio.record);
         radio.worker.SetDeviceOverride(radio.device);
         radio.worker.SetVerify(verify);
         radio.worker.SetBackupFolder(backupFolder);

@@ -43,7 +43,7 @@ WriteBatch::WriteBatch(const RadioData& data, const std::vector<int>& ports, con
             [this](const BackupResult& result) { emit backupSaved(result); },
         };
         s.host = std::make_unique<BatchHost>(*this, s, std::move(handlers));
-        s.worker.Init(s.host.get(), &s.record);
+        s.worker.Init(s.host.get(), s.record);
         s.worker.SetVerify(options.verify);
         s.worker.SetBackupFolder(options.backupFolder);
         m_slots.push_back(std::move(slot));
