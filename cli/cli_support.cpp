@@ -148,7 +148,7 @@ bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, Cl
                  const TransferChoices& choices)
 {
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetDeviceOverride(device);
     worker.SetVerify(choices.verify);
     worker.SetBackupFolder(choices.backupFolder);

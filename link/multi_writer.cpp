@@ -89,7 +89,7 @@ void MultiWriter::Start()
     m_started = true;
     for (const auto& slot : m_slots) {
         slot->m_inner = &m_host.HostFor(slot->m_index, slot->m_copy);
-        slot->m_worker.Init(slot.get(), &slot->m_copy);
+        slot->m_worker.Init(slot.get(), slot->m_copy);
         slot->m_worker.SetMode(TransferMode::Write);
         slot->m_thread = std::make_unique<CTestThread>(&slot->m_worker);
         Slot* s = slot.get();

@@ -5,6 +5,7 @@
 #include "link/protocol.h"
 #include "link/serial_port.h"
 #include "link/verify_session.h"
+#include "link/write_check.h"
 
 namespace radio {
 
@@ -74,10 +75,10 @@ CTransferWorker::CTransferWorker() = default;
 
 CTransferWorker::~CTransferWorker() = default;
 
-void CTransferWorker::Init(TransferHost* host, RadioData* data)
+void CTransferWorker::Init(TransferHost* host, const RadioData& record)
 {
     m_host = host;
-    m_data = data;
+    m_record = std::make_unique<RadioData>(record);
     if (!m_port) {
         m_port = std::make_unique<CSerialPort>();
     }
@@ -107,7 +108,7 @@ void CTransferWorker::Post(int progress)
 void CTransferWorker::Run()
 {
     const TransferMode mode = m_mode.load();
-    if (m_host && m_data && m_port && mode != TransferMode::Idle) {
+    if (m_host && m_record && m_port && mode != TransferMode::Idle) {
         for (;;) {
             m_progress = 0;
             TransferError error;
@@ -116,7 +117,7 @@ void CTransferWorker::Run()
             if (mode == TransferMode::Read) {
                 // The read fills a copy; the host takes it into the record only when
                 // every block has arrived, so a failed read changes nothing.
-                m_staged = std::make_unique<RadioData>(*m_data);
+                m_staged = std::make_unique<RadioData>(*m_record);
                 failed = !Connect(error, reported) || !ReadAll(error);
                 m_port->CloseIfOpen();
                 if (!failed) {
@@ -129,13 +130,15 @@ void CTransferWorker::Run()
                 if (!Connect(error, reported)) {
                     failed = true;
                 } else if (m_host->CheckBeforeWrite(reported)) {
+                    // The host has made this change on its own record meanwhile.
+                    TakeRadioReport(*m_record, reported);
                     written = WriteAll(error) && (!m_verify || Verify(error));
                     failed = !written;
                 }
                 // A write the host declined ends quietly, before any block is sent.
                 m_port->CloseIfOpen();
                 if (written) {
-                    Backup(*m_data, BackupKind::Write);
+                    Backup(*m_record, BackupKind::Write);
                     m_host->WriteSucceeded();
                 }
             }
@@ -164,7 +167,7 @@ void CTransferWorker::Run()
 
 bool CTransferWorker::OpenPort(TransferError& error)
 {
-    const int number = m_data->port;
+    const int number = m_record->port;
     error.portNumber = number;
     QString name;
     if (!m_deviceOverride.isEmpty()) {
@@ -238,7 +241,7 @@ bool CTransferWorker::Connect(TransferError& error, RadioReport& reported)
     if (!IdentityDecodes(identity.data())) {
         // A read goes on with what could be decoded over the data's band and model
         // (so perhaps with fewer channels than the radio has); nobody may miss that.
-        const RadioData& going = m_staged ? *m_staged : *m_data;
+        const RadioData& going = m_staged ? *m_staged : *m_record;
         RadioReport taken;
         taken.bandLower = going.bandLower;
         taken.bandUpper = going.bandUpper;
@@ -267,7 +270,7 @@ bool CTransferWorker::Verify(TransferError& error)
     m_host->VerifyStarted();
     m_progress = 1;
     Post(m_progress);
-    VerifySession session(*m_link, *m_data);
+    VerifySession session(*m_link, *m_record);
     const bool same = session.Run(error, [this](int done, int total) {
         m_progress = qint16(1 + done * 99 / total);
         Post(m_progress);
@@ -317,7 +320,7 @@ bool CTransferWorker::ReadAll(TransferError& error)
 
 bool CTransferWorker::WriteAll(TransferError& error)
 {
-    const RadioData& data = *m_data;
+    const RadioData& data = *m_record;
     const qint16 step = ProgressStep(data);
     const auto advance = [this, step] {
         m_progress = qint16(m_progress + step);

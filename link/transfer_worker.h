@@ -1,8 +1,10 @@
 // A transfer is one whole read of the radio into the record or one whole write of the
 // record into the radio, run on its own thread (CTestThread) so that the window stays
-// responsive. The worker never shows anything itself and never writes the shared
-// record: it asks its host (the main frame, or the command-line tool) through
-// TransferHost, whose calls the desktop program forwards to the interface thread.
+// responsive. The worker never shows anything itself and holds no reference to the
+// caller's record: Init copies it, a read fills a copy and hands it to the host, a
+// write sends the copy taken at Init. It asks its host (the main frame, or the
+// command-line tool) through TransferHost, whose calls the desktop program forwards
+// to the interface thread.
 #pragma once
 
 #include <QString>
@@ -63,9 +65,13 @@ public:
     // The transfer failed: true repeats the whole transfer (Retry), false gives up.
     virtual bool AskRetry(const TransferError& error) = 0;
     // A write has read the radio's identity and sends nothing until this returns.
-    // The host stores `reported` as the record's radio-reported values and runs its
-    // check before the write (which may rewrite the identity bytes, band and model);
-    // false ends the write before any block is sent.
+    // The host stores `reported` as its record's radio-reported values and runs its
+    // check before the write; false ends the write before any block is sent. On true
+    // the worker gives the copy it sends the identity change of that check,
+    // TakeRadioReport (write_check.h): a radio that reported nothing or the data's
+    // band and model gets identity bytes, band and model from the report, a confirmed
+    // mismatch is sent as it is. A host that keeps a record makes the same change on
+    // it (TakeRadioReport), so that what it shows is what the radio got.
     virtual bool CheckBeforeWrite(const RadioReport& reported) = 0;
     // The identity just read names no known band and model (see IdentityDecodes):
     // what could not be decoded stays as it was, and the transfer goes on with the
@@ -99,8 +105,12 @@ public:
     CTransferWorker(const CTransferWorker&) = delete;
     CTransferWorker& operator=(const CTransferWorker&) = delete;
 
-    // Stores the host and the record; creates the serial port on first use.
-    void Init(TransferHost* host, RadioData* data);
+    // Stores the host and a copy of `record`, taken now: a write sends this copy (with
+    // the identity change of the check before the write), a read starts its own copy
+    // from it, and the port is its port. Nothing on the transfer thread refers to
+    // the caller's record, which the caller may change once the transfer has begun
+    // without changing what is sent. Creates the serial port on first use.
+    void Init(TransferHost* host, const RadioData& record);
     // Claims the worker for a read or a write; false when a transfer is running.
     bool SetMode(TransferMode mode);
     // The whole transfer, with Retry; ends idle. Called on the transfer thread.
@@ -133,8 +143,8 @@ private:
     qint16 m_progress = 0;
     std::unique_ptr<CSerialPort> m_port;
     ByteLink* m_linkOverride = nullptr;
-    ByteLink* m_link = nullptr;  // the line of the running transfer
-    RadioData* m_data = nullptr;
+    ByteLink* m_link = nullptr;           // the line of the running transfer
+    std::unique_ptr<RadioData> m_record;  // the copy taken at Init
     TransferHost* m_host = nullptr;
     QString m_deviceOverride;
     bool m_verify = false;

@@ -241,7 +241,19 @@ bool FrameActions::DisabledWhileTransferring(FrameCommand command)
     case FrameCommand::ComPort:
     case FrameCommand::Language:
     case FrameCommand::OpenBackup:
-    case FrameCommand::WriteSeveral: return true;
+    case FrameCommand::WriteSeveral:
+    // The history and the channel table's clipboard change the record; EditCommands
+    // gives them back as the history and the active window allow.
+    case FrameCommand::EditUndo:
+    case FrameCommand::EditRedo:
+    case FrameCommand::EditCut:
+    case FrameCommand::EditPaste:
+    case FrameCommand::EditDelete:
+    // A view that opens loads the record and takes the keyboard: it waits too.
+    case FrameCommand::ViewChannels:
+    case FrameCommand::ViewFeatures:
+    case FrameCommand::ViewKeys:
+    case FrameCommand::ViewScan: return true;
     default: return false;
     }
 }

@@ -38,7 +38,9 @@ public:
     // The tool tip of a toolbar button; empty for commands without one (About).
     QString ToolTipFor(FrameCommand command) const;
     // While a transfer runs, every command that changes the record, or reads it to
-    // write it somewhere, is disabled.
+    // write it somewhere, is disabled: the files, the radio, the port, the language,
+    // the history and the clipboard's changes, and opening the views. Showing and
+    // hiding bars and arranging windows stay.
     void SetTransferRunning(bool running);
     // The commands SetTransferRunning disables.
     static bool DisabledWhileTransferring(FrameCommand command);

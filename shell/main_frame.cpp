@@ -161,36 +161,33 @@ void CMainFrame::ShowPortInUse()
 
 void CMainFrame::UpdateChannelMasks()
 {
-    m_data.UpdateChannelMasks();
+    m_document.PrepareWrite();
 }
 
-bool CMainFrame::CheckBeforeWrite()
+bool CMainFrame::CheckBeforeWrite(const RadioReport& reported)
 {
-    switch (ClassifyBeforeWrite(m_data)) {
+    // The data's band and model stand for the radio's when it did not report; the
+    // identity bytes follow them as for a radio that reported the same.
+    const WriteCheck check = m_document.TakeRadioReport(reported);
+    const RadioData& data = m_document.Record();
+    UpdateTitle();
+    switch (check) {
     case WriteCheck::NotReported: {
         BoxRequest box;
-        box.text = UiText(m_data, 97);
-        box.caption = UiText(m_data, 89);
+        box.text = UiText(data, 97);
+        box.caption = UiText(data, 89);
         box.icon = QMessageBox::Warning;
         ShowBox(this, box);
-        // The data's band and model stand for the radio's from now on; the identity
-        // bytes follow them as for a radio that reported the same.
-        AdoptDataAsRadio(m_data);
-        ApplyRadioIdentity(m_data);
-        UpdateTitle();
         return true;
     }
-    case WriteCheck::Match:
-        ApplyRadioIdentity(m_data);
-        UpdateTitle();
-        return true;
+    case WriteCheck::Match: return true;
     case WriteCheck::Mismatch: {
         const QString text =
-            UiText(m_data, text::WriteMismatch)
-                .arg(BandAndModelText(m_data, m_data.radioBandLower, m_data.radioBandUpper,
-                                      m_data.radioModel),
-                     BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
-        return ConfirmWarning(this, text, UiText(m_data, 89));
+            UiText(data, text::WriteMismatch)
+                .arg(BandAndModelText(data, data.radioBandLower, data.radioBandUpper,
+                                      data.radioModel),
+                     BandAndModelText(data, data.bandLower, data.bandUpper, data.model));
+        return ConfirmWarning(this, text, UiText(data, 89));
     }
     }
     return false;
@@ -254,6 +251,7 @@ bool CMainFrame::TransferRunning() const
 void CMainFrame::SetTransferRunning(bool running)
 {
     m_actions->SetTransferRunning(running);
+    m_treeBar->SetTransferRunning(running);
     m_edit->UpdateActions();
     m_views->SetEditingEnabled(!running);
     m_recent->UpdateEnabled();

@@ -61,11 +61,12 @@ public:
     // The status bar names the port in use and its device.
     void ShowPortInUse();
     static QString Title(const RadioData& data);
-    // Rebuilds the channel masks of the record before a write.
+    // Rebuilds the channel masks of the record before a write (outside the history,
+    // RadioDocument::PrepareWrite).
     void UpdateChannelMasks();
-    // The check before a write, once the radio's identity is in the record's
-    // radio-reported values: true lets the write go on.
-    bool CheckBeforeWrite();
+    // The check before a write: takes what the radio reported into the record
+    // (RadioDocument::TakeRadioReport), then warns or asks; true lets the write go on.
+    bool CheckBeforeWrite(const RadioReport& reported);
     // 0 hides the progress bar; any other value shows it at that position.
     void SetProgress(int value);
 

@@ -1,5 +1,7 @@
 #include "shell/transfer_commands.h"
 
+#include <utility>
+
 #include "config/backup_store.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
@@ -22,10 +24,10 @@ TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
           [this](const RadioReport& r) { return CheckBeforeWrite(r); },
           [this](const RadioData& received) { ReadSucceeded(received); },
           [this] { WriteSucceeded(); },
-          [frame] { frame->ProgressBar()->SetPassText(UiText(frame->Data(), text::Verifying)); },
-          [this](const BackupResult& result) { ShowNote(BackupNote(m_frame->Data(), result)); },
+          [this] { m_frame->ProgressBar()->SetPassText(UiText(Data(), text::Verifying)); },
+          [this](const BackupResult& result) { ShowNote(BackupNote(Data(), result)); },
           [this](const Identity& identity, const RadioReport& taken) {
-              m_identityNote = IdentityNote(m_frame->Data(), identity, taken);
+              m_identityNote = IdentityNote(Data(), identity, taken);
               ShowNote(QString());
           },
       })
@@ -44,7 +46,7 @@ TransferCommands::~TransferCommands()
 
 bool TransferCommands::Start(TransferMode mode)
 {
-    RadioData& data = m_frame->Data();
+    const RadioData& data = Data();
     if (m_running || m_worker->IsBusy()) {
         BoxRequest box;
         box.text = UiText(data, text::TransferRunning);
@@ -65,15 +67,17 @@ bool TransferCommands::Start(TransferMode mode)
     if (!mayGoOn) {
         return false;
     }
-    m_worker->Init(&m_host, &data);
+    if (mode == TransferMode::Write) {
+        m_frame->UpdateChannelMasks();
+    }
+    // The worker takes its copy now: a write sends the record as it is at this
+    // moment, whatever happens to the document while the transfer runs.
+    m_worker->Init(&m_host, Data());
     m_verifying = mode == TransferMode::Write && VerifyAfterWrite();
     m_worker->SetVerify(m_verifying);
     m_worker->SetBackupFolder(BackupFolder());
     m_identityNote.clear();
     m_frame->ProgressBar()->SetNote(QString());
-    if (mode == TransferMode::Write) {
-        m_frame->UpdateChannelMasks();
-    }
     if (!m_worker->SetMode(mode)) {
         return false;
     }
@@ -85,6 +89,11 @@ bool TransferCommands::Start(TransferMode mode)
     return true;
 }
 
+const RadioData& TransferCommands::Data() const
+{
+    return std::as_const(*m_frame).Data();
+}
+
 void TransferCommands::OnThreadFinished()
 {
     m_running = false;
@@ -93,7 +102,7 @@ void TransferCommands::OnThreadFinished()
 
 bool TransferCommands::AskRetry(const TransferError& error)
 {
-    const RadioData& data = m_frame->Data();
+    const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFailureText(data, error);
     if (PortCheckHelps(error)) {
@@ -109,28 +118,21 @@ bool TransferCommands::AskRetry(const TransferError& error)
 
 bool TransferCommands::CheckBeforeWrite(const RadioReport& reported)
 {
-    RadioData& data = m_frame->Data();
-    data.radioBandLower = reported.bandLower;
-    data.radioBandUpper = reported.bandUpper;
-    data.radioModel = reported.model;
-    return m_frame->CheckBeforeWrite();
+    return m_frame->CheckBeforeWrite(reported);
 }
 
 void TransferCommands::ReadSucceeded(const RadioData& received)
 {
     // One step of the history, after which the data is the radio's: not modified.
     RadioDocument& document = m_frame->Document();
-    document.Change([this, &received](RadioData& data) {
-        CommitRead(data, received);
-        m_frame->RefreshViews();
-        return RadioDocument::StepNamer(
-            [record = &data] { return PlainCaption(UiText(*record, 20)); });
+    document.CommitRead(received, [&document] {
+        return PlainCaption(UiText(std::as_const(document).Record(), 20));
     });
-    document.MarkUnmodified();
     // The data came from the radio, not from the file opened before: the first Save
     // asks for a name rather than replacing that file.
     document.SetFileName(QString());
-    const RadioData& data = m_frame->Data();
+    m_frame->RefreshViews();
+    const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);
     box.caption = UiText(data, 75);
@@ -157,7 +159,7 @@ void TransferCommands::ShowNote(const QString& backupNote)
 void TransferCommands::WriteSucceeded()
 {
     m_frame->Document().MarkUnmodified();  // the radio holds the data now
-    const RadioData& data = m_frame->Data();
+    const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Write);
     if (m_verifying) {

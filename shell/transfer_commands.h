@@ -29,6 +29,7 @@ signals:
     void runningChanged(bool running);
 
 private:
+    const RadioData& Data() const;
     void OnThreadFinished();
     bool AskRetry(const TransferError& error);
     bool CheckBeforeWrite(const RadioReport& reported);

@@ -30,8 +30,17 @@ void CTreeBar::BuildTree(bool rebuild)
     m_tree->setCurrentItem(root);
 }
 
+void CTreeBar::SetTransferRunning(bool running)
+{
+    m_transferRunning = running;
+    m_tree->setEnabled(!running);
+}
+
 void CTreeBar::OnLabelChosen(const QString& text)
 {
+    if (m_transferRunning) {
+        return;
+    }
     // The first view whose name equals the item's text; the root matches none
     // unless its text happens to equal a view's name.
     for (ViewKind kind : kAllViewKinds) {

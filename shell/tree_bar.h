@@ -21,6 +21,9 @@ public:
     void BuildTree(bool rebuild);
 
     CNavTreeCtrl* Tree() const { return m_tree; }
+    // While a transfer runs the items open no view: the tree is disabled, and a
+    // choice that still arrives is dropped. The bar itself may still be shown.
+    void SetTransferRunning(bool running);
 
 signals:
     void viewRequested(ViewKind kind);
@@ -30,6 +33,7 @@ private:
 
     const RadioData* m_data;
     CNavTreeCtrl* m_tree;
+    bool m_transferRunning = false;
 };
 
 }  // namespace radio

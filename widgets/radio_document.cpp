@@ -180,6 +180,37 @@ void RadioDocument::TakeTexts(const LanguageTable& texts)
 void RadioDocument::SetReservedWord(std::int32_t value)
 {
     m_record.reserved = value;
-}
+    // Transfers
+
+    bool RadioDocument::ChangeOutsideHistory(const std::function<void(RadioData&)>& change)
+    {
+        const RecordImage before = m_record.ToImage();
+        change(m_record);
+        return m_record.ToImage() != before;
+    }
+
+    bool RadioDocument::PrepareWrite()
+    {
+        return ChangeOutsideHistory([](RadioData& data) { data.UpdateChannelMasks(); });
+    }
+
+    bool RadioDocument::CommitRead(const RadioData& received, StepNamer namer)
+    {
+        const bool changed = Change([&received, &namer](RadioData& data) {
+            radio::CommitRead(data, received);
+            return namer;
+        });
+        MarkUnmodified();
+        return changed;
+    }
+
+    WriteCheck RadioDocument::TakeRadioReport(const RadioReport& reported)
+    {
+        WriteCheck check = WriteCheck::Mismatch;
+        ChangeOutsideHistory([&reported, &check](RadioData& data) {
+            check = radio::TakeRadioReport(data, reported);
+        });
+        return check;
+    }
 
 }  // namespace radio

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "data/radio_data.h"
+#include "link/write_check.h"
 
 class QUndoStack;
 
@@ -77,6 +78,26 @@ public:
     void TakeSettings(int port, int model);
     void TakeTexts(const LanguageTable& texts);
     void SetReservedWord(std::int32_t value);
+    // Transfers. A transfer works on a copy of the record (CTransferWorker::Init);
+    // these are the changes a read or a write makes to the record itself, on the
+    // interface thread. None of them reloads a view: the caller refreshes afterwards.
+    //
+    // Before a write (the step UpdateChannelMasks): the present and scan masks of
+    // blocks 0x0160 and 0x01B8 are rebuilt from the channels. Outside the history:
+    // the masks follow from the channels, which the user changed in steps of their
+    // own, and no view shows them; a step here would let Undo take back something
+    // the user never did. Undoing a channel change leaves the masks for the next
+    // write to rebuild. Returns whether a byte changed.
+    bool PrepareWrite();
+    // A read has succeeded: `received` goes into the record (CommitRead, link/) as
+    // one step of the history named by `namer`, and the result counts as unmodified:
+    // it is what the radio holds. Returns whether the record changed.
+    bool CommitRead(const RadioData& received, StepNamer namer);
+    // What a radio reported before a write, outside the history as the port is: the
+    // radio-reported band and model, and with them the identity change of the check
+    // before the write (TakeRadioReport, write_check.h), the same change the worker
+    // makes on the copy it sends. Returns the check's verdict.
+    WriteCheck TakeRadioReport(const RadioReport& reported);
 
 signals:
     // Undo or redo changed the record: whatever shows it must show it afresh.
@@ -87,6 +108,8 @@ private:
     friend class RecordStep;
     // Puts the bytes in which `from` and `to` differ back to their values in `to`.
     void Apply(const RecordImage& from, const RecordImage& to);
+    // A change kept out of the history; returns whether the record changed.
+    bool ChangeOutsideHistory(const std::function<void(RadioData&)>& change);
 
     RadioData m_record;
     QUndoStack* m_history;

@@ -68,7 +68,7 @@ Measurement Measure(RadioSimulator& radio, TransferMode mode, int model, bool ve
     record.bandUpper = radio.BandUpper();
     BenchHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetDeviceOverride(radio.PortPath());
     worker.SetVerify(verify);
     radio.ClearEvents();

@@ -105,7 +105,6 @@ private:
         m_view->show();
         m_view->activateWindow();
         m_host = std::make_unique<TableHost>(m_record, *m_view);
-        m_worker.Init(m_host.get(), &m_record);
         return QTest::qWaitForWindowActive(m_view.get());
     }
 
@@ -116,6 +115,7 @@ private:
         if (mode == TransferMode::Write) {
             m_record.UpdateChannelMasks();
         }
+        m_worker.Init(m_host.get(), m_record);
         if (!m_worker.SetMode(mode)) {
             return false;
         }

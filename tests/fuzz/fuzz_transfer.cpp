@@ -261,7 +261,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     host.retries = setup.retry ? 1 : 0;
     host.writeOnMismatch = setup.writeOnMismatch;
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.UseLink(&link);
     if (!worker.SetMode(setup.write ? TransferMode::Write : TransferMode::Read)) {
         std::abort();

@@ -423,7 +423,7 @@ void TestRadioSim::noiseOnTheLineDoesNotStopTheRadio()
     RadioData record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetDeviceOverride(radio->DevicePath());
     QVERIFY(worker.SetMode(TransferMode::Read));
     worker.Run();
@@ -448,7 +448,7 @@ void TestRadioSim::programServesSessionsAndCleansUp()
     RadioData record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     for (int i = 0; i < 2; ++i) {
         QVERIFY(worker.SetMode(TransferMode::Read));
         worker.Run();
@@ -484,7 +484,7 @@ void TestRadioSim::programStartsFromADataFile()
     RadioData read;
     RecordingHost host(read);
     CTransferWorker worker;
-    worker.Init(&host, &read);
+    worker.Init(&host, read);
     worker.SetDeviceOverride(device);
     QVERIFY(worker.SetMode(TransferMode::Read));
     worker.Run();

@@ -4,6 +4,7 @@
 // failed read leaving the record as it was; Retry; one transfer at a time.
 #include <QtTest>
 
+#include "link/block_plan.h"
 #include "link/port_names.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
@@ -84,6 +85,7 @@ private slots:
     void transfersUseTheFixedAddresses();
     void write16ChannelsByteForByte();
     void write32ChannelsByteForByte();
+    void writeSendsTheRecordAsItWasAtInit();
     void writeToARadioOfAnotherModelIsDeclined();
     void writeToARadioOfAnotherModelWhenTheHostGoesOn();
     void undecodableIdentityIsNotReported();
@@ -122,7 +124,7 @@ void TestTransfer::read16ChannelsByteForByte()
     record.block(Block::B01B8).Fill(0xA5);
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Read);
 
     QCOMPARE(host.reads, 1);
@@ -160,7 +162,7 @@ void TestTransfer::read32ChannelsIntoA16ChannelRecord()
     RadioData record;  // 16 channels, 400-470
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Read);
 
     QCOMPARE(host.reads, 1);
@@ -202,7 +204,7 @@ void TestTransfer::transfersUseTheFixedAddresses()
     record.UpdateChannelMasks();
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetVerify(true);
     RunTransfer(worker, mode);
 
@@ -244,7 +246,7 @@ void TestTransfer::write16ChannelsByteForByte()
     record.UpdateChannelMasks();
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
 
     QCOMPARE(host.writes, 1);
@@ -286,6 +288,39 @@ void TestTransfer::write16ChannelsByteForByte()
     QCOMPARE(Range(written, 0x0300, 64), Range(config.memory, 0x0300, 64));
 }
 
+// The caller's record changes while the write waits at the check: what is sent is
+// the copy taken at Init, with the identity change of the check.
+void TestTransfer::writeSendsTheRecordAsItWasAtInit()
+{
+    struct MeddlingHost : RecordingHost {
+        explicit MeddlingHost(RadioData& record) : RecordingHost(record), caller(record) {}
+        bool CheckBeforeWrite(const RadioReport& reported) override
+        {
+            const bool goOn = RecordingHost::CheckBeforeWrite(reported);
+            atCheck = caller;
+            FillRecord(caller, 0x5A);
+            return goOn;
+        }
+        RadioData& caller;
+        RadioData atCheck;
+    };
+    auto radio = StartRadio(FastRadio(400, 1));
+    QVERIFY(radio);
+    PortVariable com1(1, radio->DevicePath());
+    RadioData record;
+    FillRecord(record, 3);
+    MeddlingHost host(record);
+    CTransferWorker worker;
+    worker.Init(&host, record);
+    RunTransfer(worker, TransferMode::Write);
+    QCOMPARE(host.writes, 1);
+    const RadioMemory written = radio->Memory();
+    for (const QuarterPlan& plan : WriteOrder(4)) {
+        QCOMPARE(Range(written, DefaultAddress(plan.block), 16 * plan.quarters),
+                 Range(host.atCheck.block(plan.block), 0, 16 * plan.quarters));
+    }
+}
+
 void TestTransfer::write32ChannelsByteForByte()
 {
     SimConfig config = FastRadio(136, 0);
@@ -303,7 +338,7 @@ void TestTransfer::write32ChannelsByteForByte()
     record.UpdateChannelMasks();
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
 
     QCOMPARE(host.writes, 1);
@@ -331,7 +366,7 @@ void TestTransfer::writeToARadioOfAnotherModelIsDeclined()
     RadioData record;  // 16-channel data
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
 
     QCOMPARE(host.reports.size(), std::size_t(1));
@@ -354,7 +389,7 @@ void TestTransfer::writeToARadioOfAnotherModelWhenTheHostGoesOn()
     RecordingHost host(record);
     host.writeOnMismatch = true;
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
 
     // The data's model stays, so its 4 channel blocks are sent.
@@ -382,7 +417,7 @@ void TestTransfer::undecodableIdentityIsNotReported()
     record.radioModel = 0;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
 
     RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.reads, 1);
@@ -396,6 +431,7 @@ void TestTransfer::undecodableIdentityIsNotReported()
 
     record.radioBandLower = 136;
     record.radioModel = 0;
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
     QCOMPARE(host.reports.size(), std::size_t(1));
     QCOMPARE(host.reports[0].bandLower, kNotReported);
@@ -521,7 +557,7 @@ void TestTransfer::faultsEndInCleanBoundedFailures()
     const RadioData before = record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     const qint64 ms = RunTransfer(worker, mode);
 
     QCOMPARE(host.errors.size(), std::size_t(1));
@@ -564,7 +600,7 @@ void TestTransfer::chunkAnsweredWithinTheRepeatsIsWritten()
     FillRecord(record, 44);
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
 
     QCOMPARE(host.writes, 1);
@@ -588,10 +624,11 @@ void TestTransfer::radioThatAnswersTwiceAtLineSpeed()
     RadioData record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetVerify(true);
     RunTransfer(worker, TransferMode::Read);
     FillRecord(record, 45);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
     QVERIFY2(host.errors.empty(), host.errors.empty() ? "" : qPrintable(host.errors[0].detail));
     QCOMPARE(host.reads + host.writes, 2);
@@ -619,7 +656,7 @@ void TestTransfer::radioVanishingMidTransferFailsAtOnce()
     const RadioData before = record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     QVERIFY(worker.SetMode(TransferMode::Read));
     CTestThread thread(&worker);
     QSignalSpy finished(&thread, &QThread::finished);
@@ -650,7 +687,7 @@ void TestTransfer::retryRepeatsTheWholeTransfer()
     RecordingHost host(record);
     host.retries = 1;
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Read);
 
     QCOMPARE(host.errors.size(), std::size_t(2));
@@ -673,7 +710,7 @@ void TestTransfer::retryAfterAFaultCanSucceed()
     host.retries = 1;
     host.beforeRetry = [&] { radio->SetFaults(SimFaults()); };  // the cable is fixed
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Read);
 
     QCOMPARE(host.errors.size(), std::size_t(1));
@@ -703,7 +740,7 @@ void TestTransfer::portNumberOutsideOneToTen()
     const RadioData before = record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     const qint64 ms = RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.errors.size(), std::size_t(1));
     QCOMPARE(host.errors[0].kind, TransferError::Kind::PortInvalid);
@@ -721,7 +758,7 @@ void TestTransfer::missingAndBusyPortsSayWhich()
     record.port = 2;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.errors.size(), std::size_t(1));
     QCOMPARE(host.errors[0].kind, TransferError::Kind::PortNotFound);
@@ -734,6 +771,7 @@ void TestTransfer::missingAndBusyPortsSayWhich()
     CSerialPort holder;  // another program holds the port
     QVERIFY(holder.Open(radio->DevicePath()));
     record.port = 3;
+    worker.Init(&host, record);
     RunTransfer(worker, TransferMode::Write);
     QCOMPARE(host.errors.size(), std::size_t(2));
     QCOMPARE(host.errors[1].kind, TransferError::Kind::PortBusy);
@@ -749,7 +787,7 @@ void TestTransfer::deviceOverrideReplacesTheRecordsPort()
     record.port = 7;  // stands for nothing here
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     worker.SetDeviceOverride(radio->DevicePath());
     RunTransfer(worker, TransferMode::Read);
     QCOMPARE(host.reads, 1);
@@ -765,10 +803,12 @@ void TestTransfer::manySessionsInARow()
     RadioData record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     for (int i = 0; i < 3; ++i) {
+        worker.Init(&host, record);
         RunTransfer(worker, TransferMode::Read);
         record.Channel(20).SetRxFrequency(0x37512500 + std::uint32_t(i));
+        worker.Init(&host, record);
         RunTransfer(worker, TransferMode::Write);
     }
     QCOMPARE(host.reads, 3);
@@ -790,7 +830,7 @@ void TestTransfer::oneTransferAtATime()
     RadioData record;
     RecordingHost host(record);
     CTransferWorker worker;
-    worker.Init(&host, &record);
+    worker.Init(&host, record);
     QVERIFY(worker.SetMode(TransferMode::Read));
     QVERIFY(worker.IsBusy());
     CTestThread thread(&worker);

@@ -40,7 +40,7 @@ RadioData Filled(int bandLower, int bandUpper, int model, int seed)
 struct TransferOn {
     TransferOn(RadioData& record, const RadioSimulator& radio) : host(record)
     {
-        worker.Init(&host, &record);
+        worker.Init(&host, record);
         worker.SetDeviceOverride(radio.DevicePath());
     }
     RecordingHost host;
@@ -310,6 +310,7 @@ void TestVerify::backupOfEachReadAndWrite()
     QCOMPARE(FileBytes(entries[0].path), ImageOf(record));
 
     record.Channel(0).SetRxFrequency(0x14612500);
+    t.worker.Init(&t.host, record);  // the worker sends the record as it is now
     RunTransfer(t.worker, TransferMode::Write);
     QCOMPARE(t.host.writes, 1);
     entries = ListBackups(dir.path());

@@ -1,15 +1,20 @@
 #include <QAction>
 #include <QMenu>
 #include <QMimeData>
+#include <QUndoStack>
 #include <QtTest>
 
+#include "data/feature_bytes.h"
+#include "link/block_plan.h"
 #include "link/serial_port.h"
 #include "link/write_check.h"
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
+#include "shell/nav_tree_ctrl.h"
 #include "shell/prog_status_bar.h"
 #include "shell/recent_files.h"
 #include "shell/transfer_texts.h"
+#include "shell/tree_bar.h"
 #include "shell_fixture.h"
 #include "simulated_ports.h"
 #include "tests/link/sim_helpers.h"
@@ -42,6 +47,7 @@ private slots:
     void wholeRead();
     void whileATransferRuns();
     void wholeWrite();
+    void pausedWriteSendsItsSnapshot();
     void radioThatDoesNotTellItsBand();
     void readOfAnUndecodableIdentitySaysSo();
     void writeIntoAnotherBandAsksFirst();
@@ -133,14 +139,14 @@ void TestTransferUi::whileATransferRuns()
              {FrameCommand::FileNew, FrameCommand::FileOpen, FrameCommand::FileSave,
               FrameCommand::FileSaveAs, FrameCommand::FilePrint, FrameCommand::ModelInfo,
               FrameCommand::ReadRadio, FrameCommand::WriteRadio, FrameCommand::ComPort,
-              FrameCommand::Language}) {
+              FrameCommand::Language, FrameCommand::ViewChannels, FrameCommand::ViewFeatures,
+              FrameCommand::ViewKeys, FrameCommand::ViewScan}) {
             if (!actions->Action(c)->isEnabled()) {
                 disabled << QString::number(int(c));
             }
         }
-        for (FrameCommand c :
-             {FrameCommand::ViewChannels, FrameCommand::TreeView, FrameCommand::HelpTopics,
-              FrameCommand::About, FrameCommand::AppExit}) {
+        for (FrameCommand c : {FrameCommand::TreeView, FrameCommand::HelpTopics,
+                               FrameCommand::About, FrameCommand::AppExit}) {
             if (actions->Action(c)->isEnabled()) {
                 enabled << QString::number(int(c));
             }
@@ -165,8 +171,8 @@ void TestTransferUi::whileATransferRuns()
     });
     frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
     QVERIFY(WaitIdle(frame));
-    QCOMPARE(disabled.size(), 10);
-    QCOMPARE(enabled.size(), 5);
+    QCOMPARE(disabled.size(), 14);
+    QCOMPARE(enabled.size(), 4);
     QVERIFY(!viewEnabled);
     QVERIFY(!recentEnabled);
     QVERIFY(!dropTaken);
@@ -237,6 +243,94 @@ void TestTransferUi::wholeWrite()
     }
     // Edits collected once, before; a write reloads nothing.
     QCOMPARE(views.Joined(), QStringLiteral("store:features"));
+}
+
+// The write waits at the check before the write (a radio of another band: the user
+// is asked) while the user tries everything that could change the data. The radio
+// gets what the write took at its start, and the data stays as it was.
+void TestTransferUi::pausedWriteSendsItsSnapshot()
+{
+    SimulatedCom1 radio(FastRadio(136, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->OpenView(ViewKind::Channels);
+    RadioDocument& document = frame->Document();
+    // A step to undo, and a scan channel in a mode without one, which the scan
+    // view's load would rewrite.
+    document.Change([](RadioData& data) {
+        data.Channel(0).SetRxFrequency(0x43012500);
+        data.Channel(0).SetTxFrequency(0x43012500);
+        data.Channel(0).SetOption(ChannelOption::ScanAdd, true);
+        data.block(Block::B0160).data[bytes::scan::kMode] = 0;
+        data.block(Block::B0160).data[bytes::scan::kChannel] = 5;
+        return QStringLiteral("set up");
+    });
+    const int steps = document.History()->count();
+    RadioData snapshot = std::as_const(document).Record();
+    snapshot.UpdateChannelMasks();
+
+    Boxes boxes;
+    Dialogs dialogs;
+    bool paused = false;
+    QStringList usable;
+    boxes.OnBox([&](const BoxRequest& box) {
+        if (paused || box.caption != En(89)) {
+            return;
+        }
+        paused = true;
+        frame->RunCommand(FrameCommand::TreeView);
+        CNavTreeCtrl* tree = frame->TreeBar()->Tree();
+        for (int i = 0; i < tree->topLevelItem(0)->childCount(); ++i) {
+            tree->setCurrentItem(tree->topLevelItem(0)->child(i));
+            QTest::keyClick(tree, Qt::Key_Return);
+        }
+        for (FrameCommand c :
+             {FrameCommand::ViewChannels, FrameCommand::ViewFeatures, FrameCommand::ViewKeys,
+              FrameCommand::ViewScan, FrameCommand::EditUndo, FrameCommand::EditRedo,
+              FrameCommand::EditCut, FrameCommand::EditPaste, FrameCommand::EditDelete,
+              FrameCommand::ImportChannels, FrameCommand::ModelInfo, FrameCommand::FileNew,
+              FrameCommand::FileOpen, FrameCommand::ComPort}) {
+            QAction* action = frame->Actions()->Action(c);
+            if (action->isEnabled()) {
+                usable << QString::number(int(c));
+            }
+            action->trigger();
+        }
+        for (ViewKind kind : frame->ExistingViews()) {
+            for (QWidget* control : frame->View(kind)->findChildren<QWidget*>()) {
+                if (control->focusPolicy() != Qt::NoFocus) {
+                    QTest::keyClicks(control, QStringLiteral("7"));
+                    QTest::keyClick(control, Qt::Key_Return);
+                }
+            }
+        }
+        QCoreApplication::processEvents();
+        boxes.Answer(QMessageBox::Ok);  // then the data is written as it is
+    });
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    QVERIFY(paused);
+    QVERIFY2(usable.isEmpty(), qPrintable(usable.join(QLatin1Char(' '))));
+    QVERIFY(dialogs.Seen().empty());
+    QCOMPARE(boxes.Last().text, En(85) + En(75));
+
+    const sim::RadioMemory memory = radio->Memory();
+    for (const QuarterPlan& plan : WriteOrder(snapshot.ChannelBlocksInUse())) {
+        const auto held = MemoryAt(memory, DefaultAddress(plan.block));
+        const auto& sent = snapshot.block(plan.block).data;
+        QVERIFY2(std::equal(sent.begin(), sent.begin() + plan.quarters * 16, held.begin()),
+                 qPrintable(BlockText(plan.block)));
+    }
+    // The data: as before, with the radio's report beside it.
+    RadioData held = snapshot;
+    held.radioBandLower = 136;
+    held.radioBandUpper = 174;
+    held.radioModel = 1;
+    QVERIFY(std::as_const(document).Record().ToImage() == held.ToImage());
+    QCOMPARE(document.History()->count(), steps);
+    QVERIFY(!document.History()->canRedo());
 }
 
 void TestTransferUi::radioThatDoesNotTellItsBand()
