@@ -659,14 +659,12 @@ void TestTransfer::radioVanishingMidTransferFailsAtOnce()
     worker.Init(&host, record);
     QVERIFY(worker.SetMode(TransferMode::Read));
     CTestThread thread(&worker);
-    QSignalSpy finished(&thread, &QThread::finished);
     thread.start();
     QTRY_VERIFY_WITH_TIMEOUT(radio->Events().size() >= 4, 10000);  // blocks are arriving
     QElapsedTimer timer;
     timer.start();
     radio->Stop();  // the cable is pulled: the terminal hangs up
-    QVERIFY(finished.wait(10000));
-    thread.wait();
+    QVERIFY(thread.wait(10000));
     QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(host.errors.size(), std::size_t(1));
     QCOMPARE(host.errors[0].kind, TransferError::Kind::LinkFault);
@@ -834,13 +832,11 @@ void TestTransfer::oneTransferAtATime()
     QVERIFY(worker.SetMode(TransferMode::Read));
     QVERIFY(worker.IsBusy());
     CTestThread thread(&worker);
-    QSignalSpy finished(&thread, &QThread::finished);
     thread.start();
     QVERIFY(!worker.SetMode(TransferMode::Write));
     QVERIFY(!worker.SetMode(TransferMode::Read));
     QVERIFY(worker.IsBusy());
-    QVERIFY(finished.wait(20000));
-    thread.wait();
+    QVERIFY(thread.wait(20000));
     QVERIFY(!worker.IsBusy());
     QCOMPARE(host.reads, 1);
     QCOMPARE(radio->Ends(), 1);  // the refused commands started nothing
