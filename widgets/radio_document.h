@@ -53,6 +53,16 @@ public:
     const QString& FileName() const { return m_fileName; }
     void SetFileName(const QString& name) { m_fileName = name; }
 
+    // Merging steps
+    // A change with a merge key: when the step on top of the history has the same
+    // key (a spin arrow held or pressed again on the same field, nothing else done in
+    // between), the two become one step, named by the later change. Merged steps
+    // that end where they began leave the history.
+    static constexpr int kNoMerge = -1;
+    bool Change(const std::function<StepNamer(RadioData&)>& change, int mergeKey);
+    // A change made while another one runs (a view's part of a larger change) is
+    // part of that step, not a step of its own.
+
 signals:
     // Undo or redo changed the record: whatever shows it must show it afresh.
     void recordReplaced();
@@ -66,6 +76,8 @@ private:
     RadioData m_record;
     QUndoStack* m_history;
     QString m_fileName;
+    // Merging steps
+    bool m_changing = false;
 };
 
 }  // namespace radio
