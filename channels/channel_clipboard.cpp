@@ -67,7 +67,8 @@ public:
         }
         m_plan.lastColumn = std::max(m_plan.lastColumn, column + width - 1);
         if (wholeRow && !m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
-            m_sheet.Commit(row, column::RxFrequency, QString());  // the line defines it
+            m_sheet.Commit(m_plan.result, row, column::RxFrequency,
+                           QString());  // the line defines it
         }
         for (int j = 0; j < width; ++j) {
             if (!PasteCell(line, offset + j + 1, row, column + j, fields[offset + j])) {
@@ -123,7 +124,7 @@ private:
     bool Commit(int row, int column, const QString& text)
     {
         // Each pasted cell changes its own cell only: no tone follows another.
-        const CommitResult result = m_sheet.Commit(row, column, text, false);
+        const CommitResult result = m_sheet.Commit(m_plan.result, row, column, text, false);
         m_plan.outOfBand += result.outOfBand ? 1 : 0;
         m_reason = result.reason;
         return !result.refused;

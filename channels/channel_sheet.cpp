@@ -80,7 +80,7 @@ QString ChannelSheet::FrequencyRefusal(const QString& text) const
     return Text(text::FrequencyOffRaster).arg(t, FrequencyOfUnits(below), FrequencyOfUnits(above));
 }
 
-ChannelSheet::ChannelSheet(RadioData* data) : m_data(data) {}
+ChannelSheet::ChannelSheet(const RadioData* data) : m_data(data) {}
 
 QString ChannelSheet::Text(int n) const
 {
@@ -156,7 +156,8 @@ EditKind ChannelSheet::KindOf(int column, const QString& oldText, const QString&
     return EditKind::FieldUpdate;
 }
 
-CommitResult ChannelSheet::Commit(int row, int column, const QString& text, bool toneFollows)
+CommitResult ChannelSheet::Commit(RadioData& data, int row, int column, const QString& text,
+                                  bool toneFollows)
 {
     CommitResult result;
     if (row < 1 || row > ChannelCount() || column < 1 || column > column::Last) {
@@ -180,8 +181,7 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text, bool
             return result;
         }
         std::string s = ToStd(text);
-        const FrequencyCheck check =
-            NormalizeFrequencyText(s, m_data->bandLower, m_data->bandUpper);
+        const FrequencyCheck check = NormalizeFrequencyText(s, data.bandLower, data.bandUpper);
         if (check == FrequencyCheck::Invalid) {
             result.refused = true;
             return result;
@@ -199,7 +199,7 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text, bool
         field = column::TxFrequency;
     }
     bool outOfBand = false;
-    ApplyEdit(row, field, result.kind, t, &outOfBand, toneFollows);
+    ApplyEdit(data, row, field, result.kind, t, &outOfBand, toneFollows);
     result.outOfBand = result.outOfBand || outOfBand;
     // The row shows what its record now holds, by the rules of a load: a row whose
     // receive frequency is no frequency shows no tone text for "off", whatever the
@@ -208,11 +208,11 @@ CommitResult ChannelSheet::Commit(int row, int column, const QString& text, bool
     return result;
 }
 
-void ChannelSheet::ApplyEdit(int channel, int field, EditKind kind, const QString& text,
-                             bool* outOfBand, bool toneFollows)
+void ChannelSheet::ApplyEdit(RadioData& data, int channel, int field, EditKind kind,
+                             const QString& text, bool* outOfBand, bool toneFollows)
 {
     const int index = channel - 1;
-    if (index < 0 || index >= m_data->ChannelCount()) {
+    if (index < 0 || index >= data.ChannelCount()) {
         return;
     }
     QString t = text;
@@ -221,23 +221,23 @@ void ChannelSheet::ApplyEdit(int channel, int field, EditKind kind, const QStrin
         // A receive tone set while the transmit tone is off becomes the transmit tone too.
         const bool follow = toneFollows && field == column::RxTone &&
                             Cell(channel, column::TxTone) == Text(chtext::Off);
-        StoreField(index, field, true, t, outOfBand);
+        StoreField(data, index, field, true, t, outOfBand);
         if (field < field::Level) {
             Show(channel, field, t);
         }
         if (follow) {
             QString tone = t;
-            StoreField(index, column::TxTone, true, tone);
+            StoreField(data, index, column::TxTone, true, tone);
             Show(channel, column::TxTone, t);
         }
         break;
     }
     case EditKind::NewChannel: {
-        StoreField(index, column::RxFrequency, true, t, outOfBand);
+        StoreField(data, index, column::RxFrequency, true, t, outOfBand);
         Show(channel, column::RxFrequency, t);
-        const bool valid = std::as_const(*m_data).Channel(index).IsPresent();
+        const bool valid = std::as_const(data).Channel(index).IsPresent();
         QString tx = t;
-        StoreField(index, column::TxFrequency, valid, tx, outOfBand);
+        StoreField(data, index, column::TxFrequency, valid, tx, outOfBand);
         Show(channel, column::TxFrequency, tx);
         // A new channel: no tones, wide, high power, in the scan list, no busy lock.
         const std::pair<int, int> shown[] = {
@@ -247,54 +247,54 @@ void ChannelSheet::ApplyEdit(int channel, int field, EditKind kind, const QStrin
         };
         for (const auto& [f, n] : shown) {
             QString value = Text(n);
-            StoreField(index, f, valid, value);
+            StoreField(data, index, f, valid, value);
             Show(channel, f, value);
         }
         QString level = QStringLiteral("1");
-        StoreField(index, field::Level, valid, level);
+        StoreField(data, index, field::Level, valid, level);
         for (int f : {int(field::Option10), int(field::Option11)}) {
             QString value = Text(chtext::Off);
-            StoreField(index, f, valid, value);
+            StoreField(data, index, f, valid, value);
         }
         break;
     }
     case EditKind::ChannelCleared: {
         QString empty;
         Show(channel, column::RxFrequency, empty);
-        StoreField(index, column::RxFrequency, true, empty);
+        StoreField(data, index, column::RxFrequency, true, empty);
         for (int f = column::TxFrequency; f <= field::Option11; ++f) {
             if (f < field::Level) {
                 Show(channel, f, QString());
             }
             empty.clear();
-            StoreField(index, f, false, empty);
+            StoreField(data, index, f, false, empty);
         }
         break;
     }
     case EditKind::TransmitCleared: {
         QString empty;
         Show(channel, column::TxFrequency, empty);
-        StoreField(index, column::TxFrequency, true, empty);
+        StoreField(data, index, column::TxFrequency, true, empty);
         QString off = Text(chtext::Off);
-        StoreField(index, column::TxTone, true, off);
+        StoreField(data, index, column::TxTone, true, off);
         Show(channel, column::TxTone, off);
         break;
     }
     }
 }
 
-bool ChannelSheet::StoreField(int index, int field, bool valid, QString& text, bool* outOfBand)
+bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid, QString& text,
+                              bool* outOfBand)
 {
-    if (index < 0 || index >= m_data->ChannelCount()) {
+    if (index < 0 || index >= data.ChannelCount()) {
         return false;
     }
-    ChannelRecord record = m_data->Channel(index);
+    ChannelRecord record = data.Channel(index);
     if (IsFrequencyColumn(field)) {
         std::uint32_t word = kNoFrequency;
         if (valid && !text.isEmpty()) {
             std::string s = ToStd(text);
-            const FrequencyCheck check =
-                NormalizeFrequencyText(s, m_data->bandLower, m_data->bandUpper);
+            const FrequencyCheck check = NormalizeFrequencyText(s, data.bandLower, data.bandUpper);
             if (check == FrequencyCheck::Invalid) {
                 return false;
             }
@@ -337,11 +337,11 @@ bool ChannelSheet::StoreField(int index, int field, bool valid, QString& text, b
     return false;
 }
 
-void ChannelSheet::ClearAllChannels()
+void ChannelSheet::ClearAllChannels(RadioData& data)
 {
     Load();
     for (int channel = 1; channel <= ChannelCount(); ++channel) {
-        ApplyEdit(channel, column::RxFrequency, EditKind::ChannelCleared, QString());
+        ApplyEdit(data, channel, column::RxFrequency, EditKind::ChannelCleared, QString());
     }
 }
 

@@ -2,6 +2,10 @@
 // change a committed cell makes to the channel records. The view shows the texts and
 // owns the editors; printing reads the texts; tests drive the edits directly.
 //
+// The sheet reads the record it shows. The edits write into the record they are
+// given, which is that same record: the view gives it from inside a step of its
+// document, the paste planner its own copy.
+//
 // Grid numbering: row 0 holds the header texts, column 0 the row labels; row r (1..N)
 // is channel r, column c (1..8) its field c.
 #pragma once
@@ -30,7 +34,7 @@ struct CommitResult {
 
 class ChannelSheet {
 public:
-    explicit ChannelSheet(RadioData* data);
+    explicit ChannelSheet(const RadioData* data);
 
     // Channels the table shows (16 or 32, by the model at the last Load).
     int ChannelCount() const { return RowCount() > 0 ? RowCount() - 1 : 0; }
@@ -53,21 +57,23 @@ public:
     // number far outside the band, one with more digits than the radio keeps or one
     // off the channel raster is refused with the reason. `toneFollows` false keeps the
     // transmit tone when a receive tone is set (a paste changes only its cells).
-    CommitResult Commit(int row, int column, const QString& text, bool toneFollows = true);
+    CommitResult Commit(RadioData& data, int row, int column, const QString& text,
+                        bool toneFollows = true);
     static EditKind KindOf(int column, const QString& oldText, const QString& newText);
 
     // The edit of one kind for channel `channel` (1..N) and field `field` with text
     // `text` (a frequency already normalised or empty). Writes the record and the cells.
-    void ApplyEdit(int channel, int field, EditKind kind, const QString& text,
+    void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QString& text,
                    bool* outOfBand = nullptr, bool toneFollows = true);
     // Writes field `field` (1..11) of channel index `index` from `text`; `valid` false
     // stores the field's erased value. A frequency text is normalised in place.
     // Returns false for a field that does not exist, a frequency text that is not a
     // number (nothing is written), and for field 1 when no channel remains.
-    bool StoreField(int index, int field, bool valid, QString& text, bool* outOfBand = nullptr);
+    bool StoreField(RadioData& data, int index, int field, bool valid, QString& text,
+                    bool* outOfBand = nullptr);
 
     // Erases every channel of the model, as if each receive frequency had been emptied.
-    void ClearAllChannels();
+    void ClearAllChannels(RadioData& data);
 
     QString Text(int n) const;
 
@@ -77,7 +83,7 @@ private:
     QString FrequencyRefusal(const QString& text) const;
     void Show(int row, int column, const QString& text) { SetCell(row, column, text); }
 
-    RadioData* m_data;
+    const RadioData* m_data;
     std::vector<std::vector<QString>> m_cells;
 };
 

@@ -66,10 +66,10 @@ void ChannelTableModel::Reload()
     AllChanged();
 }
 
-void ChannelTableModel::ClearAllChannels()
+void ChannelTableModel::ClearAllChannels(RadioData& data)
 {
     beginResetModel();
-    m_sheet->ClearAllChannels();
+    m_sheet->ClearAllChannels(data);
     endResetModel();
 }
 

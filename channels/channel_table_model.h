@@ -23,7 +23,7 @@ public:
     // Reloads the sheet from the record; a changed channel count resets the model.
     void Reload();
     // Erases every channel of the record's model and shows the empty table.
-    void ClearAllChannels();
+    void ClearAllChannels(RadioData& data);
     // The texts of grid row `row` (1..N) changed.
     void RowChanged(int row);
     // Every text may have changed (the row count has not).

@@ -35,9 +35,9 @@ bool StartsTextWith(int key)
 
 }  // namespace
 
-CChnMsgFormView::CChnMsgFormView(RadioData* data, QWidget* parent)
-    : CEditView(data, parent),
-      m_sheet(data),
+CChnMsgFormView::CChnMsgFormView(RadioDocument* document, QWidget* parent)
+    : CEditView(document, parent),
+      m_sheet(Data()),
       m_model(new ChannelTableModel(&m_sheet, this)),
       m_grid(new ChannelGrid(this))
 {
@@ -167,7 +167,12 @@ void CChnMsgFormView::ClearAllChannels()
 {
     DiscardEdit();
     const int column = std::max(1, CurrentColumn());
-    m_model->ClearAllChannels();
+    // Part of the step that changed the band, when one runs.
+    ChangeRecord([this](RadioData& data) {
+        m_model->ClearAllChannels(data);
+        return RadioDocument::StepNamer(
+            [this, n = m_sheet.ChannelCount()] { return Text(text::UndoDelete).arg(n); });
+    });
     ApplyLayout();
     SetCurrentCell(1, column);
 }
@@ -229,8 +234,8 @@ bool CChnMsgFormView::LeaveCell()
     }
     const QString text = m_editors->TextOf(editor);
     CommitResult result;
-    ChangeRecord([&](RadioData&) {
-        result = m_sheet.Commit(m_editRow, m_editColumn, text);
+    ChangeRecord([&](RadioData& data) {
+        result = m_sheet.Commit(data, m_editRow, m_editColumn, text);
         return CellStepName(m_editRow, m_editColumn);
     });
     if (result.refused) {
@@ -322,8 +327,8 @@ void CChnMsgFormView::EmptyCurrentCell()
     if (row == 0 || !IsFrequencyColumn(column) || m_sheet.Cell(row, column).isEmpty()) {
         return;
     }
-    ChangeRecord([&](RadioData&) {
-        m_sheet.Commit(row, column, QString());
+    ChangeRecord([&](RadioData& data) {
+        m_sheet.Commit(data, row, column, QString());
         return CellStepName(row, column);
     });
     m_model->RowChanged(row);
@@ -415,10 +420,10 @@ void CChnMsgFormView::DeleteSelection()
 
 void CChnMsgFormView::ClearRows(const std::vector<int>& rows, RadioDocument::StepNamer stepName)
 {
-    ChangeRecord([&](RadioData&) {
+    ChangeRecord([&](RadioData& data) {
         for (int row : rows) {
             if (!RowEmpty(row)) {
-                m_sheet.Commit(row, column::RxFrequency, QString());
+                m_sheet.Commit(data, row, column::RxFrequency, QString());
             }
         }
         return stepName;

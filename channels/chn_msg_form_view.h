@@ -27,7 +27,7 @@ class ChannelTableModel;
 class CChnMsgFormView : public CEditView {
     Q_OBJECT
 public:
-    explicit CChnMsgFormView(RadioData* data, QWidget* parent = nullptr);
+    explicit CChnMsgFormView(RadioDocument* document, QWidget* parent = nullptr);
     ~CChnMsgFormView() override;
 
     void LoadFromRecord() override;

@@ -453,6 +453,8 @@ const std::vector<std::string>& EnglishTexts()
         "Enter a number from %1 to %2 in steps of %3.",
         // #317
         "Channel %1 holds no frequency; choose a channel in use.",
+        // #318
+        "%1 set to %2",
     };
     return texts;
 }

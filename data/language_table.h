@@ -146,7 +146,8 @@ enum : int {
     EnterWholeNumberInSteps = 315,  // %1 lowest, %2 highest, %3 step
     EnterNumberInSteps = 316,       // %1 lowest, %2 highest, %3 step
     ChannelNotInUse = 317,          // %1 channel number
-    Last = 317,
+    UndoFieldValue = 318,           // %1 field, %2 value
+    Last = 318,
 };
 }  // namespace text
 

@@ -30,8 +30,8 @@ unsigned Checked(std::uint8_t byte, unsigned max, unsigned fallback)
 
 }  // namespace
 
-CChoiceFunView::CChoiceFunView(RadioData* data, QWidget* parent)
-    : CEditView(data, parent), m_ui(std::make_unique<Ui::ChoiceFunForm>()), m_exchange(data)
+CChoiceFunView::CChoiceFunView(RadioDocument* document, QWidget* parent)
+    : CEditView(document, parent), m_ui(std::make_unique<Ui::ChoiceFunForm>()), m_exchange(Data())
 {
     m_ui->setupUi(this);
     SetUpExchange();

@@ -23,7 +23,7 @@ namespace radio {
 class CChoiceFunView : public CEditView {
     Q_OBJECT
 public:
-    explicit CChoiceFunView(RadioData* data, QWidget* parent = nullptr);
+    explicit CChoiceFunView(RadioDocument* document, QWidget* parent = nullptr);
     ~CChoiceFunView() override;
 
     void LoadFromRecord() override;

@@ -20,8 +20,8 @@ constexpr int kWarningCaption = 89;
 
 }  // namespace
 
-CKeySetView::CKeySetView(RadioData* data, QWidget* parent)
-    : CEditView(data, parent), m_ui(std::make_unique<Ui::KeySetForm>()), m_exchange(data)
+CKeySetView::CKeySetView(RadioDocument* document, QWidget* parent)
+    : CEditView(document, parent), m_ui(std::make_unique<Ui::KeySetForm>()), m_exchange(Data())
 {
     m_ui->setupUi(this);
     m_ui->secondKeyList->hide();

@@ -20,7 +20,7 @@ namespace radio {
 class CKeySetView : public CEditView {
     Q_OBJECT
 public:
-    explicit CKeySetView(RadioData* data, QWidget* parent = nullptr);
+    explicit CKeySetView(RadioDocument* document, QWidget* parent = nullptr);
     ~CKeySetView() override;
 
     void LoadFromRecord() override;

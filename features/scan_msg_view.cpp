@@ -7,6 +7,7 @@
 
 #include "config/scan_time.h"
 #include "data/feature_bytes.h"
+#include "data/scan_rules.h"
 #include "features/enter_key_navigation.h"
 #include "ui_scan_msg_form.h"
 #include "widgets/message_box.h"
@@ -18,14 +19,7 @@ namespace b = bytes::scan;
 namespace {
 
 constexpr unsigned kValueMax = 300;
-constexpr unsigned kValueCFallback = 4;
-constexpr unsigned kValueDFallback = 3;
 constexpr int kChannelTextLength = 2;
-
-unsigned Word(const std::uint8_t* low)
-{
-    return unsigned(low[0] | low[1] << 8);
-}
 
 bool IsDigit(QChar c, char16_t first, char16_t last)
 {
@@ -34,8 +28,8 @@ bool IsDigit(QChar c, char16_t first, char16_t last)
 
 }  // namespace
 
-CScanMsgView::CScanMsgView(RadioData* data, QWidget* parent)
-    : CEditView(data, parent), m_ui(std::make_unique<Ui::ScanMsgForm>()), m_exchange(data)
+CScanMsgView::CScanMsgView(RadioDocument* document, QWidget* parent)
+    : CEditView(document, parent), m_ui(std::make_unique<Ui::ScanMsgForm>()), m_exchange(Data())
 {
     m_ui->setupUi(this);
     Ui::ScanMsgForm& ui = *m_ui;
@@ -165,15 +159,13 @@ void CScanMsgView::RefreshTexts()
 
 void CScanMsgView::LoadFromRecord()
 {
-    const auto& d = m_data->block(Block::B0160).data;
-    m_fields.mode = d[b::kMode] <= 2 ? d[b::kMode] : 0;
-    ApplyModeRules();
-    m_fields.timeA = DecodeScanTime(d[b::kTimeA]);
-    m_fields.timeB = DecodeScanTime(d[b::kTimeB]);
-    const unsigned valueC = Word(&d[b::kValueCLow]);
-    const unsigned valueD = Word(&d[b::kValueDLow]);
-    m_fields.valueC = valueC <= kValueMax ? valueC : kValueCFallback;
-    m_fields.valueD = valueD <= kValueMax ? valueD : kValueDFallback;
+    const ScanSettings shown = ShownScanSettings(*m_data);
+    m_fields.mode = shown.mode;
+    ShowModeRules();
+    m_fields.timeA = DecodeScanTime(shown.timeA);
+    m_fields.timeB = DecodeScanTime(shown.timeB);
+    m_fields.valueC = shown.valueC;
+    m_fields.valueD = shown.valueD;
     m_remembered = Field::None;
     m_channelBeforeEdit.reset();
     m_exchange.ShowAll();
@@ -186,20 +178,6 @@ bool CScanMsgView::StoreToRecord()
         m_remembered = Field::None;
     }
     return taken;
-}
-
-bool CScanMsgView::ChannelInUse(const RadioData& data, int n)
-{
-    if (n < 1 || n > kMaxChannels) {
-        return false;
-    }
-    const std::uint8_t* bytes = data.Channel(n - 1).Bytes();
-    for (int i = 0; i < 2; ++i) {
-        if ((bytes[i] & 0x0F) > 9 || (bytes[i] >> 4) > 9) {
-            return false;
-        }
-    }
-    return true;
 }
 
 int CScanMsgView::ChannelNumber(const QString& text)
@@ -225,7 +203,7 @@ bool CScanMsgView::AllDigits(const QString& text)
 int CScanMsgView::AcceptedChannel(const QString& text) const
 {
     const int n = ChannelNumber(text);
-    return n >= 1 && n <= m_data->ChannelCount() && ChannelInUse(*m_data, n) ? n : 0;
+    return n >= 1 && n <= m_data->ChannelCount() && ScanChannelInUse(*m_data, n) ? n : 0;
 }
 
 QString CScanMsgView::ChannelRefusal(const QString& text) const
@@ -242,28 +220,13 @@ QString CScanMsgView::ChannelRefusal(const QString& text) const
     return Text(text::ChannelNotInUse).arg(n);
 }
 
-// The channel text for the stored channel byte: none, a channel in use, or else the
-// byte becomes "none".
-void CScanMsgView::ChannelTextFromRecord()
+void CScanMsgView::ShowModeRules()
 {
-    std::uint8_t& channel = m_data->block(Block::B0160).data[b::kChannel];
-    if (channel != b::kNoChannel && ChannelInUse(*m_data, channel)) {
-        m_fields.channelText = QString::number(channel);
-        return;
-    }
-    channel = b::kNoChannel;
-    m_fields.channelText.clear();
-}
-
-void CScanMsgView::ApplyModeRules()
-{
-    auto& d = m_data->block(Block::B0160).data;
+    const ScanSettings shown = ShownScanSettings(*m_data);
     Ui::ScanMsgForm& ui = *m_ui;
     const QString first = Text(141);
     const QString second = Text(139);
     const QString extra = QStringLiteral("+") + Text(146);
-    std::uint8_t& channel = d[b::kChannel];
-    std::uint8_t& combination = d[b::kCombination];
 
     const int mode = m_fields.mode;
     const bool channelUsed = mode == 1;
@@ -272,36 +235,30 @@ void CScanMsgView::ApplyModeRules()
         m_fields.channelText.clear();
         ui.channelEdit->clear();  // a refused number, too: the mode has no channel
         m_channelBeforeEdit.reset();
-        channel = b::kNoChannel;
     } else {
-        ChannelTextFromRecord();
+        m_fields.channelText =
+            shown.channel == b::kNoChannel ? QString() : QString::number(shown.channel);
     }
     ui.timeAEdit->setEnabled(mode != 0);
     ui.timeBEdit->setEnabled(mode != 0);
 
-    // Combination byte 4: bit 1 picks the second base text, bit 0 adds the extra
-    // text. Mode 0 offers only the first base text, mode 2 only the second.
+    // Mode 0 offers only the first base text, mode 2 only the second.
     ui.combinationList->clear();
+    const int combination = shown.combination <= 3 ? shown.combination : -1;
     if (mode == 0) {
         ui.combinationList->addItems({first, first + extra});
-        if (combination >= 2) {
-            combination = 1;
-        }
         m_fields.combination = combination;
     } else if (mode == 2) {
         ui.combinationList->addItems({second, second + extra});
-        if (combination < 2) {
-            combination = 3;
-        }
-        m_fields.combination = combination <= 3 ? combination - 2 : -1;
+        m_fields.combination = combination >= 0 ? combination - 2 : -1;
     } else {
         ui.combinationList->addItems({first, first + extra, second, second + extra});
-        m_fields.combination = combination <= 3 ? combination : -1;
+        m_fields.combination = combination;
     }
     m_exchange.Show();
 }
 
-bool CScanMsgView::CommitField(Field field)
+bool CScanMsgView::CommitField(Field field, bool byArrow)
 {
     QScopedValueRollback<bool> committing(m_committing, true);
     const bool taken = m_exchange.Take();
@@ -311,32 +268,51 @@ bool CScanMsgView::CommitField(Field field)
         // its text as typed.
         return false;
     }
-    ChangeRecord([this, field](RadioData& data) {
-        StoreField(field, data.block(Block::B0160).data);
-        return StoreStepName();
-    });
+    // What the record takes, as the field will show it.
+    if (field == Field::TimeA || field == Field::TimeB) {
+        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
+        time = DecodeScanTime(EncodeScanTime(time));
+    }
+    // Arrow steps merge per field; the keys are the scan view's own.
+    constexpr int kScanMergeKeys = 0x5C00;
+    const bool arrowStep = byArrow && field != Field::None;
+    ChangeRecord(
+        [this, field](RadioData& data) {
+            auto& d = data.block(Block::B0160).data;
+            const auto before = d;
+            StoreField(field, d);
+            if (d != before) {
+                // The rest of the block as the view shows it.
+                NormalizeScanSettings(data);
+            }
+            return FieldStepName(field);
+        },
+        arrowStep ? kScanMergeKeys + int(field) : RadioDocument::kNoMerge);
+    if (field == Field::Mode) {
+        ShowModeRules();
+    } else if (field == Field::Channel) {
+        m_channelBeforeEdit.reset();
+    }
+    m_exchange.Show();
     return taken;
 }
 
-void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d)
+void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d) const
 {
     switch (field) {
     case Field::Mode:
-        ApplyModeRules();
         if (m_fields.mode >= 0) {
             d[b::kMode] = std::uint8_t(m_fields.mode);
         }
         break;
-    case Field::Channel: CommitChannel(); break;
-    case Field::TimeA:
-    case Field::TimeB: {
-        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
-        std::uint8_t& byte = d[field == Field::TimeA ? b::kTimeA : b::kTimeB];
-        byte = EncodeScanTime(time);
-        time = DecodeScanTime(byte);
-        m_exchange.Show();
+    case Field::Channel: {
+        // The text passed its check: a channel that may be chosen, or none.
+        const int n = AcceptedChannel(m_fields.channelText);
+        d[b::kChannel] = n != 0 ? std::uint8_t(n) : b::kNoChannel;
         break;
     }
+    case Field::TimeA: d[b::kTimeA] = EncodeScanTime(m_fields.timeA); break;
+    case Field::TimeB: d[b::kTimeB] = EncodeScanTime(m_fields.timeB); break;
     case Field::Combination:
         if (m_fields.combination >= 0) {
             d[b::kCombination] =
@@ -345,26 +321,69 @@ void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSi
         break;
     case Field::ValueC:
     case Field::ValueD: {
-        unsigned& value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
+        const unsigned value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
         const int low = field == Field::ValueC ? b::kValueCLow : b::kValueDLow;
         d[std::size_t(low)] = std::uint8_t(value & 0xFF);
         d[std::size_t(low + 1)] = std::uint8_t(value >> 8);
-        m_exchange.Show();
         break;
     }
     case Field::None: break;
     }
 }
 
-void CScanMsgView::CommitChannel()
+RadioDocument::StepNamer CScanMsgView::FieldStepName(Field field) const
 {
-    auto& d = m_data->block(Block::B0160).data;
-    std::uint8_t& channel = d[b::kChannel];
-    // The text passed its check: a channel that may be chosen, or none.
-    const int n = AcceptedChannel(m_fields.channelText);
-    channel = n != 0 ? std::uint8_t(n) : b::kNoChannel;
-    m_channelBeforeEdit.reset();
-    m_exchange.Show();
+    // The label and the value the field shows; a list item or "off" is a language
+    // text, named anew when the language changes.
+    int label = 0;
+    int item = -1;
+    QString value;
+    switch (field) {
+    case Field::Mode:
+        label = 139;
+        item = m_fields.mode;
+        break;
+    case Field::Channel:
+        label = 142;
+        value = m_fields.channelText;
+        break;
+    case Field::TimeA:
+        label = 143;
+        value = ScanTimeText(m_fields.timeA);
+        break;
+    case Field::TimeB:
+        label = 144;
+        value = ScanTimeText(m_fields.timeB);
+        break;
+    case Field::Combination:
+        label = 145;
+        item = m_fields.combination < 0
+                   ? -1
+                   : (m_fields.mode == 2 ? m_fields.combination + 2 : m_fields.combination);
+        break;
+    case Field::ValueC:
+        label = 147;
+        value = QString::number(m_fields.valueC);
+        break;
+    case Field::ValueD:
+        label = 148;
+        value = QString::number(m_fields.valueD);
+        break;
+    case Field::None: return StoreStepName();
+    }
+    return [this, field, label, item, value] {
+        QString shown = value;
+        if (field == Field::Mode && item >= 0) {
+            static constexpr int kModeTexts[] = {47, 140, 141};
+            shown = Text(kModeTexts[std::min(item, 2)]);
+        } else if (field == Field::Combination && item >= 0) {
+            shown = Text((item & 2) != 0 ? 139 : 141) +
+                    ((item & 1) != 0 ? QStringLiteral("+") + Text(146) : QString());
+        } else if (field == Field::Channel && value.isEmpty()) {
+            shown = Text(47);  // no channel
+        }
+        return Text(text::UndoFieldValue).arg(PlainCaption(Text(label)), shown);
+    };
 }
 
 void CScanMsgView::OnChannelEdited()
@@ -380,7 +399,7 @@ void CScanMsgView::OnChannelEdited()
         return;
     }
     m_fields.channelText = typed;
-    std::uint8_t& stored = m_data->block(Block::B0160).data[b::kChannel];
+    const std::uint8_t stored = m_data->block(Block::B0160).data[b::kChannel];
     if (!m_channelBeforeEdit) {
         m_channelBeforeEdit = stored;
     }
@@ -392,7 +411,12 @@ void CScanMsgView::OnChannelEdited()
     if (stored != wanted) {
         ChangeRecord([this, wanted](RadioData& data) {
             data.block(Block::B0160).data[b::kChannel] = wanted;
-            return StoreStepName();
+            NormalizeScanSettings(data);
+            return RadioDocument::StepNamer([this, wanted] {
+                return Text(text::UndoFieldValue)
+                    .arg(PlainCaption(Text(142)),
+                         wanted == b::kNoChannel ? Text(47) : QString::number(wanted));
+            });
         });
     }
 }
@@ -434,7 +458,7 @@ void CScanMsgView::Spin(Field field, SpinDirection direction)
     default: break;
     }
     m_exchange.Show();
-    CommitField(field);
+    CommitField(field, true);
     m_remembered = field;
 }
 

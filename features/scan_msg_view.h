@@ -1,8 +1,9 @@
 // CScanMsgView: the scan settings, block 0x0160 bytes 0-8. Each field reaches the
 // record as soon as the user leaves it (focus to another field, a spin arrow, a
-// list choice, Enter); StoreToRecord commits the field being edited. Loading and
-// choosing a mode may rewrite bytes 1 (channel) and 4 (combination) so that they
-// agree with the mode.
+// list choice, Enter); StoreToRecord commits the field being edited. The view shows
+// the record by the scan rules (data/scan_rules.h) and never writes when it loads;
+// a change it makes also brings bytes 1 (channel) and 4 (combination) to what it
+// shows, so that the radio gets what the screen shows.
 #pragma once
 
 #include <QList>
@@ -25,7 +26,7 @@ class CScanMsgView : public CEditView {
 public:
     enum class Field { None, Mode, Channel, TimeA, TimeB, Combination, ValueC, ValueD };
 
-    explicit CScanMsgView(RadioData* data, QWidget* parent = nullptr);
+    explicit CScanMsgView(RadioDocument* document, QWidget* parent = nullptr);
     ~CScanMsgView() override;
 
     void LoadFromRecord() override;
@@ -33,10 +34,9 @@ public:
     void RefreshTexts() override;
     QString ViewTitle() const override;
 
-    // Takes the controls (with their checks) and writes that one field.
-    bool CommitField(Field field);
-    // The field's value into block 0x0160's bytes.
-    void StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d);
+    // Takes the controls (with their checks) and writes that one field. A spin
+    // arrow's commit merges with the arrow steps on the same field before it.
+    bool CommitField(Field field, bool byArrow = false);
 
     struct Fields {
         int mode = 0;         // list index, -1 = none
@@ -54,19 +54,19 @@ public:
     // The controls the printout lists, in the form's order.
     QList<const QWidget*> SummaryControls() const;
 
-    // Channel n (1..32) is in use when the first two bytes of its record are BCD
-    // digits, whatever the model.
-    static bool ChannelInUse(const RadioData& data, int n);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ApplyTexts();
-    void ApplyModeRules();
+    // The controls that follow the mode (enabled states, the combination list), the
+    // channel text and the combination, as the record shows them.
+    void ShowModeRules();
+    // The field's value into block 0x0160's bytes.
+    void StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d) const;
+    // "Scan time A set to 3.5", in the language in use when it is asked.
+    RadioDocument::StepNamer FieldStepName(Field field) const;
     void OnChannelEdited();
-    void CommitChannel();
-    void ChannelTextFromRecord();
     bool CommitRemembered();
     void Spin(Field field, SpinDirection direction);
     // The number a channel text holds (digits only, at most two), else -1.

@@ -5,8 +5,8 @@
 
 namespace radio {
 
-PlaceholderView::PlaceholderView(ViewKind kind, RadioData* data, QWidget* parent)
-    : CEditView(data, parent), m_kind(kind), m_label(new QLabel(this))
+PlaceholderView::PlaceholderView(ViewKind kind, RadioDocument* document, QWidget* parent)
+    : CEditView(document, parent), m_kind(kind), m_label(new QLabel(this))
 {
     auto* layout = new QVBoxLayout(this);
     m_label->setAlignment(Qt::AlignCenter);
@@ -34,9 +34,12 @@ void PlaceholderView::ClearAllChannels()
     if (m_kind != ViewKind::Channels) {
         return;
     }
-    for (int i = 0; i < m_data->ChannelCount(); ++i) {
-        m_data->Channel(i).Erase();
-    }
+    ChangeRecord([](RadioData& data) {
+        for (int i = 0; i < data.ChannelCount(); ++i) {
+            data.Channel(i).Erase();
+        }
+        return QString();
+    });
 }
 
 }  // namespace radio

@@ -12,7 +12,7 @@ namespace radio {
 class PlaceholderView : public CEditView {
     Q_OBJECT
 public:
-    PlaceholderView(ViewKind kind, RadioData* data, QWidget* parent = nullptr);
+    PlaceholderView(ViewKind kind, RadioDocument* document, QWidget* parent = nullptr);
 
     void LoadFromRecord() override {}
     bool StoreToRecord() override { return true; }

@@ -17,18 +17,18 @@ void SetEditViewMaker(EditViewMaker maker)
     g_maker = std::move(maker);
 }
 
-CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent)
+CEditView* CreateEditView(ViewKind kind, RadioDocument* document, QWidget* parent)
 {
     if (g_maker) {
-        return g_maker(kind, data, parent);
+        return g_maker(kind, document, parent);
     }
     switch (kind) {
-    case ViewKind::Channels: return new CChnMsgFormView(data, parent);
-    case ViewKind::Features: return new CChoiceFunView(data, parent);
-    case ViewKind::Keys: return new CKeySetView(data, parent);
-    case ViewKind::Scan: return new CScanMsgView(data, parent);
+    case ViewKind::Channels: return new CChnMsgFormView(document, parent);
+    case ViewKind::Features: return new CChoiceFunView(document, parent);
+    case ViewKind::Keys: return new CKeySetView(document, parent);
+    case ViewKind::Scan: return new CScanMsgView(document, parent);
     }
-    return new PlaceholderView(kind, data, parent);
+    return new PlaceholderView(kind, document, parent);
 }
 
 }  // namespace radio

@@ -14,12 +14,12 @@ class QWidget;
 
 namespace radio {
 
-// A new view of `kind` over `data`; never null.
-CEditView* CreateEditView(ViewKind kind, RadioData* data, QWidget* parent);
+// A new view of `kind` over `document`'s record; never null.
+CEditView* CreateEditView(ViewKind kind, RadioDocument* document, QWidget* parent);
 
 // Tests put views of their own in place of the real ones; an empty function
 // restores the real views.
-using EditViewMaker = std::function<CEditView*(ViewKind, RadioData*, QWidget*)>;
+using EditViewMaker = std::function<CEditView*(ViewKind, RadioDocument*, QWidget*)>;
 void SetEditViewMaker(EditViewMaker maker);
 
 }  // namespace radio

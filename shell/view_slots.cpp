@@ -29,7 +29,7 @@ QSize ViewSlots::RoomForEveryView(QSize mainWindowOuter) const
     for (ViewKind kind : kAllViewKinds) {
         // Measured apart from the area: nothing is shown, and the record is only read.
         // A view shows the texts of the language in use from its start.
-        CEditView* view = CreateEditView(kind, &m_document->Record(), nullptr);
+        CEditView* view = CreateEditView(kind, m_document, nullptr);
         const CChildFrame frame(kind, view);
         room = room.expandedTo(ChildOpenSize(kind, mainWindowOuter, frame));
     }
@@ -72,8 +72,7 @@ CChildFrame* ViewSlots::Open(ViewKind kind, QSize mainWindowOuter)
 
     QMdiSubWindow* previous = m_area->activeSubWindow();
     const bool maximized = previous && previous->isVisible() && previous->isMaximized();
-    CEditView* view = CreateEditView(kind, &m_document->Record(), nullptr);
-    view->SetDocument(m_document);
+    CEditView* view = CreateEditView(kind, m_document, nullptr);
     auto* frame = new CChildFrame(kind, view);
     m_area->addSubWindow(frame);
     m_frames[std::size_t(kind)] = frame;

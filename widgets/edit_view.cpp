@@ -5,8 +5,10 @@
 
 namespace radio {
 
-CEditView::CEditView(RadioData* data, QWidget* parent) : QWidget(parent), m_data(data)
+CEditView::CEditView(RadioDocument* document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_data(&std::as_const(*document).Record())
 {
+    connect(m_document, &RadioDocument::recordReplaced, this, &CEditView::LoadFromRecord);
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this,
                            [this](QWidget*, QWidget* now) { NoteFocus(now); });
 }
@@ -17,35 +19,15 @@ CEditView::~CEditView()
     disconnect(m_focusWatch);
 }
 
-void CEditView::SetDocument(RadioDocument* document)
+bool CEditView::ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change,
+                             int mergeKey)
 {
-    if (m_document != nullptr) {
-        m_document->disconnect(this);
-    }
-    m_document = document;
-    if (m_document != nullptr) {
-        connect(m_document, &RadioDocument::recordReplaced, this, &CEditView::LoadFromRecord);
-    }
-}
-
-bool CEditView::ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change)
-{
-    if (m_document != nullptr) {
-        return m_document->Change(change);
-    }
-    const auto before = m_data->ToImage();
-    change(*m_data);
-    return m_data->ToImage() != before;
+    return m_document->Change(change, mergeKey);
 }
 
 bool CEditView::ChangeRecord(const std::function<QString(RadioData&)>& change)
 {
-    if (m_document != nullptr) {
-        return m_document->Change(change);
-    }
-    const auto before = m_data->ToImage();
-    change(*m_data);
-    return m_data->ToImage() != before;
+    return m_document->Change(change);
 }
 
 RadioDocument::StepNamer CEditView::StoreStepName() const

@@ -18,7 +18,8 @@ namespace radio {
 class CEditView : public QWidget {
     Q_OBJECT
 public:
-    CEditView(RadioData* data, QWidget* parent = nullptr);
+    // The view shows `document`'s record and changes it only through the document.
+    CEditView(RadioDocument* document, QWidget* parent = nullptr);
     ~CEditView() override;
 
     virtual void LoadFromRecord() = 0;  // record -> controls
@@ -42,12 +43,9 @@ public:
     // window its focus back only after the message about it has closed.
     static void FocusRefused(QWidget* control);
 
-    RadioData* Data() const { return m_data; }
+    const RadioData* Data() const { return m_data; }
     // The document the view's record belongs to: every change the view makes becomes
-    // one step of its history. Without one (a view on a record of its own) the view
-    // writes the record directly.
-    // Undo and redo make the view show the record afresh.
-    void SetDocument(RadioDocument* document);
+    // one step of its history. Undo and redo make the view show the record afresh.
     RadioDocument* Document() const { return m_document; }
     QString Text(int n) const { return UiText(*m_data, n); }
 
@@ -60,14 +58,18 @@ signals:
     void statusMessage(const QString& text);
 
 protected:
-    // Changes the record as one step named by what `change` returns.
-    bool ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change);
+    // Changes the record as one step of the document named by what `change` returns.
+    // Steps with the same `mergeKey` (a spin arrow held on one field) that follow one
+    // another become one step.
+    bool ChangeRecord(const std::function<RadioDocument::StepNamer(RadioData&)>& change,
+                      int mergeKey = RadioDocument::kNoMerge);
     bool ChangeRecord(const std::function<QString(RadioData&)>& change);
     // The step of a form view that stores its controls: "Optional features changed".
     RadioDocument::StepNamer StoreStepName() const;
 
-    RadioData* m_data;
-    RadioDocument* m_document = nullptr;
+    RadioDocument* const m_document;
+    // The document's record, for showing it.
+    const RadioData* const m_data;
 
 private:
     void NoteFocus(QWidget* now);

@@ -1,5 +1,6 @@
 #include "widgets/radio_document.h"
 
+#include <QScopedValueRollback>
 #include <QUndoStack>
 
 #include "config/text_of.h"
@@ -12,16 +13,20 @@ namespace radio {
 class RecordStep : public QUndoCommand {
 public:
     RecordStep(RadioDocument* document, RadioDocument::StepNamer namer, const RecordImage& before,
-               const RecordImage& after)
+               const RecordImage& after, int mergeKey = RadioDocument::kNoMerge)
         : QUndoCommand(namer()),
           m_document(document),
           m_namer(std::move(namer)),
           m_before(before),
-          m_after(after)
+          m_after(after),
+          m_mergeKey(mergeKey)
     {
     }
 
     void Rename() { setText(m_namer()); }
+
+    int id() const override { return m_mergeKey; }
+    bool mergeWith(const QUndoCommand* other) override;
 
     void undo() override { m_document->Apply(m_after, m_before); }
     void redo() override
@@ -38,6 +43,7 @@ private:
     RadioDocument::StepNamer m_namer;
     RecordImage m_before;
     RecordImage m_after;
+    int m_mergeKey;
     bool m_done = false;
 };
 
@@ -55,13 +61,26 @@ RadioDocument::~RadioDocument()
 
 bool RadioDocument::Change(const std::function<StepNamer(RadioData&)>& change)
 {
+    return Change(change, kNoMerge);
+}
+
+bool RadioDocument::Change(const std::function<StepNamer(RadioData&)>& change, int mergeKey)
+{
     const RecordImage before = m_record.ToImage();
-    StepNamer namer = change(m_record);
+    if (m_changing) {
+        change(m_record);
+        return m_record.ToImage() != before;
+    }
+    StepNamer namer;
+    {
+        QScopedValueRollback<bool> changing(m_changing, true);
+        namer = change(m_record);
+    }
     const RecordImage after = m_record.ToImage();
     if (after == before) {
         return false;
     }
-    m_history->push(new RecordStep(this, std::move(namer), before, after));
+    m_history->push(new RecordStep(this, std::move(namer), before, after, mergeKey));
     return true;
 }
 
@@ -180,37 +199,52 @@ void RadioDocument::TakeTexts(const LanguageTable& texts)
 void RadioDocument::SetReservedWord(std::int32_t value)
 {
     m_record.reserved = value;
-    // Transfers
+}
 
-    bool RadioDocument::ChangeOutsideHistory(const std::function<void(RadioData&)>& change)
-    {
-        const RecordImage before = m_record.ToImage();
-        change(m_record);
-        return m_record.ToImage() != before;
-    }
+// Transfers
 
-    bool RadioDocument::PrepareWrite()
-    {
-        return ChangeOutsideHistory([](RadioData& data) { data.UpdateChannelMasks(); });
-    }
+bool RadioDocument::ChangeOutsideHistory(const std::function<void(RadioData&)>& change)
+{
+    const RecordImage before = m_record.ToImage();
+    change(m_record);
+    return m_record.ToImage() != before;
+}
 
-    bool RadioDocument::CommitRead(const RadioData& received, StepNamer namer)
-    {
-        const bool changed = Change([&received, &namer](RadioData& data) {
-            radio::CommitRead(data, received);
-            return namer;
-        });
-        MarkUnmodified();
-        return changed;
-    }
+bool RadioDocument::PrepareWrite()
+{
+    return ChangeOutsideHistory([](RadioData& data) { data.UpdateChannelMasks(); });
+}
 
-    WriteCheck RadioDocument::TakeRadioReport(const RadioReport& reported)
-    {
-        WriteCheck check = WriteCheck::Mismatch;
-        ChangeOutsideHistory([&reported, &check](RadioData& data) {
-            check = radio::TakeRadioReport(data, reported);
-        });
-        return check;
-    }
+bool RadioDocument::CommitRead(const RadioData& received, StepNamer namer)
+{
+    const bool changed = Change([&received, &namer](RadioData& data) {
+        radio::CommitRead(data, received);
+        return namer;
+    });
+    MarkUnmodified();
+    return changed;
+}
+
+WriteCheck RadioDocument::TakeRadioReport(const RadioReport& reported)
+{
+    WriteCheck check = WriteCheck::Mismatch;
+    ChangeOutsideHistory(
+        [&reported, &check](RadioData& data) { check = radio::TakeRadioReport(data, reported); });
+    return check;
+}
+
+// Merging steps
+
+bool RecordStep::mergeWith(const QUndoCommand* other)
+{
+    // The history offers only a step with this one's key, and every step is a
+    // RecordStep.
+    const auto* later = static_cast<const RecordStep*>(other);
+    m_after = later->m_after;
+    m_namer = later->m_namer;
+    setText(m_namer());
+    setObsolete(m_after == m_before);
+    return true;
+}
 
 }  // namespace radio

@@ -98,6 +98,15 @@ public:
     // before the write (TakeRadioReport, write_check.h), the same change the worker
     // makes on the copy it sends. Returns the check's verdict.
     WriteCheck TakeRadioReport(const RadioReport& reported);
+    // Merging steps
+    // A change with a merge key: when the step on top of the history has the same
+    // key (a spin arrow held or pressed again on the same field, nothing else done in
+    // between), the two become one step, named by the later change. Merged steps
+    // that end where they began leave the history.
+    static constexpr int kNoMerge = -1;
+    bool Change(const std::function<StepNamer(RadioData&)>& change, int mergeKey);
+    // A change made while another one runs (a view's part of a larger change) is
+    // part of that step, not a step of its own.
 
 signals:
     // Undo or redo changed the record: whatever shows it must show it afresh.
@@ -114,6 +123,8 @@ private:
     RadioData m_record;
     QUndoStack* m_history;
     QString m_fileName;
+    // Merging steps
+    bool m_changing = false;
 };
 
 }  // namespace radio

@@ -77,14 +77,15 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
 
-    RadioData data;
+    RadioDocument document;
+    RadioData& data = document.Record();
     LanguageNames names;
     if (!LoadLanguageFile(QStringLiteral(RADIOPROG_LANG_FILE), 0, data.texts, names)) {
         std::fprintf(stderr, "no language file at %s; texts stay empty\n", RADIOPROG_LANG_FILE);
     }
     FillChannels(data);
 
-    CChnMsgFormView view(&data);
+    CChnMsgFormView view(&document);
     view.resize(view.sizeHint());
     view.show();
     view.activateWindow();

@@ -175,7 +175,7 @@ private slots:
     void newChannel()
     {
         ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(1, column::RxFrequency, "145.125");
+        const CommitResult result = sheet.Commit(m_data, 1, column::RxFrequency, "145.125");
         QVERIFY(!result.refused);
         QVERIFY(!result.outOfBand);
         QCOMPARE(int(result.kind), int(EditKind::NewChannel));
@@ -204,7 +204,7 @@ private slots:
         record.MutableBytes()[14] &= std::uint8_t(~0x10);  // word 14 bit 4
         record.MutableBytes()[14] &= std::uint8_t(~0x20);  // word 14 bit 5, no field
         ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(5, column::RxFrequency, "");
+        const CommitResult result = sheet.Commit(m_data, 5, column::RxFrequency, "");
         QCOMPARE(int(result.kind), int(EditKind::ChannelCleared));
         for (int c = 1; c <= column::Last; ++c) {
             QVERIFY2(sheet.Cell(5, c).isEmpty(), qPrintable(QString::number(c)));
@@ -220,7 +220,7 @@ private slots:
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 1000});
         ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(1, column::TxFrequency, "");
+        const CommitResult result = sheet.Commit(m_data, 1, column::TxFrequency, "");
         QCOMPARE(int(result.kind), int(EditKind::TransmitCleared));
         QCOMPARE(m_data.Channel(0).TxFrequency(), kNoFrequency);
         QCOMPARE(m_data.Channel(0).TxTone(), kToneOff);
@@ -249,7 +249,7 @@ private slots:
         test::SetChannel(m_data, 0,
                          ChannelValues{0x14512500, 0x14512500, 0xFFFF, std::uint16_t(txTone)});
         ChannelSheet sheet = Fresh();
-        sheet.Commit(1, column::RxTone, newRxTone);
+        sheet.Commit(m_data, 1, column::RxTone, newRxTone);
         QCOMPARE(int(m_data.Channel(0).TxTone()), wantTxTone);
         QCOMPARE(sheet.Cell(1, column::TxTone), wantTxCell);
         QCOMPARE(sheet.Cell(1, column::RxTone), newRxTone);
@@ -294,7 +294,7 @@ private slots:
         const OptionBit where = OptionBitOf(option);
         want.b[std::size_t(where.byte)] ^= std::uint8_t(1u << where.bit);
         ChannelSheet sheet = Fresh();
-        QVERIFY(sheet.StoreField(0, field, valid, text));
+        QVERIFY(sheet.StoreField(m_data, 0, field, valid, text));
         QCOMPARE(m_data.Channel(0).Option(option), bit);
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(want));
     }
@@ -323,7 +323,7 @@ private slots:
         QFETCH(int, value);
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14512500, 670, 670});
         ChannelSheet sheet = Fresh();
-        QVERIFY(sheet.StoreField(0, field, valid, text));
+        QVERIFY(sheet.StoreField(m_data, 0, field, valid, text));
         const ConstChannelRecord record = std::as_const(m_data).Channel(0);
         const int got = field == 9   ? record.Level()
                         : field == 3 ? record.RxTone()
@@ -336,9 +336,9 @@ private slots:
         ChannelSheet sheet = Fresh();
         const Bytes16 before = RecordBytes(m_data, 0);
         QString text = "1";
-        QVERIFY(!sheet.StoreField(0, 12, true, text));
-        QVERIFY(!sheet.StoreField(0, 0, true, text));
-        QVERIFY(!sheet.StoreField(16, 1, true, text));  // channel 17 of a 16-channel radio
+        QVERIFY(!sheet.StoreField(m_data, 0, 12, true, text));
+        QVERIFY(!sheet.StoreField(m_data, 0, 0, true, text));
+        QVERIFY(!sheet.StoreField(m_data, 16, 1, true, text));  // channel 17 of a 16-channel radio
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
     }
 
@@ -393,7 +393,7 @@ private slots:
         QFETCH(quint32, word);
         QFETCH(QString, reason);
         ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(2, column::RxFrequency, typed);
+        const CommitResult result = sheet.Commit(m_data, 2, column::RxFrequency, typed);
         QCOMPARE(result.refused, refused);
         QCOMPARE(result.outOfBand, outOfBand);
         QCOMPARE(result.reason, reason);
@@ -416,7 +416,7 @@ private slots:
         const Bytes16 before = RecordBytes(m_data, 0);
         for (int c : {1, 2}) {
             const QString old = sheet.Cell(1, c);
-            QVERIFY(sheet.Commit(1, c, "1.2.3").refused);
+            QVERIFY(sheet.Commit(m_data, 1, c, "1.2.3").refused);
             QCOMPARE(sheet.Cell(1, c), old);
         }
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
@@ -430,14 +430,14 @@ private slots:
         ChannelSheet sheet = Fresh();
         const Bytes16 before = RecordBytes(m_data, 0);
         for (int c : {1, 2}) {
-            QVERIFY(sheet.Commit(1, c, "  ").refused);
-            QVERIFY(sheet.Commit(1, c, " ").refused);
+            QVERIFY(sheet.Commit(m_data, 1, c, "  ").refused);
+            QVERIFY(sheet.Commit(m_data, 1, c, " ").refused);
         }
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
         QCOMPARE(sheet.Cell(1, 1), QString("145.12500"));
         QCOMPARE(sheet.Cell(1, 2), QString("146.00000"));
 
-        const CommitResult cleared = sheet.Commit(1, column::RxFrequency, QString());
+        const CommitResult cleared = sheet.Commit(m_data, 1, column::RxFrequency, QString());
         QCOMPARE(int(cleared.kind), int(EditKind::ChannelCleared));
         QVERIFY(m_data.Channel(0).IsErased());
     }
@@ -446,7 +446,7 @@ private slots:
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 1000});
         ChannelSheet sheet = Fresh();
-        sheet.Commit(1, column::RxFrequency, "150.5");
+        sheet.Commit(m_data, 1, column::RxFrequency, "150.5");
         QCOMPARE(m_data.Channel(0).RxFrequency(), 0x15050000u);
         QCOMPARE(m_data.Channel(0).TxFrequency(), 0x14600000u);
         QCOMPARE(m_data.Channel(0).RxTone(), std::uint16_t(885));
@@ -468,7 +468,7 @@ private slots:
             test::SetChannel(m_data, i, ChannelValues{0x14512500, 0x14512500, 885, 0x2813});
         }
         ChannelSheet sheet(&m_data);
-        sheet.ClearAllChannels();
+        sheet.ClearAllChannels(m_data);
         QCOMPARE(sheet.ChannelCount(), count);
         for (int i = 0; i < count; ++i) {
             QVERIFY2(m_data.Channel(i).RxFrequency() == kNoFrequency,

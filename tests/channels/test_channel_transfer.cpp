@@ -9,6 +9,7 @@
 #include "link/transfer_worker.h"
 #include "link/write_check.h"
 #include "sim/radio_simulator.h"
+#include "tests/features/view_document.h"
 #include "widgets/message_box.h"
 
 using namespace radio;
@@ -71,7 +72,8 @@ class TestChannelTransfer : public QObject {
     Q_OBJECT
 
 private:
-    RadioData m_record;
+    test::ViewDocument m_doc;
+    RadioData& m_record = m_doc.record;
     std::unique_ptr<sim::RadioSimulator> m_radio;
     std::unique_ptr<CChnMsgFormView> m_view;
     std::unique_ptr<TableHost> m_host;
@@ -100,7 +102,7 @@ private:
 
     bool OpenView()
     {
-        m_view = std::make_unique<CChnMsgFormView>(&m_record);
+        m_view = std::make_unique<CChnMsgFormView>(&m_doc.document);
         m_view->resize(720, 420);
         m_view->show();
         m_view->activateWindow();
@@ -137,7 +139,7 @@ private:
 private slots:
     void init()
     {
-        m_record = RadioData();
+        m_doc.Reset();
         test::SetTableTexts(m_record);
         SetBoxHandler([](QWidget*, const BoxRequest&) { return QMessageBox::Ok; });
     }

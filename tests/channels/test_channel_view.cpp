@@ -11,6 +11,7 @@
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
 #include "data/channel_codec.h"
+#include "tests/features/view_document.h"
 #include "widgets/message_box.h"
 #include "widgets/num_edit.h"
 
@@ -21,14 +22,15 @@ class TestChannelView : public QObject {
     Q_OBJECT
 
 private:
-    RadioData m_data;
+    test::ViewDocument m_doc;
+    RadioData& m_data = m_doc.record;
     std::unique_ptr<CChnMsgFormView> m_view;
     int m_beeps = 0;
     QList<BoxRequest> m_boxes;
 
     bool Open()
     {
-        m_view = std::make_unique<CChnMsgFormView>(&m_data);
+        m_view = std::make_unique<CChnMsgFormView>(&m_doc.document);
         m_view->resize(720, 420);
         m_view->show();
         m_view->activateWindow();
@@ -87,7 +89,7 @@ private slots:
 
     void init()
     {
-        m_data = RadioData();
+        m_doc.Reset();
         test::SetTableTexts(m_data);
         test::UseVhfBand(m_data);
         m_beeps = 0;
@@ -764,7 +766,7 @@ private slots:
 
     void firstShowGivesTitle()
     {
-        m_view = std::make_unique<CChnMsgFormView>(&m_data);
+        m_view = std::make_unique<CChnMsgFormView>(&m_doc.document);
         QCOMPARE(m_view->ViewTitle(), QString("Channels- 1"));
         QSignalSpy titles(m_view.get(), &CEditView::titleChanged);
         m_view->show();

@@ -20,6 +20,7 @@
 #include "feature_test_support.h"
 #include "features/choice_fun_view.h"
 #include "features/spin_arrows.h"
+#include "tests/features/view_document.h"
 
 using namespace radio;
 using radio::test::Find;
@@ -92,11 +93,13 @@ private slots:
     void printSummary();
 
 private:
-    RadioData m_data;
+    test::ViewDocument m_doc;
+    RadioData& m_data = m_doc.record;
 };
 
 void TestChoiceFunView::init()
 {
+    m_doc.Reset();
     m_data.ResetRecord(true);
     test::NameTexts(m_data);
 }
@@ -104,7 +107,7 @@ void TestChoiceFunView::init()
 void TestChoiceFunView::erasedBlockLoadsClamped()
 {
     Block0120(m_data).fill(0xFF);
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "timerEdit")->text(), QString("120"));
     QCOMPARE(Find<QLineEdit>(view, "levelAEdit")->text(), QString("8"));
     QCOMPARE(Find<QLineEdit>(view, "levelBEdit")->text(), QString("2"));
@@ -132,7 +135,7 @@ void TestChoiceFunView::erasedBlockLoadsClamped()
 void TestChoiceFunView::erasedBlockStoresInRange()
 {
     Block0120(m_data).fill(0xFF);
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     view.StoreToRecord();
     const Bytes& d = Block0120(m_data);
     QCOMPARE(int(d[fb::kTimer]), 7);
@@ -156,7 +159,7 @@ void TestChoiceFunView::erasedBlockStoresInRange()
 void TestChoiceFunView::defaultBlockStoresUnchanged()
 {
     const Bytes before = Block0120(m_data);
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "timerEdit")->text(), QString("120"));
     QCOMPARE(Find<QLineEdit>(view, "levelAEdit")->text(), QString("6"));
     QCOMPARE(Find<QLineEdit>(view, "levelBEdit")->text(), QString("5"));
@@ -175,7 +178,7 @@ void TestChoiceFunView::defaultBlockStoresUnchanged()
 void TestChoiceFunView::editsReachTheRecordOnlyOnStore()
 {
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "timerEdit"), "600");
     Retype(Find<QLineEdit>(view, "levelAEdit"), "10");
@@ -263,7 +266,7 @@ void TestChoiceFunView::loadClamping()
     QFETCH(QString, control);
     QFETCH(QString, shown);
     Block0120(m_data)[std::size_t(byte)] = std::uint8_t(value);
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QWidget* w = view.findChild<QWidget*>(control);
     QVERIFY(w);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
@@ -310,7 +313,7 @@ void TestChoiceFunView::numberChecks()
     QFETCH(int, stored);
     QFETCH(QString, reason);
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* edit = Find<QLineEdit>(view, qPrintable(field + "Edit"));
     const int before = Block0120(m_data)[std::size_t(byte)];
@@ -336,7 +339,7 @@ void TestChoiceFunView::numberChecks()
 void TestChoiceFunView::switch3DisablesSwitch4()
 {
     Block0120(m_data)[fb::kSwitch4] = 1;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* switch3 = Find<QCheckBox>(view, "switch3Box");
     auto* switch4 = Find<QCheckBox>(view, "switch4Box");
@@ -355,7 +358,7 @@ void TestChoiceFunView::switch3DisablesSwitch4()
 
 void TestChoiceFunView::voxOnEnablesVoxControls()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     const QList<QWidget*> voxControls{
         Find<QLineEdit>(view, "voxLevelEdit"),  Find<QComboBox>(view, "voxDelayList"),
@@ -392,14 +395,14 @@ void TestChoiceFunView::codeSelectorEnablesCodes()
     QFETCH(bool, code2);
     // At load.
     Block0120(m_data)[fb::kCodeSelector] = std::uint8_t(selector);
-    CChoiceFunView loaded(&m_data);
+    CChoiceFunView loaded(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(loaded, "code1Edit")->isEnabled(), code1);
     QCOMPARE(Find<QLineEdit>(loaded, "code2Edit")->isEnabled(), code2);
 
     // When chosen in the list: from each other selector to this one.
     for (int from = 0; from < 3; ++from) {
         Block0120(m_data)[fb::kCodeSelector] = std::uint8_t(from);
-        CChoiceFunView view(&m_data);
+        CChoiceFunView view(&m_doc.document);
         QVERIFY(test::ShowActive(view));
         auto* list = Find<QComboBox>(view, "codeSelectorList");
         list->setFocus();
@@ -416,7 +419,7 @@ void TestChoiceFunView::codeSelectorEnablesCodes()
 void TestChoiceFunView::dtmfFilter()
 {
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* code1 = Find<QLineEdit>(view, "code1Edit");
     code1->setFocus();
@@ -444,7 +447,7 @@ void TestChoiceFunView::dtmfFilter()
 
 void TestChoiceFunView::dtmfCodeOfSixteen()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* code2 = Find<QLineEdit>(view, "code2Edit");
     Retype(code2, "0123456789ABCD*#");
@@ -464,7 +467,7 @@ void TestChoiceFunView::codeWithOtherBytes()
     d[fb::kCode1 + 1] = 0x00;
     d[fb::kCode1 + 2] = 0x32;
     std::fill(d.begin() + fb::kCode2, d.begin() + fb::kCode2 + 16, std::uint8_t('9'));
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "code1Edit")->text(), QString("1"));
     QCOMPARE(Find<QLineEdit>(view, "code2Edit")->text(), QString(16, QChar('9')));
     view.StoreToRecord();
@@ -476,7 +479,7 @@ void TestChoiceFunView::codeWithOtherBytes()
 
 void TestChoiceFunView::codeStoresAsTyped()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "code1Edit"), "12A*#");
     view.StoreToRecord();
@@ -521,7 +524,7 @@ void TestChoiceFunView::spinBounds()
     QFETCH(bool, up);
     QFETCH(QString, result);
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* edit = Find<QLineEdit>(view, qPrintable(field + "Edit"));
     Retype(edit, start);
@@ -537,7 +540,7 @@ void TestChoiceFunView::spinBounds()
 
 void TestChoiceFunView::arrowKeysStep()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* timer = Find<QLineEdit>(view, "timerEdit");
     timer->setFocus();
@@ -552,7 +555,7 @@ void TestChoiceFunView::arrowKeysStep()
 void TestChoiceFunView::failedCheckKeepsStoredByte()
 {
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* timer = Find<QLineEdit>(view, "timerEdit");
     Retype(timer, "700");
@@ -575,7 +578,7 @@ void TestChoiceFunView::failedCheckKeepsStoredByte()
 void TestChoiceFunView::failedCheckOnLaterField()
 {
     test::BoxLog boxes;
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "timerEdit"), "300");
     Retype(Find<QLineEdit>(view, "code1Edit"), "777");
@@ -598,7 +601,7 @@ void TestChoiceFunView::failedCheckOnLaterField()
 
 void TestChoiceFunView::closeStoresAndAsksToClose()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QSignalSpy closing(&view, &CEditView::closeRequested);
     Retype(Find<QLineEdit>(view, "levelAEdit"), "2");
@@ -609,7 +612,7 @@ void TestChoiceFunView::closeStoresAndAsksToClose()
 
 void TestChoiceFunView::enterMovesToNextControl()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QSignalSpy closing(&view, &CEditView::closeRequested);
     auto* timer = Find<QLineEdit>(view, "timerEdit");
@@ -635,7 +638,7 @@ void TestChoiceFunView::enterMovesToNextControl()
 
 void TestChoiceFunView::refreshTextsReloads()
 {
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QCOMPARE(view.ViewTitle(), QString("T12"));
     QSignalSpy titles(&view, &CEditView::titleChanged);
     Find<QLineEdit>(view, "levelAEdit")->setText("1");
@@ -660,7 +663,7 @@ void TestChoiceFunView::printSummary()
     if (pdftotext.isEmpty()) {
         QSKIP("pdftotext is not installed");
     }
-    CChoiceFunView view(&m_data);
+    CChoiceFunView view(&m_doc.document);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString pdf = dir.filePath("summary.pdf");

@@ -12,6 +12,7 @@
 #include "data/feature_bytes.h"
 #include "feature_test_support.h"
 #include "features/key_set_view.h"
+#include "tests/features/view_document.h"
 
 using namespace radio;
 namespace kb = radio::bytes::key;
@@ -53,11 +54,13 @@ private slots:
     void pictureFromWorkingDirectory();
 
 private:
-    RadioData m_data;
+    test::ViewDocument m_doc;
+    RadioData& m_data = m_doc.record;
 };
 
 void TestKeySetView::init()
 {
+    m_doc.Reset();
     m_data.ResetRecord(true);
     test::NameTexts(m_data);
 }
@@ -65,7 +68,7 @@ void TestKeySetView::init()
 void TestKeySetView::erasedBlockLoadsAndStores()
 {
     Block0110(m_data).fill(0xFF);
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QCOMPARE(KeyList(view)->currentIndex(), 0);
     QCOMPARE(KeyList(view)->currentText(), QString("T47"));
     QCOMPARE(SecondList(view)->currentIndex(), 10);
@@ -85,7 +88,7 @@ void TestKeySetView::erasedBlockLoadsAndStores()
 void TestKeySetView::defaultBlock()
 {
     const auto before = Block0110(m_data);
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QCOMPARE(KeyList(view)->currentIndex(), 0);
     QCOMPARE(SecondList(view)->currentIndex(), 10);
     view.StoreToRecord();
@@ -96,11 +99,11 @@ void TestKeySetView::lastItemSurvives()
 {
     Block0110(m_data)[kb::kFunction] = 11;
     Block0110(m_data)[kb::kSecondFunction] = 11;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QCOMPARE(KeyList(view)->currentIndex(), 11);
     QCOMPARE(SecondList(view)->currentIndex(), 11);
     Block0110(m_data)[kb::kFunction] = 12;
-    CKeySetView other(&m_data);
+    CKeySetView other(&m_doc.document);
     QCOMPARE(KeyList(other)->currentIndex(), 0);
     view.StoreToRecord();
     QCOMPARE(int(Block0110(m_data)[kb::kFunction]), 11);
@@ -111,7 +114,7 @@ void TestKeySetView::hiddenListKeepsItsValue()
 {
     Block0110(m_data)[kb::kSecondFunction] = 3;
     test::BoxLog boxes;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QVERIFY(!SecondList(view)->isVisible());
     QCOMPARE(SecondList(view)->currentIndex(), 3);
@@ -122,7 +125,7 @@ void TestKeySetView::hiddenListKeepsItsValue()
 void TestKeySetView::choiceReachesTheRecordOnStore()
 {
     test::BoxLog boxes;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     view.SetPictureFile(QStringLiteral("/nonexistent/phone.JPG"));
     QVERIFY(test::ShowActive(view));
     QComboBox* list = KeyList(view);
@@ -136,7 +139,7 @@ void TestKeySetView::choiceReachesTheRecordOnStore()
 
 void TestKeySetView::listTexts()
 {
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QCOMPARE(KeyList(view)->count(), 12);
     QCOMPARE(SecondList(view)->count(), 12);
     QCOMPARE(KeyList(view)->itemText(0), QString("T47"));
@@ -151,7 +154,7 @@ void TestKeySetView::listTexts()
 
 void TestKeySetView::refreshTexts()
 {
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QSignalSpy titles(&view, &CEditView::titleChanged);
     KeyList(view)->setCurrentIndex(4);
     m_data.texts.SetText(13, "Key");
@@ -167,7 +170,7 @@ void TestKeySetView::refreshTexts()
 void TestKeySetView::missingPicture()
 {
     test::BoxLog boxes;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     view.SetPictureFile(QStringLiteral("/nonexistent/phone.JPG"));
     QVERIFY(test::ShowActive(view));
     QTRY_COMPARE(boxes.texts.size(), 1);
@@ -199,7 +202,7 @@ void TestKeySetView::brokenPicture()
     file.close();
 
     test::BoxLog boxes;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     view.SetPictureFile(path);
     QVERIFY(test::ShowActive(view));
     QTRY_COMPARE(boxes.texts.size(), 1);
@@ -223,7 +226,7 @@ void TestKeySetView::pictureFromWorkingDirectory()
     QVERIFY(QDir::setCurrent(dir.path()));
 
     test::BoxLog boxes;
-    CKeySetView view(&m_data);
+    CKeySetView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QTRY_VERIFY(view.HasPicture());
     QDir::setCurrent(previous);

@@ -12,6 +12,7 @@
 #include "feature_test_support.h"
 #include "features/scan_msg_view.h"
 #include "features/spin_arrows.h"
+#include "tests/features/view_document.h"
 
 using namespace radio;
 using radio::test::Find;
@@ -99,18 +100,21 @@ private slots:
     void timeSpins();
     void valueSpins();
     void spinCommitsThePreviousField();
+    void arrowStepsMergePerField();
     void storeCommitsTheFieldBeingEdited();
     void enterCommitsAndMovesOn();
     void closeStoresAndAsksToClose();
     void refreshTexts();
 
 private:
-    RadioData m_data;
+    test::ViewDocument m_doc;
+    RadioData& m_data = m_doc.record;
     test::BoxLog* m_boxes = nullptr;
 };
 
 void TestScanMsgView::init()
 {
+    m_doc.Reset();
     m_data.ResetRecord(true);
     test::NameTexts(m_data);
     m_boxes = new test::BoxLog;
@@ -126,7 +130,7 @@ void TestScanMsgView::erasedBlock()
 {
     Bytes& d = Block0160(m_data);
     std::fill(d.begin(), d.begin() + 9, 0xFF);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QComboBox>(view, "modeList")->currentIndex(), 0);
     QVERIFY(!Find<QLineEdit>(view, "channelEdit")->isEnabled());
     QVERIFY(!Find<QLineEdit>(view, "timeAEdit")->isEnabled());
@@ -136,21 +140,17 @@ void TestScanMsgView::erasedBlock()
     QCOMPARE(Find<QComboBox>(view, "combinationList")->currentIndex(), 1);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("4"));
     QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), QString("3"));
-    // Loading made byte 4 agree with mode 0; nothing else was written.
-    QCOMPARE(int(d[sb::kCombination]), 1);
-    QCOMPARE(int(d[sb::kChannel]), 0xFF);
-    QCOMPARE(int(d[sb::kMode]), 0xFF);
-    view.StoreToRecord();  // nothing was being edited
-    QCOMPARE(int(d[sb::kMode]), 0xFF);
-    QCOMPARE(int(d[sb::kTimeA]), 0xFF);
-    QCOMPARE(int(d[sb::kValueCLow]), 0xFF);
+    // Showing writes nothing, and neither does a store with nothing being edited.
+    view.StoreToRecord();
+    QVERIFY(std::all_of(d.begin(), d.begin() + 9, [](std::uint8_t b) { return b == 0xFF; }));
+    QCOMPARE(m_doc.Steps(), 0);
 }
 
 void TestScanMsgView::defaultBlock()
 {
     SetChannelInUse(m_data, 1, true);
     const Bytes before = Block0160(m_data);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QComboBox>(view, "modeList")->currentText(), QString("T140"));
     QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString("1"));
     QVERIFY(Find<QLineEdit>(view, "channelEdit")->isEnabled());
@@ -203,22 +203,30 @@ void TestScanMsgView::modeRulesAtLoad()
     d[sb::kMode] = std::uint8_t(mode);
     d[sb::kChannel] = 5;
     d[sb::kCombination] = std::uint8_t(combination);
-    CScanMsgView view(&m_data);
+    const Bytes before = d;
+    CScanMsgView view(&m_doc.document);
     auto* list = Find<QComboBox>(view, "combinationList");
     QCOMPARE(Items(list), items);
     QCOMPARE(list->currentIndex(), selected);
-    QCOMPARE(int(d[sb::kCombination]), byte4);
     const bool channelMode = mode == 1;
-    QCOMPARE(int(d[sb::kChannel]), channelMode ? 5 : 0xFF);
     QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString(channelMode ? "5" : ""));
     QCOMPARE(Find<QLineEdit>(view, "channelEdit")->isEnabled(), channelMode);
-    QCOMPARE(int(d[sb::kMode]), mode);  // loading never writes the mode
+    // Showing never writes; the view's next change brings bytes 1 and 4 to what it
+    // shows, in the same step, and never writes the mode.
+    QCOMPARE(d, before);
+    QCOMPARE(m_doc.Steps(), 0);
+    Find<QLineEdit>(view, "valueCEdit")->setText("5");
+    QVERIFY(view.CommitField(CScanMsgView::Field::ValueC));
+    QCOMPARE(m_doc.Steps(), 1);
+    QCOMPARE(int(d[sb::kCombination]), byte4);
+    QCOMPARE(int(d[sb::kChannel]), channelMode ? 5 : 0xFF);
+    QCOMPARE(int(d[sb::kMode]), mode);
 }
 
 void TestScanMsgView::choosingModeTwo()
 {
     SetChannelInUse(m_data, 1, true);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* mode = Find<QComboBox>(view, "modeList");
     mode->setFocus();
@@ -239,7 +247,7 @@ void TestScanMsgView::choosingModeTwo()
 void TestScanMsgView::choosingModeZeroClearsChannel()
 {
     SetChannelInUse(m_data, 1, true);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* mode = Find<QComboBox>(view, "modeList");
     mode->setFocus();
@@ -260,7 +268,7 @@ void TestScanMsgView::choosingModeZeroClearsChannel()
 void TestScanMsgView::combinationFollowsMode()
 {
     Block0160(m_data)[sb::kMode] = 2;
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* list = Find<QComboBox>(view, "combinationList");
     list->setFocus();
@@ -280,7 +288,7 @@ void TestScanMsgView::channelTyping()
     SetChannelInUse(m_data, 1, true);
     SetChannelInUse(m_data, 5, true);
     SetChannelInUse(m_data, 12, true);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
     const Bytes& d = Block0160(m_data);
@@ -327,7 +335,7 @@ void TestScanMsgView::channelRefused()
     }
     SetChannelInUse(m_data, 7, false);
     Block0160(m_data)[sb::kChannel] = 5;
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
     // Typed key by key: its first digit names a channel that may be chosen.
@@ -352,7 +360,7 @@ void TestScanMsgView::channelCannotBeCleared()
 {
     SetChannelInUse(m_data, 5, true);
     Block0160(m_data)[sb::kChannel] = 5;
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
     channel->setFocus();
@@ -364,7 +372,7 @@ void TestScanMsgView::channelCannotBeCleared()
 
 void TestScanMsgView::timeEncoding()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* timeA = Find<QLineEdit>(view, "timeAEdit");
     Retype(timeA, "1.25");
@@ -414,7 +422,7 @@ void TestScanMsgView::numberRefused()
     QFETCH(QString, field);
     QFETCH(QString, typed);
     QFETCH(QString, reason);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* edit = Find<QLineEdit>(view, qPrintable(field + "Edit"));
     const Bytes before = Block0160(m_data);
@@ -451,7 +459,7 @@ void TestScanMsgView::timeLoad()
     QFETCH(QString, shown);
     Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
     Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), shown);
     QCOMPARE(Find<QLineEdit>(view, "timeBEdit")->text(), shown);
 }
@@ -483,7 +491,7 @@ void TestScanMsgView::valueLoad()
     Bytes& d = Block0160(m_data);
     d[sb::kValueCLow] = d[sb::kValueDLow] = std::uint8_t(low);
     d[sb::kValueCLow + 1] = d[sb::kValueDLow + 1] = std::uint8_t(high);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), valueC);
     QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), valueD);
 }
@@ -509,7 +517,7 @@ void TestScanMsgView::timeSpins()
     QFETCH(QString, shown);
     Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
     Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     // The arrows beside Time A, and the arrow keys in Time B.
     ClickArrow(view, "timeASpin", up ? Qt::UpArrow : Qt::DownArrow);
@@ -531,7 +539,7 @@ void TestScanMsgView::valueSpins()
     d[sb::kValueCLow + 1] = 0x01;
     d[sb::kValueDLow] = 0;
     d[sb::kValueDLow + 1] = 0;
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     ClickArrow(view, "valueCSpin", Qt::UpArrow);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("300"));
@@ -547,7 +555,7 @@ void TestScanMsgView::valueSpins()
 
 void TestScanMsgView::spinCommitsThePreviousField()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "valueDEdit"), "77");
     ClickArrow(view, "timeBSpin", Qt::UpArrow);
@@ -555,9 +563,38 @@ void TestScanMsgView::spinCommitsThePreviousField()
     QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), 0x34);
 }
 
+void TestScanMsgView::arrowStepsMergePerField()
+{
+    CScanMsgView view(&m_doc.document);
+    QVERIFY(test::ShowActive(view));
+    QUndoStack* history = m_doc.document.History();
+    const Bytes before = Block0160(m_data);  // Time A 3
+    for (int i = 0; i < 10; ++i) {
+        ClickArrow(view, "timeASpin", Qt::UpArrow);
+    }
+    QCOMPARE(history->count(), 1);
+    QCOMPARE(history->text(0), QString("T143 set to 3.5"));
+    // Another field, a typed commit and any other step each end the merge.
+    ClickArrow(view, "timeBSpin", Qt::UpArrow);
+    Retype(Find<QLineEdit>(view, "timeAEdit"), "4");
+    ClickArrow(view, "timeASpin", Qt::UpArrow);
+    ClickArrow(view, "timeASpin", Qt::UpArrow);
+    QCOMPARE(history->count(), 4);
+    QCOMPARE(history->text(3), QString("T143 set to 4.1"));
+    // Arrows that come back to where they began leave no step.
+    ClickArrow(view, "valueCSpin", Qt::UpArrow);
+    ClickArrow(view, "valueCSpin", Qt::DownArrow);
+    QCOMPARE(history->count(), 4);
+    for (int i = 0; i < 4; ++i) {
+        history->undo();
+    }
+    QCOMPARE(Block0160(m_data), before);
+    QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), QString("3"));
+}
+
 void TestScanMsgView::storeCommitsTheFieldBeingEdited()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "valueDEdit"), "123");
     QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 3);
@@ -570,7 +607,7 @@ void TestScanMsgView::storeCommitsTheFieldBeingEdited()
 
 void TestScanMsgView::enterCommitsAndMovesOn()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* timeA = Find<QLineEdit>(view, "timeAEdit");
     Retype(timeA, "2");
@@ -582,7 +619,7 @@ void TestScanMsgView::enterCommitsAndMovesOn()
 
 void TestScanMsgView::closeStoresAndAsksToClose()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QSignalSpy closing(&view, &CEditView::closeRequested);
     Retype(Find<QLineEdit>(view, "valueCEdit"), "42");
@@ -593,7 +630,7 @@ void TestScanMsgView::closeStoresAndAsksToClose()
 
 void TestScanMsgView::refreshTexts()
 {
-    CScanMsgView view(&m_data);
+    CScanMsgView view(&m_doc.document);
     QCOMPARE(view.ViewTitle(), QString("T14"));
     QSignalSpy titles(&view, &CEditView::titleChanged);
     m_data.texts.SetText(14, "Scan");

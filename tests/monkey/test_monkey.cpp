@@ -144,12 +144,10 @@ public:
     Monkey(RadioDocument* document, std::uint32_t seed)
         : m_document(document), m_data(&document->Record()), m_random(seed)
     {
-        RadioData* data = m_data;
-        m_channels = new CChnMsgFormView(data);
-        m_views = {m_channels, new CChoiceFunView(data), new CKeySetView(data),
-                   new CScanMsgView(data)};
+        m_channels = new CChnMsgFormView(document);
+        m_views = {m_channels, new CChoiceFunView(document), new CKeySetView(document),
+                   new CScanMsgView(document)};
         for (CEditView* view : m_views) {
-            view->SetDocument(document);
             m_owned.emplace_back(view);
             view->resize(view->sizeHint().expandedTo(QSize(480, 360)));
             view->show();

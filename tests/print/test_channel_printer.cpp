@@ -32,6 +32,7 @@
 #include "features/scan_msg_view.h"
 #include "print/channel_printer.h"
 #include "print/print_dialogs.h"
+#include "tests/features/view_document.h"
 #include "widgets/message_box.h"
 #include "widgets/radio_document.h"
 
@@ -198,12 +199,18 @@ QLineEdit* Type(QWidget& view, const char* name, const QString& text)
     return edit;
 }
 
-// The four views a print command hands over, on one record.
+// The four views a print command hands over, on a document over a copy of one record.
 struct Views {
-    explicit Views(RadioData* data) : channels(data), features(data), keys(data), scan(data)
+    test::ViewDocument copy;
+    explicit Views(const RadioData* data)
+        : channels((copy.record = *data, &copy.document)),
+          features(&copy.document),
+          keys(&copy.document),
+          scan(&copy.document)
     {
         channels.LoadFromRecord();
     }
+
     ChannelPrintout Printout(RadioData* data)
     {
         ChannelPrintout printout = Of(data, &channels, &features);
@@ -377,11 +384,12 @@ void TestChannelPrinter::onePageWithTableAndSummary()
     QFETCH(int, model);
     QFETCH(int, channels);
     QFETCH(double, widthShare);
-    RadioData data;
+    test::ViewDocument document;
+    RadioData& data = document.record;
     data.model = model;
     SetTexts(data);
     ProgramChannels(data);
-    CChnMsgFormView view(&data);
+    CChnMsgFormView view(&document.document);
     view.LoadFromRecord();
     QCOMPARE(view.RowCount(), channels + 1);
 
@@ -552,9 +560,11 @@ void TestChannelPrinter::previewShowsOnePage()
     data.model = 0;
     SetTexts(data);
     ProgramChannels(data);
-    CChnMsgFormView channels(&data);
+    test::ViewDocument doc;
+    doc.record = data;
+    CChnMsgFormView channels(&doc.document);
     channels.LoadFromRecord();
-    CChoiceFunView features(&data);
+    CChoiceFunView features(&doc.document);
     QPrinter printer(QPrinter::HighResolution);
     int pages = -1;
     WhenShown<QPrintPreviewDialog>([&pages](QPrintPreviewDialog* dialog) {
@@ -571,9 +581,11 @@ void TestChannelPrinter::printDialogPrintsToPdf()
     RadioData data;
     SetTexts(data);
     ProgramChannels(data);
-    CChnMsgFormView channels(&data);
+    test::ViewDocument doc;
+    doc.record = data;
+    CChnMsgFormView channels(&doc.document);
     channels.LoadFromRecord();
-    CChoiceFunView features(&data);
+    CChoiceFunView features(&doc.document);
     const QString pdf = m_dir.filePath("dialog.pdf");
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, pdf);
@@ -587,7 +599,9 @@ void TestChannelPrinter::cancelledDialogPrintsNothing()
 {
     RadioData data;
     SetTexts(data);
-    CChoiceFunView features(&data);
+    test::ViewDocument doc;
+    doc.record = data;
+    CChoiceFunView features(&doc.document);
     const QString pdf = m_dir.filePath("cancelled.pdf");
     QPrinter printer(QPrinter::HighResolution);
     UsePdf(printer, pdf);

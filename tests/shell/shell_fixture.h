@@ -275,8 +275,9 @@ inline void PressOnFocus(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoMo
 // which it stores into block 0x0120 byte 40 + its kind, and reloads from there.
 class RecordingView : public CEditView {
 public:
-    RecordingView(ViewKind kind, RadioData* data, std::vector<QString>* log, QWidget* parent)
-        : CEditView(data, parent), m_kind(kind), m_log(log)
+    RecordingView(ViewKind kind, RadioDocument* document, std::vector<QString>* log,
+                  QWidget* parent)
+        : CEditView(document, parent), m_kind(kind), m_log(log)
     {
     }
     void LoadFromRecord() override
@@ -323,8 +324,8 @@ class RecordingViews {
 public:
     RecordingViews()
     {
-        SetEditViewMaker([this](ViewKind kind, RadioData* data, QWidget* parent) {
-            return new RecordingView(kind, data, &m_log, parent);
+        SetEditViewMaker([this](ViewKind kind, RadioDocument* document, QWidget* parent) {
+            return new RecordingView(kind, document, &m_log, parent);
         });
     }
     ~RecordingViews() { SetEditViewMaker({}); }

@@ -1,0 +1,81 @@
+#include "data/scan_rules.h"
+
+#include <algorithm>
+
+#include "data/feature_bytes.h"
+
+namespace radio {
+
+namespace b = bytes::scan;
+
+namespace {
+
+constexpr unsigned kValueMax = 300;
+constexpr unsigned kValueCFallback = 4;
+constexpr unsigned kValueDFallback = 3;
+constexpr int kTimeMaxByte = 91;
+
+int ShownMode(std::uint8_t byte)
+{
+    return byte <= 2 ? byte : 0;
+}
+
+unsigned Word(const std::uint8_t* low)
+{
+    return unsigned(low[0] | low[1] << 8);
+}
+
+// Bytes 1 and 4 of block 0x0160's data as mode `mode` allows them.
+void ModeRules(const RadioData& data, int mode, std::uint8_t& channel, std::uint8_t& combination)
+{
+    if (mode != 1 || (channel != b::kNoChannel && !ScanChannelInUse(data, channel))) {
+        channel = b::kNoChannel;
+    }
+    if (mode == 0 && combination >= 2) {
+        combination = 1;
+    } else if (mode == 2 && combination < 2) {
+        combination = 3;
+    }
+}
+
+}  // namespace
+
+bool ScanChannelInUse(const RadioData& data, int n)
+{
+    if (n < 1 || n > kMaxChannels) {
+        return false;
+    }
+    const std::uint8_t* bytes = data.Channel(n - 1).Bytes();
+    return std::all_of(bytes, bytes + 2,
+                       [](std::uint8_t byte) { return (byte & 0x0F) <= 9 && (byte >> 4) <= 9; });
+}
+
+ScanSettings ShownScanSettings(const RadioData& data)
+{
+    const auto& d = data.block(Block::B0160).data;
+    ScanSettings s;
+    s.mode = ShownMode(d[b::kMode]);
+    s.channel = d[b::kChannel];
+    s.combination = d[b::kCombination];
+    ModeRules(data, s.mode, s.channel, s.combination);
+    s.timeA = std::clamp(int(d[b::kTimeA]), 1, kTimeMaxByte);
+    s.timeB = std::clamp(int(d[b::kTimeB]), 1, kTimeMaxByte);
+    const unsigned valueC = Word(&d[b::kValueCLow]);
+    const unsigned valueD = Word(&d[b::kValueDLow]);
+    s.valueC = valueC <= kValueMax ? valueC : kValueCFallback;
+    s.valueD = valueD <= kValueMax ? valueD : kValueDFallback;
+    return s;
+}
+
+void ApplyScanModeRules(RadioData& data, int mode)
+{
+    auto& d = data.block(Block::B0160).data;
+    ModeRules(data, mode, d[b::kChannel], d[b::kCombination]);
+}
+
+void NormalizeScanSettings(RadioData& data)
+{
+    ApplyScanModeRules(data, ShownMode(data.block(Block::B0160).data[b::kMode]));
+}
+
+}  // namespace radio
