@@ -36,7 +36,6 @@ public:
     CMainFrame(CRadioProgApp* app, ProgramFileLocator locate);
     ~CMainFrame() override;
 
-    RadioData& Data() { return m_data; }
     const RadioData& Data() const { return m_data; }
     // The data set: the record, its file name, its history of changes.
     RadioDocument& Document() { return m_document; }
@@ -128,7 +127,7 @@ private:
     ProgramFileLocator m_locate;
     // Before the worker and the views, so that it outlives what uses it.
     RadioDocument m_document;
-    RadioData& m_data = m_document.Record();
+    const RadioData& m_data = m_document.Record();
     CTransferWorker m_worker;
     CBgClientWnd* m_background = nullptr;
     FrameActions* m_actions = nullptr;

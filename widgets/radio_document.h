@@ -31,7 +31,6 @@ public:
     explicit RadioDocument(QObject* parent = nullptr);
     ~RadioDocument() override;
 
-    RadioData& Record() { return m_record; }
     const RadioData& Record() const { return m_record; }
     QUndoStack* History() const { return m_history; }
 

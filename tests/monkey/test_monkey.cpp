@@ -184,7 +184,7 @@ public:
     void CollectEdits()
     {
         StoreViews();
-        m_data->UpdateChannelMasks();
+        m_document->PrepareWrite();
     }
 
     // The channel table shows the record: with no edit open, every frequency and tone
@@ -297,7 +297,7 @@ private:
     }
 
     RadioDocument* m_document;
-    RadioData* m_data;
+    const RadioData* m_data;
     std::mt19937 m_random;
     CChnMsgFormView* m_channels;
     std::vector<CEditView*> m_views;
@@ -402,8 +402,10 @@ private slots:
 
         BoxLog boxes;
         RadioDocument document;
-        RadioData& data = document.Record();
-        data = anyBytes ? RecordOfAnyBytes(seed) : StartRecord(model, bandLower, bandUpper);
+        document.TakeOpened(
+            anyBytes ? RecordOfAnyBytes(seed) : StartRecord(model, bandLower, bandUpper),
+            QString());
+        const RadioData& data = document.Record();
         const RadioData start = data;
         Monkey monkey(&document, seed);
         QVERIFY(monkey.Activate(0));

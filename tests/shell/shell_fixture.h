@@ -27,6 +27,19 @@
 
 namespace radio::test {
 
+// A test sets the record up directly, outside the history, as an opened file or a
+// radio would have left it. The program itself changes it only through the
+// document's operations; a change that changes nothing hands the test the record.
+inline RadioData& SetUpRecord(CMainFrame* frame)
+{
+    RadioData* record = nullptr;
+    frame->Document().Change([&record](RadioData& data) {
+        record = &data;
+        return QString();
+    });
+    return *record;
+}
+
 // A temporary folder that is the working directory while the object lives; the
 // program's files are looked up in it alone. The program's backups and per-user
 // choices go to folders inside it too ("backups", "settings").

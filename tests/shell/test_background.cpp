@@ -129,7 +129,7 @@ void TestBackground::undecodableFileIsReportedOnce()
     QCOMPARE(LoadErrors(boxes), 2);
 
     // A model that picks another file tries the broken fallback again, silently.
-    frame->Data().model = 0;  // picture 10, missing
+    SetUpRecord(frame).model = 0;  // picture 10, missing
     frame->RepaintBackground();
     frame->Background()->viewport()->repaint();
     QCoreApplication::processEvents();
@@ -153,7 +153,7 @@ void TestBackground::pictureIsDecodedOnce()
     }
     QCOMPARE(frame->Background()->Picture().DecodeCount(), 1);
     // Another model picks another number, and so another file.
-    frame->Data().model = 0;  // picture 11
+    SetUpRecord(frame).model = 0;  // picture 11
     frame->RepaintBackground();
     frame->Background()->viewport()->repaint();
     QCOMPARE(frame->Background()->Picture().CurrentFile(), dir.Path(QStringLiteral("bg11.JPG")));
@@ -194,7 +194,7 @@ void TestBackground::modelChangeReloadsTheViews()
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     // Before the channel view exists a model change reloads nothing.
-    frame->Data().model = 0;
+    SetUpRecord(frame).model = 0;
     frame->RepaintBackground();
     QVERIFY(views.Log().empty());
     frame->OpenView(ViewKind::Scan);
@@ -203,7 +203,7 @@ void TestBackground::modelChangeReloadsTheViews()
     views.Log().clear();
     frame->RepaintBackground();  // same model: nothing
     QVERIFY(views.Log().empty());
-    frame->Data().model = 1;
+    SetUpRecord(frame).model = 1;
     frame->RepaintBackground();
     QCOMPARE(views.Joined(), QStringLiteral("load:channels load:scan"));
     QVERIFY(channels->isVisible());

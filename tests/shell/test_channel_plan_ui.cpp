@@ -70,7 +70,7 @@ void TestChannelPlanUi::previewThenOkImports()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Prepare(frame->Data());
+    Prepare(SetUpRecord(frame));
     dir.Write("plan.csv", kPlan);
     FileChoices files;
     files.Then(dir.Path("plan.csv"));
@@ -115,7 +115,7 @@ void TestChannelPlanUi::cancelChangesNothing()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Prepare(frame->Data());
+    Prepare(SetUpRecord(frame));
     const auto before = frame->Data().ToImage();
     dir.Write("plan.csv", kPlan);
     FileChoices files;
@@ -162,7 +162,7 @@ void TestChannelPlanUi::notAPlanIsReported()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Prepare(frame->Data());
+    Prepare(SetUpRecord(frame));
     const auto before = frame->Data().ToImage();
     dir.Write("radio.tw", QByteArray(reinterpret_cast<const char*>(before.data()), 1704));
     FileChoices files;
@@ -189,7 +189,7 @@ void TestChannelPlanUi::exportWritesTheProgrammedChannels()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Prepare(frame->Data());
+    Prepare(SetUpRecord(frame));
     FileChoices files;
     Boxes boxes;
     files.Then(dir.Path("plan"));
@@ -202,7 +202,7 @@ void TestChannelPlanUi::exportWritesTheProgrammedChannels()
     QCOMPARE(boxes.Count(), 0);
 
     // The completed name exists now: replacing it is asked, and No keeps it.
-    frame->Data().Channel(5).SetRxFrequency(0x44000000);
+    SetUpRecord(frame).Channel(5).SetRxFrequency(0x44000000);
     boxes.Answer(QMessageBox::No);
     files.Then(dir.Path("plan"));
     frame->Actions()->Action(FrameCommand::ExportChannels)->trigger();

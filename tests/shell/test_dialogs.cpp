@@ -136,7 +136,7 @@ void TestDialogs::modelDialogCancelChangesNothing()
     auto app = StartProgram(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().Channel(0).SetRxFrequency(0x43012500);
+    SetUpRecord(frame).Channel(0).SetRxFrequency(0x43012500);
     const auto before = frame->Data().ToImage();
     Dialogs dialogs;
     Boxes boxes;
@@ -174,8 +174,8 @@ void TestDialogs::bandChangeIsOneStepAndOpensNoView()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().Channel(0).SetRxFrequency(0x43012500);
-    frame->Data().Channel(15).SetRxFrequency(0x44012500);
+    SetUpRecord(frame).Channel(0).SetRxFrequency(0x43012500);
+    SetUpRecord(frame).Channel(15).SetRxFrequency(0x44012500);
     const auto before = frame->Data().ToImage();
     Dialogs dialogs;
     Boxes boxes;
@@ -241,7 +241,7 @@ void TestDialogs::sameBandAsksNothing()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().Channel(3).SetRxFrequency(0x43012500);
+    SetUpRecord(frame).Channel(3).SetRxFrequency(0x43012500);
     Dialogs dialogs;
     Boxes boxes;
     dialogs.Then([](QDialog&) { return int(QDialog::Accepted); });
@@ -281,8 +281,8 @@ void TestDialogs::unknownBandShowsTheFirst()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().bandLower = 300;
-    frame->Data().bandUpper = 330;
+    SetUpRecord(frame).bandLower = 300;
+    SetUpRecord(frame).bandUpper = 330;
     Dialogs dialogs;
     Boxes boxes;
     int shown = -1;
@@ -430,7 +430,7 @@ void TestDialogs::comPortCommandUsesTheProbe()
     QCOMPARE(frame->Document().History()->count(), 0);
     QVERIFY(!frame->Document().IsModified());
     // Cancel keeps the port.
-    frame->Data().port = 2;
+    SetUpRecord(frame).port = 2;
     frame->Actions()->Action(FrameCommand::ComPort)->trigger();
     QCOMPARE(frame->Data().port, 2);
 }
@@ -515,7 +515,7 @@ void TestDialogs::sameLanguageReloadsNothing()
     CMainFrame* frame = app->MainFrame();
     frame->OpenView(ViewKind::Channels);
     views.Log().clear();
-    frame->Data().texts.SetText(185, "changed in memory");
+    SetUpRecord(frame).texts.SetText(185, "changed in memory");
     Dialogs dialogs;
     dialogs.Then([](QDialog&) { return int(QDialog::Accepted); });
     frame->Actions()->Action(FrameCommand::Language)->trigger();

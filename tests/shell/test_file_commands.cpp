@@ -54,7 +54,7 @@ void TestFileCommands::newCancelledChangesNothing()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Scribble(frame->Data(), 3);
+    Scribble(SetUpRecord(frame), 3);
     const auto before = frame->Data().ToImage();
     Boxes boxes;
     boxes.Answer(QMessageBox::Cancel);
@@ -75,7 +75,7 @@ void TestFileCommands::newConfirmedResetsBlocksAndPort()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    RadioData& data = frame->Data();
+    RadioData& data = SetUpRecord(frame);
     Scribble(data, 3);
     data.model = 0;
     data.bandLower = 136;
@@ -162,7 +162,7 @@ void TestFileCommands::saveThenOpenRestoresTheRecord()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    RadioData& data = frame->Data();
+    RadioData& data = SetUpRecord(frame);
     Scribble(data, 40);
     data.model = 0;
     data.bandLower = 450;
@@ -236,7 +236,7 @@ void TestFileCommands::cancelledDialogsDoNothing()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Scribble(frame->Data(), 7);
+    Scribble(SetUpRecord(frame), 7);
     const auto before = frame->Data().ToImage();
     FileChoices files;
     Boxes boxes;
@@ -279,7 +279,7 @@ void TestFileCommands::shortFileIsRefusedWithTheRecordUnchanged()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    Scribble(frame->Data(), 11);
+    Scribble(SetUpRecord(frame), 11);
     const auto before = frame->Data().ToImage();
     dir.Write(QStringLiteral("short.tw"), QByteArray(939, '\x55'));
     FileChoices files;
@@ -363,7 +363,7 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     sixteen.model = 1;
     sixteen.Channel(20).SetRxFrequency(0x44000000);  // held in the file, not shown
     QVERIFY(SaveDataFile(dir.Path(QStringLiteral("16.tw")).toStdString(), sixteen).ok());
-    frame->Data().model = 0;
+    SetUpRecord(frame).model = 0;
     FileChoices files;
     files.Then(dir.Path(QStringLiteral("16.tw")));
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();

@@ -312,7 +312,7 @@ void TestMainFrame::refreshViewsShowsTheChannelView()
     CChildFrame* channels = frame->OpenView(ViewKind::Channels);
     frame->OpenView(ViewKind::Scan);
     channels->close();
-    frame->Data().model = 0;
+    SetUpRecord(frame).model = 0;
     frame->RefreshViews();
     QVERIFY(channels->isVisible());
     QCOMPARE(frame->Background()->activeSubWindow(), channels);
@@ -341,9 +341,9 @@ void TestMainFrame::captionFollowsModelAndBand()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().model = model;
-    frame->Data().bandLower = lower;
-    frame->Data().bandUpper = upper;
+    SetUpRecord(frame).model = model;
+    SetUpRecord(frame).bandLower = lower;
+    SetUpRecord(frame).bandUpper = upper;
     frame->UpdateTitle();
     QCOMPARE(Caption(frame), caption);
     QCOMPARE(CMainFrame::Title(frame->Data()), caption);

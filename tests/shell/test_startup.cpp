@@ -368,8 +368,8 @@ void TestStartup::exitConfirmationSavesTheSettings()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().port = 6;
-    frame->Data().model = 0;
+    SetUpRecord(frame).port = 6;
+    SetUpRecord(frame).model = 0;
     Boxes boxes;
     boxes.Answer(QMessageBox::Yes);
     QSignalSpy confirmed(frame, &CMainFrame::exitConfirmed);
@@ -391,7 +391,7 @@ void TestStartup::exitAnsweredNoChangesNothing()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().port = 6;
+    SetUpRecord(frame).port = 6;
     Boxes boxes;
     boxes.Answer(QMessageBox::No);
     QSignalSpy confirmed(frame, &CMainFrame::exitConfirmed);

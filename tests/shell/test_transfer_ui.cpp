@@ -201,7 +201,7 @@ void TestTransferUi::wholeWrite()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    RadioData& data = frame->Data();
+    RadioData& data = SetUpRecord(frame);
     data.Channel(0).SetRxFrequency(0x43012500);
     data.Channel(0).SetTxFrequency(0x43012500);
     data.Channel(0).SetOption(ChannelOption::ScanAdd, true);
@@ -342,8 +342,8 @@ void TestTransferUi::radioThatDoesNotTellItsBand()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().bandLower = 136;
-    frame->Data().bandUpper = 174;
+    SetUpRecord(frame).bandLower = 136;
+    SetUpRecord(frame).bandUpper = 174;
     Boxes boxes;
     frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
     QVERIFY(WaitIdle(frame));
@@ -441,7 +441,7 @@ void TestTransferUi::failedReadCancelled()
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     frame->OpenView(ViewKind::Channels);
-    frame->Data().block(Block::B0000).data.fill(0x3C);
+    SetUpRecord(frame).block(Block::B0000).data.fill(0x3C);
     const auto before = frame->Data().ToImage();
     views.Log().clear();
     Boxes boxes;
@@ -510,7 +510,7 @@ void TestTransferUi::missingPortIsNamed()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().port = port;
+    SetUpRecord(frame).port = port;
     const auto before = frame->Data().ToImage();
     Boxes boxes;
     boxes.Answer(QMessageBox::Cancel);

@@ -106,7 +106,7 @@ void TestVerifyUi::verifyFailureNamesTheByte()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    frame->Data().block(Block::B0120).data[5] = 0x13;
+    SetUpRecord(frame).block(Block::B0120).data[5] = 0x13;
     Boxes boxes;
     boxes.Answer(QMessageBox::Cancel);
     frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
@@ -202,7 +202,7 @@ void TestVerifyUi::openBackupStartsInTheBackupFolder()
     frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
     QVERIFY(WaitIdle(frame));
     const auto read = frame->Data().ToImage();
-    frame->Data().block(Block::B0120).data.fill(0x00);
+    SetUpRecord(frame).block(Block::B0120).data.fill(0x00);
     const std::vector<BackupEntry> entries = ListBackups(dir.Path("backups"));
     QCOMPARE(entries.size(), std::size_t(1));
     files.Then(entries[0].path);
