@@ -455,6 +455,42 @@ const std::vector<std::string>& EnglishTexts()
         "Channel %1 holds no frequency; choose a channel in use.",
         // #318
         "%1 set to %2",
+        // #319
+        "&Insert empty channel here",
+        // #320
+        "Delete channel and close the &gap",
+        // #321
+        "Mo&ve up",
+        // #322
+        "Move do&wn",
+        // #323
+        "&Sort by receive frequency",
+        // #324
+        "&Fill frequencies...",
+        // #325
+        "Fi&nd...",
+        // #326
+        "Set for se&lected channels...",
+        // #327
+        "Channel %1 is programmed: an empty channel inserted here would push it off the end of the table. Delete or move it first.",
+        // #328
+        "Step:",
+        // #329
+        "%1 of the channels to fill are programmed. Give them new frequencies?",
+        // #330
+        "The frequency %1 lies outside the band %2-%3 MHz: no channel was filled.",
+        // #331
+        "Frequency or tone:",
+        // #332
+        "No channel has %1.",
+        // #333
+        "\"%1\" is neither a frequency nor a tone.",
+        // #334
+        "(unchanged)",
+        // #335
+        "None of the selected channels is programmed: there is nothing to set.",
+        // #336
+        "From channel %1 (%2)",
     };
     return texts;
 }

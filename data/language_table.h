@@ -147,7 +147,25 @@ enum : int {
     EnterNumberInSteps = 316,       // %1 lowest, %2 highest, %3 step
     ChannelNotInUse = 317,          // %1 channel number
     UndoFieldValue = 318,           // %1 field, %2 value
-    Last = 318,
+    MenuInsertChannel = 319,      // menu caption
+    MenuDeleteChannel = 320,      // menu caption
+    MenuMoveUp = 321,             // menu caption
+    MenuMoveDown = 322,           // menu caption
+    MenuSortByReceive = 323,      // menu caption
+    MenuFillFrequencies = 324,    // menu caption
+    MenuFind = 325,               // menu caption
+    MenuBulkSet = 326,            // menu caption
+    InsertNoRoom = 327,           // %1 the last channel
+    FillStep = 328,               // fill dialog label
+    FillOverwrite = 329,          // %1 how many
+    FillOutOfBand = 330,          // %1 frequency, %2-%3 band
+    FindWhat = 331,               // find dialog label
+    FindNotFound = 332,           // %1 the text sought
+    FindNotUnderstood = 333,      // %1 the text sought
+    BulkKeep = 334,               // bulk set list entry
+    BulkNoChannels = 335,         // bulk set refused
+    FillFromChannel = 336,        // %1 channel, %2 its receive frequency
+    Last = 336,
 };
 }  // namespace text
 
