@@ -13,7 +13,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/import_preview_dlg.h"
 #include "shell/main_frame.h"
-#include "shell/modal_dialog.h"
+#include "widgets/modal_dialog.h"
 
 namespace radio {
 

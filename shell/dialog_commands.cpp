@@ -14,7 +14,7 @@
 #include "shell/help_viewer.h"
 #include "shell/language_dlg.h"
 #include "shell/main_frame.h"
-#include "shell/modal_dialog.h"
+#include "widgets/modal_dialog.h"
 #include "shell/model_dlg.h"
 #include "shell/multi_write_dlg.h"
 #include "shell/radio_prog_app.h"

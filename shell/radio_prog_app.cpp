@@ -12,7 +12,7 @@
 #include "shell/dialog_commands.h"
 #include "shell/help_viewer.h"
 #include "shell/main_frame.h"
-#include "shell/modal_dialog.h"
+#include "widgets/modal_dialog.h"
 #include "shell/model_dlg.h"
 #include "shell/prog_status_bar.h"
 #include "widgets/edit_view.h"

@@ -19,7 +19,7 @@
 #include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
-#include "shell/modal_dialog.h"
+#include "widgets/modal_dialog.h"
 #include "shell/radio_prog_app.h"
 #include "shell/view_factory.h"
 #include "widgets/edit_view.h"

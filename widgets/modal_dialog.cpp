@@ -1,4 +1,4 @@
-#include "shell/modal_dialog.h"
+#include "widgets/modal_dialog.h"
 
 #include <QDialog>
 
