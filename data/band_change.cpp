@@ -4,6 +4,7 @@
 
 #include "data/bands.h"
 #include "data/channel_record.h"
+#include "data/channel_rows.h"
 #include "data/feature_bytes.h"
 
 namespace radio {
@@ -28,17 +29,7 @@ void ApplyBand(RadioData& data, int index)
 void ClearAllChannels(RadioData& data)
 {
     for (int i = 0; i < data.ChannelCount(); ++i) {
-        ChannelRecord channel = data.Channel(i);
-        channel.SetRxFrequency(kNoFrequency);
-        channel.SetTxFrequency(kNoFrequency);
-        channel.SetRxTone(kToneOff);
-        channel.SetTxTone(kToneOff);
-        for (ChannelOption option :
-             {ChannelOption::Wide, ChannelOption::HighPower, ChannelOption::ScanAdd,
-              ChannelOption::BusyLock, ChannelOption::Option10, ChannelOption::Option11}) {
-            channel.SetOption(option, true);
-        }
-        channel.SetLevel(7);
+        EmptyChannel(data, i);
     }
 }
 

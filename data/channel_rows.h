@@ -21,19 +21,24 @@ namespace radio {
 struct RowsRefusal {
     enum class Kind {
         None,
-        NoRoom,        // insert: `channel` is programmed and would fall off the end
-        AtEdge,        // move: a row is already the first or the last channel
-        NoStart,       // fill: the current channel holds no receive frequency
-        OutOfBand,     // fill: `frequency` (10 Hz units) lies outside the band
-        NoChannels,    // bulk set: none of the rows is programmed
-        NotUnderstood, // find: the text is neither a frequency nor a tone
-        NotFound,      // find: no channel has it
+        NoRoom,         // insert: `channel` is programmed and would fall off the end
+        AtEdge,         // move: a row is already the first or the last channel
+        NoStart,        // fill: the current channel holds no receive frequency
+        OutOfBand,      // fill: `frequency` (10 Hz units) lies outside the band
+        NoChannels,     // bulk set: none of the rows is programmed
+        NotUnderstood,  // find: the text is neither a frequency nor a tone
+        NotFound,       // find: no channel has it
     };
     Kind kind = Kind::None;
     int channel = -1;
-    std::uint32_t frequency = 0;
+    std::uint32_t frequency = 0;  // a number of 10 Hz units: FrequencyWordOf gives its word
     bool ok() const { return kind == Kind::None; }
 };
+
+// A frequency word as a number of 10 Hz units (0x43512500 is 43512500), and back;
+// a number of more than eight digits has no word (kNoFrequency).
+std::uint64_t FrequencyUnits(std::uint32_t word);
+std::uint32_t FrequencyWordOf(std::uint64_t units);
 
 // An empty channel's bytes, as emptying its receive frequency in the table leaves it.
 void EmptyChannel(RadioData& data, int index);
@@ -63,7 +68,7 @@ void SortChannelsByReceive(RadioData& data, const std::vector<int>& rows);
 // The channels among `rows`, below `current`, that a fill would give a frequency:
 // every row after `current` in ascending order.
 std::vector<int> FillTargets(int current, const std::vector<int>& rows);
-// How many of `rows` are programmed.
+// How many of `rows` are programmed (their receive frequency shows in the table).
 int ProgrammedCount(const RadioData& data, const std::vector<int>& rows);
 // From the receive frequency of channel `current`, gives each of FillTargets the
 // next frequency in steps of `step` (10 Hz units): the first target current + step,
