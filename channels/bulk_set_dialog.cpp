@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_columns.h"
+#include "channels/dialog_width.h"
 #include "config/text_of.h"
 #include "data/channel_codec.h"
 
@@ -103,6 +104,7 @@ BulkSetDialog::BulkSetDialog(const RadioData& data, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    OpenWideEnoughForTitle(*this);
     m_lists.front()->setFocus();
 }
 

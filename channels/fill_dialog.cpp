@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "channels/dialog_width.h"
 #include "config/text_of.h"
 
 namespace radio {
@@ -67,6 +68,7 @@ FillDialog::FillDialog(const RadioData& data, int channel, const QString& freque
     layout->addWidget(from);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    OpenWideEnoughForTitle(*this);
     m_steps->setFocus();
 }
 

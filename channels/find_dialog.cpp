@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "channels/dialog_width.h"
 #include "config/text_of.h"
 
 namespace radio {
@@ -43,6 +44,7 @@ FindDialog::FindDialog(const RadioData& data, const QString& last, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    OpenWideEnoughForTitle(*this);
     m_text->setFocus();
 }
 

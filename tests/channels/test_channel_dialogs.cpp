@@ -73,6 +73,10 @@ private slots:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         QVERIFY(!dialog->windowTitle().isEmpty());
+        if (chinese) {  // the language file's text, not the built-in English one
+            QVERIFY(UiText(data, caption) !=
+                    QString::fromStdString(LanguageTable::Fallback(caption)));
+        }
         QCOMPARE(dialog->windowTitle(), PlainCaption(UiText(data, caption)));
 
         const auto* form = dialog->findChild<QFormLayout*>();
