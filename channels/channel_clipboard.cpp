@@ -44,12 +44,11 @@ bool IsListedTone(const QString& text)
 class Planner {
 public:
     Planner(PastePlan& plan, const std::vector<LanguageTable>& languages)
-        : m_plan(plan), m_languages(languages), m_sheet(&plan.result)
+        : m_plan(plan), m_languages(languages)
     {
-        m_sheet.Load();
     }
 
-    int Room(int firstRow) const { return m_sheet.ChannelCount() - firstRow + 1; }
+    int Room(int firstRow) const { return m_plan.result.ChannelCount() - firstRow + 1; }
 
     // One line into channel `row` from column `column` on; false when it does not fit.
     bool PasteLine(int line, int row, int column, const QStringList& fields)
@@ -66,9 +65,9 @@ public:
             return false;
         }
         m_plan.lastColumn = std::max(m_plan.lastColumn, column + width - 1);
-        if (wholeRow && !m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
-            m_sheet.Commit(m_plan.result, row, column::RxFrequency,
-                           QString());  // the line defines it
+        if (wholeRow && !CellText(m_plan.result, row, column::RxFrequency).isEmpty()) {
+            CommitCell(m_plan.result, row, column::RxFrequency,
+                       QString());  // the line defines it
         }
         for (int j = 0; j < width; ++j) {
             if (!PasteCell(line, offset + j + 1, row, column + j, fields[offset + j])) {
@@ -87,12 +86,13 @@ private:
             m_plan.problem = {kind, line, at, pasted, m_reason, 0, 0, row};
             return false;
         };
-        if (c != column::RxFrequency && m_sheet.Cell(row, column::RxFrequency).isEmpty()) {
+        if (c != column::RxFrequency &&
+            CellText(m_plan.result, row, column::RxFrequency).isEmpty()) {
             // No channel: nothing to fill but nothing to lose either.
             return value.isEmpty() || refuse(PasteProblem::Kind::NoChannel);
         }
         if (IsFrequencyColumn(c)) {
-            if (value.isEmpty() && m_sheet.Cell(row, c).isEmpty()) {
+            if (value.isEmpty() && CellText(m_plan.result, row, c).isEmpty()) {
                 return true;
             }
             return Commit(row, c, value) || refuse(PasteProblem::Kind::NotFrequency);
@@ -103,7 +103,7 @@ private:
             if (!off && !IsListedTone(value)) {
                 return refuse(PasteProblem::Kind::NotTone);
             }
-            return Commit(row, c, off ? m_sheet.Text(chtext::Off) : value);
+            return Commit(row, c, off ? UiText(m_plan.result, chtext::Off) : value);
         }
         if (value.isEmpty()) {
             return true;  // an option keeps its value
@@ -114,7 +114,7 @@ private:
             }
             for (int n : option.texts) {
                 if (IsTextOf(value, n, m_plan.result, m_languages)) {
-                    return Commit(row, c, m_sheet.Text(n));
+                    return Commit(row, c, UiText(m_plan.result, n));
                 }
             }
         }
@@ -124,7 +124,7 @@ private:
     bool Commit(int row, int column, const QString& text)
     {
         // Each pasted cell changes its own cell only: no tone follows another.
-        const CommitResult result = m_sheet.Commit(m_plan.result, row, column, text, false);
+        const CommitResult result = CommitCell(m_plan.result, row, column, text, false);
         m_plan.outOfBand += result.outOfBand ? 1 : 0;
         m_reason = result.reason;
         return !result.refused;
@@ -132,19 +132,18 @@ private:
 
     PastePlan& m_plan;
     const std::vector<LanguageTable>& m_languages;
-    ChannelSheet m_sheet;
     QString m_reason;  // of the last refused commit
 };
 
 }  // namespace
 
-QString ChannelRowsText(const ChannelSheet& sheet, const std::vector<int>& rows)
+QString ChannelRowsText(const RadioData& data, const std::vector<int>& rows)
 {
     QString text;
     for (int row : rows) {
         QStringList cells;
         for (int c = 0; c < column::Count; ++c) {
-            cells << sheet.Cell(row, c);
+            cells << CellText(data, row, c);
         }
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }

@@ -15,14 +15,14 @@
 #include <QString>
 #include <vector>
 
-#include "channels/channel_sheet.h"
+#include "channels/channel_cells.h"
 #include "data/radio_data.h"
 
 namespace radio {
 
 // Grid rows `rows` (channel numbers) as text: the nine cells of each, tab-separated,
 // each line ended by a line feed.
-QString ChannelRowsText(const ChannelSheet& sheet, const std::vector<int>& rows);
+QString ChannelRowsText(const RadioData& data, const std::vector<int>& rows);
 
 struct PasteProblem {
     enum class Kind { None, NotFrequency, NotTone, NotOption, TooManyLines, TooWide, NoChannel };

@@ -1,15 +1,19 @@
 #include "channels/channel_table_model.h"
 
+#include <algorithm>
+
+#include "config/text_of.h"
+
 namespace radio {
 
-ChannelTableModel::ChannelTableModel(ChannelSheet* sheet, QObject* parent)
-    : QAbstractTableModel(parent), m_sheet(sheet)
+ChannelTableModel::ChannelTableModel(RadioDocument* document, QObject* parent)
+    : QAbstractTableModel(parent), m_document(document), m_rows(document->Record().ChannelCount())
 {
 }
 
 int ChannelTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_sheet->ChannelCount();
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int ChannelTableModel::columnCount(const QModelIndex& parent) const
@@ -24,7 +28,8 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     }
     const int column = index.column() + 1;
     switch (role) {
-    case Qt::DisplayRole: return m_sheet->Cell(index.row() + 1, column);
+    case Qt::DisplayRole:
+    case Qt::EditRole: return Cell(index.row() + 1, column);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(kColumnLayout[std::size_t(column)].centred
                                        ? Qt::AlignCenter
@@ -42,51 +47,85 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
         return QVariant();
     }
     if (orientation == Qt::Horizontal) {
-        return m_sheet->Cell(0, section + 1);
+        return Cell(0, section + 1);
     }
-    return m_sheet->Cell(section + 1, column::Label);
+    return Cell(section + 1, column::Label);
 }
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex& index) const
 {
-    // The table edits through its own editors, not through the model.
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
+                           : Qt::NoItemFlags;
+}
+
+bool ChannelTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole) {
+        return false;
+    }
+    const int row = index.row() + 1;
+    const int column = index.column() + 1;
+    const QString text = value.toString();
+    m_lastCommit = CommitResult();
+    m_document->Change([&](RadioData& data) {
+        m_lastCommit = CommitCell(data, row, column, text);
+        return CellStepName(row, column);
+    });
+    if (m_lastCommit.refused) {
+        return false;
+    }
+    emit dataChanged(IndexOf(row, 1), IndexOf(row, column::Last), {Qt::DisplayRole});
+    return true;
 }
 
 void ChannelTableModel::Reload()
 {
-    const int before = m_sheet->ChannelCount();
-    if (before != m_sheet->RecordChannelCount() || m_sheet->RowCount() == 0) {
+    const int channels = Record().ChannelCount();
+    if (channels != m_rows) {
         beginResetModel();
-        m_sheet->Load();
+        m_rows = channels;
         endResetModel();
         return;
     }
-    m_sheet->Load();
-    AllChanged();
-}
-
-void ChannelTableModel::ClearAllChannels(RadioData& data)
-{
-    beginResetModel();
-    m_sheet->ClearAllChannels(data);
-    endResetModel();
-}
-
-void ChannelTableModel::RowChanged(int row)
-{
-    emit dataChanged(IndexOf(row, 1), IndexOf(row, column::Last), {Qt::DisplayRole});
-}
-
-void ChannelTableModel::AllChanged()
-{
-    if (rowCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    if (m_rows > 0) {
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1), {Qt::DisplayRole});
+        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
     }
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
-    if (rowCount() > 0) {
-        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+// "Channel 3 receive frequency 435.12500", "Channel 3 transmit frequency emptied".
+RadioDocument::StepNamer ChannelTableModel::CellStepName(int row, int column) const
+{
+    static constexpr int kFieldNames[] = {
+        0,
+        text::FieldReceiveFrequency,
+        text::FieldTransmitFrequency,
+        text::FieldReceiveTone,
+        text::FieldTransmitTone,
+        text::FieldBandwidth,
+        text::FieldPower,
+        text::FieldScanAdd,
+        text::FieldBusyLock,
+    };
+    const RadioDocument* document = m_document;
+    const auto text = [document](int n) { return UiText(document->Record(), n); };
+    const int field = kFieldNames[std::clamp(column, 0, int(column::Last))];
+    const QString value = Cell(row, column);
+    // A value of a list column ("Wide", "Off") is a language text itself: the name
+    // then follows the language too.
+    int valueText = -1;
+    for (int n = 0; n < LanguageTable::Count() && valueText < 0 && !value.isEmpty(); ++n) {
+        if (text(n) == value) {
+            valueText = n;
+        }
     }
+    return [text, row, field, value, valueText] {
+        return value.isEmpty() ? text(text::UndoCellEmptied).arg(row).arg(text(field))
+                               : text(text::UndoCellValue)
+                                     .arg(row)
+                                     .arg(text(field), valueText >= 0 ? text(valueText) : value);
+    };
 }
 
 }  // namespace radio

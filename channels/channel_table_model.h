@@ -1,17 +1,23 @@
-// The channel table's texts as a Qt table model. Model row r and column c are grid row
-// r + 1 and column c + 1: the header texts and the row labels are the header data.
+// The channel table as a Qt table model over the document's record. Model row r and
+// column c are grid row r + 1 and column c + 1 (channel_cells.h): the header texts and
+// the row labels are the header data. Every text is formatted from the record when it
+// is asked for, so the table shows what the record holds and nothing else.
+//
+// setData() commits a cell's text through the document, one step of its history per
+// committed cell, named for the cell ("Channel 3 receive frequency 435.12500").
 #pragma once
 
 #include <QAbstractTableModel>
 
-#include "channels/channel_sheet.h"
+#include "channels/channel_cells.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
 class ChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    ChannelTableModel(ChannelSheet* sheet, QObject* parent = nullptr);
+    explicit ChannelTableModel(RadioDocument* document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -19,20 +25,31 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Takes `value`'s text as typed into the cell; false when it was refused (the
+    // record is unchanged, LastCommit() says why).
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // Reloads the sheet from the record; a changed channel count resets the model.
+    // What the last setData() made of its text.
+    const CommitResult& LastCommit() const { return m_lastCommit; }
+
+    // The record may have changed anywhere (a step of another kind, undo, a read, a
+    // language): the texts are asked for afresh; a changed channel count resets the model.
     void Reload();
-    // Erases every channel of the record's model and shows the empty table.
-    void ClearAllChannels(RadioData& data);
-    // The texts of grid row `row` (1..N) changed.
-    void RowChanged(int row);
-    // Every text may have changed (the row count has not).
-    void AllChanged();
 
+    const RadioData& Record() const { return m_document->Record(); }
+    RadioDocument* Document() const { return m_document; }
+    // Grid numbering (channel_cells.h).
     QModelIndex IndexOf(int row, int column) const { return index(row - 1, column - 1); }
+    QString Cell(int row, int column) const { return CellText(Record(), row, column); }
+
+    // The name of the step that commits `column` of channel `row` after it: the
+    // cell's text as it then is.
+    RadioDocument::StepNamer CellStepName(int row, int column) const;
 
 private:
-    ChannelSheet* m_sheet;
+    RadioDocument* m_document;
+    int m_rows = 0;  // the channel count the views were last told
+    CommitResult m_lastCommit;
 };
 
 }  // namespace radio

@@ -1,19 +1,24 @@
 #include "channels/chn_msg_form_view.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QScopedValueRollback>
+#include <QMenu>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "channels/bulk_set_dialog.h"
+#include "channels/channel_cells.h"
 #include "channels/channel_clipboard.h"
-#include "channels/channel_editors.h"
+#include "channels/channel_delegate.h"
 #include "channels/channel_grid.h"
 #include "channels/channel_table_model.h"
+#include "channels/fill_dialog.h"
+#include "channels/find_dialog.h"
+#include "data/channel_codec.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 #include "widgets/num_edit.h"
 
 namespace radio {
@@ -28,29 +33,27 @@ constexpr int kTwipsPerInch = 1440;
 
 constexpr int kWarningCaption = 89;
 
-bool StartsTextWith(int key)
+std::vector<int> Indexes(const std::vector<int>& rows)
 {
-    return (key >= '0' && key <= '9') || key == '.';
+    std::vector<int> indexes;
+    indexes.reserve(rows.size());
+    for (int row : rows) {
+        indexes.push_back(row - 1);
+    }
+    return indexes;
 }
 
 }  // namespace
 
 CChnMsgFormView::CChnMsgFormView(RadioDocument* document, QWidget* parent)
     : CEditView(document, parent),
-      m_sheet(Data()),
-      m_model(new ChannelTableModel(&m_sheet, this)),
-      m_grid(new ChannelGrid(this))
+      m_model(new ChannelTableModel(document, this)),
+      m_delegate(new ChannelDelegate(Data(), this)),
+      m_grid(new ChannelGrid(m_model, m_delegate, this))
 {
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(8.25);
     m_grid->setFont(font);
-    m_grid->setModel(m_model);
-    m_editors = std::make_unique<ChannelEditors>(m_grid->viewport());
-    for (QWidget* editor : m_editors->All()) {
-        editor->setFont(font);
-        editor->installEventFilter(this);
-    }
-    m_grid->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -58,10 +61,15 @@ CChnMsgFormView::CChnMsgFormView(RadioDocument* document, QWidget* parent)
 
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CChnMsgFormView::OnCurrentChanged);
-    connect(m_grid, &ChannelGrid::cellClicked, this, &CChnMsgFormView::OnClick);
-    connect(m_grid, &ChannelGrid::characterTyped, this, &CChnMsgFormView::OnCharacter);
-    m_focusConnection =
-        connect(qApp, &QApplication::focusChanged, this, &CChnMsgFormView::OnFocusChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &CChnMsgFormView::OnCurrentChanged, Qt::UniqueConnection);
+    });
+    connect(m_grid, &ChannelGrid::refused, this, &CChnMsgFormView::ShowRefusal);
+    connect(m_grid, &ChannelGrid::refusalEnded, this, &CChnMsgFormView::ClearRefusal);
+    connect(m_grid, &ChannelGrid::outOfBandStored, this, &CChnMsgFormView::ShowBandMessage);
+    connect(m_grid, &ChannelGrid::deleteRequested, this, &CChnMsgFormView::DeleteSelection);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &CChnMsgFormView::ShowContextMenu);
 
     SetTitle(1);
     LoadFromRecord();
@@ -69,36 +77,44 @@ CChnMsgFormView::CChnMsgFormView(RadioDocument* document, QWidget* parent)
 
 CChnMsgFormView::~CChnMsgFormView()
 {
-    // The grid and its model read the sheet, a member that dies before the children
-    // would: take them down first, with no slot or filter of this view running.
-    disconnect(m_focusConnection);
+    // No slot of this view may run while its children go.
     m_grid->selectionModel()->disconnect(this);
-    m_grid->removeEventFilter(this);
-    for (QWidget* editor : m_editors->All()) {
-        editor->removeEventFilter(this);
-    }
-    delete m_grid;
-    delete m_model;
+    m_grid->disconnect(this);
+}
+
+int CChnMsgFormView::RowCount() const
+{
+    return TableRowCount(*m_data);
+}
+
+QString CChnMsgFormView::CellText(int row, int column) const
+{
+    return radio::CellText(*m_data, row, column);
 }
 
 int CChnMsgFormView::CurrentRow() const
 {
-    const QModelIndex current = m_grid->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return m_grid->CurrentRow();
 }
 
 int CChnMsgFormView::CurrentColumn() const
 {
-    const QModelIndex current = m_grid->currentIndex();
-    return current.isValid() ? current.column() + 1 : 0;
+    return m_grid->CurrentColumn();
 }
 
 void CChnMsgFormView::SetCurrentCell(int row, int column)
 {
-    const QModelIndex target = m_model->IndexOf(row, column);
-    if (target.isValid()) {
-        m_grid->setCurrentIndex(target);
-    }
+    m_grid->SetCurrentCell(row, column);
+}
+
+QWidget* CChnMsgFormView::ActiveEditor() const
+{
+    return m_grid->OpenEditor();
+}
+
+void CChnMsgFormView::CancelEdit()
+{
+    m_grid->DiscardEdit();
 }
 
 int CChnMsgFormView::Pixels(int twips) const
@@ -114,7 +130,7 @@ QSize CChnMsgFormView::sizeHint() const
 
 void CChnMsgFormView::ApplyLayout()
 {
-    m_grid->SetCornerText(m_sheet.Cell(0, column::Label));
+    m_grid->SetCornerText(CellText(0, column::Label));
     m_grid->verticalHeader()->setFixedWidth(Pixels(kColumnLayout[column::Label].widthTwips));
     m_grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -129,16 +145,16 @@ void CChnMsgFormView::ApplyLayout()
 void CChnMsgFormView::LoadFromRecord()
 {
     // An edit still open belongs to the data being replaced.
-    DiscardEdit();
+    m_grid->DiscardEdit();
     const int row = CurrentRow();
     const int column = CurrentColumn();
     m_model->Reload();
-    m_editors->Fill(*m_data);
+    m_delegate->Fill();
     ApplyLayout();
-    const int targetRow = std::clamp(row, 1, std::max(1, m_sheet.ChannelCount()));
+    const int targetRow = std::clamp(row, 1, std::max(1, m_model->rowCount()));
     const int targetColumn = column > 0 ? column : 1;
     if (CurrentRow() == targetRow && CurrentColumn() == targetColumn) {
-        EnterCell();
+        OnCurrentChanged();
     } else {
         SetCurrentCell(targetRow, targetColumn);
     }
@@ -146,13 +162,13 @@ void CChnMsgFormView::LoadFromRecord()
 
 bool CChnMsgFormView::StoreToRecord()
 {
-    return LeaveCell();
+    return m_grid->CommitEdit();
 }
 
 void CChnMsgFormView::FocusEditing()
 {
-    if (m_active != nullptr) {
-        m_active->setFocus(Qt::OtherFocusReason);
+    if (QWidget* editor = ActiveEditor()) {
+        editor->setFocus(Qt::OtherFocusReason);
     } else {
         m_grid->setFocus(Qt::OtherFocusReason);
     }
@@ -161,20 +177,6 @@ void CChnMsgFormView::FocusEditing()
 void CChnMsgFormView::RefreshTexts()
 {
     LoadFromRecord();
-}
-
-void CChnMsgFormView::ClearAllChannels()
-{
-    DiscardEdit();
-    const int column = std::max(1, CurrentColumn());
-    // Part of the step that changed the band, when one runs.
-    ChangeRecord([this](RadioData& data) {
-        m_model->ClearAllChannels(data);
-        return RadioDocument::StepNamer(
-            [this, n = m_sheet.ChannelCount()] { return Text(text::UndoDelete).arg(n); });
-    });
-    ApplyLayout();
-    SetCurrentCell(1, column);
 }
 
 void CChnMsgFormView::SetTitle(int number)
@@ -196,99 +198,19 @@ void CChnMsgFormView::showEvent(QShowEvent* event)
     }
 }
 
-// The current cell changed to this one (or the table was rebuilt): the title follows
-// the row, and the column's editor holds the cell's text for the next edit.
-void CChnMsgFormView::EnterCell()
+// The title follows the current row.
+void CChnMsgFormView::OnCurrentChanged()
 {
-    const int row = CurrentRow();
-    if (row == 0) {
-        return;
-    }
-    SetTitle(row);
-    m_editors->Preset(CurrentColumn(), m_sheet.Cell(row, CurrentColumn()));
-}
-
-// The grid takes the keyboard back from an editor that is about to hide, so that the
-// next key starts the next edit. The window's focus widget is asked rather than
-// hasFocus(), which is false while the window is not the active one (a window
-// manager that has not activated it yet, or none at all).
-void CChnMsgFormView::HandFocusToGrid(QWidget* editor)
-{
-    QWidget* focus = editor->window()->focusWidget();
-    if (focus == editor || editor->isAncestorOf(focus)) {
-        m_grid->setFocus();
+    if (CurrentRow() != 0) {
+        SetTitle(CurrentRow());
     }
 }
 
-// Commits the open editor, if any, into its cell and the record. False when its text
-// was refused: the editor stays open with the text as typed.
-bool CChnMsgFormView::LeaveCell()
-{
-    if (m_active == nullptr) {
-        return true;
-    }
-    QWidget* editor = m_active;
-    if (editor == m_editors->ToneList() && m_editors->ToneSearchFailed()) {
-        RefuseTypedTone();
-        return false;
-    }
-    const QString text = m_editors->TextOf(editor);
-    CommitResult result;
-    ChangeRecord([&](RadioData& data) {
-        result = m_sheet.Commit(data, m_editRow, m_editColumn, text);
-        return CellStepName(m_editRow, m_editColumn);
-    });
-    if (result.refused) {
-        KeepRefusedEdit(text, result.reason);
-        return false;
-    }
-    m_active = nullptr;
-    ClearRefusal();
-    HandFocusToGrid(editor);
-    if (m_editors->IsList(editor)) {
-        static_cast<QComboBox*>(editor)->hidePopup();
-    }
-    editor->hide();
-    m_model->RowChanged(m_editRow);
-    // The editor holds the cell's text again, so that the next edit of the same cell
-    // starts from what the cell shows.
-    m_editors->Preset(m_editColumn, m_sheet.Cell(m_editRow, m_editColumn));
-    if (result.outOfBand) {
-        ShowBandMessage();
-    }
-    return true;
-}
-
-void CChnMsgFormView::KeepRefusedEdit(const QString& text, const QString& reason)
+void CChnMsgFormView::ShowRefusal(const QString& why)
 {
     Beep();
-    // Blanks alone would read as nothing at all.
-    const QString shown =
-        text.trimmed().isEmpty() ? QLatin1Char('"') + text + QLatin1Char('"') : text;
-    emit statusMessage(reason.isEmpty() ? Text(text::NotAFrequency).arg(shown) : reason);
+    emit statusMessage(why);
     m_refusalShown = true;
-}
-
-// What was typed into the tone list names no tone: the list stays open for a mended
-// text, an entry chosen, or Escape.
-void CChnMsgFormView::RefuseTypedTone()
-{
-    Beep();
-    emit statusMessage(Text(text::NotATone).arg(m_editors->SearchText()));
-    m_refusalShown = true;
-}
-
-// A key typed into a list goes to its search.
-void CChnMsgFormView::TypeIntoList(const QString& typed)
-{
-    auto* list = static_cast<QComboBox*>(m_active);
-    const bool found =
-        typed.isEmpty() ? m_editors->BackspaceInList(list) : m_editors->TypeIntoList(list, typed);
-    if (m_editors->ToneSearchFailed()) {
-        RefuseTypedTone();
-    } else if (found) {
-        ClearRefusal();
-    }
 }
 
 // A refused text mended or given up: its message goes from the status bar.
@@ -300,71 +222,15 @@ void CChnMsgFormView::ClearRefusal()
     }
 }
 
-// The grid moved (a click, an arrow, Tab): the open edit is committed, or, when its
-// text is refused, the grid goes back to the edited cell and the editor keeps the
-// keyboard.
-void CChnMsgFormView::OnCurrentChanged()
-{
-    if (m_keepingEdit) {
-        return;
-    }
-    if (!LeaveCell()) {
-        QScopedValueRollback<bool> keeping(m_keepingEdit, true);
-        m_grid->setCurrentIndex(m_model->IndexOf(m_editRow, m_editColumn));
-        if (m_active->window()->focusWidget() != m_active) {
-            m_active->setFocus(Qt::OtherFocusReason);
-        }
-        return;
-    }
-    EnterCell();
-}
-
 // Delete on a frequency cell does what emptying the cell's editor does.
 void CChnMsgFormView::EmptyCurrentCell()
 {
     const int row = CurrentRow();
     const int column = CurrentColumn();
-    if (row == 0 || !IsFrequencyColumn(column) || m_sheet.Cell(row, column).isEmpty()) {
+    if (row == 0 || !IsFrequencyColumn(column) || CellText(row, column).isEmpty()) {
         return;
     }
-    ChangeRecord([&](RadioData& data) {
-        m_sheet.Commit(data, row, column, QString());
-        return CellStepName(row, column);
-    });
-    m_model->RowChanged(row);
-    EnterCell();
-}
-
-// "Channel 3 receive frequency 435.12500", "Channel 3 transmit frequency emptied".
-RadioDocument::StepNamer CChnMsgFormView::CellStepName(int row, int column) const
-{
-    static constexpr int kFieldNames[] = {
-        0,
-        text::FieldReceiveFrequency,
-        text::FieldTransmitFrequency,
-        text::FieldReceiveTone,
-        text::FieldTransmitTone,
-        text::FieldBandwidth,
-        text::FieldPower,
-        text::FieldScanAdd,
-        text::FieldBusyLock,
-    };
-    const int field = kFieldNames[std::clamp(column, 0, int(column::Last))];
-    const QString value = m_sheet.Cell(row, column);
-    // A value of a list column ("Wide", "Off") is a language text itself: the name
-    // then follows the language too.
-    int valueText = -1;
-    for (int n = 0; n < LanguageTable::Count() && valueText < 0 && !value.isEmpty(); ++n) {
-        if (Text(n) == value) {
-            valueText = n;
-        }
-    }
-    return [this, row, field, value, valueText] {
-        return value.isEmpty() ? Text(text::UndoCellEmptied).arg(row).arg(Text(field))
-                               : Text(text::UndoCellValue)
-                                     .arg(row)
-                                     .arg(Text(field), valueText >= 0 ? Text(valueText) : value);
-    };
+    m_model->setData(m_model->IndexOf(row, column), QString());
 }
 
 std::vector<int> CChnMsgFormView::SelectedRows(bool* severalOrWhole) const
@@ -388,25 +254,25 @@ std::vector<int> CChnMsgFormView::SelectedRows(bool* severalOrWhole) const
 
 void CChnMsgFormView::CopySelection()
 {
-    if (m_active != nullptr) {
+    if (ActiveEditor() != nullptr) {
         return;  // the open editor's own keys copy its text
     }
-    QGuiApplication::clipboard()->setText(ChannelRowsText(m_sheet, SelectedRows()));
+    QGuiApplication::clipboard()->setText(ChannelRowsText(*m_data, SelectedRows()));
 }
 
 void CChnMsgFormView::CutSelection()
 {
-    if (m_active != nullptr) {
+    if (ActiveEditor() != nullptr) {
         return;
     }
     const std::vector<int> rows = SelectedRows();
-    QGuiApplication::clipboard()->setText(ChannelRowsText(m_sheet, rows));
+    QGuiApplication::clipboard()->setText(ChannelRowsText(*m_data, rows));
     ClearRows(rows, [this, n = rows.size()] { return Text(text::UndoCut).arg(n); });
 }
 
 void CChnMsgFormView::DeleteSelection()
 {
-    if (m_active != nullptr) {
+    if (ActiveEditor() != nullptr) {
         return;
     }
     bool rowsChosen = false;
@@ -423,19 +289,18 @@ void CChnMsgFormView::ClearRows(const std::vector<int>& rows, RadioDocument::Ste
     ChangeRecord([&](RadioData& data) {
         for (int row : rows) {
             if (!RowEmpty(row)) {
-                m_sheet.Commit(data, row, column::RxFrequency, QString());
+                CommitCell(data, row, column::RxFrequency, QString());
             }
         }
         return stepName;
     });
-    m_model->AllChanged();
-    EnterCell();
+    m_model->Reload();
 }
 
 void CChnMsgFormView::PasteClipboard()
 {
     const int first = CurrentRow();
-    if (m_active != nullptr || first == 0) {
+    if (ActiveEditor() != nullptr || first == 0) {
         return;
     }
     const QString text = QGuiApplication::clipboard()->text();
@@ -443,8 +308,37 @@ void CChnMsgFormView::PasteClipboard()
         return;
     }
     static const std::vector<LanguageTable> kNoOtherLanguages;
-    const PastePlan plan = PlanPaste(*m_data, first, CurrentColumn(), text,
-                                     m_languages ? m_languages() : kNoOtherLanguages);
+    const std::vector<LanguageTable>& languages = m_languages ? m_languages() : kNoOtherLanguages;
+    // One value over several selected cells goes into each of them, as a spreadsheet
+    // fills a selection; a cell of a row without a channel stays as it is, unless it
+    // is the receive frequency, which makes the channel.
+    const QString value = text.endsWith(QLatin1Char('\n')) ? text.chopped(1) : text;
+    const QModelIndexList cells = m_grid->selectionModel()->selectedIndexes();
+    const bool fill = cells.size() > 1 && !value.contains(QLatin1Char('\t')) &&
+                      !value.contains(QLatin1Char('\n'));
+    PastePlan plan;
+    if (fill) {
+        plan.result = *m_data;
+        int outOfBand = 0;
+        for (const QModelIndex& cell : cells) {
+            const int row = cell.row() + 1;
+            const int column = cell.column() + 1;
+            if (column != column::RxFrequency && CellText(row, column::RxFrequency).isEmpty()) {
+                continue;
+            }
+            PastePlan one = PlanPaste(plan.result, row, column, value, languages);
+            if (!one.ok()) {
+                plan.problem = one.problem;
+                break;
+            }
+            outOfBand += one.outOfBand;
+            plan.result = one.result;
+            plan.rows.push_back(row);
+        }
+        plan.outOfBand = outOfBand;
+    } else {
+        plan = PlanPaste(*m_data, first, CurrentColumn(), text, languages);
+    }
     if (!plan.ok()) {
         Beep();
         BoxRequest box;
@@ -471,30 +365,241 @@ void CChnMsgFormView::PasteClipboard()
         return RadioDocument::StepNamer(
             [this, n = plan.rows.size()] { return Text(text::UndoPaste).arg(n); });
     });
-    m_sheet.Load();
-    m_model->AllChanged();
+    m_model->Reload();
+    if (fill) {
+        return;  // the filled cells stay selected
+    }
     // The pasted cells stay selected, as after a paste in a spreadsheet.
     m_grid->selectionModel()->select(
         QItemSelection(m_model->IndexOf(plan.rows.front(), plan.firstColumn),
                        m_model->IndexOf(plan.rows.back(), plan.lastColumn)),
         QItemSelectionModel::ClearAndSelect);
-    EnterCell();
 }
 
-void CChnMsgFormView::DiscardEdit()
+bool CChnMsgFormView::RowCommand(int menuText, const std::function<void(RadioData&)>& change)
 {
-    if (m_active == nullptr) {
+    const bool changed = ChangeRecord([&](RadioData& data) {
+        change(data);
+        return RadioDocument::StepNamer([this, menuText] { return PlainCaption(Text(menuText)); });
+    });
+    m_model->Reload();
+    return changed;
+}
+
+void CChnMsgFormView::SelectRows(const std::vector<int>& rows)
+{
+    if (rows.empty()) {
         return;
     }
-    QWidget* editor = m_active;
-    m_active = nullptr;
-    ClearRefusal();
-    HandFocusToGrid(editor);
-    if (m_editors->IsList(editor)) {
-        static_cast<QComboBox*>(editor)->hidePopup();
+    const int column = std::max(1, CurrentColumn());
+    QItemSelection selection;
+    for (int row : rows) {
+        selection.select(m_model->IndexOf(row, 1), m_model->IndexOf(row, column::Last));
     }
-    editor->hide();
-    m_editors->Preset(m_editColumn, m_sheet.Cell(m_editRow, m_editColumn));
+    m_grid->selectionModel()->setCurrentIndex(m_model->IndexOf(rows.front(), column),
+                                              QItemSelectionModel::NoUpdate);
+    m_grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void CChnMsgFormView::TellWhy(const QString& text)
+{
+    Beep();
+    BoxRequest box;
+    box.caption = Text(kWarningCaption);
+    box.icon = QMessageBox::Warning;
+    box.text = text;
+    ShowBox(this, box);
+}
+
+bool CChnMsgFormView::InsertChannels()
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const std::vector<int> rows = SelectedRows();
+    const int first = rows.front();
+    const int count = int(rows.size());
+    RowsRefusal refusal;
+    RadioData trial = *m_data;
+    refusal = InsertEmptyChannels(trial, first - 1, count);
+    if (!refusal.ok()) {
+        TellWhy(Text(text::InsertNoRoom).arg(refusal.channel + 1));
+        return false;
+    }
+    RowCommand(text::MenuInsertChannel,
+               [&](RadioData& data) { InsertEmptyChannels(data, first - 1, count); });
+    SelectRows(rows);
+    return true;
+}
+
+bool CChnMsgFormView::DeleteChannelsClosingGap()
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const std::vector<int> rows = SelectedRows();
+    const bool changed = RowCommand(text::MenuDeleteChannel, [&](RadioData& data) {
+        radio::DeleteChannels(data, Indexes(rows));
+    });
+    SelectRows({rows.front()});
+    return changed;
+}
+
+bool CChnMsgFormView::MoveChannels(int step)
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const std::vector<int> rows = SelectedRows();
+    RadioData trial = *m_data;
+    std::vector<int> moved;
+    if (!radio::MoveChannels(trial, Indexes(rows), step, &moved).ok()) {
+        Beep();
+        return false;
+    }
+    RowCommand(step < 0 ? text::MenuMoveUp : text::MenuMoveDown,
+               [&](RadioData& data) { radio::MoveChannels(data, Indexes(rows), step); });
+    std::vector<int> shown;
+    for (int index : moved) {
+        shown.push_back(index + 1);
+    }
+    SelectRows(shown);
+    return true;
+}
+
+bool CChnMsgFormView::SortChannels()
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const std::vector<int> rows = SelectedRows();
+    const bool changed = RowCommand(text::MenuSortByReceive, [&](RadioData& data) {
+        SortChannelsByReceive(data, Indexes(rows));
+    });
+    if (rows.size() > 1) {
+        SelectRows(rows);
+    }
+    return changed;
+}
+
+bool CChnMsgFormView::FillFrequencies()
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const int current = CurrentRow();
+    if (RowEmpty(current)) {
+        TellWhy(Text(text::ChannelNotInUse).arg(current));
+        return false;
+    }
+    FillDialog dialog(*m_data, current, CellText(current, column::RxFrequency), m_lastFillStep,
+                      this);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    m_lastFillStep = dialog.Step();
+    return FillFrequencies(m_lastFillStep);
+}
+
+bool CChnMsgFormView::FillFrequencies(std::uint32_t step)
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    const int current = CurrentRow() - 1;
+    const std::vector<int> rows = Indexes(SelectedRows());
+    RadioData trial = *m_data;
+    const RowsRefusal refusal = radio::FillFrequencies(trial, current, rows, step);
+    if (refusal.kind == RowsRefusal::Kind::NoStart) {
+        TellWhy(Text(text::ChannelNotInUse).arg(current + 1));
+        return false;
+    }
+    if (refusal.kind == RowsRefusal::Kind::OutOfBand) {
+        const QString frequency =
+            QString::fromStdString(FormatFrequency(FrequencyWordOf(refusal.frequency)));
+        TellWhy(
+            Text(text::FillOutOfBand).arg(frequency).arg(m_data->bandLower).arg(m_data->bandUpper));
+        return false;
+    }
+    const std::vector<int> targets = FillTargets(current, rows);
+    const int programmed = ProgrammedCount(*m_data, targets);
+    if (programmed > 0 &&
+        !ConfirmWarning(this, Text(text::FillOverwrite).arg(programmed), Text(kWarningCaption))) {
+        return false;
+    }
+    return RowCommand(text::MenuFillFrequencies,
+                      [&](RadioData& data) { radio::FillFrequencies(data, current, rows, step); });
+}
+
+bool CChnMsgFormView::Find()
+{
+    if (!m_grid->CommitEdit()) {
+        return false;
+    }
+    FindDialog dialog(*m_data, m_lastFind, this);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    m_lastFind = dialog.Text();
+    return FindNext(m_lastFind);
+}
+
+bool CChnMsgFormView::FindNext(const QString& text)
+{
+    if (!m_grid->CommitEdit() || text.trimmed().isEmpty()) {
+        return false;
+    }
+    m_lastFind = text.trimmed();
+    const RowsRefusal found =
+        FindChannel(*m_data, std::max(0, CurrentRow() - 1), m_lastFind.toStdString());
+    if (found.kind == RowsRefusal::Kind::NotUnderstood) {
+        TellWhy(Text(text::FindNotUnderstood).arg(m_lastFind));
+        return false;
+    }
+    if (!found.ok()) {
+        TellWhy(Text(text::FindNotFound).arg(m_lastFind));
+        return false;
+    }
+    SetCurrentCell(found.channel + 1, std::max(1, CurrentColumn()));
+    m_grid->scrollTo(m_grid->currentIndex());
+    return true;
+}
+
+bool CChnMsgFormView::SetForSelected()
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0) {
+        return false;
+    }
+    BulkSetDialog dialog(*m_data, this);
+    if (RunModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    return SetForSelected(dialog.Settings());
+}
+
+bool CChnMsgFormView::SetForSelected(const BulkSettings& settings)
+{
+    if (!m_grid->CommitEdit() || CurrentRow() == 0 || settings.IsEmpty()) {
+        return false;
+    }
+    const std::vector<int> rows = SelectedRows();
+    RadioData trial = *m_data;
+    if (!ApplyBulkSettings(trial, Indexes(rows), settings).ok()) {
+        TellWhy(Text(text::BulkNoChannels));
+        return false;
+    }
+    return RowCommand(text::MenuBulkSet,
+                      [&](RadioData& data) { ApplyBulkSettings(data, Indexes(rows), settings); });
+}
+
+void CChnMsgFormView::ShowContextMenu(const QPoint& position)
+{
+    if (m_contextActions.isEmpty()) {
+        return;
+    }
+    QMenu menu(this);
+    menu.addActions(m_contextActions);
+    menu.exec(m_grid->viewport()->mapToGlobal(position));
 }
 
 void CChnMsgFormView::ShowBandMessage()
@@ -506,199 +611,6 @@ void CChnMsgFormView::ShowBandMessage()
     box.caption = Text(chtext::OutOfBandCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(this, box);
-}
-
-void CChnMsgFormView::BeginEdit(int key, bool selectAll)
-{
-    int row = CurrentRow();
-    int column = CurrentColumn();
-    if (row == 0 || column == 0) {
-        return;
-    }
-    // An empty row is no channel yet: every edit in it starts with its receive frequency.
-    if (column != column::RxFrequency && RowEmpty(row)) {
-        SetCurrentCell(row, column::RxFrequency);
-        column = column::RxFrequency;
-    }
-    if (m_active != nullptr && (m_editRow != row || m_editColumn != column) && !LeaveCell()) {
-        return;
-    }
-    QWidget* editor = m_editors->EditorFor(column);
-    CNumEdit* edit = m_editors->Edit();
-    if (editor == edit && key >= 32 && !NumericEntryLocked()) {
-        edit->setText(StartsTextWith(key) ? QString(QChar(key)) : QStringLiteral("  "));
-    }
-    const QModelIndex index = m_model->IndexOf(row, column);
-    m_grid->scrollTo(index);
-    editor->setGeometry(m_grid->visualRect(index));
-    m_active = editor;
-    m_editRow = row;
-    m_editColumn = column;
-    editor->show();
-    editor->raise();
-    editor->setFocus();
-    if (editor == edit) {
-        if (selectAll) {
-            edit->selectAll();
-        } else {
-            edit->deselect();
-            edit->setCursorPosition(int(edit->text().size()));
-        }
-    } else {
-        m_editors->StartSearch();
-        if (key > 32 && !NumericEntryLocked()) {
-            // The character typed on a list cell begins the choice of an entry.
-            TypeIntoList(QString(QChar(key)));
-        }
-    }
-}
-
-void CChnMsgFormView::OnClick()
-{
-    const int row = CurrentRow();
-    const int column = CurrentColumn();
-    if (row == 0 || column == 0) {
-        return;
-    }
-    if (column != column::RxFrequency && m_sheet.Cell(row, column).isEmpty()) {
-        if (RowEmpty(row)) {
-            SetCurrentCell(row, column::RxFrequency);
-        }
-    } else if (column == column::TxTone && m_sheet.Cell(row, column::TxFrequency).isEmpty()) {
-        // A transmit tone needs a transmit frequency first.
-        SetCurrentCell(row, column::TxFrequency);
-    }
-    BeginEdit(0, true);
-}
-
-void CChnMsgFormView::OnCharacter(int key)
-{
-    if (CurrentRow() != 0 && CurrentColumn() != 0) {
-        BeginEdit(key, false);
-    }
-}
-
-// Tab and Enter: the next column, or column 1 of the next row. The last cell of the
-// table only commits.
-void CChnMsgFormView::Advance(bool forward)
-{
-    const int row = CurrentRow();
-    const int column = CurrentColumn();
-    if (row == 0) {
-        return;
-    }
-    if (!LeaveCell()) {
-        return;  // a refused text keeps its editor and its cell
-    }
-    if (forward) {
-        if (column < column::Last) {
-            SetCurrentCell(row, column + 1);
-        } else if (row < m_sheet.ChannelCount()) {
-            SetCurrentCell(row + 1, column::RxFrequency);
-        } else {
-            LeaveCell();
-        }
-    } else {
-        if (column > column::RxFrequency) {
-            SetCurrentCell(row, column - 1);
-        } else if (row > 1) {
-            SetCurrentCell(row - 1, column::Last);
-        } else {
-            LeaveCell();
-        }
-    }
-}
-
-// Up and Down: a row without a channel is entered at its receive frequency.
-void CChnMsgFormView::MoveVertically(int step)
-{
-    const int target = CurrentRow() + step;
-    if (CurrentRow() == 0 || target < 1 || target > m_sheet.ChannelCount() || !LeaveCell()) {
-        return;
-    }
-    SetCurrentCell(target, RowEmpty(target) ? int(column::RxFrequency) : CurrentColumn());
-}
-
-bool CChnMsgFormView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress) {
-        return CEditView::eventFilter(watched, event);
-    }
-    const bool fromGrid = watched == m_grid;
-    const bool fromEditor = m_active != nullptr && watched == m_active;
-    if (!fromGrid && !fromEditor) {
-        return false;
-    }
-    auto* key = static_cast<QKeyEvent*>(event);
-    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    switch (key->key()) {
-    case Qt::Key_Tab:
-        if (modifiers == Qt::NoModifier) {
-            Advance(true);
-            return true;
-        }
-        break;
-    case Qt::Key_Backtab: Advance(false); return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (fromEditor && modifiers == Qt::NoModifier) {
-            Advance(true);
-            return true;
-        }
-        break;
-    case Qt::Key_Escape:
-        if (fromEditor) {
-            DiscardEdit();
-            return true;
-        }
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        // On a list the arrows choose the entry; elsewhere they move between rows.
-        if (modifiers == Qt::NoModifier && (fromGrid || m_active == m_editors->Edit())) {
-            MoveVertically(key->key() == Qt::Key_Up ? -1 : 1);
-            return true;
-        }
-        break;
-    case Qt::Key_F2:
-        if (fromGrid) {
-            OnClick();
-            return true;
-        }
-        break;
-    case Qt::Key_Delete:
-        if (fromGrid && modifiers == Qt::NoModifier) {
-            DeleteSelection();
-            return true;
-        }
-        break;
-    default: break;
-    }
-    const QString text = key->text();
-    const bool plain = !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
-    if (fromEditor && m_editors->IsList(m_active) && plain && key->key() == Qt::Key_Backspace) {
-        TypeIntoList(QString());
-        return true;
-    }
-    if (fromEditor && m_editors->IsList(m_active) && !text.isEmpty() &&
-        text.front().unicode() > 32 && text.front().unicode() != 0x7f && plain) {
-        TypeIntoList(text);
-        return true;
-    }
-    return false;
-}
-
-// Focus going anywhere outside the table (another window of the program, a dialog)
-// commits the open edit. The popup of a drop list is part of the edit.
-void CChnMsgFormView::OnFocusChanged(QWidget* /*old*/, QWidget* now)
-{
-    if (m_active == nullptr || now == nullptr || now == m_active || isAncestorOf(now)) {
-        return;
-    }
-    if (now->window()->windowType() == Qt::Popup) {
-        return;
-    }
-    LeaveCell();
 }
 
 }  // namespace radio

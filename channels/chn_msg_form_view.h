@@ -1,26 +1,27 @@
 // CChnMsgFormView: the channel table. One row per channel, one column per field, edited
-// in place: a numeric edit box over the frequency cells and a drop list over the
-// others. Every committed cell goes into the channel's record at once, so the record
-// is always current for a transfer, a save or a printout.
+// in place (ChannelGrid, ChannelDelegate); every committed cell goes into the record
+// through the document at once, so the record is always current for a transfer, a
+// save or a printout.
 //
-// Keyboard first: the grid has the focus when the view opens, typing starts the edit
-// of the current cell, Tab and Enter commit and move on, Up and Down commit and move,
-// Escape abandons the open edit, Delete on a frequency cell empties it. A text that
-// is not a frequency is never taken as an empty one: the editor stays open with the
-// text as typed, and the status bar says why.
+// Its own part: the layout, the title that follows the current row, the messages, the
+// clipboard and the row commands (insert, delete and close the gap, move, sort, fill,
+// find, set for selected channels), each one step of the document's history named
+// for its menu entry.
 #pragma once
 
-#include <QMetaObject>
+#include <QList>
 #include <functional>
-#include <memory>
 #include <vector>
 
-#include "channels/channel_sheet.h"
+#include "channels/channel_columns.h"
+#include "data/channel_rows.h"
 #include "widgets/edit_view.h"
+
+class QAction;
 
 namespace radio {
 
-class ChannelEditors;
+class ChannelDelegate;
 class ChannelGrid;
 class ChannelTableModel;
 
@@ -35,23 +36,23 @@ public:
     void RefreshTexts() override;
     void FocusEditing() override;
     QString ViewTitle() const override { return m_title; }
-    void ClearAllChannels() override;
 
-    // The table as shown, for the printout: N + 1 rows; row 0 holds the header texts,
-    // column 0 the row labels, rows 1..N the channels, columns 1..8 their fields.
-    int RowCount() const { return m_sheet.RowCount(); }
-    QString CellText(int row, int column) const { return m_sheet.Cell(row, column); }
+    // The table as shown: N + 1 rows; row 0 holds the header texts, column 0 the row
+    // labels, rows 1..N the channels, columns 1..8 their fields.
+    int RowCount() const;
+    QString CellText(int row, int column) const;
 
     // The current cell in the same numbering (0 when there is none).
     int CurrentRow() const;
     int CurrentColumn() const;
-    // The in-place editor open over the current cell, if any.
-    QWidget* ActiveEditor() const { return m_active; }
-    // Closes the open editor without taking its text, as Escape does.
-    void CancelEdit() { DiscardEdit(); }
-    ChannelGrid* Grid() const { return m_grid; }
-    ChannelEditors* Editors() const { return m_editors.get(); }
     void SetCurrentCell(int row, int column);
+    // The in-place editor open, if any.
+    QWidget* ActiveEditor() const;
+    // Closes the open editor without taking its text, as Escape does.
+    void CancelEdit();
+    ChannelGrid* Grid() const { return m_grid; }
+    ChannelDelegate* Delegate() const { return m_delegate; }
+    ChannelTableModel* Model() const { return m_model; }
 
     // The rows of the selection (at least the current row); `severalOrWhole` tells
     // whether the user chose rows (several, or whole rows by their labels) rather
@@ -59,10 +60,11 @@ public:
     std::vector<int> SelectedRows(bool* severalOrWhole = nullptr) const;
     // The clipboard: the selected channels as tab-separated lines; Cut copies them
     // and empties them; Paste fills the cells from the current cell rightwards and
-    // downwards (copied rows, in the first column, whole channels), all or nothing.
-    // Delete empties the chosen rows, or, on one cell, does what emptying
-    // that cell does. Each is one step of the document's history; none acts while
-    // an editor is open (its own keys act on its text).
+    // downwards (copied rows, in the first column, whole channels), all or nothing;
+    // one value pasted over several selected cells goes into each of them. Delete
+    // empties the chosen rows, or, on one cell, does what emptying that cell does.
+    // Each is one step of the document's history; none acts while an editor is open
+    // (its own keys act on its text).
     void CopySelection();
     void CutSelection();
     void PasteClipboard();
@@ -72,51 +74,59 @@ public:
     using LanguagesSource = std::function<const std::vector<LanguageTable>&()>;
     void SetLanguages(LanguagesSource languages) { m_languages = std::move(languages); }
 
+    // Row commands, on the selected rows or the current row. Each first commits an
+    // open edit (a refused one stops it), says why when it cannot act, and is one step.
+    bool InsertChannels();
+    bool DeleteChannelsClosingGap();
+    bool MoveChannels(int step);  // -1 up, +1 down; the selection moves with them
+    bool SortChannels();          // the selected rows, or every channel
+    // Fill asks for the step; the second form takes it (10 Hz units). Both ask before
+    // giving programmed channels new frequencies.
+    bool FillFrequencies();
+    bool FillFrequencies(std::uint32_t step);
+    // Find asks for a frequency or tone and goes to the next channel that has it.
+    bool Find();
+    bool FindNext(const QString& text);
+    // Set for selected channels asks what to set; the second form takes it.
+    bool SetForSelected();
+    bool SetForSelected(const BulkSettings& settings);
+
+    // The entries of the table's context menu (right click, Menu key, Shift+F10).
+    void SetContextActions(const QList<QAction*>& actions) { m_contextActions = actions; }
+
     QSize sizeHint() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void ApplyLayout();
     int Pixels(int twips) const;
-    bool RowEmpty(int row) const { return m_sheet.Cell(row, column::RxFrequency).isEmpty(); }
-
-    void EnterCell();
-    bool LeaveCell();
+    bool RowEmpty(int row) const { return CellText(row, column::RxFrequency).isEmpty(); }
     void OnCurrentChanged();
-    void KeepRefusedEdit(const QString& text, const QString& reason);
+    void ShowRefusal(const QString& why);
     void ClearRefusal();
-    void RefuseTypedTone();
-    void TypeIntoList(const QString& typed);
     void EmptyCurrentCell();
     void ClearRows(const std::vector<int>& rows, RadioDocument::StepNamer stepName);
-    RadioDocument::StepNamer CellStepName(int row, int column) const;
-    void DiscardEdit();
-    void HandFocusToGrid(QWidget* editor);
-    void BeginEdit(int key, bool selectAll);
-    void OnClick();
-    void OnCharacter(int key);
-    void Advance(bool forward);
-    void MoveVertically(int step);
+    // Runs a row command's change as one step named for menu text `menuText`, then
+    // shows the result; the rows `select` (grid numbering) are selected afterwards.
+    bool RowCommand(int menuText, const std::function<void(RadioData&)>& change);
+    void SelectRows(const std::vector<int>& rows);
+    void TellWhy(const QString& text);
     void SetTitle(int number);
     void ShowBandMessage();
-    void OnFocusChanged(QWidget* old, QWidget* now);
+    void ShowContextMenu(const QPoint& position);
 
-    ChannelSheet m_sheet;
     ChannelTableModel* m_model;
+    ChannelDelegate* m_delegate;
     ChannelGrid* m_grid;
-    std::unique_ptr<ChannelEditors> m_editors;
-    QWidget* m_active = nullptr;  // the editor shown, between begin-edit and leave-cell
-    int m_editRow = 0;
-    int m_editColumn = 0;
     QString m_title;
     bool m_shown = false;
-    bool m_keepingEdit = false;   // the current cell goes back to a refused edit
     bool m_refusalShown = false;  // the status bar says why a text was refused
     LanguagesSource m_languages;
-    QMetaObject::Connection m_focusConnection;
+    QList<QAction*> m_contextActions;
+    std::uint32_t m_lastFillStep = 1250;
+    QString m_lastFind;
 };
 
 }  // namespace radio

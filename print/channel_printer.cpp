@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "channels/channel_cells.h"
 #include "channels/chn_msg_form_view.h"
 #include "config/text_of.h"
 #include "features/choice_fun_view.h"
@@ -249,13 +250,10 @@ void ChannelPrinter::DrawTable(QPainter& painter)
     painter.setFont(tableFont);
 
     for (int i = 0; i + 1 < m.rowCount; ++i) {
-        if (!m_printout.channels) {
-            break;
-        }
         const int y = (i + 6) * m.lineHeight + 10;
         x = m.leftMargin + textInset;
         for (int c = 0; c < kColumnCount; ++c) {
-            DrawTextTop(painter, x, y, m_printout.channels->CellText(i + 1, c));
+            DrawTextTop(painter, x, y, CellText(*m_printout.data, i + 1, c));
             x += widths[std::size_t(c)];
         }
     }

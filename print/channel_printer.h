@@ -34,7 +34,8 @@ class RadioDocument;
 
 struct ChannelPrintout {
     const RadioData* data = nullptr;
-    // The table's cell texts as on screen; without the view the rows stay empty.
+    // The channel table's rows are the table's own texts of `data`. The view, when it
+    // is open, stores its pending edit before the print.
     CChnMsgFormView* channels = nullptr;
     // The summaries; a view that is not given is left out.
     CChoiceFunView* features = nullptr;

@@ -29,17 +29,4 @@ QString PlaceholderView::ViewTitle() const
     return m_kind == ViewKind::Channels ? name + QStringLiteral("- 1") : name;
 }
 
-void PlaceholderView::ClearAllChannels()
-{
-    if (m_kind != ViewKind::Channels) {
-        return;
-    }
-    ChangeRecord([](RadioData& data) {
-        for (int i = 0; i < data.ChannelCount(); ++i) {
-            data.Channel(i).Erase();
-        }
-        return QString();
-    });
-}
-
 }  // namespace radio

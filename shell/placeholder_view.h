@@ -18,9 +18,6 @@ public:
     bool StoreToRecord() override { return true; }
     void RefreshTexts() override;
     QString ViewTitle() const override;
-    // The channel placeholder erases the channels of the record's model, as the
-    // channel table does after a band change.
-    void ClearAllChannels() override;
 
     ViewKind Kind() const { return m_kind; }
 

@@ -30,8 +30,6 @@ public:
     virtual void RefreshTexts() = 0;  // re-apply the language texts, then reload
     // The caption of the child window that holds the view.
     virtual QString ViewTitle() const = 0;
-    // Erases every channel after the band changed; only the channel table has any.
-    virtual void ClearAllChannels() {}
 
     // Gives the keyboard to the control the user worked in last, or else to the view's
     // first control: when the view's window becomes the active one, and when a

@@ -4,7 +4,7 @@
 
 #include "channel_test_support.h"
 #include "channels/channel_clipboard.h"
-#include "channels/channel_sheet.h"
+#include "channels/channel_cells.h"
 
 using namespace radio;
 using radio::test::ChannelValues;
@@ -63,10 +63,8 @@ private slots:
     void copyGivesTheRowsAsShown()
     {
         ThreeChannels();
-        ChannelSheet sheet(&m_data);
-        sheet.Load();
         QCOMPARE(
-            ChannelRowsText(sheet, {1, 2, 3}),
+            ChannelRowsText(m_data, {1, 2, 3}),
             QStringLiteral("1\t145.12500\t145.12500\tOff\tOff\tWide\tHigh\tOn\tUnlocked\n"
                            "2\t145.80000\t145.20000\t88.5\t88.5\tWide\tHigh\tOn\tUnlocked\n"
                            "3\t146.00000\t146.00000\tDN023\tDI754\tNarrow\tLow\tOff\tLocked\n"));
@@ -77,9 +75,7 @@ private slots:
     void pasteRecreatesTheChannels()
     {
         ThreeChannels();
-        ChannelSheet sheet(&m_data);
-        sheet.Load();
-        const QString copied = ChannelRowsText(sheet, {1, 2, 3});
+        const QString copied = ChannelRowsText(m_data, {1, 2, 3});
         const auto untouched = Bytes(m_data, 12);
         const PastePlan plan = PlanPaste(m_data, 10, 1, copied, {});
         QVERIFY(plan.ok());
@@ -210,9 +206,7 @@ private slots:
         QCOMPARE(b.TxTone(), std::uint16_t(885));
 
         // Copied back, the table shows the texts of the interface's own language.
-        ChannelSheet sheet(&m_data);
-        sheet.Load();
-        QCOMPARE(ChannelRowsText(sheet, {4}),
+        QCOMPARE(ChannelRowsText(m_data, {4}),
                  QStringLiteral("4\t145.50000\t145.50000\tOff\tOff\tNarrow\tHigh\tOff\tLocked\n"));
     }
 

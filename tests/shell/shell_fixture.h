@@ -317,7 +317,6 @@ public:
     {
         return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(11 + int(m_kind));
     }
-    void ClearAllChannels() override { Log(QStringLiteral("clear")); }
 
     std::uint8_t m_control = 0;
 

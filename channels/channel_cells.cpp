@@ -1,4 +1,4 @@
-#include "channels/channel_sheet.h"
+#include "channels/channel_cells.h"
 
 #include <algorithm>
 #include <string>
@@ -31,9 +31,14 @@ QString FrequencyOfUnits(long units)
         .arg(units % kUnitsPerMHz, kKeptDecimals, 10, QLatin1Char('0'));
 }
 
-}  // namespace
+QString Text(const RadioData& data, int n)
+{
+    return UiText(data, n);
+}
 
-QString ChannelSheet::FrequencyRefusal(const QString& text) const
+// Why a typed frequency cannot be taken as typed; empty when it can (or when it is no
+// number at all, which the codec refuses).
+QString FrequencyRefusal(const RadioData& data, const QString& text)
 {
     const QString t = text.trimmed();
     // Digits with at most one point; anything else is no number, which the codec
@@ -52,10 +57,10 @@ QString ChannelSheet::FrequencyRefusal(const QString& text) const
         mhz = std::min(mhz * 10 + (c.unicode() - '0'), 1000000L);  // no overflow
     }
     // A whole-MHz part far from every band would be replaced by a band limit.
-    const int lower = m_data->bandLower;
-    const int upper = m_data->bandUpper;
+    const int lower = data.bandLower;
+    const int upper = data.bandUpper;
     if ((mhz < 100 || mhz > 550) && (mhz < lower || mhz > upper)) {
-        return Text(text::FrequencyNotOfBand)
+        return Text(data, text::FrequencyNotOfBand)
             .arg(t, QString::number(lower), QString::number(upper));
     }
     if (whole.size() != 3) {
@@ -64,7 +69,7 @@ QString ChannelSheet::FrequencyRefusal(const QString& text) const
     // Digits below 10 Hz are refused unless they are zeros.
     for (int i = kKeptDecimals; i < decimals.size(); ++i) {
         if (decimals[i] != QLatin1Char('0')) {
-            return Text(text::FrequencyTooPrecise).arg(t);
+            return Text(data, text::FrequencyTooPrecise).arg(t);
         }
     }
     const long fraction =
@@ -77,71 +82,57 @@ QString ChannelSheet::FrequencyRefusal(const QString& text) const
     const long below = std::max(units / kRasterA * kRasterA, units / kRasterB * kRasterB);
     const long above =
         std::min((units / kRasterA + 1) * kRasterA, (units / kRasterB + 1) * kRasterB);
-    return Text(text::FrequencyOffRaster).arg(t, FrequencyOfUnits(below), FrequencyOfUnits(above));
+    return Text(data, text::FrequencyOffRaster)
+        .arg(t, FrequencyOfUnits(below), FrequencyOfUnits(above));
 }
 
-ChannelSheet::ChannelSheet(const RadioData* data) : m_data(data) {}
-
-QString ChannelSheet::Text(int n) const
+// The texts of channel `index`'s fields, columns 1..8.
+QString FieldText(const RadioData& data, int index, int column)
 {
-    return UiText(*m_data, n);
+    const ConstChannelRecord record = data.Channel(index);
+    std::string text;
+    // A row without a valid receive frequency is no channel: its options are not shown.
+    const bool valid = FormatFrequency(record.RxFrequency(), text);
+    switch (column) {
+    case column::RxFrequency: return QString::fromStdString(text);
+    case column::TxFrequency:
+        FormatFrequency(record.TxFrequency(), text);
+        return QString::fromStdString(text);
+    case column::RxTone:
+    case column::TxTone: {
+        const std::uint16_t tone = column == column::RxTone ? record.RxTone() : record.TxTone();
+        return QString::fromStdString(FormatTone(tone, valid, ToStd(Text(data, chtext::Off))));
+    }
+    default: {
+        const OptionField option = OptionFieldOf(column);
+        const int n = record.Option(option.option) ? option.textFor1 : option.textFor0;
+        return valid ? Text(data, n) : QString();
+    }
+    }
 }
 
-QString ChannelSheet::Cell(int row, int column) const
+// The edit of one kind for channel `channel` (1..N) and field `field` with text
+// `text` (a frequency already normalised or empty).
+void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QString& text,
+               bool* outOfBand, bool toneFollows);
+
+}  // namespace
+
+QString CellText(const RadioData& data, int row, int column)
 {
-    if (row < 0 || row >= RowCount() || column < 0 || column >= column::Count) {
+    if (row < 0 || row > data.ChannelCount() || column < 0 || column >= column::Count) {
         return QString();
     }
-    return m_cells[std::size_t(row)][std::size_t(column)];
+    if (row == 0) {
+        return Text(data, kColumnLayout[std::size_t(column)].headerText);
+    }
+    if (column == column::Label) {
+        return QString::number(row <= kLabelsPerBank ? row : row - kLabelsPerBank);
+    }
+    return FieldText(data, row - 1, column);
 }
 
-void ChannelSheet::SetCell(int row, int column, const QString& text)
-{
-    if (row < 0 || row >= RowCount() || column < 0 || column >= column::Count) {
-        return;
-    }
-    m_cells[std::size_t(row)][std::size_t(column)] = text;
-}
-
-void ChannelSheet::Load()
-{
-    const int channels = m_data->ChannelCount();
-    m_cells.assign(std::size_t(channels + 1), std::vector<QString>(column::Count));
-    for (int c = 0; c < column::Count; ++c) {
-        m_cells[0][std::size_t(c)] = Text(kColumnLayout[std::size_t(c)].headerText);
-    }
-    for (int r = 1; r <= channels; ++r) {
-        const int label = r <= kLabelsPerBank ? r : r - kLabelsPerBank;
-        m_cells[std::size_t(r)][column::Label] = QString::number(label);
-        FillRow(r - 1);
-    }
-}
-
-void ChannelSheet::FillRow(int index)
-{
-    const int row = index + 1;
-    if (index < 0 || row >= RowCount() || index >= m_data->ChannelCount()) {
-        return;
-    }
-    const ConstChannelRecord record = std::as_const(*m_data).Channel(index);
-    std::string rx;
-    std::string tx;
-    // A row without a valid receive frequency is no channel: its options are not shown.
-    const bool valid = FormatFrequency(record.RxFrequency(), rx);
-    FormatFrequency(record.TxFrequency(), tx);
-    const std::string off = ToStd(Text(chtext::Off));
-    Show(row, column::RxFrequency, QString::fromStdString(rx));
-    Show(row, column::TxFrequency, QString::fromStdString(tx));
-    Show(row, column::RxTone, QString::fromStdString(FormatTone(record.RxTone(), valid, off)));
-    Show(row, column::TxTone, QString::fromStdString(FormatTone(record.TxTone(), valid, off)));
-    for (int c = column::Wide; c <= column::BusyLock; ++c) {
-        const OptionField option = OptionFieldOf(c);
-        const int text = record.Option(option.option) ? option.textFor1 : option.textFor0;
-        Show(row, c, valid ? Text(text) : QString());
-    }
-}
-
-EditKind ChannelSheet::KindOf(int column, const QString& oldText, const QString& newText)
+EditKind EditKindOf(int column, const QString& oldText, const QString& newText)
 {
     if (column == column::RxFrequency) {
         if (oldText.isEmpty() && !newText.isEmpty()) {
@@ -156,11 +147,10 @@ EditKind ChannelSheet::KindOf(int column, const QString& oldText, const QString&
     return EditKind::FieldUpdate;
 }
 
-CommitResult ChannelSheet::Commit(RadioData& data, int row, int column, const QString& text,
-                                  bool toneFollows)
+CommitResult CommitCell(RadioData& data, int row, int column, const QString& text, bool toneFollows)
 {
     CommitResult result;
-    if (row < 1 || row > ChannelCount() || column < 1 || column > column::Last) {
+    if (row < 1 || row > data.ChannelCount() || column < 1 || column > column::Last) {
         result.refused = true;
         return result;
     }
@@ -170,12 +160,12 @@ CommitResult ChannelSheet::Commit(RadioData& data, int row, int column, const QS
         // in the box: over a frequency they are refused, into an empty cell they
         // make nothing.
         if (!text.isEmpty() && text.trimmed().isEmpty()) {
-            result.refused = !Cell(row, column).isEmpty();
+            result.refused = !CellText(data, row, column).isEmpty();
             return result;
         }
         // Check the text before anything changes: a text that is no frequency must
         // leave both the cell and the record as they were.
-        result.reason = FrequencyRefusal(text);
+        result.reason = FrequencyRefusal(data, text);
         if (!result.reason.isEmpty()) {
             result.refused = true;
             return result;
@@ -189,9 +179,8 @@ CommitResult ChannelSheet::Commit(RadioData& data, int row, int column, const QS
         result.outOfBand = check == FrequencyCheck::OutOfBand;
         t = check == FrequencyCheck::Empty ? QString() : QString::fromStdString(s);
     }
-    const QString old = Cell(row, column);
-    SetCell(row, column, t);
-    result.kind = KindOf(column, old, t);
+    const QString old = CellText(data, row, column);
+    result.kind = EditKindOf(column, old, t);
     int field = column;
     if (result.kind == EditKind::ChannelCleared) {
         field = column::RxFrequency;
@@ -201,15 +190,13 @@ CommitResult ChannelSheet::Commit(RadioData& data, int row, int column, const QS
     bool outOfBand = false;
     ApplyEdit(data, row, field, result.kind, t, &outOfBand, toneFollows);
     result.outOfBand = result.outOfBand || outOfBand;
-    // The row shows what its record now holds, by the rules of a load: a row whose
-    // receive frequency is no frequency shows no tone text for "off", whatever the
-    // edit wrote into its cells.
-    FillRow(row - 1);
     return result;
 }
 
-void ChannelSheet::ApplyEdit(RadioData& data, int channel, int field, EditKind kind,
-                             const QString& text, bool* outOfBand, bool toneFollows)
+namespace {
+
+void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QString& text,
+               bool* outOfBand, bool toneFollows)
 {
     const int index = channel - 1;
     if (index < 0 || index >= data.ChannelCount()) {
@@ -220,25 +207,19 @@ void ChannelSheet::ApplyEdit(RadioData& data, int channel, int field, EditKind k
     case EditKind::FieldUpdate: {
         // A receive tone set while the transmit tone is off becomes the transmit tone too.
         const bool follow = toneFollows && field == column::RxTone &&
-                            Cell(channel, column::TxTone) == Text(chtext::Off);
-        StoreField(data, index, field, true, t, outOfBand);
-        if (field < field::Level) {
-            Show(channel, field, t);
-        }
+                            CellText(data, channel, column::TxTone) == Text(data, chtext::Off);
+        StoreChannelField(data, index, field, true, t, outOfBand);
         if (follow) {
             QString tone = t;
-            StoreField(data, index, column::TxTone, true, tone);
-            Show(channel, column::TxTone, t);
+            StoreChannelField(data, index, column::TxTone, true, tone);
         }
         break;
     }
     case EditKind::NewChannel: {
-        StoreField(data, index, column::RxFrequency, true, t, outOfBand);
-        Show(channel, column::RxFrequency, t);
+        StoreChannelField(data, index, column::RxFrequency, true, t, outOfBand);
         const bool valid = std::as_const(data).Channel(index).IsPresent();
         QString tx = t;
-        StoreField(data, index, column::TxFrequency, valid, tx, outOfBand);
-        Show(channel, column::TxFrequency, tx);
+        StoreChannelField(data, index, column::TxFrequency, valid, tx, outOfBand);
         // A new channel: no tones, wide, high power, in the scan list, no busy lock.
         const std::pair<int, int> shown[] = {
             {column::RxTone, chtext::Off}, {column::TxTone, chtext::Off},
@@ -246,45 +227,40 @@ void ChannelSheet::ApplyEdit(RadioData& data, int channel, int field, EditKind k
             {column::ScanAdd, chtext::On}, {column::BusyLock, chtext::BusyOff},
         };
         for (const auto& [f, n] : shown) {
-            QString value = Text(n);
-            StoreField(data, index, f, valid, value);
-            Show(channel, f, value);
+            QString value = Text(data, n);
+            StoreChannelField(data, index, f, valid, value);
         }
         QString level = QStringLiteral("1");
-        StoreField(data, index, field::Level, valid, level);
+        StoreChannelField(data, index, field::Level, valid, level);
         for (int f : {int(field::Option10), int(field::Option11)}) {
-            QString value = Text(chtext::Off);
-            StoreField(data, index, f, valid, value);
+            QString value = Text(data, chtext::Off);
+            StoreChannelField(data, index, f, valid, value);
         }
         break;
     }
     case EditKind::ChannelCleared: {
         QString empty;
-        Show(channel, column::RxFrequency, empty);
-        StoreField(data, index, column::RxFrequency, true, empty);
+        StoreChannelField(data, index, column::RxFrequency, true, empty);
         for (int f = column::TxFrequency; f <= field::Option11; ++f) {
-            if (f < field::Level) {
-                Show(channel, f, QString());
-            }
             empty.clear();
-            StoreField(data, index, f, false, empty);
+            StoreChannelField(data, index, f, false, empty);
         }
         break;
     }
     case EditKind::TransmitCleared: {
         QString empty;
-        Show(channel, column::TxFrequency, empty);
-        StoreField(data, index, column::TxFrequency, true, empty);
-        QString off = Text(chtext::Off);
-        StoreField(data, index, column::TxTone, true, off);
-        Show(channel, column::TxTone, off);
+        StoreChannelField(data, index, column::TxFrequency, true, empty);
+        QString off = Text(data, chtext::Off);
+        StoreChannelField(data, index, column::TxTone, true, off);
         break;
     }
     }
 }
 
-bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid, QString& text,
-                              bool* outOfBand)
+}  // namespace
+
+bool StoreChannelField(RadioData& data, int index, int field, bool valid, QString& text,
+                       bool* outOfBand)
 {
     if (index < 0 || index >= data.ChannelCount()) {
         return false;
@@ -303,7 +279,6 @@ bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid,
             }
             text = QString::fromStdString(s);
             word = ParseFrequencyText(s).value_or(kNoFrequency);
-            Show(index + 1, field, text);
         }
         if (field == column::RxFrequency) {
             record.SetRxFrequency(word);
@@ -313,7 +288,8 @@ bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid,
         return true;
     }
     if (IsToneColumn(field)) {
-        const std::uint16_t code = ParseToneText(ToStd(text), valid, ToStd(Text(chtext::Off)));
+        const std::uint16_t code =
+            ParseToneText(ToStd(text), valid, ToStd(Text(data, chtext::Off)));
         if (field == column::RxTone) {
             record.SetRxTone(code);
         } else {
@@ -323,8 +299,9 @@ bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid,
     }
     if (IsOptionField(field)) {
         // The texts that stand for a cleared bit, whichever option they belong to.
-        const bool zero = valid && (text == Text(chtext::Narrow) || text == Text(chtext::Low) ||
-                                    text == Text(chtext::Off) || text == Text(chtext::BusyOff));
+        const bool zero =
+            valid && (text == Text(data, chtext::Narrow) || text == Text(data, chtext::Low) ||
+                      text == Text(data, chtext::Off) || text == Text(data, chtext::BusyOff));
         record.SetOption(OptionFieldOf(field).option, !zero);
         return true;
     }
@@ -335,14 +312,6 @@ bool ChannelSheet::StoreField(RadioData& data, int index, int field, bool valid,
         return true;
     }
     return false;
-}
-
-void ChannelSheet::ClearAllChannels(RadioData& data)
-{
-    Load();
-    for (int channel = 1; channel <= ChannelCount(); ++channel) {
-        ApplyEdit(data, channel, column::RxFrequency, EditKind::ChannelCleared, QString());
-    }
 }
 
 }  // namespace radio

@@ -1,102 +1,11 @@
-#include "channels/channel_editors.h"
+#include "channels/list_search.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QRegularExpression>
-#include <QStringListModel>
 #include <algorithm>
 
-#include "channels/channel_columns.h"
-#include "config/text_of.h"
-#include "data/channel_codec.h"
-#include "widgets/num_edit.h"
-
 namespace radio {
-
-ChannelEditors::ChannelEditors(QWidget* host) : m_edit(new CNumEdit(host))
-{
-    m_edit->setAlignment(Qt::AlignCenter);
-    m_edit->setFrame(false);
-    m_edit->hide();
-    for (auto& list : m_lists) {
-        list = new QComboBox(host);
-        list->setEditable(false);
-        list->setMaxVisibleItems(16);
-        list->hide();
-    }
-    // The tone list is large: one model, filled once per off text, owned by its list.
-    m_tones = new QStringListModel(m_lists[0]);
-    m_lists[0]->setModel(m_tones);
-    // An entry chosen with the arrows or the mouse ends what was typed.
-    QObject::connect(m_lists[0], &QComboBox::activated, m_lists[0], [this] { StartSearch(); });
-}
-
-void ChannelEditors::Fill(const RadioData& data)
-{
-    const QString off = UiText(data, chtext::Off);
-    if (!m_tonesFilled || off != m_toneOffText) {
-        QStringList tones;
-        const std::vector<std::string> list = radio::ToneList(off.toStdString());
-        tones.reserve(int(list.size()));
-        for (const std::string& tone : list) {
-            tones.append(QString::fromStdString(tone));
-        }
-        m_tones->setStringList(tones);
-        m_toneOffText = off;
-        m_tonesFilled = true;
-    }
-    for (int c = column::Wide; c <= column::BusyLock; ++c) {
-        const OptionField option = OptionFieldOf(c);
-        const QString one = UiText(data, option.textFor1);
-        const QString zero = UiText(data, option.textFor0);
-        QComboBox* list = m_lists[std::size_t(c - column::Wide + 1)];
-        list->clear();
-        list->addItems(option.zeroFirst ? QStringList{zero, one} : QStringList{one, zero});
-    }
-}
-
-QWidget* ChannelEditors::EditorFor(int column) const
-{
-    if (IsToneColumn(column)) {
-        return m_lists[0];
-    }
-    if (column >= column::Wide && column <= column::BusyLock) {
-        return m_lists[std::size_t(column - column::Wide + 1)];
-    }
-    return m_edit;
-}
-
-bool ChannelEditors::IsList(const QWidget* editor) const
-{
-    return editor != nullptr && editor != m_edit;
-}
-
-std::array<QWidget*, 6> ChannelEditors::All() const
-{
-    return {m_edit, m_lists[0], m_lists[1], m_lists[2], m_lists[3], m_lists[4]};
-}
-
-void ChannelEditors::Preset(int column, const QString& text)
-{
-    QWidget* editor = EditorFor(column);
-    if (editor == m_edit) {
-        m_edit->setText(text);
-        return;
-    }
-    auto* list = static_cast<QComboBox*>(editor);
-    const int item = list->findText(text, Qt::MatchStartsWith);
-    if (item >= 0) {
-        list->setCurrentIndex(item);
-    }
-}
-
-QString ChannelEditors::TextOf(const QWidget* editor) const
-{
-    if (editor == m_edit) {
-        return m_edit->text();
-    }
-    return static_cast<const QComboBox*>(editor)->currentText();
-}
 
 }  // namespace radio
 
@@ -139,25 +48,21 @@ bool IsNumberText(const QString& text)
 
 }  // namespace
 
-void ChannelEditors::StartSearch()
+void ListSearch::Start(bool tones)
 {
+    m_tones = tones;
     m_search.clear();
     m_searchFailed = false;
     m_searchTime.invalidate();
 }
 
-void ChannelEditors::ForgetSearch()
-{
-    StartSearch();
-}
-
 // The entry the search names: for the tone list a CTCSS tone first ("103" is 103.5),
 // then a DCS code in any of its writings; for every list an entry that begins with
 // the text as typed.
-int ChannelEditors::FindEntry(const QComboBox* list) const
+int ListSearch::FindEntry(const QComboBox* list) const
 {
     const QString search = m_search.toUpper();
-    if (list == m_lists[0]) {
+    if (m_tones) {
         if (IsNumberText(search)) {
             const int tone = list->findText(search, Qt::MatchStartsWith);
             if (tone >= 0) {
@@ -173,11 +78,11 @@ int ChannelEditors::FindEntry(const QComboBox* list) const
     return list->findText(m_search, Qt::MatchStartsWith);
 }
 
-bool ChannelEditors::TypeIntoList(QComboBox* list, const QString& typed)
+bool ListSearch::Type(QComboBox* list, const QString& typed)
 {
     const int interval = std::max(QApplication::keyboardInputInterval(), 1000);
     if (!m_searchTime.isValid() || m_searchTime.elapsed() > interval) {
-        StartSearch();
+        Start(m_tones);
     }
     m_searchTime.restart();
     m_search += typed;
@@ -196,11 +101,11 @@ bool ChannelEditors::TypeIntoList(QComboBox* list, const QString& typed)
     if (item >= 0) {
         list->setCurrentIndex(item);
     }
-    m_searchFailed = item < 0 && list == m_lists[0];
+    m_searchFailed = item < 0 && m_tones;
     return item >= 0;
 }
 
-bool ChannelEditors::BackspaceInList(QComboBox* list)
+bool ListSearch::Backspace(QComboBox* list)
 {
     if (m_search.isEmpty()) {
         return true;
@@ -215,7 +120,7 @@ bool ChannelEditors::BackspaceInList(QComboBox* list)
     if (item >= 0) {
         list->setCurrentIndex(item);
     }
-    m_searchFailed = item < 0 && list == m_lists[0];
+    m_searchFailed = item < 0 && m_tones;
     return item >= 0;
 }
 

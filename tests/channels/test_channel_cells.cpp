@@ -2,7 +2,8 @@
 #include <QtTest>
 
 #include "channel_test_support.h"
-#include "channels/channel_sheet.h"
+#include "channels/channel_cells.h"
+#include "data/band_change.h"
 
 using namespace radio;
 using radio::test::ChannelValues;
@@ -28,18 +29,11 @@ QString Hex(const Bytes16& bytes)
 
 }  // namespace
 
-class TestChannelSheet : public QObject {
+class TestChannelCells : public QObject {
     Q_OBJECT
 
 private:
     RadioData m_data;
-
-    ChannelSheet Fresh()
-    {
-        ChannelSheet sheet(&m_data);
-        sheet.Load();
-        return sheet;
-    }
 
 private slots:
     void init()
@@ -61,17 +55,16 @@ private slots:
         QFETCH(int, model);
         QFETCH(int, rows);
         m_data.model = model;
-        const ChannelSheet sheet = Fresh();
-        QCOMPARE(sheet.RowCount(), rows);
+        QCOMPARE(TableRowCount(m_data), rows);
         const QStringList headers = {"CH",        "RX Freq", "TX Freq",  "RX Tone",  "TX Tone",
                                      "Bandwidth", "Power",   "Scan add", "Busy lock"};
         for (int c = 0; c < column::Count; ++c) {
-            QCOMPARE(sheet.Cell(0, c), headers[c]);
+            QCOMPARE(CellText(m_data, 0, c), headers[c]);
         }
         for (int r = 1; r < rows; ++r) {
-            QCOMPARE(sheet.Cell(r, column::Label), QString::number(r > 16 ? r - 16 : r));
+            QCOMPARE(CellText(m_data, r, column::Label), QString::number(r > 16 ? r - 16 : r));
         }
-        QVERIFY(sheet.Cell(rows, column::Label).isEmpty());
+        QVERIFY(CellText(m_data, rows, column::Label).isEmpty());
     }
 
     void fillRow_data()
@@ -107,9 +100,8 @@ private slots:
         QFETCH(QStringList, cells);
         test::SetChannel(m_data, 2,
                          ChannelValues{rx, tx, std::uint16_t(rxTone), std::uint16_t(txTone)});
-        const ChannelSheet sheet = Fresh();
         for (int c = 1; c <= column::Last; ++c) {
-            QCOMPARE(sheet.Cell(3, c), cells[c - 1]);
+            QCOMPARE(CellText(m_data, 3, c), cells[c - 1]);
         }
     }
 
@@ -136,9 +128,9 @@ private slots:
         QFETCH(QString, cleared);
         test::SetChannel(m_data, 0, ChannelValues{});
         m_data.Channel(0).SetOption(ChannelOption(option), true);
-        QCOMPARE(Fresh().Cell(1, column), set);
+        QCOMPARE(CellText(m_data, 1, column), set);
         m_data.Channel(0).SetOption(ChannelOption(option), false);
-        QCOMPARE(Fresh().Cell(1, column), cleared);
+        QCOMPARE(CellText(m_data, 1, column), cleared);
     }
 
     void editKind_data()
@@ -168,21 +160,20 @@ private slots:
         QFETCH(QString, oldText);
         QFETCH(QString, newText);
         QFETCH(int, kind);
-        QCOMPARE(int(ChannelSheet::KindOf(column, oldText, newText)), kind);
+        QCOMPARE(int(EditKindOf(column, oldText, newText)), kind);
     }
 
     // A receive frequency typed into an empty row makes a whole channel.
     void newChannel()
     {
-        ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(m_data, 1, column::RxFrequency, "145.125");
+        const CommitResult result = CommitCell(m_data, 1, column::RxFrequency, "145.125");
         QVERIFY(!result.refused);
         QVERIFY(!result.outOfBand);
         QCOMPARE(int(result.kind), int(EditKind::NewChannel));
         const QStringList expected = {"145.12500", "145.12500", "Off", "Off",
                                       "Wide",      "High",      "On",  "Unlocked"};
         for (int c = 1; c <= column::Last; ++c) {
-            QCOMPARE(sheet.Cell(1, c), expected[c - 1]);
+            QCOMPARE(CellText(m_data, 1, c), expected[c - 1]);
         }
         // rx and tx 0x14512500 little-endian, tones off; word 12: bits 13 (wide) and 12
         // (high) set, bits 14, 3 and 0 cleared; word 14: bit 0 (scan) set, level 0.
@@ -203,11 +194,10 @@ private slots:
         record.MutableBytes()[12] &= std::uint8_t(~0x06);  // word 12 bits 1-2
         record.MutableBytes()[14] &= std::uint8_t(~0x10);  // word 14 bit 4
         record.MutableBytes()[14] &= std::uint8_t(~0x20);  // word 14 bit 5, no field
-        ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(m_data, 5, column::RxFrequency, "");
+        const CommitResult result = CommitCell(m_data, 5, column::RxFrequency, "");
         QCOMPARE(int(result.kind), int(EditKind::ChannelCleared));
         for (int c = 1; c <= column::Last; ++c) {
-            QVERIFY2(sheet.Cell(5, c).isEmpty(), qPrintable(QString::number(c)));
+            QVERIFY2(CellText(m_data, 5, c).isEmpty(), qPrintable(QString::number(c)));
         }
         Bytes16 want;
         want.b.fill(0xFF);
@@ -219,15 +209,14 @@ private slots:
     void transmitCleared()
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 1000});
-        ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(m_data, 1, column::TxFrequency, "");
+        const CommitResult result = CommitCell(m_data, 1, column::TxFrequency, "");
         QCOMPARE(int(result.kind), int(EditKind::TransmitCleared));
         QCOMPARE(m_data.Channel(0).TxFrequency(), kNoFrequency);
         QCOMPARE(m_data.Channel(0).TxTone(), kToneOff);
         QCOMPARE(m_data.Channel(0).RxTone(), std::uint16_t(885));
         QCOMPARE(m_data.Channel(0).RxFrequency(), 0x14512500u);
-        QCOMPARE(sheet.Cell(1, column::TxFrequency), QString());
-        QCOMPARE(sheet.Cell(1, column::TxTone), QString("Off"));
+        QCOMPARE(CellText(m_data, 1, column::TxFrequency), QString());
+        QCOMPARE(CellText(m_data, 1, column::TxTone), QString("Off"));
     }
 
     void receiveToneFollows_data()
@@ -248,11 +237,10 @@ private slots:
         QFETCH(QString, wantTxCell);
         test::SetChannel(m_data, 0,
                          ChannelValues{0x14512500, 0x14512500, 0xFFFF, std::uint16_t(txTone)});
-        ChannelSheet sheet = Fresh();
-        sheet.Commit(m_data, 1, column::RxTone, newRxTone);
+        CommitCell(m_data, 1, column::RxTone, newRxTone);
         QCOMPARE(int(m_data.Channel(0).TxTone()), wantTxTone);
-        QCOMPARE(sheet.Cell(1, column::TxTone), wantTxCell);
-        QCOMPARE(sheet.Cell(1, column::RxTone), newRxTone);
+        QCOMPARE(CellText(m_data, 1, column::TxTone), wantTxCell);
+        QCOMPARE(CellText(m_data, 1, column::RxTone), newRxTone);
     }
 
     void storeOption_data()
@@ -293,8 +281,7 @@ private slots:
         Bytes16 want = RecordBytes(m_data, 0);
         const OptionBit where = OptionBitOf(option);
         want.b[std::size_t(where.byte)] ^= std::uint8_t(1u << where.bit);
-        ChannelSheet sheet = Fresh();
-        QVERIFY(sheet.StoreField(m_data, 0, field, valid, text));
+        QVERIFY(StoreChannelField(m_data, 0, field, valid, text));
         QCOMPARE(m_data.Channel(0).Option(option), bit);
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(want));
     }
@@ -322,8 +309,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, value);
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14512500, 670, 670});
-        ChannelSheet sheet = Fresh();
-        QVERIFY(sheet.StoreField(m_data, 0, field, valid, text));
+        QVERIFY(StoreChannelField(m_data, 0, field, valid, text));
         const ConstChannelRecord record = std::as_const(m_data).Channel(0);
         const int got = field == 9   ? record.Level()
                         : field == 3 ? record.RxTone()
@@ -333,12 +319,11 @@ private slots:
 
     void storeUnknownField()
     {
-        ChannelSheet sheet = Fresh();
         const Bytes16 before = RecordBytes(m_data, 0);
         QString text = "1";
-        QVERIFY(!sheet.StoreField(m_data, 0, 12, true, text));
-        QVERIFY(!sheet.StoreField(m_data, 0, 0, true, text));
-        QVERIFY(!sheet.StoreField(m_data, 16, 1, true, text));  // channel 17 of a 16-channel radio
+        QVERIFY(!StoreChannelField(m_data, 0, 12, true, text));
+        QVERIFY(!StoreChannelField(m_data, 0, 0, true, text));
+        QVERIFY(!StoreChannelField(m_data, 16, 1, true, text));  // channel 17 of a 16-channel radio
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
     }
 
@@ -392,17 +377,16 @@ private slots:
         QFETCH(QString, cell);
         QFETCH(quint32, word);
         QFETCH(QString, reason);
-        ChannelSheet sheet = Fresh();
-        const CommitResult result = sheet.Commit(m_data, 2, column::RxFrequency, typed);
+        const CommitResult result = CommitCell(m_data, 2, column::RxFrequency, typed);
         QCOMPARE(result.refused, refused);
         QCOMPARE(result.outOfBand, outOfBand);
         QCOMPARE(result.reason, reason);
-        QCOMPARE(sheet.Cell(2, column::RxFrequency), cell);
+        QCOMPARE(CellText(m_data, 2, column::RxFrequency), cell);
         QCOMPARE(m_data.Channel(1).RxFrequency(), word);
         if (word == 0xFFFFFFFFu) {
             // No channel was made: the whole record stays erased.
             QVERIFY(m_data.Channel(1).IsErased());
-            QVERIFY(sheet.Cell(2, column::Wide).isEmpty());
+            QVERIFY(CellText(m_data, 2, column::Wide).isEmpty());
         } else {
             QCOMPARE(m_data.Channel(1).TxFrequency(), word);
         }
@@ -412,12 +396,11 @@ private slots:
     void refusedKeepsChannel()
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
-        ChannelSheet sheet = Fresh();
         const Bytes16 before = RecordBytes(m_data, 0);
         for (int c : {1, 2}) {
-            const QString old = sheet.Cell(1, c);
-            QVERIFY(sheet.Commit(m_data, 1, c, "1.2.3").refused);
-            QCOMPARE(sheet.Cell(1, c), old);
+            const QString old = CellText(m_data, 1, c);
+            QVERIFY(CommitCell(m_data, 1, c, "1.2.3").refused);
+            QCOMPARE(CellText(m_data, 1, c), old);
         }
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
     }
@@ -427,17 +410,16 @@ private slots:
     void blanksNeverClear()
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 885});
-        ChannelSheet sheet = Fresh();
         const Bytes16 before = RecordBytes(m_data, 0);
         for (int c : {1, 2}) {
-            QVERIFY(sheet.Commit(m_data, 1, c, "  ").refused);
-            QVERIFY(sheet.Commit(m_data, 1, c, " ").refused);
+            QVERIFY(CommitCell(m_data, 1, c, "  ").refused);
+            QVERIFY(CommitCell(m_data, 1, c, " ").refused);
         }
         QCOMPARE(Hex(RecordBytes(m_data, 0)), Hex(before));
-        QCOMPARE(sheet.Cell(1, 1), QString("145.12500"));
-        QCOMPARE(sheet.Cell(1, 2), QString("146.00000"));
+        QCOMPARE(CellText(m_data, 1, 1), QString("145.12500"));
+        QCOMPARE(CellText(m_data, 1, 2), QString("146.00000"));
 
-        const CommitResult cleared = sheet.Commit(m_data, 1, column::RxFrequency, QString());
+        const CommitResult cleared = CommitCell(m_data, 1, column::RxFrequency, QString());
         QCOMPARE(int(cleared.kind), int(EditKind::ChannelCleared));
         QVERIFY(m_data.Channel(0).IsErased());
     }
@@ -445,8 +427,7 @@ private slots:
     void changedReceiveKeepsTheRest()
     {
         test::SetChannel(m_data, 0, ChannelValues{0x14512500, 0x14600000, 885, 1000});
-        ChannelSheet sheet = Fresh();
-        sheet.Commit(m_data, 1, column::RxFrequency, "150.5");
+        CommitCell(m_data, 1, column::RxFrequency, "150.5");
         QCOMPARE(m_data.Channel(0).RxFrequency(), 0x15050000u);
         QCOMPARE(m_data.Channel(0).TxFrequency(), 0x14600000u);
         QCOMPARE(m_data.Channel(0).RxTone(), std::uint16_t(885));
@@ -467,15 +448,14 @@ private slots:
         for (int i = 0; i < kMaxChannels; ++i) {
             test::SetChannel(m_data, i, ChannelValues{0x14512500, 0x14512500, 885, 0x2813});
         }
-        ChannelSheet sheet(&m_data);
-        sheet.ClearAllChannels(m_data);
-        QCOMPARE(sheet.ChannelCount(), count);
+        ClearAllChannels(m_data);
+        QCOMPARE(m_data.ChannelCount(), count);
         for (int i = 0; i < count; ++i) {
             QVERIFY2(m_data.Channel(i).RxFrequency() == kNoFrequency,
                      qPrintable(QString::number(i)));
             QCOMPARE(m_data.Channel(i).RxTone(), kToneOff);
             QCOMPARE(m_data.Channel(i).Level(), 7);
-            QVERIFY(sheet.Cell(i + 1, column::TxTone).isEmpty());
+            QVERIFY(CellText(m_data, i + 1, column::TxTone).isEmpty());
         }
         // Channels the model does not have are not touched.
         for (int i = count; i < kMaxChannels; ++i) {
@@ -484,5 +464,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestChannelSheet)
-#include "test_channel_sheet.moc"
+QTEST_APPLESS_MAIN(TestChannelCells)
+#include "test_channel_cells.moc"
