@@ -80,6 +80,50 @@ void EditCommands::Delete()
     }
 }
 
+namespace {
+
+constexpr FrameCommand kRowCommands[] = {
+    FrameCommand::InsertChannel, FrameCommand::DeleteChannelClosingGap,
+    FrameCommand::MoveChannelUp, FrameCommand::MoveChannelDown,
+    FrameCommand::SortChannels,  FrameCommand::FillFrequencies,
+    FrameCommand::FindChannel,   FrameCommand::SetForSelected,
+};
+
+}  // namespace
+
+void EditCommands::RowCommand(FrameCommand command)
+{
+    CChnMsgFormView* view = ActiveChannelView();
+    if (view == nullptr || m_frame->TransferRunning()) {
+        return;
+    }
+    switch (command) {
+    case FrameCommand::InsertChannel: view->InsertChannels(); break;
+    case FrameCommand::DeleteChannelClosingGap: view->DeleteChannelsClosingGap(); break;
+    case FrameCommand::MoveChannelUp: view->MoveChannels(-1); break;
+    case FrameCommand::MoveChannelDown: view->MoveChannels(1); break;
+    case FrameCommand::SortChannels: view->SortChannels(); break;
+    case FrameCommand::FillFrequencies: view->FillFrequencies(); break;
+    case FrameCommand::FindChannel: view->Find(); break;
+    case FrameCommand::SetForSelected: view->SetForSelected(); break;
+    default: break;
+    }
+}
+
+QList<QAction*> EditCommands::ContextActions() const
+{
+    FrameActions* actions = m_frame->Actions();
+    QList<QAction*> list;
+    for (FrameCommand command : {FrameCommand::EditCut, FrameCommand::EditCopy,
+                                 FrameCommand::EditPaste, FrameCommand::EditDelete}) {
+        list.append(actions->Action(command));
+    }
+    for (FrameCommand command : kRowCommands) {
+        list.append(actions->Action(command));
+    }
+    return list;
+}
+
 void EditCommands::UpdateActions()
 {
     const RadioData& data = m_frame->Data();
@@ -103,6 +147,9 @@ void EditCommands::UpdateActions()
     actions->Action(FrameCommand::EditCopy)->setEnabled(channels);
     for (FrameCommand command :
          {FrameCommand::EditCut, FrameCommand::EditPaste, FrameCommand::EditDelete}) {
+        actions->Action(command)->setEnabled(channels && idle);
+    }
+    for (FrameCommand command : kRowCommands) {
         actions->Action(command)->setEnabled(channels && idle);
     }
 }

@@ -5,7 +5,12 @@
 // all, as it disables every command that changes the record.
 #pragma once
 
+#include <QList>
 #include <QObject>
+
+#include "shell/frame_command.h"
+
+class QAction;
 
 namespace radio {
 
@@ -23,6 +28,11 @@ public:
     void Copy();
     void Paste();
     void Delete();
+    // The channel table's row commands (Insert empty channel here ... Set for selected
+    // channels), on the channel view when it is the active child window.
+    void RowCommand(FrameCommand command);
+    // The entries of the channel table's context menu.
+    QList<QAction*> ContextActions() const;
 
     // Enables the commands for the history, the active child window and a transfer,
     // and names the steps in the menu texts; after the menu texts were applied.

@@ -59,6 +59,14 @@ int CaptionText(FrameCommand command)
     case FrameCommand::EditCopy: return text::MenuCopy;
     case FrameCommand::EditPaste: return text::MenuPaste;
     case FrameCommand::EditDelete: return text::MenuDelete;
+    case FrameCommand::InsertChannel: return text::MenuInsertChannel;
+    case FrameCommand::DeleteChannelClosingGap: return text::MenuDeleteChannel;
+    case FrameCommand::MoveChannelUp: return text::MenuMoveUp;
+    case FrameCommand::MoveChannelDown: return text::MenuMoveDown;
+    case FrameCommand::SortChannels: return text::MenuSortByReceive;
+    case FrameCommand::FillFrequencies: return text::MenuFillFrequencies;
+    case FrameCommand::FindChannel: return text::MenuFind;
+    case FrameCommand::SetForSelected: return text::MenuBulkSet;
     }
     return -1;
 }
@@ -124,6 +132,20 @@ FrameActions::FrameActions(const RadioData* data, QMainWindow* window)
     Add(m_menus[2], FrameCommand::EditCopy)->setShortcut(QKeySequence::Copy);
     Add(m_menus[2], FrameCommand::EditPaste)->setShortcut(QKeySequence::Paste);
     Add(m_menus[2], FrameCommand::EditDelete)->setShortcut(QKeySequence::Delete);
+    m_menus[2]->addSeparator();
+    // The channel table's row commands. Ctrl with Up and Down moves channels; the
+    // arrows alone move between cells, Shift with them extends the selection.
+    Add(m_menus[2], FrameCommand::InsertChannel)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    Add(m_menus[2], FrameCommand::DeleteChannelClosingGap)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    Add(m_menus[2], FrameCommand::MoveChannelUp)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    Add(m_menus[2], FrameCommand::MoveChannelDown)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    Add(m_menus[2], FrameCommand::SortChannels);
+    Add(m_menus[2], FrameCommand::FillFrequencies);
+    Add(m_menus[2], FrameCommand::FindChannel)->setShortcut(QKeySequence::Find);
+    Add(m_menus[2], FrameCommand::SetForSelected);
     m_menus[2]->addSeparator();
     Add(m_menus[2], FrameCommand::ViewChannels);
     Add(m_menus[2], FrameCommand::ViewFeatures);
@@ -249,6 +271,14 @@ bool FrameActions::DisabledWhileTransferring(FrameCommand command)
     case FrameCommand::EditCut:
     case FrameCommand::EditPaste:
     case FrameCommand::EditDelete:
+    case FrameCommand::InsertChannel:
+    case FrameCommand::DeleteChannelClosingGap:
+    case FrameCommand::MoveChannelUp:
+    case FrameCommand::MoveChannelDown:
+    case FrameCommand::SortChannels:
+    case FrameCommand::FillFrequencies:
+    case FrameCommand::FindChannel:
+    case FrameCommand::SetForSelected:
     // A view that opens loads the record and takes the keyboard: it waits too.
     case FrameCommand::ViewChannels:
     case FrameCommand::ViewFeatures:

@@ -42,6 +42,14 @@ enum class FrameCommand : int {
     EditCopy = 57634,
     EditPaste = 57637,
     EditDelete = 57632,
+    InsertChannel = 32803,
+    DeleteChannelClosingGap = 32804,
+    MoveChannelUp = 32805,
+    MoveChannelDown = 32806,
+    SortChannels = 32807,
+    FillFrequencies = 32808,
+    FindChannel = 32809,
+    SetForSelected = 32810,
 };
 
 }  // namespace radio

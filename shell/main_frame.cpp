@@ -116,6 +116,9 @@ CChildFrame* CMainFrame::OpenView(ViewKind kind)
         if (channels != nullptr && m_app != nullptr) {
             channels->SetLanguages([this]() -> const auto& { return m_app->Languages(); });
         }
+        if (channels != nullptr) {
+            channels->SetContextActions(m_edit->ContextActions());
+        }
     }
     UpdateTitle();
     return frame;
@@ -316,6 +319,14 @@ void CMainFrame::RunCommand(FrameCommand command)
     case FrameCommand::EditCopy: m_edit->Copy(); break;
     case FrameCommand::EditPaste: m_edit->Paste(); break;
     case FrameCommand::EditDelete: m_edit->Delete(); break;
+    case FrameCommand::InsertChannel:
+    case FrameCommand::DeleteChannelClosingGap:
+    case FrameCommand::MoveChannelUp:
+    case FrameCommand::MoveChannelDown:
+    case FrameCommand::SortChannels:
+    case FrameCommand::FillFrequencies:
+    case FrameCommand::FindChannel:
+    case FrameCommand::SetForSelected: m_edit->RowCommand(command); break;
     }
 }
 

@@ -743,6 +743,95 @@ private slots:
     }
 
     // The main frame collects edits before a transfer or a save.
+    // The row commands through the real view: each is one step, acts on the rows
+    // chosen by keyboard, and undoing it gives the bytes back.
+    void rowCommands()
+    {
+        const std::uint32_t rx[] = {0x14600000, 0x14512500, 0x14700000, 0x14400000};
+        for (int i = 0; i < 4; ++i) {
+            test::SetChannel(m_data, i, ChannelValues{rx[i], rx[i]});
+        }
+        QVERIFY(Open());
+        const auto start = m_data.ToImage();
+        const auto rxOf = [this](int i) { return Channel(i).RxFrequency(); };
+        // Channels 2-4 chosen with Shift+Down, then sorted among themselves.
+        m_view->SetCurrentCell(2, 1);
+        QTest::keyClick(m_view->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(m_view->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(m_view->SelectedRows(), (std::vector<int>{2, 3, 4}));
+        QVERIFY(m_view->SortChannels());
+        QCOMPARE(rxOf(0), 0x14600000u);
+        QCOMPARE(rxOf(1), 0x14400000u);
+        QCOMPARE(rxOf(2), 0x14512500u);
+        QCOMPARE(rxOf(3), 0x14700000u);
+        QCOMPARE(Cell(2, 1), QString("144.00000"));
+        // One channel up: the selection follows it.
+        m_view->SetCurrentCell(3, 1);
+        QVERIFY(m_view->MoveChannels(-1));
+        QCOMPARE(rxOf(1), 0x14512500u);
+        QCOMPARE(m_view->CurrentRow(), 2);
+        m_view->SetCurrentCell(1, 1);
+        QVERIFY(!m_view->MoveChannels(-1));  // the first cannot move up
+        // An empty channel at 3; the others move down.
+        m_view->SetCurrentCell(3, 1);
+        QVERIFY(m_view->InsertChannels());
+        QCOMPARE(rxOf(2), kNoFrequency);
+        QCOMPARE(rxOf(3), 0x14400000u);
+        QCOMPARE(rxOf(4), 0x14700000u);
+        // Low power on 1-5: the empty channel stays empty.
+        m_view->Grid()->selectionModel()->select(
+            QItemSelection(m_view->Grid()->model()->index(0, 0),
+                           m_view->Grid()->model()->index(4, 7)),
+            QItemSelectionModel::ClearAndSelect);
+        BulkSettings low;
+        low.highPower = false;
+        QVERIFY(m_view->SetForSelected(low));
+        for (int i : {0, 1, 3, 4}) {
+            QVERIFY(!Channel(i).Option(ChannelOption::HighPower));
+        }
+        QVERIFY(Channel(2).IsErased());
+        QCOMPARE(Cell(1, 6), QString("Low"));
+        QCOMPARE(m_doc.Steps(), 4);
+        for (int i = 0; i < 4; ++i) {
+            m_doc.document.History()->undo();
+        }
+        QVERIFY(m_data.ToImage() == start);
+    }
+
+    void insertRefusedWhenTheLastIsProgrammed()
+    {
+        test::SetChannel(m_data, 15, ChannelValues{});
+        QVERIFY(Open());
+        const auto before = m_data.ToImage();
+        m_view->SetCurrentCell(2, 1);
+        QVERIFY(!m_view->InsertChannels());
+        QCOMPARE(m_boxes.size(), 1);
+        QVERIFY(m_boxes.front().text.contains("16"));
+        QVERIFY(m_data.ToImage() == before);
+        QCOMPARE(m_doc.Steps(), 0);
+    }
+
+    // One value pasted over several selected cells goes into each programmed one.
+    void pasteFillsTheSelectedCells()
+    {
+        for (int i = 0; i < 3; ++i) {
+            test::SetChannel(m_data, i, ChannelValues{});
+        }
+        QVERIFY(Open());
+        m_view->Grid()->selectionModel()->select(
+            QItemSelection(m_view->Grid()->model()->index(0, 5),
+                           m_view->Grid()->model()->index(3, 5)),
+            QItemSelectionModel::ClearAndSelect);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Low"));
+        m_view->PasteClipboard();
+        QVERIFY(m_boxes.isEmpty());
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!Channel(i).Option(ChannelOption::HighPower));
+        }
+        QVERIFY(Channel(3).IsErased());
+        QCOMPARE(m_doc.Steps(), 1);
+    }
+
     void storeToRecordCommits()
     {
         QVERIFY(Open());
