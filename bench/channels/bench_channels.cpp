@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QUndoStack>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -145,5 +146,46 @@ int main(int argc, char** argv)
     Report("key press to open tone list + repaint", keyToEditor(3, '8'), 16);
     Report("key press to open option list + repaint", keyToEditor(6, 'h'), 16);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    // The row commands on all 32 channels, each one step of the history, with the
+    // repaint that shows it. The history is emptied between runs so that it does not grow.
+    const auto selectAll = [&] {
+        document.History()->clear();
+        view.SetCurrentCell(1, 1);
+        grid->selectAll();
+    };
+    Report("sort 32 channels + repaint",
+           Measure(runs, selectAll,
+                   [&] {
+                       view.SortChannels();
+                       view.repaint();
+                   }),
+           20);
+    Report("move 31 channels down + repaint",
+           Measure(
+               runs,
+               [&] {
+                   document.History()->clear();
+                   view.SetCurrentCell(1, 1);
+                   grid->selectionModel()->select(
+                       QItemSelection(grid->model()->index(0, 0), grid->model()->index(30, 7)),
+                       QItemSelectionModel::ClearAndSelect);
+               },
+               [&] {
+                   view.MoveChannels(1);
+                   view.MoveChannels(-1);
+                   view.repaint();
+               }),
+           20);
+    int power = 0;
+    Report("bulk set power on 32 channels + repaint",
+           Measure(runs, selectAll,
+                   [&] {
+                       BulkSettings settings;
+                       settings.highPower = ++power % 2 == 0;
+                       view.SetForSelected(settings);
+                       view.repaint();
+                   }),
+           20);
     return 0;
 }
