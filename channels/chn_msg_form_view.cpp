@@ -61,10 +61,6 @@ CChnMsgFormView::CChnMsgFormView(RadioDocument* document, QWidget* parent)
 
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CChnMsgFormView::OnCurrentChanged);
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
-        connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-                &CChnMsgFormView::OnCurrentChanged, Qt::UniqueConnection);
-    });
     connect(m_grid, &ChannelGrid::refused, this, &CChnMsgFormView::ShowRefusal);
     connect(m_grid, &ChannelGrid::refusalEnded, this, &CChnMsgFormView::ClearRefusal);
     connect(m_grid, &ChannelGrid::outOfBandStored, this, &CChnMsgFormView::ShowBandMessage);
