@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "channels/channel_columns.h"
-#include "channels/dialog_width.h"
+#include "channels/small_dialog.h"
 #include "config/text_of.h"
 #include "data/channel_codec.h"
 
@@ -89,17 +89,12 @@ BulkSetDialog::BulkSetDialog(const RadioData& data, QWidget* parent)
         m_lists[n] = list;
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, data, &m_ok);
     m_ok->setEnabled(false);
     for (QComboBox* list : m_lists) {
         connect(list, &QComboBox::currentIndexChanged, this,
                 [this] { m_ok->setEnabled(!Settings().IsEmpty()); });
     }
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

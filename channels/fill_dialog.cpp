@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "channels/dialog_width.h"
+#include "channels/small_dialog.h"
 #include "config/text_of.h"
 
 namespace radio {
@@ -57,12 +57,7 @@ FillDialog::FillDialog(const RadioData& data, int channel, const QString& freque
     auto* form = new QFormLayout;
     form->addRow(stepLabel, m_steps);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, data);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(from);

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "channels/dialog_width.h"
+#include "channels/small_dialog.h"
 #include "config/text_of.h"
 
 namespace radio {
@@ -32,14 +32,9 @@ FindDialog::FindDialog(const RadioData& data, const QString& last, QWidget* pare
     auto* form = new QFormLayout;
     form->addRow(label, m_text);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
-    m_ok->setDefault(true);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, data, &m_ok);
     m_ok->setEnabled(!Text().isEmpty());
     connect(m_text, &QLineEdit::textChanged, this, [this] { m_ok->setEnabled(!Text().isEmpty()); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

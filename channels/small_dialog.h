@@ -1,15 +1,36 @@
-// The small dialogs of the channel table open as wide as their contents need, and at
-// least as wide as their title, so that the window manager does not cut the title
-// short. The title bar's font and buttons are the window manager's; a bold version
-// of the dialog's font and room for three title buttons on each side come near enough.
+// What the small dialogs of the channel table share: OK and Cancel in the program's
+// texts, and a size as wide as their contents need and at least as wide as their title, so that the
+// window manager does not cut the title short. The title bar's font and buttons are the window
+// manager's; a bold version of the dialog's font and room for three title buttons on each side come
+// near enough.
 #pragma once
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QStyle>
 #include <algorithm>
 
+#include "config/text_of.h"
+
 namespace radio {
+
+// OK (texts 71, the default button) and Cancel (72), wired to accept and reject.
+inline QDialogButtonBox* OkCancelButtons(QDialog& dialog, const RadioData& data,
+                                         QPushButton** ok = nullptr)
+{
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* accept = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    accept->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (ok != nullptr) {
+        *ok = accept;
+    }
+    return buttons;
+}
 
 inline void OpenWideEnoughForTitle(QDialog& dialog)
 {
