@@ -57,7 +57,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
         // keep the program the file came from waiting for the end of the drop.
         QTimer::singleShot(0, m_frame, [frame = m_frame, path] {
             if (!frame->TransferRunning()) {
-                frame->Files()->Open(path);
+                frame->Files()->OpenNamed(path);
             }
         });
         return true;

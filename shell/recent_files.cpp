@@ -77,7 +77,7 @@ void RecentFiles::Open(const QString& path)
         ShowBox(m_frame, box);
         return;
     }
-    m_frame->Files()->Open(path);
+    m_frame->Files()->OpenNamed(path);
 }
 
 void RecentFiles::UpdateEnabled()
