@@ -78,10 +78,10 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     CreateControllers();
 
     // File > Recent files, and data files dropped on the window.
-    m_recent = new RecentFiles(this, m_actions->Menu(MenuId::File),
-                               m_actions->Action(FrameCommand::AppExit));
+    m_recent = new RecentFiles(m_document, *this, *m_files, m_actions->Menu(MenuId::File),
+                               m_actions->Action(FrameCommand::AppExit), this);
     connect(m_files, &FileCommands::fileUsed, m_recent, &RecentFiles::Add);
-    new FileDrop(this);
+    new FileDrop(this, *this, *m_files);
 }
 
 // One controller per concern, each given what it works on; the command table names
