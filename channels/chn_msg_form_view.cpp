@@ -204,7 +204,7 @@ void CChnMsgFormView::OnCurrentChanged()
 
 void CChnMsgFormView::ShowRefusal(const QString& why)
 {
-    Beep();
+    Beep(this);
     emit statusMessage(why);
     m_refusalShown = true;
 }
@@ -336,7 +336,7 @@ void CChnMsgFormView::PasteClipboard()
         plan = PlanPaste(*m_data, first, CurrentColumn(), text, languages);
     }
     if (!plan.ok()) {
-        Beep();
+        Beep(this);
         BoxRequest box;
         box.caption = Text(kWarningCaption);
         box.icon = QMessageBox::Warning;
@@ -399,7 +399,7 @@ void CChnMsgFormView::SelectRows(const std::vector<int>& rows)
 
 void CChnMsgFormView::TellWhy(const QString& text)
 {
-    Beep();
+    Beep(this);
     BoxRequest box;
     box.caption = Text(kWarningCaption);
     box.icon = QMessageBox::Warning;
@@ -450,7 +450,7 @@ bool CChnMsgFormView::MoveChannels(int step)
     RadioData trial = *m_data;
     std::vector<int> moved;
     if (!radio::MoveChannels(trial, Indexes(rows), step, &moved).ok()) {
-        Beep();
+        Beep(this);
         return false;
     }
     RowCommand(step < 0 ? text::MenuMoveUp : text::MenuMoveDown,

@@ -393,7 +393,7 @@ void CScanMsgView::OnChannelEdited()
     if (typed.isEmpty() || !AllDigits(typed)) {
         // A chosen channel cannot be deleted, and a channel is digits only.
         if (!typed.isEmpty()) {
-            Beep();
+            Beep(this);
         }
         edit->setText(m_fields.channelText);
         return;

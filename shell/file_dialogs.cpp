@@ -1,17 +1,11 @@
 #include "shell/file_dialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 #include "config/text_of.h"
 #include "widgets/message_box.h"
 
 namespace radio {
-
-namespace {
-FileDialogHandler g_fileDialogHandler;
-QString g_lastDirectory;
-}  // namespace
 
 QString DataFileFilter()
 {
@@ -26,14 +20,7 @@ QString CsvFileFilter()
 QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter,
                     const QString& directory)
 {
-    g_lastDirectory = directory;
-    if (g_fileDialogHandler) {
-        return g_fileDialogHandler(kind, filter);
-    }
-    if (kind == FileDialogKind::Open) {
-        return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
-    }
-    return QFileDialog::getSaveFileName(parent, QString(), directory, filter);
+    return PromptsFor(parent).FileName(kind, parent, filter, directory);
 }
 
 QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent, const QString& filter,
@@ -43,11 +30,6 @@ QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent, const 
     const QString path = AskFileName(kind, parent, filter, directory);
     QDir::setCurrent(current);
     return path;
-}
-
-QString LastFileDialogDirectory()
-{
-    return g_lastDirectory;
 }
 
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text)
@@ -68,11 +50,6 @@ bool ConfirmReplace(QWidget* parent, const RadioData& data, const QString& path)
     box.buttons = QMessageBox::Yes | QMessageBox::No;
     box.defaultButton = QMessageBox::No;
     return ShowBox(parent, box) == QMessageBox::Yes;
-}
-
-void SetFileDialogHandler(FileDialogHandler handler)
-{
-    g_fileDialogHandler = std::move(handler);
 }
 
 }  // namespace radio

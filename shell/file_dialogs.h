@@ -1,17 +1,15 @@
-// The open and save dialogs of the file commands, replaceable by tests, and the
-// messages around them.
+// The open and save dialogs of the file commands, asked of the window's prompts, and
+// the messages around them.
 #pragma once
 
 #include <QString>
-#include <functional>
 
 #include "data/radio_data.h"
+#include "widgets/prompts.h"
 
 class QWidget;
 
 namespace radio {
-
-enum class FileDialogKind { Open, Save };
 
 // The filter of the data-file dialogs: data files first, then every file.
 QString DataFileFilter();
@@ -27,18 +25,11 @@ QString AskFileName(FileDialogKind kind, QWidget* parent, const QString& filter 
 QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent,
                                     const QString& filter = DataFileFilter(),
                                     const QString& directory = QString());
-// The folder the last dialog was asked to open in (empty: the dialog's own choice).
-QString LastFileDialogDirectory();
 
-// A file that could not be read or written: a warning box with caption #89.
+// A file that could not be read or written: a warning box.
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text);
 // Asks whether to replace an existing file that the save dialog did not ask about
 // (its name was completed afterwards); No is the default.
 bool ConfirmReplace(QWidget* parent, const RadioData& data, const QString& path);
-
-// Tests answer the dialogs; the handler gets the kind and the filter. An empty
-// function restores the real dialogs.
-using FileDialogHandler = std::function<QString(FileDialogKind, const QString& filter)>;
-void SetFileDialogHandler(FileDialogHandler handler);
 
 }  // namespace radio

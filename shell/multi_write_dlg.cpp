@@ -107,7 +107,7 @@ bool CMultiWriteDlg::StartBatch()
         }
     }
     if (ports.empty()) {
-        Beep();
+        Beep(this);
         return false;
     }
     for (int n = 1; n <= kPorts; ++n) {

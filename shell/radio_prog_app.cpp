@@ -12,10 +12,10 @@
 #include "shell/help_commands.h"
 #include "shell/help_viewer.h"
 #include "shell/main_frame.h"
-#include "widgets/modal_dialog.h"
 #include "shell/model_dlg.h"
 #include "shell/prog_status_bar.h"
 #include "widgets/edit_view.h"
+#include "widgets/prompts.h"
 
 namespace radio {
 
@@ -37,6 +37,10 @@ bool CRadioProgApp::InitInstance()
 {
     // The frame's record starts with the defaults: COM1, 400-470 MHz, 16 channels.
     m_frame = std::make_unique<CMainFrame>(this, m_options.locate);
+    if (m_options.prompts != nullptr) {
+        // The window and every dialog of it ask them.
+        AttachPrompts(m_frame.get(), m_options.prompts);
+    }
     ReloadTexts(true);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -186,7 +190,8 @@ void CRadioProgApp::RunStartupModelDialog()
     dialog.setWindowModality(Qt::WindowModal);
     connect(&dialog, &CModelDlg::helpRequested, m_frame.get(),
             [this] { m_frame->Help()->ShowHelp(QString::fromLatin1(help::kIndex)); });
-    if (RunModal(dialog) == QDialog::Accepted) {
+    // A window of its own (the main window is not up yet), asked as the window's.
+    if (PromptsFor(m_frame.get()).Modal(dialog) == QDialog::Accepted) {
         // Nothing is entered yet, so a new band empties nothing and needs no
         // question; the data set starts with the choice, not with a step undoing it.
         m_frame->Document().ApplyBandAndModel(dialog.ChosenBandIndex(), dialog.ChosenModel());

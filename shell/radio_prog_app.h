@@ -14,6 +14,7 @@
 namespace radio {
 
 class CMainFrame;
+class Prompts;
 
 struct StartOptions {
     // Decides the language column when "sys.ini" is incomplete.
@@ -24,6 +25,9 @@ struct StartOptions {
     int viewTimerMs = 100;
     // Tests may keep the window hidden.
     bool showWindow = true;
+    // Who answers the program's boxes, dialogs and file dialogs: the real windows when
+    // null; a test gives its own (not owned, kept alive while the program runs).
+    Prompts* prompts = nullptr;
 };
 
 class CRadioProgApp : public QObject {

@@ -45,7 +45,7 @@ void CNumEdit::keyPressEvent(QKeyEvent* event)
                            typed != QLatin1String("\t") && typed != QLatin1String("\r") &&
                            typed != QLatin1String("\x1b") && typed != QLatin1String("\n");
     if (character && !NumericEditAccepts(typed)) {
-        Beep();
+        Beep(this);
         event->accept();
         return;
     }

@@ -10,6 +10,7 @@
 #include "link/write_check.h"
 #include "sim/radio_simulator.h"
 #include "tests/features/view_document.h"
+#include "tests/widgets/answering_prompts.h"
 #include "widgets/message_box.h"
 
 using namespace radio;
@@ -72,6 +73,7 @@ class TestChannelTransfer : public QObject {
     Q_OBJECT
 
 private:
+    test::AnsweringPrompts m_prompts;  // every box is answered OK
     test::ViewDocument m_doc;
     RadioData& m_record = m_doc.record;
     std::unique_ptr<sim::RadioSimulator> m_radio;
@@ -141,7 +143,6 @@ private slots:
     {
         m_doc.Reset();
         test::SetTableTexts(m_record);
-        SetBoxHandler([](QWidget*, const BoxRequest&) { return QMessageBox::Ok; });
     }
 
     void cleanup()
@@ -152,7 +153,6 @@ private slots:
             m_radio->Stop();
         }
         m_radio.reset();
-        SetBoxHandler({});
     }
 
     // The program holds a 16-channel UHF table; the radio is a 32-channel 440-480 MHz

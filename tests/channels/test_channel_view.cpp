@@ -6,13 +6,14 @@
 #include <QtTest>
 #include <memory>
 
+#include <QStringListModel>
 #include "channel_test_support.h"
 #include "channels/channel_delegate.h"
-#include <QStringListModel>
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
 #include "data/channel_codec.h"
 #include "tests/features/view_document.h"
+#include "tests/widgets/answering_prompts.h"
 #include "widgets/message_box.h"
 #include "widgets/num_edit.h"
 
@@ -26,8 +27,7 @@ private:
     test::ViewDocument m_doc;
     RadioData& m_data = m_doc.record;
     std::unique_ptr<CChnMsgFormView> m_view;
-    int m_beeps = 0;
-    QList<BoxRequest> m_boxes;
+    test::AnsweringPrompts m_prompts;
 
     bool Open()
     {
@@ -79,28 +79,13 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        SetBeepHandler([this] { ++m_beeps; });
-        SetBoxHandler([this](QWidget*, const BoxRequest& box) {
-            m_boxes.append(box);
-            return QMessageBox::Ok;
-        });
-    }
-
-    void cleanupTestCase()
-    {
-        SetBeepHandler({});
-        SetBoxHandler({});
-    }
-
     void init()
     {
         m_doc.Reset();
         test::SetTableTexts(m_data);
         test::UseVhfBand(m_data);
-        m_beeps = 0;
-        m_boxes.clear();
+        m_prompts.beeps = 0;
+        m_prompts.boxes.clear();
         SetNumericEntryLock(false);
     }
 
@@ -173,8 +158,8 @@ private slots:
         QVERIFY(!ch.Option(ChannelOption::Option11));
         QCOMPARE(ch.Level(), 0);
         QVERIFY(Channel(1).IsErased());
-        QCOMPARE(m_beeps, 0);
-        QVERIFY(m_boxes.isEmpty());
+        QCOMPARE(m_prompts.beeps, 0);
+        QVERIFY(m_prompts.boxes.isEmpty());
     }
 
     void typedCharacterStartsEdit_data()
@@ -198,7 +183,7 @@ private slots:
         QCOMPARE(Edit()->text(), text);
         QCOMPARE(Edit()->cursorPosition(), int(text.size()));
         QVERIFY(!Edit()->hasSelectedText());
-        QCOMPARE(m_beeps, 0);
+        QCOMPARE(m_prompts.beeps, 0);
     }
 
     // While the lock holds, the typed character is not written into the editor.
@@ -226,7 +211,7 @@ private slots:
         QVERIFY(Channel(0).IsErased());
         QVERIFY(Cell(1, 1).isEmpty());
         QVERIFY(Cell(1, 3).isEmpty());
-        QCOMPARE(m_beeps, 0);
+        QCOMPARE(m_prompts.beeps, 0);
     }
 
     void clearChannel()
@@ -320,8 +305,8 @@ private slots:
             QVERIFY(ToneListOpen());
             QCOMPARE(status.last().first().toString(), "Not a tone of the list: " + typed);
             QVERIFY(m_data.ToImage() == before);
-            QCOMPARE(m_beeps, 2);      // the key that found nothing, and the commit
-            Press(Qt::Key_Backspace);  // mended: what is left names a tone
+            QCOMPARE(m_prompts.beeps, 2);  // the key that found nothing, and the commit
+            Press(Qt::Key_Backspace);      // mended: what is left names a tone
             Press(Qt::Key_Return);
             QVERIFY(m_view->ActiveEditor() == nullptr);
             return;
@@ -329,7 +314,7 @@ private slots:
         QVERIFY(m_view->ActiveEditor() == nullptr);
         QCOMPARE(Cell(1, 3), tone);
         QCOMPARE(QString::fromStdString(FormatTone(Channel(0).RxTone(), true, "Off")), tone);
-        QCOMPARE(m_beeps, 0);
+        QCOMPARE(m_prompts.beeps, 0);
     }
 
     void clickRedirects_data()
@@ -449,10 +434,10 @@ private slots:
         QVERIFY(Open());
         Type("480.5");
         Press(Qt::Key_Tab);
-        QCOMPARE(m_boxes.size(), 1);
-        QCOMPARE(m_boxes[0].text, QString("The frequency is outside the band."));
-        QCOMPARE(m_boxes[0].caption, QString("Out of band"));
-        QCOMPARE(m_boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(m_prompts.boxes.size(), 1);
+        QCOMPARE(m_prompts.boxes[0].text, QString("The frequency is outside the band."));
+        QCOMPARE(m_prompts.boxes[0].caption, QString("Out of band"));
+        QCOMPARE(m_prompts.boxes[0].icon, QMessageBox::Warning);
         QCOMPARE(Cell(1, 1), QString("480.50000"));
         QCOMPARE(Channel(0).RxFrequency(), 0x48050000u);
         QCOMPARE(Channel(0).TxFrequency(), 0x48050000u);
@@ -500,7 +485,7 @@ private slots:
         }
         QCOMPARE(Cell(1, 1), QString());
         QCOMPARE(Cell(2, 2), QString("435.12500"));
-        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(m_prompts.boxes.isEmpty());
     }
 
     // A text that is not a frequency is never lost and never clears: the editor stays
@@ -515,7 +500,7 @@ private slots:
         QCOMPARE(Edit()->text(), QString("145.12500"));
         Type(".");
         Press(Qt::Key_Tab);
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_prompts.beeps, 1);
         QCOMPARE(status.size(), 1);
         QCOMPARE(status.last().first().toString(), QString("Not a frequency: 145.12500."));
         QVERIFY(EditOpen());
@@ -531,7 +516,7 @@ private slots:
         QCOMPARE(m_view->CurrentColumn(), 1);
         QCOMPARE(Edit()->text(), QString("145.12500."));
         QVERIFY(!m_view->StoreToRecord());
-        QCOMPARE(m_beeps, 4);
+        QCOMPARE(m_prompts.beeps, 4);
         Press(Qt::Key_Escape);
         QVERIFY(m_view->ActiveEditor() == nullptr);
         QCOMPARE(Focus(), static_cast<QWidget*>(m_view->Grid()));
@@ -542,7 +527,7 @@ private slots:
         m_view->SetCurrentCell(2, 1);
         Type("4..5");
         Press(Qt::Key_Tab);
-        QCOMPARE(m_beeps, 5);
+        QCOMPARE(m_prompts.beeps, 5);
         QCOMPARE(Edit()->text(), QString("4..5"));
         QVERIFY(Channel(1).IsErased());
         for (int i = 0; i < 4; ++i) {
@@ -551,7 +536,7 @@ private slots:
         Type("145");
         Press(Qt::Key_Tab);
         QCOMPARE(Cell(2, 1), QString("145.00000"));
-        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(m_prompts.boxes.isEmpty());
     }
 
     // The stray key: Escape, a letter or a space, then Tab or Enter on a programmed
@@ -582,7 +567,7 @@ private slots:
         QVERIFY(m_data.ToImage() == before);
         QCOMPARE(Cell(1, column), column == 1 ? QString("145.12500") : QString("146.00000"));
         QVERIFY(EditOpen());
-        QCOMPARE(m_beeps, 1);
+        QCOMPARE(m_prompts.beeps, 1);
         Press(Qt::Key_Escape);
         QVERIFY(m_data.ToImage() == before);
         QVERIFY(m_view->ActiveEditor() == nullptr);
@@ -596,7 +581,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("\n\r\n"));
         m_view->PasteClipboard();
         QVERIFY(m_data.ToImage() == before);
-        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(m_prompts.boxes.isEmpty());
     }
 
     // A paste fills cells from the current one rightwards and downwards; every other
@@ -647,7 +632,7 @@ private slots:
         QGuiApplication::clipboard()->setText(clipboard);
         m_view->SetCurrentCell(row, column);
         m_view->PasteClipboard();
-        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(m_prompts.boxes.isEmpty());
         for (auto it = want.cbegin(); it != want.cend(); ++it) {
             const auto [r, c] = it.key();
             QCOMPARE(Cell(r, c), it.value());
@@ -805,8 +790,8 @@ private slots:
         const auto before = m_data.ToImage();
         m_view->SetCurrentCell(2, 1);
         QVERIFY(!m_view->InsertChannels());
-        QCOMPARE(m_boxes.size(), 1);
-        QVERIFY(m_boxes.front().text.contains("16"));
+        QCOMPARE(m_prompts.boxes.size(), 1);
+        QVERIFY(m_prompts.boxes.front().text.contains("16"));
         QVERIFY(m_data.ToImage() == before);
         QCOMPARE(m_doc.Steps(), 0);
     }
@@ -824,7 +809,7 @@ private slots:
             QItemSelectionModel::ClearAndSelect);
         QGuiApplication::clipboard()->setText(QStringLiteral("Low"));
         m_view->PasteClipboard();
-        QVERIFY(m_boxes.isEmpty());
+        QVERIFY(m_prompts.boxes.isEmpty());
         for (int i = 0; i < 3; ++i) {
             QVERIFY(!Channel(i).Option(ChannelOption::HighPower));
         }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "data/radio_data.h"
+#include "tests/widgets/answering_prompts.h"
 #include "widgets/message_box.h"
 
 namespace radio::test {
@@ -20,26 +21,18 @@ inline void NameTexts(RadioData& data)
     }
 }
 
-class BoxLog {
+// Answers every box with OK and keeps its text; counts the beeps.
+class BoxLog : public AnsweringPrompts {
 public:
     BoxLog()
     {
-        SetBoxHandler([this](QWidget*, const BoxRequest& request) {
+        onBox = [this](const BoxRequest& request) {
             texts << request.text;
             return QMessageBox::Ok;
-        });
-        SetBeepHandler([this]() { ++beeps; });
+        };
     }
-    ~BoxLog()
-    {
-        SetBoxHandler({});
-        SetBeepHandler({});
-    }
-    BoxLog(const BoxLog&) = delete;
-    BoxLog& operator=(const BoxLog&) = delete;
 
     QStringList texts;
-    int beeps = 0;
 };
 
 inline bool ShowActive(QWidget& widget)

@@ -19,11 +19,11 @@
 #include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
-#include "widgets/modal_dialog.h"
 #include "shell/radio_prog_app.h"
 #include "shell/view_factory.h"
 #include "widgets/edit_view.h"
 #include "widgets/message_box.h"
+#include "widgets/prompts.h"
 
 namespace radio::test {
 
@@ -122,34 +122,71 @@ inline QByteArray CompleteSettings(int port, int language, int model)
         .toLatin1();
 }
 
+class Boxes;
+class Dialogs;
+class FileChoices;
+
+// The prompts the tests give the program (and the application object, for windows of
+// their own): each question goes to the Boxes, Dialogs or FileChoices the test holds
+// (the one made last). A box nobody holds gets its default button; a dialog or a file
+// dialog nobody holds is cancelled.
+class TestPrompts : public Prompts {
+public:
+    static TestPrompts& Instance()
+    {
+        static TestPrompts* prompts = [] {
+            auto* made = new TestPrompts;
+            AttachPrompts(QCoreApplication::instance(), made);
+            return made;
+        }();
+        return *prompts;
+    }
+
+    QMessageBox::StandardButton Box(QWidget* parent, const BoxRequest& request) override;
+    int Modal(QDialog& dialog) override;
+    QString FileName(FileDialogKind kind, QWidget* parent, const QString& filter,
+                     const QString& directory) override;
+    void Beep() override { ++beeps; }
+
+    Boxes* boxes = nullptr;
+    Dialogs* dialogs = nullptr;
+    FileChoices* files = nullptr;
+    int beeps = 0;
+};
+
+// Puts `self` where the test prompts look while it lives, and the one before it back
+// afterwards.
+template <typename T>
+class Answering {
+protected:
+    explicit Answering(T** slot, T* self) : m_slot(slot), m_previous(*slot) { *slot = self; }
+    ~Answering() { *m_slot = m_previous; }
+    Answering(const Answering&) = delete;
+    Answering& operator=(const Answering&) = delete;
+
+private:
+    T** m_slot;
+    T* m_previous;
+};
+
+inline QMessageBox::StandardButton DefaultAnswer(const BoxRequest& request)
+{
+    if (request.defaultButton != QMessageBox::NoButton) {
+        return request.defaultButton;
+    }
+    for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1) {
+        if (request.buttons & b) {
+            return QMessageBox::StandardButton(b);
+        }
+    }
+    return QMessageBox::Ok;
+}
+
 // Answers every message box: from a queue of answers when one is waiting, otherwise
 // with the box's default button (or its first when it has none). Records each box.
-class Boxes {
+class Boxes : Answering<Boxes> {
 public:
-    Boxes()
-    {
-        SetBoxHandler([this](QWidget*, const BoxRequest& request) {
-            m_seen.push_back(request);
-            if (m_react) {
-                m_react(request);
-            }
-            if (!m_answers.empty()) {
-                const auto answer = m_answers.front();
-                m_answers.pop_front();
-                return answer;
-            }
-            if (request.defaultButton != QMessageBox::NoButton) {
-                return request.defaultButton;
-            }
-            for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1) {
-                if (request.buttons & b) {
-                    return QMessageBox::StandardButton(b);
-                }
-            }
-            return QMessageBox::Ok;
-        });
-    }
-    ~Boxes() { SetBoxHandler({}); }
+    Boxes() : Answering(&TestPrompts::Instance().boxes, this) {}
 
     void Answer(QMessageBox::StandardButton button) { m_answers.push_back(button); }
     // Runs for every box before it is answered (on the interface thread).
@@ -159,6 +196,20 @@ public:
     const BoxRequest& Last() const { return m_seen.back(); }
     void Clear() { m_seen.clear(); }
 
+    QMessageBox::StandardButton Take(const BoxRequest& request)
+    {
+        m_seen.push_back(request);
+        if (m_react) {
+            m_react(request);
+        }
+        if (!m_answers.empty()) {
+            const auto answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        }
+        return DefaultAnswer(request);
+    }
+
 private:
     std::vector<BoxRequest> m_seen;
     std::deque<QMessageBox::StandardButton> m_answers;
@@ -166,25 +217,25 @@ private:
 };
 
 // Answers the modal dialogs in turn; a dialog without a prepared answer is cancelled.
-class Dialogs {
+// The dialog's own accept() or reject() runs, as its buttons would run it.
+class Dialogs : Answering<Dialogs> {
 public:
     using Answer = std::function<int(QDialog&)>;
-    Dialogs()
-    {
-        SetModalHandler([this](QDialog& dialog) {
-            m_seen.push_back(dialog.objectName());
-            if (m_answers.empty()) {
-                return int(QDialog::Rejected);
-            }
-            Answer answer = std::move(m_answers.front());
-            m_answers.pop_front();
-            return answer(dialog);
-        });
-    }
-    ~Dialogs() { SetModalHandler({}); }
+    Dialogs() : Answering(&TestPrompts::Instance().dialogs, this) {}
 
     void Then(Answer answer) { m_answers.push_back(std::move(answer)); }
     const std::vector<QString>& Seen() const { return m_seen; }
+
+    int Take(QDialog& dialog)
+    {
+        m_seen.push_back(dialog.objectName());
+        if (m_answers.empty()) {
+            return int(QDialog::Rejected);
+        }
+        Answer answer = std::move(m_answers.front());
+        m_answers.pop_front();
+        return answer(dialog);
+    }
 
 private:
     std::vector<QString> m_seen;
@@ -192,38 +243,62 @@ private:
 };
 
 // Answers the file dialogs with prepared paths (an empty one is Cancel).
-class FileChoices {
+class FileChoices : Answering<FileChoices> {
 public:
-    FileChoices()
-    {
-        SetFileDialogHandler([this](FileDialogKind kind, const QString& filter) {
-            m_kinds.push_back(kind);
-            m_filter = filter;
-            if (m_browse) {
-                m_browse();
-            }
-            if (m_answers.empty()) {
-                return QString();
-            }
-            QString path = m_answers.front();
-            m_answers.pop_front();
-            return path;
-        });
-    }
-    ~FileChoices() { SetFileDialogHandler({}); }
+    FileChoices() : Answering(&TestPrompts::Instance().files, this) {}
 
     void Then(const QString& path) { m_answers.push_back(path); }
     // Runs while the dialog is "open" (the user browsing elsewhere).
     void WhileOpen(std::function<void()> browse) { m_browse = std::move(browse); }
     const std::vector<FileDialogKind>& Kinds() const { return m_kinds; }
     QString Filter() const { return m_filter; }
+    // The folder the last dialog was asked to open in (empty: the dialog's own choice).
+    QString Directory() const { return m_directory; }
+
+    QString Take(FileDialogKind kind, const QString& filter, const QString& directory)
+    {
+        m_kinds.push_back(kind);
+        m_filter = filter;
+        m_directory = directory;
+        if (m_browse) {
+            m_browse();
+        }
+        if (m_answers.empty()) {
+            return QString();
+        }
+        QString path = m_answers.front();
+        m_answers.pop_front();
+        return path;
+    }
 
 private:
     std::deque<QString> m_answers;
     std::vector<FileDialogKind> m_kinds;
     QString m_filter;
+    QString m_directory;
     std::function<void()> m_browse;
 };
+
+inline QMessageBox::StandardButton TestPrompts::Box(QWidget*, const BoxRequest& request)
+{
+    return boxes ? boxes->Take(request) : DefaultAnswer(request);
+}
+
+inline int TestPrompts::Modal(QDialog& dialog)
+{
+    if (dialogs && dialogs->Take(dialog) == QDialog::Accepted) {
+        dialog.accept();
+    } else {
+        dialog.reject();
+    }
+    return dialog.result();
+}
+
+inline QString TestPrompts::FileName(FileDialogKind kind, QWidget*, const QString& filter,
+                                     const QString& directory)
+{
+    return files ? files->Take(kind, filter, directory) : QString();
+}
 
 // Starts the program in the working folder. A long view timer keeps the channel view
 // closed until a test opens it; 0 opens it at the next turn of the event loop.
@@ -235,6 +310,7 @@ inline std::unique_ptr<CRadioProgApp> StartProgram(const WorkDir& dir, int viewT
     options.locale = locale;
     options.locate = dir.Locator();
     options.viewTimerMs = viewTimerMs;
+    options.prompts = &TestPrompts::Instance();
     auto app = std::make_unique<CRadioProgApp>(options);
     if (!app->InitInstance()) {
         return nullptr;

@@ -193,7 +193,7 @@ void TestVerifyUi::openBackupStartsInTheBackupFolder()
     // Before any backup: the folder is made, so that the dialog opens there.
     FileChoices files;
     open->trigger();
-    QCOMPARE(LastFileDialogDirectory(), dir.Path("backups"));
+    QCOMPARE(files.Directory(), dir.Path("backups"));
     QVERIFY(QFileInfo(dir.Path("backups")).isDir());
     QCOMPARE(files.Kinds().size(), std::size_t(1));
     QCOMPARE(files.Kinds()[0], FileDialogKind::Open);
@@ -211,7 +211,7 @@ void TestVerifyUi::openBackupStartsInTheBackupFolder()
     QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
     // Plain File > Open leaves the dialog its own choice of folder.
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();
-    QCOMPARE(LastFileDialogDirectory(), QString());
+    QCOMPARE(files.Directory(), QString());
 }
 
 QTEST_MAIN(TestVerifyUi)

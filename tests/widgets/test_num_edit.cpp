@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QtTest>
 
+#include "tests/widgets/answering_prompts.h"
 #include "widgets/message_box.h"
 #include "widgets/num_edit.h"
 
@@ -37,19 +38,17 @@ private slots:
     void programTextIsNotFiltered();
 
 private:
-    int m_beeps = 0;
+    test::AnsweringPrompts m_prompts;
 };
 
 void TestNumEdit::init()
 {
-    m_beeps = 0;
+    m_prompts.beeps = 0;
     SetNumericEntryLock(false);
-    SetBeepHandler([this] { ++m_beeps; });
 }
 
 void TestNumEdit::cleanup()
 {
-    SetBeepHandler({});
     SetNumericEntryLock(false);
 }
 
@@ -77,7 +76,7 @@ void TestNumEdit::typedCharacters()
     CNumEdit edit;
     Type(&edit, typed);
     QCOMPARE(edit.text(), accepted ? typed : QString());
-    QCOMPARE(m_beeps, accepted ? 0 : 1);
+    QCOMPARE(m_prompts.beeps, accepted ? 0 : 1);
     QCOMPARE(NumericEditAccepts(typed), accepted);
 }
 
@@ -88,12 +87,12 @@ void TestNumEdit::frequencyTypedInTurn()
         QTest::keyClicks(&edit, QString::fromLatin1(key));
     }
     QCOMPARE(edit.text(), QStringLiteral("145.125"));
-    QCOMPARE(m_beeps, 0);
+    QCOMPARE(m_prompts.beeps, 0);
     // Refused characters in between leave the text as the accepted ones made it.
     CNumEdit mixed;
     QTest::keyClicks(&mixed, QStringLiteral("1a4-5,.x1 2"));
     QCOMPARE(mixed.text(), QStringLiteral("145.12"));
-    QCOMPARE(m_beeps, 5);
+    QCOMPARE(m_prompts.beeps, 5);
 }
 
 void TestNumEdit::lockRefusesDigitsUntilReleased()
@@ -106,13 +105,13 @@ void TestNumEdit::lockRefusesDigitsUntilReleased()
     QTest::keyClicks(&second, QStringLiteral("."));
     QCOMPARE(first.text(), QString());
     QCOMPARE(second.text(), QString());
-    QCOMPARE(m_beeps, 3);
+    QCOMPARE(m_prompts.beeps, 3);
     QVERIFY(!NumericEditAccepts(QStringLiteral("1")));
 
     SetNumericEntryLock(false);
     QTest::keyClicks(&first, QStringLiteral("12"));
     QCOMPARE(first.text(), QStringLiteral("12"));
-    QCOMPARE(m_beeps, 3);
+    QCOMPARE(m_prompts.beeps, 3);
 }
 
 void TestNumEdit::editingKeysStillWork()
@@ -128,7 +127,7 @@ void TestNumEdit::editingKeysStillWork()
     QTest::keyClick(&edit, Qt::Key_Left);
     QTest::keyClicks(&edit, QStringLiteral("9"));
     QCOMPARE(edit.text(), QStringLiteral("293"));
-    QCOMPARE(m_beeps, 0);
+    QCOMPARE(m_prompts.beeps, 0);
     // Ctrl+C, Ctrl+X and Ctrl+V pass the filter.
     QVERIFY(NumericEditAccepts(QString(QChar(0x03))));
     QVERIFY(NumericEditAccepts(QString(QChar(0x18))));
@@ -149,7 +148,7 @@ void TestNumEdit::pasteIsNotFiltered()
     QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
     QApplication::sendEvent(&edit, &paste);
     QCOMPARE(edit.text(), QStringLiteral("abc-1"));
-    QCOMPARE(m_beeps, 0);
+    QCOMPARE(m_prompts.beeps, 0);
 }
 
 void TestNumEdit::programTextIsNotFiltered()
@@ -160,7 +159,7 @@ void TestNumEdit::programTextIsNotFiltered()
     SetNumericEntryLock(true);
     edit.setText(QStringLiteral("x"));
     QCOMPARE(edit.text(), QStringLiteral("x"));
-    QCOMPARE(m_beeps, 0);
+    QCOMPARE(m_prompts.beeps, 0);
 }
 
 QTEST_MAIN(TestNumEdit)
