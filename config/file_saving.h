@@ -10,7 +10,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <string>
 
 #include "data/data_file.h"
 
@@ -21,6 +20,10 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
 bool MayWriteFile(const QString& path);
 
 // The record's 1704-byte image as a data file.
-FileResult SaveDataFile(const std::string& path, const RadioData& data);
+FileResult SaveDataFile(const QString& path, const RadioData& data);
+
+// The save dialogs' name rule: ".tw" is appended unless the path already contains
+// ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
+QString WithDataFileExtension(const QString& path);
 
 }  // namespace radio

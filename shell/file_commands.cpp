@@ -1,11 +1,11 @@
 #include "shell/file_commands.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "config/backup_store.h"
 #include "config/file_messages.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
@@ -13,15 +13,6 @@
 #include "widgets/message_box.h"
 
 namespace radio {
-
-namespace {
-
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-}  // namespace
 
 FileCommands::FileCommands(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
 
@@ -88,7 +79,7 @@ void FileCommands::OpenFile(const QString& path)
     const RadioData& data = m_frame->Data();
     // The file is read into a copy: a file refused leaves the data as they were.
     RadioData opened = data;
-    const FileResult result = LoadDataFile(LocalPath(path), opened);
+    const FileResult result = LoadDataFile(path, opened);
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
     case FileStatus::Ok:
@@ -131,7 +122,7 @@ bool FileCommands::SaveAs()
     if (chosen.isEmpty()) {
         return false;
     }
-    const QString path = QString::fromStdString(WithDataFileExtension(chosen.toStdString()));
+    const QString path = WithDataFileExtension(chosen);
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
     if (path != chosen && QFileInfo::exists(path) &&
@@ -145,7 +136,7 @@ bool FileCommands::SaveTo(const QString& path)
 {
     RadioDocument& document = m_frame->Document();
     const RadioData& data = m_frame->Data();
-    const FileResult result = SaveDataFile(LocalPath(path), data);
+    const FileResult result = SaveDataFile(path, data);
     if (!result.ok()) {
         ShowFileError(m_frame, data,
                       SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));

@@ -47,7 +47,7 @@ RadioData Sample()
 FileResult Save(Writer writer, const QString& path)
 {
     switch (writer) {
-    case Writer::DataFile: return SaveDataFile(path.toStdString(), Sample());
+    case Writer::DataFile: return SaveDataFile(path, Sample());
     case Writer::Export: return WriteFileAtomically(path, QByteArray(9000, 'c'));
     case Writer::SysIni: {
         FileResult result;
@@ -270,8 +270,7 @@ void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened()
     QVERIFY2(ReturnsAtOnce(
                  [&] {
                      if (dataFile) {
-                         const FileResult result =
-                             LoadDataFile(QFile::encodeName(source).toStdString(), record);
+                         const FileResult result = LoadDataFile(source, record);
                          opened = result.ok();
                          reason = QString::fromStdString(result.detail);
                      } else {

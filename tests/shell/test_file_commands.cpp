@@ -2,8 +2,8 @@
 #include <QtTest>
 
 #include "channels/chn_msg_form_view.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
-#include "data/data_file.h"
 #include "shell/child_frame.h"
 #include "shell/file_commands.h"
 #include "shell/frame_actions.h"
@@ -362,7 +362,7 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     RadioData sixteen;
     sixteen.model = 1;
     sixteen.Channel(20).SetRxFrequency(0x44000000);  // held in the file, not shown
-    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("16.tw")).toStdString(), sixteen).ok());
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("16.tw")), sixteen).ok());
     SetUpRecord(frame).model = 0;
     FileChoices files;
     files.Then(dir.Path(QStringLiteral("16.tw")));
@@ -459,7 +459,7 @@ void TestFileCommands::openingKeepsThePortInUse()
     WorkDir dir;
     RadioData colleague;
     colleague.port = 1;
-    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), colleague).ok());
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")), colleague).ok());
     dir.Write(QStringLiteral("sys.ini"), CompleteSettings(2, 1, 1));
     dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
     auto app = StartProgram(dir);
@@ -475,7 +475,7 @@ void TestFileCommands::openingKeepsThePortInUse()
 
     QVERIFY(frame->Files()->Save());
     RadioData reopened;
-    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), reopened).ok());
+    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")), reopened).ok());
     QCOMPARE(reopened.port, 2);
     frame->close();
     QVERIFY(dir.Read(QStringLiteral("sys.ini")).startsWith("Com=COM2\r\n"));
