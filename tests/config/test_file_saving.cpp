@@ -185,7 +185,7 @@ void TestFileSaving::aReadOnlySysIniIsNotWritten()
     const QString path = dir.filePath("sys.ini");
     WriteAll(path, "Com=COM3\r\nDefaultLanguage=1\r\nMode=1\r\n");
     QVERIFY(QFile::setPermissions(path, kReadOnly));
-    QVERIFY(!SaveSettingsFile(path.toStdString(), Settings{1, 0, 0}));
+    QVERIFY(!SaveSettingsFile(path, Settings{1, 0, 0}));
     QCOMPARE(ReadAll(path), QByteArray("Com=COM3\r\nDefaultLanguage=1\r\nMode=1\r\n"));
 }
 

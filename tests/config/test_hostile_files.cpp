@@ -51,7 +51,7 @@ FileResult Save(Writer writer, const QString& path)
     case Writer::Export: return WriteFileAtomically(path, QByteArray(9000, 'c'));
     case Writer::SysIni: {
         FileResult result;
-        if (!SaveSettingsFile(path.toStdString(), Settings{3, 1, 1})) {
+        if (!SaveSettingsFile(path, Settings{3, 1, 1})) {
             result.status = FileStatus::WriteFailed;
             result.detail = "refused";
         }
