@@ -95,7 +95,11 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 
 QString WithDataFileExtension(const QString& path)
 {
-    return path.contains(QLatin1String(".tw")) ? path : path + QLatin1String(".tw");
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.endsWith(QLatin1String(".tw"), Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + (name.endsWith(QLatin1Char('.')) ? QLatin1String("tw") : QLatin1String(".tw"));
 }
 
 FileResult SaveDataFile(const QString& path, const RadioData& data)

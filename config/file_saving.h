@@ -22,8 +22,11 @@ bool MayWriteFile(const QString& path);
 // The record's 1704-byte image as a data file.
 FileResult SaveDataFile(const QString& path, const RadioData& data);
 
-// The save dialogs' name rule: ".tw" is appended unless the path already contains
-// ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
+// The save dialogs' name rule: ".tw" is appended when the file's own name does not
+// end in it, in any case; the folders on the way do not count. radio -> radio.tw,
+// RADIO.TW stays, a.tw.bak -> a.tw.bak.tw, x.tw/radio -> x.tw/radio.tw; a name that
+// ends in a dot gets "tw" only (radio. -> radio.tw). A path that names no file (one
+// ending in a slash) stays as it is.
 QString WithDataFileExtension(const QString& path);
 
 }  // namespace radio

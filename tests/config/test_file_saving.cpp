@@ -60,16 +60,23 @@ void TestFileSaving::extensionRule_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("saved");
-    QTest::newRow("bare") << "radio"
-                          << "radio.tw";
-    QTest::newRow("inner .tw") << "a.tw.bak"
-                               << "a.tw.bak";
-    QTest::newRow("upper case") << "RADIO.TW"
-                                << "RADIO.TW.tw";
-    QTest::newRow("already") << "/x/y/radio.tw"
-                             << "/x/y/radio.tw";
-    QTest::newRow("folder with .tw") << "/data.twx/radio"
-                                     << "/data.twx/radio";
+    const QList<QPair<QString, QString>> rows = {
+        {"radio", "radio.tw"},
+        {"/x/y/radio.tw", "/x/y/radio.tw"},
+        {"RADIO.TW", "RADIO.TW"},
+        {"radio.Tw", "radio.Tw"},
+        {"a.tw.bak", "a.tw.bak.tw"},
+        {"radio.twx", "radio.twx.tw"},
+        {"radio.", "radio.tw"},
+        {"/data.twx/radio", "/data.twx/radio.tw"},
+        {"/x.tw/radio", "/x.tw/radio.tw"},
+        {"x.tw/radio", "x.tw/radio.tw"},
+        {"/x/y/", "/x/y/"},
+        {QStringLiteral(u"Kanäle 频道"), QStringLiteral(u"Kanäle 频道.tw")},
+    };
+    for (const auto& [path, saved] : rows) {
+        QTest::newRow(qPrintable(path)) << path << saved;
+    }
 }
 
 void TestFileSaving::extensionRule()
