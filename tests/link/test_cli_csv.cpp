@@ -37,6 +37,7 @@ RadioData Loaded(const QString& path)
 class TestCliCsv : public QObject {
     Q_OBJECT
 private slots:
+    void exportThenImportGivesTheSameFile_data();
     void exportThenImportGivesTheSameFile();
     void chirpFileGivesTheSameFile();
     void refusedRowsLeaveTheFileAlone();
@@ -46,17 +47,25 @@ private slots:
     void wrongOptionsChangeNothing();
 };
 
+void TestCliCsv::exportThenImportGivesTheSameFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "radio";
+    QTest::newRow("letters beyond ASCII") << QStringLiteral(u"Kanäle 频道");
+}
+
 void TestCliCsv::exportThenImportGivesTheSameFile()
 {
+    QFETCH(QString, name);
     QTemporaryDir dir;
-    const QString original = dir.filePath("original.tw");
-    const QString csv = dir.filePath("plan.csv");
-    const QString copy = dir.filePath("copy.tw");
+    const QString original = dir.filePath(name + ".tw");
+    const QString csv = dir.filePath(name + ".csv");
+    const QString copy = dir.filePath(name + " copy.tw");
     QVERIFY(SaveDataFile(original, EachToneModeRecord()).ok());
 
     const Result exported = Cli({"export", original, csv});
     QCOMPARE(exported.code, 0);
-    QVERIFY(exported.err.contains("exported 13 channels to"));
+    QVERIFY(exported.err.contains("exported 13 channels to " + csv.toUtf8()));
     const QByteArray text = FileBytes(csv);
     QCOMPARE(text.count("\r\n"), 14);
     // "-" writes the same to standard output.
@@ -68,7 +77,7 @@ void TestCliCsv::exportThenImportGivesTheSameFile()
     // defaults), so the whole file is the same, byte for byte.
     const Result imported = Cli({"import", csv, copy});
     QCOMPARE(imported.code, 0);
-    QVERIFY(imported.err.contains("imported 13 channels into"));
+    QVERIFY(imported.err.contains("imported 13 channels into " + copy.toUtf8()));
     QCOMPARE(FileBytes(copy), FileBytes(original));
 }
 
