@@ -6,6 +6,7 @@
 #include "config/dtmf_code.h"
 #include "config/scan_time.h"
 #include "data/feature_bytes.h"
+#include "data/scan_rules.h"
 
 namespace radio::cli {
 
@@ -18,7 +19,6 @@ const QStringList kKeyFunctions = {
 const QStringList kVoxDelays = {"0.3", "0.5", "1", "1.5", "2", "3"};
 constexpr int kTimerStepSeconds = 15;
 constexpr int kTimerMaxByte = 39;
-constexpr int kScanValueMax = 300;
 constexpr int kChannelsMax = 32;
 
 QJsonValue Number(int byte, int max)
@@ -115,9 +115,10 @@ std::vector<ShownSetting> ScanSettings(const RadioData& data)
         {"checkInterval", "Check interval (s)", ScanTime(block.data[b::kCheckInterval])},
         {"holdTime", "Hold time (s)", ScanTime(block.data[b::kHoldTime])},
         {"transmitOn", "Transmit on", transmitOn},
-        {"resumeTime", "Resume time (s)", Number(Word16(block, b::kResumeTimeLow), kScanValueMax)},
+        {"resumeTime", "Resume time (s)",
+         Number(Word16(block, b::kResumeTimeLow), int(kResumeAndCarrierHoldMax))},
         {"carrierHold", "Carrier hold (s)",
-         Number(Word16(block, b::kCarrierHoldLow), kScanValueMax)},
+         Number(Word16(block, b::kCarrierHoldLow), int(kResumeAndCarrierHoldMax))},
     };
 }
 

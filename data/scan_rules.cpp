@@ -10,7 +10,6 @@ namespace b = bytes::scan;
 
 namespace {
 
-constexpr unsigned kResumeAndCarrierHoldMax = 300;
 constexpr unsigned kResumeTimeFallback = 4;
 constexpr unsigned kCarrierHoldFallback = 3;
 constexpr int kTimeMaxByte = 91;

@@ -15,6 +15,9 @@
 
 namespace radio {
 
+// The most seconds the resume time and the carrier hold take (bytes 5-8).
+constexpr unsigned kResumeAndCarrierHoldMax = 300;
+
 // Channel n (1..32) is in use when the first two bytes of its record are BCD
 // digits, whatever the model.
 bool ScanChannelInUse(const RadioData& data, int n);

@@ -18,7 +18,6 @@ namespace b = bytes::scan;
 
 namespace {
 
-constexpr unsigned kResumeAndCarrierHoldMax = 300;
 constexpr int kChannelTextLength = 2;
 
 bool IsDigit(QChar c, char16_t first, char16_t last)
