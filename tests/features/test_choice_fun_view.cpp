@@ -74,7 +74,7 @@ private slots:
     void loadClamping();
     void numberChecks_data();
     void numberChecks();
-    void switch3DisablesSwitch4();
+    void keyLockDisablesAutoKeyLock();
     void voxOnEnablesVoxControls();
     void codeSelectorEnablesCodes_data();
     void codeSelectorEnablesCodes();
@@ -336,24 +336,24 @@ void TestChoiceFunView::numberChecks()
     QCOMPARE(edit->text(), typed);
 }
 
-void TestChoiceFunView::switch3DisablesSwitch4()
+void TestChoiceFunView::keyLockDisablesAutoKeyLock()
 {
     Block0120(m_data)[fb::kAutoKeyLock] = 1;
     CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
-    auto* switch3 = Find<QCheckBox>(view, "switch3Box");
-    auto* switch4 = Find<QCheckBox>(view, "switch4Box");
-    QVERIFY(switch4->isEnabled());
-    Click(switch3);
-    QVERIFY(!switch4->isEnabled());
-    // Switch 4 keeps its value and is still stored.
-    QVERIFY(switch4->isChecked());
+    auto* keyLock = Find<QCheckBox>(view, "switch3Box");
+    auto* autoKeyLock = Find<QCheckBox>(view, "switch4Box");
+    QVERIFY(autoKeyLock->isEnabled());
+    Click(keyLock);
+    QVERIFY(!autoKeyLock->isEnabled());
+    // Auto key lock keeps its value and is still stored.
+    QVERIFY(autoKeyLock->isChecked());
     view.StoreToRecord();
     QCOMPARE(int(Block0120(m_data)[fb::kKeyLock]), 1);
     QCOMPARE(int(Block0120(m_data)[fb::kAutoKeyLock]), 1);
-    switch3->setFocus();
-    QTest::keyClick(switch3, Qt::Key_Space);
-    QVERIFY(switch4->isEnabled());
+    keyLock->setFocus();
+    QTest::keyClick(keyLock, Qt::Key_Space);
+    QVERIFY(autoKeyLock->isEnabled());
 }
 
 void TestChoiceFunView::voxOnEnablesVoxControls()
