@@ -4,14 +4,18 @@
 #pragma once
 
 #include "data/channel_plan.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
-class CMainFrame;
+class ViewManager;
 
 class ChannelPlanCommands {
 public:
-    explicit ChannelPlanCommands(CMainFrame* frame) : m_frame(frame) {}
+    ChannelPlanCommands(RadioDocument& document, ViewManager& views)
+        : m_document(document), m_views(views)
+    {
+    }
 
     // Asks for a CSV file, reads it into a plan for the record's band and channel
     // count and shows the plan; OK imports the acceptable rows.
@@ -25,7 +29,8 @@ public:
     void ApplyImport(const ChannelPlan& plan);
 
 private:
-    CMainFrame* m_frame;
+    RadioDocument& m_document;
+    ViewManager& m_views;
 };
 
 }  // namespace radio

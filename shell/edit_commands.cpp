@@ -1,34 +1,35 @@
 #include "shell/edit_commands.h"
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QUndoStack>
 
 #include "channels/chn_msg_form_view.h"
 #include "config/text_of.h"
-#include "shell/bg_client_wnd.h"
-#include "shell/child_frame.h"
 #include "shell/frame_actions.h"
-#include "shell/main_frame.h"
+#include "shell/view_manager.h"
 
 namespace radio {
 
-EditCommands::EditCommands(CMainFrame* frame) : QObject(frame), m_frame(frame)
+EditCommands::EditCommands(RadioDocument& document, ViewManager& views, FrameActions& actions,
+                           QMdiArea* area, QObject* parent)
+    : QObject(parent), m_document(document), m_views(views), m_actions(actions)
 {
-    QUndoStack* history = frame->Document().History();
+    QUndoStack* history = m_document.History();
     connect(history, &QUndoStack::indexChanged, this, &EditCommands::UpdateActions);
     connect(history, &QUndoStack::cleanChanged, this, &EditCommands::UpdateActions);
-    connect(frame->Background(), &QMdiArea::subWindowActivated, this, &EditCommands::UpdateActions);
+    connect(area, &QMdiArea::subWindowActivated, this, &EditCommands::UpdateActions);
 }
 
 CChnMsgFormView* EditCommands::ActiveChannelView() const
 {
-    auto* child = qobject_cast<CChildFrame*>(m_frame->Background()->activeSubWindow());
-    return child && child->isVisible() ? qobject_cast<CChnMsgFormView*>(child->View()) : nullptr;
+    return qobject_cast<CChnMsgFormView*>(m_views.ActiveView());
 }
 
 void EditCommands::Undo()
 {
-    if (m_frame->TransferRunning()) {
+    if (m_views.TransferRunning()) {
         return;
     }
     // In a cell being edited, undo takes back the edit itself, as Escape does.
@@ -36,8 +37,8 @@ void EditCommands::Undo()
         view->CancelEdit();
         return;
     }
-    if (m_frame->CollectEdits()) {
-        m_frame->Document().History()->undo();
+    if (m_views.CollectEdits()) {
+        m_document.History()->undo();
     }
 }
 
@@ -47,14 +48,14 @@ void EditCommands::Redo()
     if (CChnMsgFormView* view = ActiveChannelView(); view && view->ActiveEditor()) {
         return;
     }
-    if (!m_frame->TransferRunning() && m_frame->CollectEdits()) {
-        m_frame->Document().History()->redo();
+    if (!m_views.TransferRunning() && m_views.CollectEdits()) {
+        m_document.History()->redo();
     }
 }
 
 void EditCommands::Cut()
 {
-    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_frame->TransferRunning()) {
+    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_views.TransferRunning()) {
         view->CutSelection();
     }
 }
@@ -68,74 +69,84 @@ void EditCommands::Copy()
 
 void EditCommands::Paste()
 {
-    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_frame->TransferRunning()) {
+    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_views.TransferRunning()) {
         view->PasteClipboard();
     }
 }
 
 void EditCommands::Delete()
 {
-    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_frame->TransferRunning()) {
+    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_views.TransferRunning()) {
         view->DeleteSelection();
     }
 }
 
-namespace {
-
-constexpr FrameCommand kRowCommands[] = {
-    FrameCommand::InsertChannel, FrameCommand::DeleteChannelClosingGap,
-    FrameCommand::MoveChannelUp, FrameCommand::MoveChannelDown,
-    FrameCommand::SortChannels,  FrameCommand::FillFrequencies,
-    FrameCommand::FindChannel,   FrameCommand::SetForSelected,
-};
-
-}  // namespace
-
-void EditCommands::RowCommand(FrameCommand command)
+// Runs a row command on the channel view when it is the active child window and no
+// transfer runs.
+template <typename Command>
+void EditCommands::OnChannelView(Command command)
 {
-    CChnMsgFormView* view = ActiveChannelView();
-    if (view == nullptr || m_frame->TransferRunning()) {
-        return;
+    if (CChnMsgFormView* view = ActiveChannelView(); view && !m_views.TransferRunning()) {
+        command(*view);
     }
-    switch (command) {
-    case FrameCommand::InsertChannel: view->InsertChannels(); break;
-    case FrameCommand::DeleteChannelClosingGap: view->DeleteChannelsClosingGap(); break;
-    case FrameCommand::MoveChannelUp: view->MoveChannels(-1); break;
-    case FrameCommand::MoveChannelDown: view->MoveChannels(1); break;
-    case FrameCommand::SortChannels: view->SortChannels(); break;
-    case FrameCommand::FillFrequencies: view->FillFrequencies(); break;
-    case FrameCommand::FindChannel: view->Find(); break;
-    case FrameCommand::SetForSelected: view->SetForSelected(); break;
-    default: break;
-    }
+}
+
+void EditCommands::InsertChannel()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.InsertChannels(); });
+}
+
+void EditCommands::DeleteChannelClosingGap()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.DeleteChannelsClosingGap(); });
+}
+
+void EditCommands::MoveChannelUp()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.MoveChannels(-1); });
+}
+
+void EditCommands::MoveChannelDown()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.MoveChannels(1); });
+}
+
+void EditCommands::SortChannels()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.SortChannels(); });
+}
+
+void EditCommands::FillFrequencies()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.FillFrequencies(); });
+}
+
+void EditCommands::FindChannel()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.Find(); });
+}
+
+void EditCommands::SetForSelected()
+{
+    OnChannelView([](CChnMsgFormView& view) { view.SetForSelected(); });
 }
 
 QList<QAction*> EditCommands::ContextActions() const
 {
-    FrameActions* actions = m_frame->Actions();
-    QList<QAction*> list;
-    for (FrameCommand command : {FrameCommand::EditCut, FrameCommand::EditCopy,
-                                 FrameCommand::EditPaste, FrameCommand::EditDelete}) {
-        list.append(actions->Action(command));
-    }
-    for (FrameCommand command : kRowCommands) {
-        list.append(actions->Action(command));
-    }
-    return list;
+    return m_actions.ChannelTableActions();
 }
 
 void EditCommands::UpdateActions()
 {
-    const RadioData& data = m_frame->Data();
-    const QUndoStack* history = m_frame->Document().History();
-    const bool idle = !m_frame->TransferRunning();
-    FrameActions* actions = m_frame->Actions();
+    const RadioData& data = m_document.Record();
+    const QUndoStack* history = m_document.History();
+    const bool idle = !m_views.TransferRunning();
 
-    QAction* undo = actions->Action(FrameCommand::EditUndo);
+    QAction* undo = m_actions.Action(FrameCommand::EditUndo);
     undo->setEnabled(idle && history->canUndo());
     undo->setText(history->canUndo() ? UiText(data, text::MenuUndoStep).arg(history->undoText())
                                      : UiText(data, text::MenuUndo));
-    QAction* redo = actions->Action(FrameCommand::EditRedo);
+    QAction* redo = m_actions.Action(FrameCommand::EditRedo);
     redo->setEnabled(idle && history->canRedo());
     redo->setText(history->canRedo() ? UiText(data, text::MenuRedoStep).arg(history->redoText())
                                      : UiText(data, text::MenuRedo));
@@ -143,14 +154,14 @@ void EditCommands::UpdateActions()
         action->setToolTip(PlainCaption(action->text()));
     }
 
+    // The channel table's commands need the table; those that change the record wait
+    // for a transfer too (Copy does not).
     const bool channels = ActiveChannelView() != nullptr;
-    actions->Action(FrameCommand::EditCopy)->setEnabled(channels);
-    for (FrameCommand command :
-         {FrameCommand::EditCut, FrameCommand::EditPaste, FrameCommand::EditDelete}) {
-        actions->Action(command)->setEnabled(channels && idle);
-    }
-    for (FrameCommand command : kRowCommands) {
-        actions->Action(command)->setEnabled(channels && idle);
+    for (const CommandRow& row : CommandTable()) {
+        if (row.Has(command::kChannelTable)) {
+            m_actions.Action(row.command)
+                ->setEnabled(channels && (idle || !row.Has(command::kLockedByTransfer)));
+        }
     }
 }
 

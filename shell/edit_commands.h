@@ -8,19 +8,23 @@
 #include <QList>
 #include <QObject>
 
-#include "shell/frame_command.h"
+#include "widgets/radio_document.h"
 
 class QAction;
+class QMdiArea;
 
 namespace radio {
 
 class CChnMsgFormView;
-class CMainFrame;
+class FrameActions;
+class ViewManager;
 
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    explicit EditCommands(CMainFrame* frame);
+    // `area` holds the child windows: the commands follow the active one.
+    EditCommands(RadioDocument& document, ViewManager& views, FrameActions& actions, QMdiArea* area,
+                 QObject* parent);
 
     void Undo();
     void Redo();
@@ -28,9 +32,16 @@ public:
     void Copy();
     void Paste();
     void Delete();
-    // The channel table's row commands (Insert empty channel here ... Set for selected
-    // channels), on the channel view when it is the active child window.
-    void RowCommand(FrameCommand command);
+    // The channel table's row commands, on the channel view when it is the active
+    // child window.
+    void InsertChannel();
+    void DeleteChannelClosingGap();
+    void MoveChannelUp();
+    void MoveChannelDown();
+    void SortChannels();
+    void FillFrequencies();
+    void FindChannel();
+    void SetForSelected();
     // The entries of the channel table's context menu.
     QList<QAction*> ContextActions() const;
 
@@ -41,8 +52,12 @@ public:
 private:
     // The channel view when it is the active child window.
     CChnMsgFormView* ActiveChannelView() const;
+    template <typename Command>
+    void OnChannelView(Command command);
 
-    CMainFrame* m_frame;
+    RadioDocument& m_document;
+    ViewManager& m_views;
+    FrameActions& m_actions;
 };
 
 }  // namespace radio

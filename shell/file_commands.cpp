@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 
 #include "config/backup_store.h"
 #include "config/file_messages.h"
@@ -9,31 +10,35 @@
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
-#include "shell/main_frame.h"
+#include "shell/print_hook.h"
+#include "shell/view_manager.h"
 #include "widgets/message_box.h"
 
 namespace radio {
 
-FileCommands::FileCommands(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
+FileCommands::FileCommands(RadioDocument& document, ViewManager& views, QObject* parent)
+    : QObject(parent), m_document(document), m_views(views)
+{
+}
 
 bool FileCommands::MayLeaveData(const std::function<bool()>& askWhenUnchanged)
 {
     // What the views hold belongs to the data; a field that fails its check stops.
-    if (!m_frame->CollectEdits()) {
+    if (!m_views.CollectEdits()) {
         return false;
     }
-    RadioDocument& document = m_frame->Document();
+    RadioDocument& document = m_document;
     if (!document.IsModified()) {
         return askWhenUnchanged();
     }
-    const RadioData& data = m_frame->Data();
+    const RadioData& data = m_document.Record();
     BoxRequest box;
     box.text = UiText(data, text::SaveChanges);
     box.caption = UiText(data, 89);
     box.icon = QMessageBox::Warning;
     box.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     box.defaultButton = QMessageBox::Cancel;
-    switch (ShowBox(m_frame, box)) {
+    switch (ShowBox(m_views.Window(), box)) {
     case QMessageBox::Save: return Save();
     case QMessageBox::Discard: return true;
     default: return false;
@@ -43,14 +48,14 @@ bool FileCommands::MayLeaveData(const std::function<bool()>& askWhenUnchanged)
 void FileCommands::New()
 {
     const bool confirmed = MayLeaveData([this] {
-        const RadioData& data = m_frame->Data();
-        return ConfirmWarning(m_frame, UiText(data, 73), UiText(data, 89));
+        const RadioData& data = m_document.Record();
+        return ConfirmWarning(m_views.Window(), UiText(data, 73), UiText(data, 89));
     });
     if (!confirmed) {
         return;
     }
-    m_frame->Document().ResetToNew();
-    m_frame->RefreshViews();
+    m_document.ResetToNew();
+    m_views.RefreshViews();
 }
 
 void FileCommands::OpenBackup()
@@ -60,15 +65,24 @@ void FileCommands::OpenBackup()
     }
     const QString folder = BackupFolder();
     QDir().mkpath(folder);  // the dialog opens there even before the first backup
-    OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame, DataFileFilter(), folder));
+    OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_views.Window(), DataFileFilter(),
+                                         folder));
 }
 
-void FileCommands::Open(const QString& given)
+void FileCommands::Open()
 {
     if (!MayLeaveData([] { return true; })) {
         return;
     }
-    OpenFile(given.isEmpty() ? AskFileNameKeepingDirectory(FileDialogKind::Open, m_frame) : given);
+    OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_views.Window()));
+}
+
+void FileCommands::OpenNamed(const QString& path)
+{
+    if (!MayLeaveData([] { return true; })) {
+        return;
+    }
+    OpenFile(path);
 }
 
 void FileCommands::OpenFile(const QString& path)
@@ -76,7 +90,7 @@ void FileCommands::OpenFile(const QString& path)
     if (path.isEmpty()) {
         return;
     }
-    const RadioData& data = m_frame->Data();
+    const RadioData& data = m_document.Record();
     // The file is read into a copy: a file refused leaves the data as they were.
     RadioData opened = data;
     const FileResult result = LoadDataFile(path, opened);
@@ -86,39 +100,39 @@ void FileCommands::OpenFile(const QString& path)
         // A data set of its own: its history starts here. The port belongs to this
         // computer's cables, not to the data: the file's port is not taken (saving
         // writes the port in use into the file).
-        m_frame->Document().TakeOpened(opened, path);
-        m_frame->RepaintBackground();
-        m_frame->RefreshViews();
+        m_document.TakeOpened(opened, path);
+        m_views.RepaintBackground();
+        m_views.RefreshViews();
         emit fileUsed(path);
         return;
     case FileStatus::TooShort:
     case FileStatus::NotDataFile:
     case FileStatus::OpenFailed:
     case FileStatus::WriteFailed:
-        m_frame->RepaintBackground();
-        ShowFileError(m_frame, data, OpenFailureText(data.texts, shown, result));
+        m_views.RepaintBackground();
+        ShowFileError(m_views.Window(), data, OpenFailureText(data.texts, shown, result));
         return;
     }
 }
 
 bool FileCommands::Save()
 {
-    const QString known = m_frame->Document().FileName();
+    const QString known = m_document.FileName();
     if (known.isEmpty()) {
         return SaveAs();
     }
     // A field that fails its check stops the save.
-    return m_frame->CollectEdits() && SaveTo(known);
+    return m_views.CollectEdits() && SaveTo(known);
 }
 
 bool FileCommands::SaveAs()
 {
     // A field that fails its check stops the save before the file is even asked for.
-    if (!m_frame->CollectEdits()) {
+    if (!m_views.CollectEdits()) {
         return false;
     }
-    const QString chosen = AskFileNameKeepingDirectory(
-        FileDialogKind::Save, m_frame, DataFileFilter(), m_frame->Document().FileName());
+    const QString chosen = AskFileNameKeepingDirectory(FileDialogKind::Save, m_views.Window(),
+                                                       DataFileFilter(), m_document.FileName());
     if (chosen.isEmpty()) {
         return false;
     }
@@ -126,7 +140,7 @@ bool FileCommands::SaveAs()
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
     if (path != chosen && QFileInfo::exists(path) &&
-        !ConfirmReplace(m_frame, m_frame->Data(), path)) {
+        !ConfirmReplace(m_views.Window(), m_document.Record(), path)) {
         return false;
     }
     return SaveTo(path);
@@ -134,19 +148,52 @@ bool FileCommands::SaveAs()
 
 bool FileCommands::SaveTo(const QString& path)
 {
-    RadioDocument& document = m_frame->Document();
-    const RadioData& data = m_frame->Data();
+    RadioDocument& document = m_document;
+    const RadioData& data = m_document.Record();
     const FileResult result = SaveDataFile(path, data);
     if (!result.ok()) {
-        ShowFileError(m_frame, data,
+        ShowFileError(m_views.Window(), data,
                       SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));
     } else {
         document.MarkUnmodified();
         document.SetFileName(path);
         emit fileUsed(path);
     }
-    m_frame->RepaintBackground();
+    m_views.RepaintBackground();
     return result.ok();
+}
+
+// The printout takes its summary from the features, key and scan views, so the four
+// views are opened (or shown again) first.
+void FileCommands::PrintChannels(bool preview)
+{
+    PrintRequest request;
+    request.parent = m_views.Window();
+    request.data = &m_document.Record();
+    for (ViewKind kind : kAllViewKinds) {
+        m_views.OpenView(kind);
+        request.views[std::size_t(kind)] = m_views.View(kind);
+    }
+    if (preview) {
+        PreviewChannelTable(request);
+    } else {
+        PrintChannelTable(request);
+    }
+}
+
+void FileCommands::Print()
+{
+    PrintChannels(false);
+}
+
+void FileCommands::PrintPreview()
+{
+    PrintChannels(true);
+}
+
+void FileCommands::Exit()
+{
+    m_views.Window()->close();  // the window asks first (closeEvent)
 }
 
 }  // namespace radio

@@ -8,22 +8,26 @@
 #include <QObject>
 #include <functional>
 
+#include "widgets/radio_document.h"
+
 namespace radio {
 
-class CMainFrame;
+class ViewManager;
 
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(CMainFrame* frame);
+    FileCommands(RadioDocument& document, ViewManager& views, QObject* parent);
 
     // Asks first (Cancel is the default); on OK every block and the port go back
     // to their defaults, the band and the model stay.
     void New();
-    // File Open; the port in use stays (a file's port is not taken). With `given`
-    // empty the user chooses the file; a name given by the command line, a drop on
-    // the window or the recent files takes the same road without the file dialog.
-    void Open(const QString& given = QString());
+    // File Open; the port in use stays (a file's port is not taken). The user chooses
+    // the file.
+    void Open();
+    // The same for a name given by the command line, a drop on the window or the
+    // recent files, without the file dialog.
+    void OpenNamed(const QString& path);
     // File Open in the folder of the automatic backups (created when missing).
     void OpenBackup();
     // False when nothing was saved (cancelled, refused or failed).
@@ -34,6 +38,11 @@ public:
     // succeed), Discard or Cancel. Without such changes `askWhenUnchanged` decides.
     // True when the command may go on.
     bool MayLeaveData(const std::function<bool()>& askWhenUnchanged);
+    // File Print and Print preview of the channel table.
+    void Print();
+    void PrintPreview();
+    // File Exit: the window closes, asking first.
+    void Exit();
 
 signals:
     // A data file was opened or saved under `path`.
@@ -42,8 +51,10 @@ signals:
 private:
     void OpenFile(const QString& path);
     bool SaveTo(const QString& path);
+    void PrintChannels(bool preview);
 
-    CMainFrame* m_frame;
+    RadioDocument& m_document;
+    ViewManager& m_views;
 };
 
 }  // namespace radio

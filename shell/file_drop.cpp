@@ -5,9 +5,10 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
+#include <QWidget>
 
 #include "shell/file_commands.h"
-#include "shell/main_frame.h"
+#include "shell/view_manager.h"
 
 namespace radio {
 
@@ -26,10 +27,11 @@ QString DroppedDataFile(const QMimeData* mime)
                : QString();
 }
 
-FileDrop::FileDrop(CMainFrame* frame) : QObject(frame), m_frame(frame)
+FileDrop::FileDrop(QWidget* window, ViewManager& views, FileCommands& files)
+    : QObject(window), m_views(views), m_files(files)
 {
-    frame->setAcceptDrops(true);
-    frame->installEventFilter(this);
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
 }
 
 bool FileDrop::eventFilter(QObject* watched, QEvent* event)
@@ -38,7 +40,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!DroppedDataFile(drag->mimeData()).isEmpty() && !m_frame->TransferRunning()) {
+        if (!DroppedDataFile(drag->mimeData()).isEmpty() && !m_views.TransferRunning()) {
             drag->acceptProposedAction();
         } else {
             drag->ignore();
@@ -48,16 +50,16 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         const QString path = DroppedDataFile(drop->mimeData());
-        if (path.isEmpty() || m_frame->TransferRunning()) {
+        if (path.isEmpty() || m_views.TransferRunning()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
         // Opened once the drop has ended: the questions File Open may ask must not
         // keep the program the file came from waiting for the end of the drop.
-        QTimer::singleShot(0, m_frame, [frame = m_frame, path] {
-            if (!frame->TransferRunning()) {
-                frame->Files()->Open(path);
+        QTimer::singleShot(0, this, [this, path] {
+            if (!m_views.TransferRunning()) {
+                m_files.OpenNamed(path);
             }
         });
         return true;

@@ -7,10 +7,12 @@
 #include <QString>
 
 class QMimeData;
+class QWidget;
 
 namespace radio {
 
-class CMainFrame;
+class FileCommands;
+class ViewManager;
 
 // The local data file a drag carries; empty unless it carries exactly one local file
 // whose name ends in ".tw" (in any case).
@@ -19,14 +21,15 @@ QString DroppedDataFile(const QMimeData* mime);
 class FileDrop : public QObject {
     Q_OBJECT
 public:
-    // Makes `frame` accept drops and watches its drag events.
-    explicit FileDrop(CMainFrame* frame);
+    // Makes `window` accept drops and watches its drag events; `files` opens them.
+    FileDrop(QWidget* window, ViewManager& views, FileCommands& files);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CMainFrame* m_frame;
+    ViewManager& m_views;
+    FileCommands& m_files;
 };
 
 }  // namespace radio

@@ -1,14 +1,16 @@
-// The menu bar, the toolbar and their actions. Every caption comes from the language
-// table: the top-level menus by position, the items by command.
+// The menu bar, the toolbar and their actions, built from the command table: every
+// caption comes from the language table, the top-level menus by position, the items
+// by their rows.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 #include <map>
 
 #include "data/radio_data.h"
-#include "shell/frame_command.h"
+#include "shell/command_table.h"
 
 class QAction;
 class QMainWindow;
@@ -24,14 +26,23 @@ QString ToolTipText(const QString& caption);
 class FrameActions : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMenuCount = 8;
+    static constexpr int kMenuCount = radio::kMenuCount;
 
     // Builds the menus into the window's menu bar and the toolbar into the window.
     FrameActions(const RadioData* data, QMainWindow* window);
 
+    // Connects every action to its controller's slot. `transferRunning` says whether a
+    // transfer runs: meanwhile the commands it locks are refused even when they arrive.
+    void Connect(const Controllers& controllers, std::function<bool()> transferRunning);
+    // Runs a command as its menu item would.
+    void Run(FrameCommand command, bool checked = false);
+
     QAction* Action(FrameCommand command) const;
     QMenu* Menu(int position) const { return m_menus[std::size_t(position)]; }
+    QMenu* Menu(MenuId menu) const { return Menu(int(menu)); }
     QToolBar* ToolBar() const { return m_toolBar; }
+    // The actions of the commands that act on the channel table, in menu order.
+    QList<QAction*> ChannelTableActions() const;
 
     // Writes the language texts into the menu captions.
     void ApplyMenuTexts();
@@ -45,20 +56,16 @@ public:
     // The commands SetTransferRunning disables.
     static bool DisabledWhileTransferring(FrameCommand command);
 
-signals:
-    // A menu item, a toolbar button or a shortcut key.
-    void triggered(FrameCommand command);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* Add(QMenu* menu, FrameCommand command);
-
     const RadioData* m_data;
     std::array<QMenu*, kMenuCount> m_menus{};
     std::map<FrameCommand, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
+    Controllers m_controllers{};
+    std::function<bool()> m_transferRunning;
 };
 
 }  // namespace radio

@@ -17,20 +17,21 @@
 #include "shell/bg_client_wnd.h"
 #include "shell/channel_plan_commands.h"
 #include "shell/child_frame.h"
-#include "shell/dialog_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/file_commands.h"
 #include "shell/file_drop.h"
 #include "shell/frame_actions.h"
-#include "shell/print_hook.h"
+#include "shell/help_commands.h"
+#include "shell/model_commands.h"
 #include "shell/prog_status_bar.h"
 #include "shell/radio_prog_app.h"
 #include "shell/recent_files.h"
+#include "shell/settings_commands.h"
 #include "shell/transfer_commands.h"
 #include "shell/transfer_texts.h"
 #include "shell/tree_bar.h"
+#include "shell/view_commands.h"
 #include "shell/view_slots.h"
-#include "shell/window_arrange.h"
 #include "widgets/edit_view.h"
 #include "widgets/message_box.h"
 
@@ -57,8 +58,6 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     m_views = std::make_unique<ViewSlots>(m_background, &m_document);
 
     m_actions = new FrameActions(&Data(), this);
-    connect(m_actions, &FrameActions::triggered, this, &CMainFrame::RunCommand);
-    m_edit = new EditCommands(this);
     connect(&m_document, &RadioDocument::modifiedChanged, this, &QWidget::setWindowModified);
     // Undo and redo: the views show the record afresh by themselves; the caption and
     // the picture follow the band and the model.
@@ -75,28 +74,45 @@ CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
     resizeDocks({m_treeBar}, {127}, Qt::Horizontal);
     m_treeBar->hide();  // the bar starts hidden
     connect(m_treeBar, &CTreeBar::viewRequested, this, &CMainFrame::OpenView);
-    connect(m_treeBar, &QDockWidget::visibilityChanged, this, &CMainFrame::SyncTreeCheck);
-    connect(m_actions->ToolBar(), &QToolBar::visibilityChanged, this, [this](bool) {
-        m_actions->Action(FrameCommand::ToolBar)->setChecked(!m_actions->ToolBar()->isHidden());
-    });
 
-    m_files = new FileCommands(this);
-    m_dialogs = new DialogCommands(this);
-    m_transfers = new TransferCommands(this, &m_worker);
-    connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
+    CreateControllers();
 
     // File > Recent files, and data files dropped on the window.
-    m_recent = new RecentFiles(this, m_actions->Menu(0), m_actions->Action(FrameCommand::AppExit));
+    m_recent = new RecentFiles(m_document, *this, *m_files, m_actions->Menu(MenuId::File),
+                               m_actions->Action(FrameCommand::AppExit), this);
     connect(m_files, &FileCommands::fileUsed, m_recent, &RecentFiles::Add);
-    new FileDrop(this);
-    m_actions->Action(FrameCommand::VerifyAfterWrite)->setChecked(VerifyAfterWrite());
+    new FileDrop(this, *this, *m_files);
+}
+
+// One controller per concern, each given what it works on; the command table names
+// the slot of each command.
+void CMainFrame::CreateControllers()
+{
+    m_files = new FileCommands(m_document, *this, this);
+    m_channelPlans = std::make_unique<ChannelPlanCommands>(m_document, *this);
+    m_transfers = new TransferCommands(m_document, *this, *this, &m_worker, *m_files,
+                                       m_actions->Action(FrameCommand::VerifyAfterWrite), this);
+    connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
+    m_edit = new EditCommands(m_document, *this, *m_actions, m_background, this);
+    m_help = new HelpCommands(m_document, *this, m_app, m_locate, this);
+    m_model = new ModelCommands(m_document, *this, *m_help, this);
+    m_viewCommands =
+        new ViewCommands(*this, m_background,
+                         ViewCommands::Bars{m_treeBar, m_actions->Action(FrameCommand::TreeView),
+                                            m_actions->ToolBar(),
+                                            m_actions->Action(FrameCommand::ToolBar), m_statusBar},
+                         this);
+    m_settings = new SettingsCommands(m_document, *this, m_worker, m_app, *m_help, this);
+    m_actions->Connect(Controllers{m_files, m_channelPlans.get(), m_transfers, m_edit, m_model,
+                                   m_viewCommands, m_help, m_settings},
+                       [this] { return TransferRunning(); });
 }
 
 CMainFrame::~CMainFrame()
 {
-    // Closing the window hides the bars; this frame is no longer there to follow.
-    m_treeBar->disconnect(this);
-    m_actions->ToolBar()->disconnect(this);
+    // Closing the window hides the bars; the check marks are no longer there to follow.
+    m_treeBar->disconnect(m_viewCommands);
+    m_actions->ToolBar()->disconnect(m_viewCommands);
     // The transfer thread and the views use the record and the worker, which go
     // before the window's children: stop and remove them first.
     delete m_transfers;
@@ -212,7 +228,7 @@ void CMainFrame::ApplyMenuTexts()
 void CMainFrame::BuildTree(bool rebuild)
 {
     m_treeBar->BuildTree(rebuild);
-    SyncTreeCheck();
+    m_viewCommands->SyncNavigationCheck();
 }
 
 void CMainFrame::RepaintBackground()
@@ -241,6 +257,12 @@ CEditView* CMainFrame::View(ViewKind kind) const
     return m_views->View(kind);
 }
 
+CEditView* CMainFrame::ActiveView() const
+{
+    auto* child = qobject_cast<CChildFrame*>(m_background->activeSubWindow());
+    return child && child->isVisible() ? child->View() : nullptr;
+}
+
 std::vector<ViewKind> CMainFrame::ExistingViews() const
 {
     return m_views->Existing();
@@ -262,101 +284,7 @@ void CMainFrame::SetTransferRunning(bool running)
 
 void CMainFrame::RunCommand(FrameCommand command)
 {
-    // The actions are disabled meanwhile; a command that still arrives is refused.
-    if (FrameActions::DisabledWhileTransferring(command) && TransferRunning()) {
-        if (command == FrameCommand::ReadRadio || command == FrameCommand::WriteRadio) {
-            m_transfers->Start(TransferMode::Read);  // tells the user one is running
-        }
-        return;
-    }
-    switch (command) {
-    case FrameCommand::FileNew: m_files->New(); break;
-    case FrameCommand::FileOpen: m_files->Open(); break;
-    case FrameCommand::FileSave: m_files->Save(); break;
-    case FrameCommand::FileSaveAs: m_files->SaveAs(); break;
-    case FrameCommand::ImportChannels: ChannelPlanCommands(this).Import(); break;
-    case FrameCommand::ExportChannels: ChannelPlanCommands(this).Export(); break;
-    case FrameCommand::FilePrint: Print(false); break;
-    case FrameCommand::FilePrintPreview: Print(true); break;
-    case FrameCommand::AppExit: close(); break;
-    case FrameCommand::ModelInfo: m_dialogs->ModelInfo(); break;
-    case FrameCommand::ViewChannels: OpenView(ViewKind::Channels); break;
-    case FrameCommand::ViewFeatures: OpenView(ViewKind::Features); break;
-    case FrameCommand::ViewKeys: OpenView(ViewKind::Keys); break;
-    case FrameCommand::ViewScan: OpenView(ViewKind::Scan); break;
-    case FrameCommand::ReadRadio: m_transfers->Start(TransferMode::Read); break;
-    case FrameCommand::WriteRadio: m_transfers->Start(TransferMode::Write); break;
-    case FrameCommand::ComPort: m_dialogs->ComPort(); break;
-    case FrameCommand::Language: m_dialogs->Language(); break;
-    case FrameCommand::TreeView: ToggleTreeBar(); break;
-    case FrameCommand::ToolBar:
-        m_actions->ToolBar()->setVisible(m_actions->Action(FrameCommand::ToolBar)->isChecked());
-        break;
-    case FrameCommand::StatusBar:
-        m_statusBar->setVisible(m_actions->Action(FrameCommand::StatusBar)->isChecked());
-        break;
-    case FrameCommand::Cascade: m_background->cascadeSubWindows(); break;
-    case FrameCommand::TileHorizontally: TileHorizontally(m_background); break;
-    case FrameCommand::TileVertically: TileVertically(m_background); break;
-    case FrameCommand::ArrangeIcons: ArrangeIcons(m_background); break;
-    case FrameCommand::CloseAllWindows:
-        // Closes the navigation bar; the child windows stay.
-        if (!m_treeBar->isHidden()) {
-            m_treeBar->hide();
-        }
-        SyncTreeCheck();
-        break;
-    case FrameCommand::HelpTopics: m_dialogs->HelpTopics(); break;
-    case FrameCommand::About: m_dialogs->About(); break;
-    case FrameCommand::VerifyAfterWrite:
-        SetVerifyAfterWrite(m_actions->Action(FrameCommand::VerifyAfterWrite)->isChecked());
-        break;
-    case FrameCommand::WriteSeveral: m_dialogs->WriteSeveral(); break;
-    case FrameCommand::OpenBackup: m_files->OpenBackup(); break;
-    case FrameCommand::EditUndo: m_edit->Undo(); break;
-    case FrameCommand::EditRedo: m_edit->Redo(); break;
-    case FrameCommand::EditCut: m_edit->Cut(); break;
-    case FrameCommand::EditCopy: m_edit->Copy(); break;
-    case FrameCommand::EditPaste: m_edit->Paste(); break;
-    case FrameCommand::EditDelete: m_edit->Delete(); break;
-    case FrameCommand::InsertChannel:
-    case FrameCommand::DeleteChannelClosingGap:
-    case FrameCommand::MoveChannelUp:
-    case FrameCommand::MoveChannelDown:
-    case FrameCommand::SortChannels:
-    case FrameCommand::FillFrequencies:
-    case FrameCommand::FindChannel:
-    case FrameCommand::SetForSelected: m_edit->RowCommand(command); break;
-    }
-}
-
-void CMainFrame::ToggleTreeBar()
-{
-    m_treeBar->setVisible(m_treeBar->isHidden());
-    SyncTreeCheck();
-}
-
-void CMainFrame::SyncTreeCheck()
-{
-    m_actions->Action(FrameCommand::TreeView)->setChecked(!m_treeBar->isHidden());
-}
-
-// The printout takes its rows from the channel table and its summary from the
-// features view, so the four views are opened (or shown again) first.
-void CMainFrame::Print(bool preview)
-{
-    PrintRequest request;
-    request.parent = this;
-    request.data = &Data();
-    for (ViewKind kind : kAllViewKinds) {
-        OpenView(kind);
-        request.views[std::size_t(kind)] = View(kind);
-    }
-    if (preview) {
-        PreviewChannelTable(request);
-    } else {
-        PrintChannelTable(request);
-    }
+    m_actions->Run(command, m_actions->Action(command)->isChecked());
 }
 
 void CMainFrame::PlaceWindow()

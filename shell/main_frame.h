@@ -10,8 +10,10 @@
 #include "config/program_file_locator.h"
 #include "data/radio_data.h"
 #include "link/transfer_worker.h"
-#include "shell/frame_command.h"
+#include "shell/command_table.h"
+#include "shell/transfer_commands.h"
 #include "shell/view_kind.h"
+#include "shell/view_manager.h"
 #include "widgets/radio_document.h"
 
 namespace radio {
@@ -22,15 +24,20 @@ class CEditView;
 class CProgStatusBar;
 class CRadioProgApp;
 class CTreeBar;
-class DialogCommands;
+class ChannelPlanCommands;
 class EditCommands;
 class FileCommands;
 class FrameActions;
+class HelpCommands;
+class ModelCommands;
 class RecentFiles;
-class TransferCommands;
+class SettingsCommands;
+class ViewCommands;
 class ViewSlots;
 
-class CMainFrame : public QMainWindow {
+// The place where the window's parts and the controllers of its commands are wired
+// together; the controllers reach it through ViewManager and TransferFrame.
+class CMainFrame : public QMainWindow, public ViewManager, public TransferFrame {
     Q_OBJECT
 public:
     CMainFrame(CRadioProgApp* app, ProgramFileLocator locate);
@@ -42,37 +49,38 @@ public:
     CRadioProgApp* App() const { return m_app; }
     const ProgramFileLocator& Locate() const { return m_locate; }
 
-    // Shows the view's child window (creating it the first time) and activates it.
-    CChildFrame* OpenView(ViewKind kind);
-    // Every open view reloads from the record; then the channel view is shown and
-    // the caption updated.
-    void RefreshViews();
-    // Every open view reloads from the record and the caption follows; no view is
-    // opened or shown.
-    void ReloadViews();
-    // Every open view stores its controls into the record. False when a field failed
-    // its check (the user was told, the field has the focus): the command that
-    // collects stops and changes nothing.
-    bool CollectEdits();
+    // ViewManager. OpenView shows the view's child window (creating it the first time)
+    // and activates it. RefreshViews: every open view reloads from the record, then
+    // the channel view is shown and the caption updated. ReloadViews: the same without
+    // opening or showing a view. CollectEdits: every open view stores its controls into
+    // the record; false when a field failed its check (the user was told, the field
+    // has the focus): the command that collects stops and changes nothing.
+    QWidget* Window() override { return this; }
+    CChildFrame* OpenView(ViewKind kind) override;
+    void RefreshViews() override;
+    void ReloadViews() override;
+    bool CollectEdits() override;
+    CEditView* View(ViewKind kind) const override;
+    CEditView* ActiveView() const override;
     // Caption: text #184 (model 0) or #185, then " Q71/Q72(<lower>-<upper>MHZ)".
     // The status bar's port follows too.
-    void UpdateTitle();
+    void UpdateTitle() override;
     // The status bar names the port in use and its device.
     void ShowPortInUse();
     static QString Title(const RadioData& data);
     // Rebuilds the channel masks of the record before a write (outside the history,
     // RadioDocument::PrepareWrite).
-    void UpdateChannelMasks();
+    void UpdateChannelMasks() override;
     // The check before a write: takes what the radio reported into the record
     // (RadioDocument::TakeRadioReport), then warns or asks; true lets the write go on.
-    bool CheckBeforeWrite(const RadioReport& reported);
+    bool CheckBeforeWrite(const RadioReport& reported) override;
     // 0 hides the progress bar; any other value shows it at that position.
-    void SetProgress(int value);
+    void SetProgress(int value) override;
 
     void ApplyMenuTexts();
     void BuildTree(bool rebuild);
     // The picture may have changed (language or model): paint the background again.
-    void RepaintBackground();
+    void RepaintBackground() override;
     // Opens the channel view once `ms` milliseconds after the window is up.
     void StartViewTimer(int ms);
     // Before the window is shown: where the user left it (size, position, maximised),
@@ -84,23 +92,20 @@ public:
 
     // The child window of a view; null until the view was first opened.
     CChildFrame* ChildFrame(ViewKind kind) const;
-    CEditView* View(ViewKind kind) const;
     std::vector<ViewKind> ExistingViews() const;
 
-    bool TransferRunning() const;
-    // What a menu item, a toolbar button or a shortcut key does.
+    bool TransferRunning() const override;
+    // What a menu item, a toolbar button or a shortcut key does; a command that a
+    // running transfer locks is refused.
     void RunCommand(FrameCommand command);
 
     FrameActions* Actions() const { return m_actions; }
-    CProgStatusBar* ProgressBar() const { return m_statusBar; }
+    CProgStatusBar* ProgressBar() const override { return m_statusBar; }
     CTreeBar* TreeBar() const { return m_treeBar; }
     CBgClientWnd* Background() const { return m_background; }
-    DialogCommands* Dialogs() const { return m_dialogs; }
-    EditCommands* Edit() const { return m_edit; }
+    HelpCommands* Help() const { return m_help; }
     FileCommands* Files() const { return m_files; }
     RecentFiles* Recent() const { return m_recent; }
-    TransferCommands* Transfers() const { return m_transfers; }
-    CTransferWorker& Worker() { return m_worker; }
 
 signals:
     // The user confirmed leaving the program; the settings are saved.
@@ -115,13 +120,11 @@ protected:
 
 private:
     void SetTransferRunning(bool running);
+    void CreateControllers();
     // Brings the outer size to m_outerSize once the window manager's frame is known.
     void FitOuterSize();
     // The first start's outer size, for a window manager's frame of `margins`.
     QSize FirstOuterSize(QSize margins) const;
-    void ToggleTreeBar();
-    void SyncTreeCheck();
-    void Print(bool preview);
 
     CRadioProgApp* m_app;
     ProgramFileLocator m_locate;
@@ -134,10 +137,15 @@ private:
     CProgStatusBar* m_statusBar = nullptr;
     CTreeBar* m_treeBar = nullptr;
     std::unique_ptr<ViewSlots> m_views;
+    // The controllers, one per concern.
     FileCommands* m_files = nullptr;
-    DialogCommands* m_dialogs = nullptr;
-    EditCommands* m_edit = nullptr;
+    std::unique_ptr<ChannelPlanCommands> m_channelPlans;
     TransferCommands* m_transfers = nullptr;
+    EditCommands* m_edit = nullptr;
+    ModelCommands* m_model = nullptr;
+    ViewCommands* m_viewCommands = nullptr;
+    HelpCommands* m_help = nullptr;
+    SettingsCommands* m_settings = nullptr;
     QSize m_outerSize;   // still to be reached, until the frame's margins are known
     QSize m_firstRoom;   // the first start's room for every view, inside the area
     QSize m_firstInner;  // and the inner size that gives it

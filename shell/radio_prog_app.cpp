@@ -9,7 +9,7 @@
 #include "config/settings.h"
 #include "config/text_of.h"
 #include "shell/child_frame.h"
-#include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/help_viewer.h"
 #include "shell/main_frame.h"
 #include "widgets/modal_dialog.h"
@@ -185,7 +185,7 @@ void CRadioProgApp::RunStartupModelDialog()
     // it may open stays usable.
     dialog.setWindowModality(Qt::WindowModal);
     connect(&dialog, &CModelDlg::helpRequested, m_frame.get(),
-            [this] { m_frame->Dialogs()->ShowHelp(QString::fromLatin1(help::kIndex)); });
+            [this] { m_frame->Help()->ShowHelp(QString::fromLatin1(help::kIndex)); });
     if (RunModal(dialog) == QDialog::Accepted) {
         // Nothing is entered yet, so a new band empties nothing and needs no
         // question; the data set starts with the choice, not with a step undoing it.

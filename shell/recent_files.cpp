@@ -8,8 +8,9 @@
 #include "config/text_of.h"
 #include "config/user_settings.h"
 #include "shell/file_commands.h"
-#include "shell/main_frame.h"
+#include "shell/view_manager.h"
 #include "widgets/message_box.h"
+#include "widgets/radio_document.h"
 
 namespace radio {
 
@@ -27,8 +28,13 @@ QStringList WithRecentFile(QStringList list, const QString& path, int limit)
     return list;
 }
 
-RecentFiles::RecentFiles(CMainFrame* frame, QMenu* fileMenu, QAction* before)
-    : QObject(frame), m_frame(frame), m_menu(new QMenu(fileMenu))
+RecentFiles::RecentFiles(const RadioDocument& document, ViewManager& views, FileCommands& files,
+                         QMenu* fileMenu, QAction* before, QObject* parent)
+    : QObject(parent),
+      m_document(document),
+      m_views(views),
+      m_files(files),
+      m_menu(new QMenu(fileMenu))
 {
     m_menu->setObjectName(QStringLiteral("recentFilesMenu"));
     fileMenu->insertMenu(before, m_menu);
@@ -56,12 +62,12 @@ void RecentFiles::Add(const QString& path)
 
 void RecentFiles::ApplyTexts()
 {
-    m_menu->setTitle(UiText(m_frame->Data(), text::RecentFiles));
+    m_menu->setTitle(UiText(m_document.Record(), text::RecentFiles));
 }
 
 void RecentFiles::Open(const QString& path)
 {
-    if (m_frame->TransferRunning()) {
+    if (m_views.TransferRunning()) {
         return;
     }
     if (!QFileInfo(path).isFile()) {
@@ -71,18 +77,18 @@ void RecentFiles::Open(const QString& path)
         Rebuild();
         BoxRequest box;
         box.text =
-            UiText(m_frame->Data(), text::RecentFileGone).arg(QDir::toNativeSeparators(path));
-        box.caption = UiText(m_frame->Data(), 89);
+            UiText(m_document.Record(), text::RecentFileGone).arg(QDir::toNativeSeparators(path));
+        box.caption = UiText(m_document.Record(), 89);
         box.icon = QMessageBox::Warning;
-        ShowBox(m_frame, box);
+        ShowBox(m_views.Window(), box);
         return;
     }
-    m_frame->Files()->Open(path);
+    m_files.OpenNamed(path);
 }
 
 void RecentFiles::UpdateEnabled()
 {
-    m_menu->setEnabled(!m_menu->isEmpty() && !m_frame->TransferRunning());
+    m_menu->setEnabled(!m_menu->isEmpty() && !m_views.TransferRunning());
 }
 
 void RecentFiles::Rebuild()

@@ -12,7 +12,9 @@ class QMenu;
 
 namespace radio {
 
-class CMainFrame;
+class FileCommands;
+class RadioDocument;
+class ViewManager;
 
 // `list` with `path` at its front (once) and at most `limit` entries.
 QStringList WithRecentFile(QStringList list, const QString& path, int limit);
@@ -22,8 +24,9 @@ class RecentFiles : public QObject {
 public:
     static constexpr int kLimit = 8;
 
-    // Puts the submenu into `fileMenu` before `before`.
-    RecentFiles(CMainFrame* frame, QMenu* fileMenu, QAction* before);
+    // Puts the submenu into `fileMenu` before `before`; `files` opens the entries.
+    RecentFiles(const RadioDocument& document, ViewManager& views, FileCommands& files,
+                QMenu* fileMenu, QAction* before, QObject* parent);
 
     // Newest first, as stored.
     QStringList Files() const;
@@ -42,7 +45,9 @@ private:
     // that a file another window of the program used is there too.
     void Rebuild();
 
-    CMainFrame* m_frame;
+    const RadioDocument& m_document;
+    ViewManager& m_views;
+    FileCommands& m_files;
     QMenu* m_menu;
 };
 

@@ -1,30 +1,40 @@
 #include "shell/transfer_commands.h"
 
+#include <QAction>
 #include <utility>
 
 #include "config/backup_store.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
+#include "link/port_names.h"
 #include "link/protocol.h"
 #include "shell/file_commands.h"
-#include "shell/main_frame.h"
+#include "shell/multi_write_dlg.h"
 #include "shell/prog_status_bar.h"
 #include "shell/transfer_texts.h"
+#include "shell/view_manager.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 
 namespace radio {
 
-TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
-    : QObject(frame),
+TransferCommands::TransferCommands(RadioDocument& document, ViewManager& views,
+                                   TransferFrame& frame, CTransferWorker* worker,
+                                   FileCommands& files, QAction* verifyCheck, QObject* parent)
+    : QObject(parent),
+      m_document(document),
+      m_views(views),
       m_frame(frame),
       m_worker(worker),
+      m_files(files),
+      m_verifyCheck(verifyCheck),
       m_host(FrameTransferHost::Handlers{
-          [frame](int value) { frame->SetProgress(value); },
+          [this](int value) { m_frame.SetProgress(value); },
           [this](const TransferError& e) { return AskRetry(e); },
           [this](const RadioReport& r) { return CheckBeforeWrite(r); },
           [this](const RadioData& received) { ReadSucceeded(received); },
           [this] { WriteSucceeded(); },
-          [this] { m_frame->ProgressBar()->SetPassText(UiText(Data(), text::Verifying)); },
+          [this] { m_frame.ProgressBar()->SetPassText(UiText(Data(), text::Verifying)); },
           [this](const BackupResult& result) { ShowNote(BackupNote(Data(), result)); },
           [this](const Identity& identity, const RadioReport& taken) {
               m_identityNote = IdentityNote(Data(), identity, taken);
@@ -32,6 +42,7 @@ TransferCommands::TransferCommands(CMainFrame* frame, CTransferWorker* worker)
           },
       })
 {
+    m_verifyCheck->setChecked(VerifyAfterWrite());
 }
 
 TransferCommands::~TransferCommands()
@@ -44,15 +55,51 @@ TransferCommands::~TransferCommands()
     }
 }
 
-bool TransferCommands::Start(TransferMode mode)
+void TransferCommands::Read()
+{
+    Start(TransferMode::Read);
+}
+
+void TransferCommands::Write()
+{
+    Start(TransferMode::Write);
+}
+
+void TransferCommands::SetVerifyAfterWrite(bool verify)
+{
+    radio::SetVerifyAfterWrite(verify);
+}
+
+void TransferCommands::SayRunning()
 {
     const RadioData& data = Data();
+    BoxRequest box;
+    box.text = UiText(data, text::TransferRunning);
+    box.caption = UiText(data, 89);
+    box.icon = QMessageBox::Warning;
+    ShowBox(m_views.Window(), box);
+}
+
+void TransferCommands::WriteSeveral()
+{
     if (m_running || m_worker->IsBusy()) {
-        BoxRequest box;
-        box.text = UiText(data, text::TransferRunning);
-        box.caption = UiText(data, 89);
-        box.icon = QMessageBox::Warning;
-        ShowBox(m_frame, box);
+        return;
+    }
+    m_views.CollectEdits();
+    std::array<QString, CMultiWriteDlg::kPorts> devices;
+    for (int n = 1; n <= CMultiWriteDlg::kPorts; ++n) {
+        devices[std::size_t(n - 1)] = ResolvePortDevice(n);
+    }
+    CMultiWriteDlg dialog(Data(), m_worker->ProbePorts(), devices, m_views.Window());
+    RunModal(dialog);
+    // The dialog shows the same remembered choice and may have changed it.
+    m_verifyCheck->setChecked(VerifyAfterWrite());
+}
+
+bool TransferCommands::Start(TransferMode mode)
+{
+    if (m_running || m_worker->IsBusy()) {
+        SayRunning();
         return false;
     }
     if (m_thread) {
@@ -61,14 +108,13 @@ bool TransferCommands::Start(TransferMode mode)
     }
     // A read replaces the data: changes that were not saved are asked about first, as
     // New and Open do. A write only needs the views' edits in the record.
-    const bool mayGoOn = mode == TransferMode::Read
-                             ? m_frame->Files()->MayLeaveData([] { return true; })
-                             : m_frame->CollectEdits();
+    const bool mayGoOn = mode == TransferMode::Read ? m_files.MayLeaveData([] { return true; })
+                                                    : m_views.CollectEdits();
     if (!mayGoOn) {
         return false;
     }
     if (mode == TransferMode::Write) {
-        m_frame->UpdateChannelMasks();
+        m_frame.UpdateChannelMasks();
     }
     // The worker takes its copy now: a write sends the record as it is at this
     // moment, whatever happens to the document while the transfer runs.
@@ -77,7 +123,7 @@ bool TransferCommands::Start(TransferMode mode)
     m_worker->SetVerify(m_verifying);
     m_worker->SetBackupFolder(BackupFolder());
     m_identityNote.clear();
-    m_frame->ProgressBar()->SetNote(QString());
+    m_frame.ProgressBar()->SetNote(QString());
     if (!m_worker->SetMode(mode)) {
         return false;
     }
@@ -91,7 +137,7 @@ bool TransferCommands::Start(TransferMode mode)
 
 const RadioData& TransferCommands::Data() const
 {
-    return std::as_const(*m_frame).Data();
+    return std::as_const(m_document).Record();
 }
 
 void TransferCommands::OnThreadFinished()
@@ -113,25 +159,25 @@ bool TransferCommands::AskRetry(const TransferError& error)
     box.icon = QMessageBox::Critical;
     box.buttons = QMessageBox::Retry | QMessageBox::Cancel;
     box.defaultButton = QMessageBox::Retry;
-    return ShowBox(m_frame, box) == QMessageBox::Retry;
+    return ShowBox(m_views.Window(), box) == QMessageBox::Retry;
 }
 
 bool TransferCommands::CheckBeforeWrite(const RadioReport& reported)
 {
-    return m_frame->CheckBeforeWrite(reported);
+    return m_frame.CheckBeforeWrite(reported);
 }
 
 void TransferCommands::ReadSucceeded(const RadioData& received)
 {
     // One step of the history, after which the data is the radio's: not modified.
-    RadioDocument& document = m_frame->Document();
+    RadioDocument& document = m_document;
     document.CommitRead(received, [&document] {
         return PlainCaption(UiText(std::as_const(document).Record(), 20));
     });
     // The data came from the radio, not from the file opened before: the first Save
     // asks for a name rather than replacing that file.
     document.SetFileName(QString());
-    m_frame->RefreshViews();
+    m_views.RefreshViews();
     const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);
@@ -141,7 +187,7 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
         box.text += QLatin1Char('\n') + m_identityNote;
         box.icon = QMessageBox::Warning;
     }
-    ShowBox(m_frame, box);
+    ShowBox(m_views.Window(), box);
 }
 
 // The status bar keeps the note on the radio's identity next to a backup's.
@@ -153,12 +199,12 @@ void TransferCommands::ShowNote(const QString& backupNote)
             notes << note;
         }
     }
-    m_frame->ProgressBar()->SetNote(notes.join(QLatin1Char(' ')));
+    m_frame.ProgressBar()->SetNote(notes.join(QLatin1Char(' ')));
 }
 
 void TransferCommands::WriteSucceeded()
 {
-    m_frame->Document().MarkUnmodified();  // the radio holds the data now
+    m_document.MarkUnmodified();  // the radio holds the data now
     const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Write);
@@ -167,7 +213,7 @@ void TransferCommands::WriteSucceeded()
     }
     box.caption = UiText(data, 75);
     box.icon = QMessageBox::Information;
-    ShowBox(m_frame, box);
+    ShowBox(m_views.Window(), box);
 }
 
 }  // namespace radio

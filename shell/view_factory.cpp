@@ -4,7 +4,6 @@
 #include "features/choice_fun_view.h"
 #include "features/key_set_view.h"
 #include "features/scan_msg_view.h"
-#include "shell/placeholder_view.h"
 
 namespace radio {
 
@@ -28,7 +27,8 @@ CEditView* CreateEditView(ViewKind kind, RadioDocument* document, QWidget* paren
     case ViewKind::Keys: return new CKeySetView(document, parent);
     case ViewKind::Scan: return new CScanMsgView(document, parent);
     }
-    return new PlaceholderView(kind, document, parent);
+    Q_UNREACHABLE();
+    return nullptr;
 }
 
 }  // namespace radio

@@ -301,7 +301,7 @@ void TestDesktopOpen::recentFilesMenu()
     QCOMPARE(MenuEntries(frame), QStringList{"&1 " + dir.Path("R&&D.tw")});
     QVERIFY(recent->isEnabled());
     // Another window of the program adds a file: the menu shows it when opened.
-    RecentFiles other(frame, new QMenu(frame), nullptr);
+    RecentFiles other(frame->Document(), *frame, *frame->Files(), new QMenu(frame), nullptr, frame);
     other.Add(dir.Path("other.tw"));
     QCOMPARE(MenuEntries(frame).size(), 2);
 }

@@ -18,7 +18,7 @@
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
 #include "shell/com_port_dlg.h"
-#include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/frame_actions.h"
 #include "shell/help_viewer.h"
 #include "shell/language_dlg.h"
@@ -590,7 +590,7 @@ void TestDialogs::helpPages()
     CMainFrame* frame = app->MainFrame();
     Boxes boxes;
     frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
-    CHelpViewer* help = frame->Dialogs()->HelpViewer();
+    CHelpViewer* help = frame->Help()->HelpViewer();
     QVERIFY(help);
     QVERIFY(help->isVisible());
     QCOMPARE(help->Browser()->source().toLocalFile(),
@@ -609,13 +609,13 @@ void TestDialogs::helpPages()
         }
         if (helpButton) {
             helpButton->click();
-            shownDuringDialog = frame->Dialogs()->HelpViewer()->Browser()->source().toLocalFile();
+            shownDuringDialog = frame->Help()->HelpViewer()->Browser()->source().toLocalFile();
         }
         return int(QDialog::Rejected);
     });
     frame->Actions()->Action(FrameCommand::Language)->trigger();
     QCOMPARE(shownDuringDialog, dir.Path(QStringLiteral("helptopics1/html/language.htm")));
-    QCOMPARE(frame->Dialogs()->HelpViewer(), help);  // one help window
+    QCOMPARE(frame->Help()->HelpViewer(), help);  // one help window
     QCOMPARE(boxes.Count(), 0);
 }
 
@@ -634,7 +634,7 @@ void TestDialogs::missingHelpPageIsReported()
     QCOMPARE(boxes.Count(), 1);
     QVERIFY(boxes.Last().text.contains(QStringLiteral("helptopics1/index.htm")));
     QCOMPARE(boxes.Last().caption, QStringLiteral("Help"));
-    QVERIFY(!app->MainFrame()->Dialogs()->HelpViewer());
+    QVERIFY(!app->MainFrame()->Help()->HelpViewer());
 }
 
 // The Chinese interface: Qt's own texts (the buttons of every box, the file and print
@@ -653,13 +653,13 @@ void TestDialogs::chineseInterfaceThroughout()
     QVERIFY2(yes() != QStringLiteral("&Yes"), qPrintable(yes()));
     CMainFrame* frame = app->MainFrame();
     frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
-    QCOMPARE(frame->Dialogs()->HelpViewer()->Browser()->source().toLocalFile(),
+    QCOMPARE(frame->Help()->HelpViewer()->Browser()->source().toLocalFile(),
              dir.Path(QStringLiteral("helptopics1/index_zh.htm")));
 
     app->SwitchLanguage(1);
     QCOMPARE(yes(), QStringLiteral("&Yes"));
     frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
-    QCOMPARE(frame->Dialogs()->HelpViewer()->Browser()->source().toLocalFile(),
+    QCOMPARE(frame->Help()->HelpViewer()->Browser()->source().toLocalFile(),
              dir.Path(QStringLiteral("helptopics1/index.htm")));
     app->SwitchLanguage(0);
     QVERIFY(yes() != QStringLiteral("&Yes"));

@@ -463,7 +463,7 @@ void TestFileCommands::saveWritesToTheFileTheDataCameFrom()
     QCOMPARE(files.Kinds().size(), std::size_t(2));
     QVERIFY(saved(QStringLiteral("copy.tw")));
 
-    frame->Files()->Open(dir.Path(QStringLiteral("plan.tw")));
+    frame->Files()->OpenNamed(dir.Path(QStringLiteral("plan.tw")));
     typeAndSave(3, QStringLiteral("437"));
     QCOMPARE(files.Kinds().size(), std::size_t(2));
     QCOMPARE(boxes.Count(), 0);
@@ -488,7 +488,7 @@ void TestFileCommands::openingKeepsThePortInUse()
     QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));
 
     Boxes boxes;
-    frame->Files()->Open(dir.Path(QStringLiteral("colleague.tw")));
+    frame->Files()->OpenNamed(dir.Path(QStringLiteral("colleague.tw")));
     QCOMPARE(boxes.Count(), 0);
     QCOMPARE(frame->Data().port, 2);
     QCOMPARE(frame->ProgressBar()->PortText(), QStringLiteral("COM2 (/dev/ttyUSB7)"));

@@ -11,7 +11,7 @@
 
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
-#include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/frame_actions.h"
 #include "shell/help_viewer.h"
 #include "shell/model_dlg.h"
@@ -88,7 +88,7 @@ void TestStartup::noSettingsFile()
         // Its Help button opens the help beside it.
         emit static_cast<CModelDlg&>(dialog).helpRequested();
         helpShown =
-            frame && frame->Dialogs()->HelpViewer() && frame->Dialogs()->HelpViewer()->isVisible();
+            frame && frame->Help()->HelpViewer() && frame->Help()->HelpViewer()->isVisible();
         return int(QDialog::Rejected);
     });
 

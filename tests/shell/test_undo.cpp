@@ -14,7 +14,7 @@
 #include "channels/channel_grid.h"
 #include "channels/chn_msg_form_view.h"
 #include "shell/child_frame.h"
-#include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/frame_actions.h"
 #include "shell/model_dlg.h"
 #include "shell_fixture.h"

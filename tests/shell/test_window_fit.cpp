@@ -13,7 +13,7 @@
 #include "config/program_files.h"
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
-#include "shell/dialog_commands.h"
+#include "shell/help_commands.h"
 #include "shell/frame_actions.h"
 #include "shell/help_viewer.h"
 #include "shell/import_preview_dlg.h"
@@ -180,7 +180,7 @@ void TestWindowFit::everyWindowFits()
     preview.hide();
 
     frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
-    CHelpViewer* help = frame->Dialogs()->HelpViewer();
+    CHelpViewer* help = frame->Help()->HelpViewer();
     QVERIFY(help && QTest::qWaitForWindowExposed(help));
     if (const QString why = Unfit(help); !why.isEmpty()) {
         unfit << why;
