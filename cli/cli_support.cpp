@@ -1,7 +1,6 @@
 #include "cli/cli_support.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -127,7 +126,7 @@ QString NotAPortMessage(const QString& text)
 
 int LoadOrComplain(const QString& path, RadioData& data)
 {
-    const FileResult result = LoadDataFile(QFile::encodeName(path).toStdString(), data);
+    const FileResult result = LoadDataFile(path, data);
     if (result.ok()) {
         return kOk;
     }

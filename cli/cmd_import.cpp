@@ -97,7 +97,7 @@ int Import(const QCommandLineParser& parser, const QStringList& arguments)
                         .arg(QString::number(refused), file));
     }
     ApplyChannelPlan(plan, record);
-    const FileResult saved = SaveDataFile(file.toStdString(), record);
+    const FileResult saved = SaveDataFile(file, record);
     if (!saved.ok()) {
         return Fail(SaveFailureText(LanguageTable(), file, saved));
     }

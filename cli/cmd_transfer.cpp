@@ -1,11 +1,10 @@
 // radioprog-cli read and write: one transfer between a radio and a data file.
-#include <QFile>
-
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
 #include "cli/transfer_messages.h"
 #include "config/file_messages.h"
 #include "config/file_saving.h"
+#include "config/odd_file.h"
 
 namespace radio::cli {
 
@@ -39,8 +38,7 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     const QString file = arguments.at(1);
     // A FIFO, a device or a folder cannot take the data file: said before the radio is
     // read, not after.
-    if (const OddFile odd = OddFileAt(QFile::encodeName(file).toStdString());
-        odd != OddFile::None) {
+    if (const OddFile odd = OddFileAt(file); odd != OddFile::None) {
         return Fail(
             SaveFailureText(LanguageTable(), file, OddFileFailure(FileStatus::WriteFailed, odd)));
     }
@@ -53,7 +51,7 @@ int Read(const QCommandLineParser& parser, const QStringList& arguments)
     if (!RunTransfer(TransferMode::Read, record, target.device, host, choices)) {
         return Fail(host.Failure());
     }
-    const FileResult saved = SaveDataFile(file.toStdString(), record);
+    const FileResult saved = SaveDataFile(file, record);
     if (!saved.ok()) {
         return Fail(SaveFailureText(LanguageTable(), file, saved));
     }

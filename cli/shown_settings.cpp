@@ -6,6 +6,7 @@
 #include "config/dtmf_code.h"
 #include "config/scan_time.h"
 #include "data/feature_bytes.h"
+#include "data/scan_rules.h"
 
 namespace radio::cli {
 
@@ -18,7 +19,6 @@ const QStringList kKeyFunctions = {
 const QStringList kVoxDelays = {"0.3", "0.5", "1", "1.5", "2", "3"};
 constexpr int kTimerStepSeconds = 15;
 constexpr int kTimerMaxByte = 39;
-constexpr int kScanValueMax = 300;
 constexpr int kChannelsMax = 32;
 
 QJsonValue Number(int byte, int max)
@@ -62,26 +62,26 @@ std::vector<ShownSetting> FeatureSettings(const RadioData& data)
                                     : QJsonValue();
     return {
         {"txTimeout", "TX time-out (s)",
-         at(b::kTimer) <= kTimerMaxByte ? QJsonValue((at(b::kTimer) + 1) * kTimerStepSeconds)
-                                        : QJsonValue()},
-        {"squelchLevel", "Squelch level", Number(at(b::kLevelA), 10)},
-        {"volumeLevel", "Volume level", Number(at(b::kLevelB), 9)},
-        {"audioResponse", "Audio response", Item(at(b::kChoiceA), {"Standard", "Wide"})},
-        {"batterySave", "Battery save", Item(at(b::kChoiceB), {"Off", "Normal", "Deep"})},
-        {"keyBeep", "Key beep", Switch(at(b::kSwitch1))},
-        {"voicePrompt", "Voice prompt", Switch(at(b::kSwitch2))},
-        {"keyLock", "Key lock", Switch(at(b::kSwitch3))},
-        {"autoKeyLock", "Auto key lock", Switch(at(b::kSwitch4))},
+         at(b::kTxTimeOut) <= kTimerMaxByte
+             ? QJsonValue((at(b::kTxTimeOut) + 1) * kTimerStepSeconds)
+             : QJsonValue()},
+        {"squelchLevel", "Squelch level", Number(at(b::kSquelchLevel), 10)},
+        {"volumeLevel", "Volume level", Number(at(b::kVolumeLevel), 9)},
+        {"audioResponse", "Audio response", Item(at(b::kAudioResponse), {"Standard", "Wide"})},
+        {"batterySave", "Battery save", Item(at(b::kBatterySave), {"Off", "Normal", "Deep"})},
+        {"keyBeep", "Key beep", Switch(at(b::kKeyBeep))},
+        {"voicePrompt", "Voice prompt", Switch(at(b::kVoicePrompt))},
+        {"keyLock", "Key lock", Switch(at(b::kKeyLock))},
+        {"autoKeyLock", "Auto key lock", Switch(at(b::kAutoKeyLock))},
         {"vox", "VOX on", Switch(at(b::kVoxOn))},
         {"voxLevel", "VOX level", Number(at(b::kVoxLevel), 10)},
         {"voxDelay", "VOX delay (s)", voxDelay},
-        {"voxHeadsetOnly", "VOX headset only", Switch(at(b::kVoxSwitch1))},
-        {"voxInhibitOnReceive", "VOX inhibit on receive", Switch(at(b::kVoxSwitch2))},
-        {"voxBeep", "VOX beep", Switch(at(b::kVoxSwitch3))},
-        {"scrambler", "Scrambler on", Switch(at(b::kGroupSwitch))},
-        {"sendCode", "Send code", Item(at(b::kCodeChoice), {"On PTT press", "On PTT release"})},
-        {"dtmfCodes", "DTMF codes",
-         Item(at(b::kCodeSelector), {"Code 1", "Code 2", "Code 1 and 2"})},
+        {"voxHeadsetOnly", "VOX headset only", Switch(at(b::kVoxHeadsetOnly))},
+        {"voxInhibitOnReceive", "VOX inhibit on receive", Switch(at(b::kVoxInhibitOnReceive))},
+        {"voxBeep", "VOX beep", Switch(at(b::kVoxBeep))},
+        {"scrambler", "Scrambler on", Switch(at(b::kScrambler))},
+        {"sendCode", "Send code", Item(at(b::kSendCode), {"On PTT press", "On PTT release"})},
+        {"dtmfCodes", "DTMF codes", Item(at(b::kDtmfCodes), {"Code 1", "Code 2", "Code 1 and 2"})},
         {"code1", "Code 1", DecodeDtmfCode(d.data() + b::kCode1)},
         {"code2", "Code 2", DecodeDtmfCode(d.data() + b::kCode2)},
     };
@@ -91,9 +91,9 @@ std::vector<ShownSetting> KeySettings(const RadioData& data)
 {
     const auto& d = data.block(Block::B0110).data;
     return {
-        {"sideKey", "Side key", Item(d[bytes::key::kFunction], kKeyFunctions)},
+        {"sideKey", "Side key", Item(d[bytes::key::kSideKey], kKeyFunctions)},
         {"secondKeyFunction", "Second key function",
-         Item(d[bytes::key::kSecondFunction], kKeyFunctions)},
+         Item(d[bytes::key::kSecondKeyFunction], kKeyFunctions)},
     };
 }
 
@@ -101,22 +101,24 @@ std::vector<ShownSetting> ScanSettings(const RadioData& data)
 {
     namespace b = bytes::scan;
     const DataBlock& block = data.block(Block::B0160);
-    const int combination = block.data[b::kCombination];
+    const int combination = block.data[b::kTransmitOn];
     QJsonValue transmitOn;
     if (combination <= 3) {
         transmitOn = QString((combination & 2) ? "Priority" : "Current") +
                      ((combination & 1) ? "+Talkback" : "");
     }
-    const int channel = block.data[b::kChannel];
+    const int channel = block.data[b::kPriorityChannel];
     return {
-        {"priority", "Priority", Item(block.data[b::kMode], {"Off", "Fixed", "Current"})},
+        {"priority", "Priority", Item(block.data[b::kPriorityMode], {"Off", "Fixed", "Current"})},
         {"priorityChannel", "Priority channel",
          channel >= 1 && channel <= kChannelsMax ? QJsonValue(channel) : QJsonValue()},
-        {"checkInterval", "Check interval (s)", ScanTime(block.data[b::kTimeA])},
-        {"holdTime", "Hold time (s)", ScanTime(block.data[b::kTimeB])},
+        {"checkInterval", "Check interval (s)", ScanTime(block.data[b::kCheckInterval])},
+        {"holdTime", "Hold time (s)", ScanTime(block.data[b::kHoldTime])},
         {"transmitOn", "Transmit on", transmitOn},
-        {"resumeTime", "Resume time (s)", Number(Word16(block, b::kValueCLow), kScanValueMax)},
-        {"carrierHold", "Carrier hold (s)", Number(Word16(block, b::kValueDLow), kScanValueMax)},
+        {"resumeTime", "Resume time (s)",
+         Number(Word16(block, b::kResumeTimeLow), int(kResumeAndCarrierHoldMax))},
+        {"carrierHold", "Carrier hold (s)",
+         Number(Word16(block, b::kCarrierHoldLow), int(kResumeAndCarrierHoldMax))},
     };
 }
 

@@ -152,9 +152,9 @@ BackupResult SaveBackup(const RadioData& data, BackupKind kind, const QString& f
         result.path = dir.filePath(BackupFileName(time, kind, data, sequence++));
     } while (QFile::exists(result.path));
 
-    const FileResult saved = SaveDataFile(result.path.toStdString(), data);
+    const FileResult saved = SaveDataFile(result.path, data);
     if (!saved.ok()) {
-        result.error = QString::fromLocal8Bit(saved.detail.c_str());
+        result.error = QString::fromStdString(saved.detail);
         return result;
     }
     result.ok = true;

@@ -52,7 +52,7 @@ QString FailureReason(const LanguageTable& texts, const FileResult& result)
     if (result.odd != OddFile::None) {
         return Text(texts, ReasonTextOf(result.odd));
     }
-    return QString::fromLocal8Bit(result.detail.c_str());
+    return QString::fromStdString(result.detail);
 }
 
 }  // namespace radio

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "config/odd_file.h"
+
 namespace radio {
 
 namespace {
@@ -18,8 +20,7 @@ FileResult OpenFailed(const QString& detail)
 
 FileResult ReadWholeFile(const QString& path, QByteArray& bytes, qint64 limit)
 {
-    if (const OddFile odd = OddFileAt(QFile::encodeName(path).toStdString());
-        odd != OddFile::None) {
+    if (const OddFile odd = OddFileAt(path); odd != OddFile::None) {
         return OddFileFailure(FileStatus::OpenFailed, odd);
     }
     QFile file(path);
@@ -31,6 +32,16 @@ FileResult ReadWholeFile(const QString& path, QByteArray& bytes, qint64 limit)
         return OpenFailed(file.errorString());
     }
     return FileResult{};
+}
+
+FileResult LoadDataFile(const QString& path, RadioData& data)
+{
+    QByteArray bytes;
+    if (FileResult read = ReadWholeFile(path, bytes, qint64(image::kFileFieldsSize)); !read.ok()) {
+        return read;
+    }
+    return ParseDataFile(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                         std::size_t(bytes.size()), data);
 }
 
 }  // namespace radio

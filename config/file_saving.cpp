@@ -2,11 +2,12 @@
 
 #include <unistd.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+
+#include "config/odd_file.h"
 
 namespace radio {
 
@@ -66,8 +67,7 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     // A FIFO, a device or a folder is not replaced by a plain file (a link to one is
     // followed to it, as QSaveFile would).
-    if (const OddFile odd = OddFileAt(QFile::encodeName(path).toStdString());
-        odd != OddFile::None) {
+    if (const OddFile odd = OddFileAt(path); odd != OddFile::None) {
         return OddFileFailure(FileStatus::WriteFailed, odd);
     }
     if (!MayWriteFile(path)) {
@@ -93,12 +93,20 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
     return FileResult{};
 }
 
-FileResult SaveDataFile(const std::string& path, const RadioData& data)
+QString WithDataFileExtension(const QString& path)
 {
-    const auto image = data.ToImage();
+    const QString name = QFileInfo(path).fileName();
+    if (name.isEmpty() || name.endsWith(QLatin1String(".tw"), Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + (name.endsWith(QLatin1Char('.')) ? QLatin1String("tw") : QLatin1String(".tw"));
+}
+
+FileResult SaveDataFile(const QString& path, const RadioData& data)
+{
+    const auto bytes = DataFileBytes(data);
     return WriteFileAtomically(
-        QString::fromStdString(path),
-        QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size())));
+        path, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
 }
 
 }  // namespace radio

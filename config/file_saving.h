@@ -10,7 +10,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <string>
 
 #include "data/data_file.h"
 
@@ -21,6 +20,13 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes);
 bool MayWriteFile(const QString& path);
 
 // The record's 1704-byte image as a data file.
-FileResult SaveDataFile(const std::string& path, const RadioData& data);
+FileResult SaveDataFile(const QString& path, const RadioData& data);
+
+// The save dialogs' name rule: ".tw" is appended when the file's own name does not
+// end in it, in any case; the folders on the way do not count. radio -> radio.tw,
+// RADIO.TW stays, a.tw.bak -> a.tw.bak.tw, x.tw/radio -> x.tw/radio.tw; a name that
+// ends in a dot gets "tw" only (radio. -> radio.tw). A path that names no file (one
+// ending in a slash) stays as it is.
+QString WithDataFileExtension(const QString& path);
 
 }  // namespace radio

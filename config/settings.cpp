@@ -1,7 +1,5 @@
 #include "config/settings.h"
 
-#include <QFile>
-
 #include <sstream>
 
 #include "config/file_reading.h"
@@ -51,14 +49,14 @@ SettingsFileInfo ReadSettingsText(const std::string& content, Settings& settings
     return info;
 }
 
-SettingsFileInfo ReadSettingsFile(const std::string& path, Settings& settings)
+SettingsFileInfo ReadSettingsFile(const QString& path, Settings& settings)
 {
     // A sys.ini that is a FIFO or a device is never opened (the start would wait for a
     // writer); like a missing or unreadable one, it makes this a first run. Three short
     // lines are all it holds, so a huge file is not read to its end.
     constexpr qint64 kLongestSettingsFile = 64 * 1024;
     QByteArray content;
-    if (!ReadWholeFile(QFile::decodeName(path.c_str()), content, kLongestSettingsFile).ok()) {
+    if (!ReadWholeFile(path, content, kLongestSettingsFile).ok()) {
         return SettingsFileInfo{};
     }
     return ReadSettingsText(content.toStdString(), settings);
@@ -71,14 +69,14 @@ std::string SettingsText(const Settings& settings)
            "\r\nMode=" + std::to_string(settings.model) + "\r\n";
 }
 
-bool SaveSettingsFile(const std::string& path, const Settings& settings)
+bool SaveSettingsFile(const QString& path, const Settings& settings)
 {
     // A read-only sys.ini is the user's way of keeping the settings as they are.
-    if (!MayWriteFile(QString::fromStdString(path))) {
+    if (!MayWriteFile(path)) {
         return false;
     }
     const std::string text = SettingsText(settings);
-    return WriteFileAtomically(QString::fromStdString(path), QByteArray::fromStdString(text)).ok();
+    return WriteFileAtomically(path, QByteArray::fromStdString(text)).ok();
 }
 
 int LanguageColumnForLocale(const QLocale& locale)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
 #include <string>
 
 namespace radio {
@@ -22,11 +23,11 @@ struct SettingsFileInfo {
 };
 
 // Applies every classified line of the file to `settings`; the last line of a kind wins.
-SettingsFileInfo ReadSettingsFile(const std::string& path, Settings& settings);
+SettingsFileInfo ReadSettingsFile(const QString& path, Settings& settings);
 SettingsFileInfo ReadSettingsText(const std::string& content, Settings& settings);
 
 // Writes the three lines through a temporary file; false when that failed.
-bool SaveSettingsFile(const std::string& path, const Settings& settings);
+bool SaveSettingsFile(const QString& path, const Settings& settings);
 std::string SettingsText(const Settings& settings);
 
 // Column 0 (the Chinese texts) on a Chinese system in China, column 1 elsewhere.

@@ -35,7 +35,7 @@ void ClearAllChannels(RadioData& data)
 
 void DropScanChannelNotInUse(RadioData& data)
 {
-    std::uint8_t& channel = data.block(Block::B0160).data[bytes::scan::kChannel];
+    std::uint8_t& channel = data.block(Block::B0160).data[bytes::scan::kPriorityChannel];
     if (channel == bytes::scan::kNoChannel) {
         return;
     }

@@ -1,18 +1,9 @@
 #include "data/data_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <vector>
-
 #include "data/bands.h"
 #include "data/language_table.h"
 
 namespace radio {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,22 +20,6 @@ bool IsOneOfTheBands(std::int32_t lower, std::int32_t upper)
 }
 
 }  // namespace
-
-OddFile OddFileAt(const std::string& path)
-{
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);  // follows a link
-    switch (status.type()) {
-    case fs::file_type::not_found:
-    case fs::file_type::none:
-    case fs::file_type::regular: return OddFile::None;
-    case fs::file_type::directory: return OddFile::Folder;
-    case fs::file_type::fifo: return OddFile::Fifo;
-    case fs::file_type::character:
-    case fs::file_type::block: return OddFile::Device;
-    default: return OddFile::Other;
-    }
-}
 
 int ReasonTextOf(OddFile odd)
 {
@@ -95,37 +70,18 @@ FileResult RecogniseDataFile(const std::uint8_t* bytes, std::size_t size)
     return result;
 }
 
-std::string WithDataFileExtension(const std::string& path)
+FileResult ParseDataFile(const std::uint8_t* bytes, std::size_t size, RadioData& data)
 {
-    return path.find(".tw") == std::string::npos ? path + ".tw" : path;
-}
-
-FileResult LoadDataFile(const std::string& path, RadioData& data)
-{
-    FileResult result;
-    // Looked at before it is opened: opening a FIFO would wait for a writer.
-    if (const OddFile odd = OddFileAt(path); odd != OddFile::None) {
-        return OddFileFailure(FileStatus::OpenFailed, odd);
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.status = FileStatus::OpenFailed;
-        result.detail = std::strerror(errno);
-        return result;
-    }
-    std::vector<std::uint8_t> bytes(image::kFileFieldsSize);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    const auto got = std::size_t(in.gcount());
-    if (in.bad()) {
-        result.status = FileStatus::OpenFailed;
-        result.detail = std::strerror(errno);
-        return result;
-    }
-    result = RecogniseDataFile(bytes.data(), got);
+    const FileResult result = RecogniseDataFile(bytes, size);
     if (result.ok()) {
-        data.FromFileFields(bytes.data(), bytes.size());
+        data.FromFileFields(bytes, image::kFileFieldsSize);
     }
     return result;
+}
+
+std::array<std::uint8_t, image::kSize> DataFileBytes(const RadioData& data)
+{
+    return data.ToImage();
 }
 
 }  // namespace radio

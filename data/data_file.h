@@ -1,12 +1,15 @@
 // Data files (".tw"): the record's 1704-byte image, without header or checksum.
-// Saving writes the whole image (config/file_saving.h); opening takes back the port,
-// the fourteen blocks with their addresses, the band and the model (the first 940
-// bytes). Having no header, a data file is recognised by what every file of this radio
-// holds: each of the fourteen blocks at its fixed radio address (bytes 4 + 66k, high
+// This is the file's content only; opening and saving the file itself is
+// config/file_reading.h and config/file_saving.h. Saving writes the whole image;
+// opening takes back the port, the fourteen blocks with their addresses, the band and
+// the model (the first 940 bytes). Having no header, a data file is recognised by what every file
+// of this radio holds: each of the fourteen blocks at its fixed radio address (bytes 4 + 66k, high
 // byte first) and band limits (bytes 928 and 932) that are one of the six bands. The
 // model (byte 936) is free: any non-zero value means 16 channels.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,7 +30,7 @@ enum class OddFile { None, Folder, Fifo, Device, Other };
 
 struct FileResult {
     FileStatus status = FileStatus::Ok;
-    std::string detail;           // the system's reason, when there is one
+    std::string detail;           // the system's reason (UTF-8), when there is one
     OddFile odd = OddFile::None;  // OpenFailed, WriteFailed: the name is no regular file
     std::uintmax_t size = 0;      // the file's size (for TooShort)
     // NotDataFile: the first block away from its fixed address and the address it
@@ -39,28 +42,21 @@ struct FileResult {
     bool ok() const { return status == FileStatus::Ok; }
 };
 
-// What `path` is when it may be neither read nor replaced as a file: it exists and is
-// no regular file, nor a link to one. Opening a FIFO for reading would wait for a
-// writer, and replacing a device or a FIFO would put a plain file in its place. None
-// for a regular file and for a name that does not exist.
-OddFile OddFileAt(const std::string& path);
 // The language table's text that says why (text::IsAFifo, ...); -1 for None.
 int ReasonTextOf(OddFile odd);
 // The failure (OpenFailed or WriteFailed) of a name that is `odd`, the English reason
 // in its detail.
 FileResult OddFileFailure(FileStatus status, OddFile odd);
 
-// Whether the first 940 bytes of an image (`size` at least 940) are a data file of
-// this radio: Ok, or NotDataFile saying what is wrong.
+// Whether the first 940 bytes of an image are a data file of this radio: Ok, TooShort
+// with the size when there are fewer, or NotDataFile saying what is wrong.
 FileResult RecogniseDataFile(const std::uint8_t* bytes, std::size_t size);
 
-// The save dialogs' name rule: ".tw" is appended unless the path already contains
-// ".tw" somewhere (case-sensitive): radio -> radio.tw, a.tw.bak stays, RADIO.TW -> RADIO.TW.tw.
-std::string WithDataFileExtension(const std::string& path);
-
-// Reads a data file into `data`. The radio-reported values and the reserved word
-// keep their values. A file that is no regular file is not opened; one shorter than
-// 940 bytes or not recognised changes nothing.
-FileResult LoadDataFile(const std::string& path, RadioData& data);
+// Takes the bytes of a data file into `data`: the first 940 of them, when they are
+// recognised (RecogniseDataFile); more are ignored. The radio-reported values and the
+// reserved word keep their values. Anything but Ok changes nothing.
+FileResult ParseDataFile(const std::uint8_t* bytes, std::size_t size, RadioData& data);
+// What a data file of `data` holds: the whole 1704-byte image, the text area as filler.
+std::array<std::uint8_t, image::kSize> DataFileBytes(const RadioData& data);
 
 }  // namespace radio

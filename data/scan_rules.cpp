@@ -10,9 +10,8 @@ namespace b = bytes::scan;
 
 namespace {
 
-constexpr unsigned kValueMax = 300;
-constexpr unsigned kValueCFallback = 4;
-constexpr unsigned kValueDFallback = 3;
+constexpr unsigned kResumeTimeFallback = 4;
+constexpr unsigned kCarrierHoldFallback = 3;
 constexpr int kTimeMaxByte = 91;
 
 int ShownMode(std::uint8_t byte)
@@ -26,15 +25,15 @@ unsigned Word(const std::uint8_t* low)
 }
 
 // Bytes 1 and 4 of block 0x0160's data as mode `mode` allows them.
-void ModeRules(const RadioData& data, int mode, std::uint8_t& channel, std::uint8_t& combination)
+void ModeRules(const RadioData& data, int mode, std::uint8_t& channel, std::uint8_t& transmitOn)
 {
     if (mode != 1 || (channel != b::kNoChannel && !ScanChannelInUse(data, channel))) {
         channel = b::kNoChannel;
     }
-    if (mode == 0 && combination >= 2) {
-        combination = 1;
-    } else if (mode == 2 && combination < 2) {
-        combination = 3;
+    if (mode == 0 && transmitOn >= 2) {
+        transmitOn = 1;
+    } else if (mode == 2 && transmitOn < 2) {
+        transmitOn = 3;
     }
 }
 
@@ -54,28 +53,28 @@ ScanSettings ShownScanSettings(const RadioData& data)
 {
     const auto& d = data.block(Block::B0160).data;
     ScanSettings s;
-    s.mode = ShownMode(d[b::kMode]);
-    s.channel = d[b::kChannel];
-    s.combination = d[b::kCombination];
-    ModeRules(data, s.mode, s.channel, s.combination);
-    s.timeA = std::clamp(int(d[b::kTimeA]), 1, kTimeMaxByte);
-    s.timeB = std::clamp(int(d[b::kTimeB]), 1, kTimeMaxByte);
-    const unsigned valueC = Word(&d[b::kValueCLow]);
-    const unsigned valueD = Word(&d[b::kValueDLow]);
-    s.valueC = valueC <= kValueMax ? valueC : kValueCFallback;
-    s.valueD = valueD <= kValueMax ? valueD : kValueDFallback;
+    s.mode = ShownMode(d[b::kPriorityMode]);
+    s.channel = d[b::kPriorityChannel];
+    s.transmitOn = d[b::kTransmitOn];
+    ModeRules(data, s.mode, s.channel, s.transmitOn);
+    s.checkInterval = std::clamp(int(d[b::kCheckInterval]), 1, kTimeMaxByte);
+    s.holdTime = std::clamp(int(d[b::kHoldTime]), 1, kTimeMaxByte);
+    const unsigned resumeTime = Word(&d[b::kResumeTimeLow]);
+    const unsigned carrierHold = Word(&d[b::kCarrierHoldLow]);
+    s.resumeTime = resumeTime <= kResumeAndCarrierHoldMax ? resumeTime : kResumeTimeFallback;
+    s.carrierHold = carrierHold <= kResumeAndCarrierHoldMax ? carrierHold : kCarrierHoldFallback;
     return s;
 }
 
 void ApplyScanModeRules(RadioData& data, int mode)
 {
     auto& d = data.block(Block::B0160).data;
-    ModeRules(data, mode, d[b::kChannel], d[b::kCombination]);
+    ModeRules(data, mode, d[b::kPriorityChannel], d[b::kTransmitOn]);
 }
 
 void NormalizeScanSettings(RadioData& data)
 {
-    ApplyScanModeRules(data, ShownMode(data.block(Block::B0160).data[b::kMode]));
+    ApplyScanModeRules(data, ShownMode(data.block(Block::B0160).data[b::kPriorityMode]));
 }
 
 }  // namespace radio

@@ -15,11 +15,11 @@ namespace b = bytes::choice;
 namespace {
 
 // Bounds and steps of the number fields.
-constexpr unsigned kTimerMin = 15;
-constexpr unsigned kTimerMax = 600;
-constexpr unsigned kTimerStep = 15;
-constexpr unsigned kLevelAMax = 10;
-constexpr unsigned kLevelBMax = 9;
+constexpr unsigned kTxTimeOutMin = 15;
+constexpr unsigned kTxTimeOutMax = 600;
+constexpr unsigned kTxTimeOutStep = 15;
+constexpr unsigned kSquelchLevelMax = 10;
+constexpr unsigned kVolumeLevelMax = 9;
 constexpr unsigned kVoxLevelMax = 10;
 
 // A byte within 0..max as it stands, anything else as the fallback.
@@ -52,25 +52,26 @@ QString CChoiceFunView::ViewTitle() const
 void CChoiceFunView::SetUpExchange()
 {
     Ui::ChoiceFunForm& ui = *m_ui;
-    m_exchange.AddChoice(ui.choiceAList, &m_fields.choiceA);
-    m_exchange.AddChoice(ui.choiceBList, &m_fields.choiceB);
-    m_exchange.AddCheck(ui.switch1Box, &m_fields.switch1);
-    m_exchange.AddCheck(ui.switch2Box, &m_fields.switch2);
-    m_exchange.AddCheck(ui.switch3Box, &m_fields.switch3);
-    m_exchange.AddCheck(ui.switch4Box, &m_fields.switch4);
+    m_exchange.AddChoice(ui.choiceAList, &m_fields.audioResponse);
+    m_exchange.AddChoice(ui.choiceBList, &m_fields.batterySave);
+    m_exchange.AddCheck(ui.switch1Box, &m_fields.keyBeep);
+    m_exchange.AddCheck(ui.switch2Box, &m_fields.voicePrompt);
+    m_exchange.AddCheck(ui.switch3Box, &m_fields.keyLock);
+    m_exchange.AddCheck(ui.switch4Box, &m_fields.autoKeyLock);
     m_exchange.AddCheck(ui.voxOnBox, &m_fields.voxOn);
     m_exchange.AddChoice(ui.voxDelayList, &m_fields.voxDelay);
-    m_exchange.AddCheck(ui.voxSwitch1Box, &m_fields.voxSwitch1);
-    m_exchange.AddCheck(ui.voxSwitch2Box, &m_fields.voxSwitch2);
-    m_exchange.AddCheck(ui.voxSwitch3Box, &m_fields.voxSwitch3);
-    m_exchange.AddCheck(ui.groupSwitchBox, &m_fields.groupSwitch);
-    m_exchange.AddChoice(ui.codeChoiceList, &m_fields.codeChoice);
-    m_exchange.AddChoice(ui.codeSelectorList, &m_fields.codeSelector);
+    m_exchange.AddCheck(ui.voxSwitch1Box, &m_fields.voxHeadsetOnly);
+    m_exchange.AddCheck(ui.voxSwitch2Box, &m_fields.voxInhibitOnReceive);
+    m_exchange.AddCheck(ui.voxSwitch3Box, &m_fields.voxBeep);
+    m_exchange.AddCheck(ui.groupSwitchBox, &m_fields.scrambler);
+    m_exchange.AddChoice(ui.codeChoiceList, &m_fields.sendCode);
+    m_exchange.AddChoice(ui.codeSelectorList, &m_fields.dtmfCodes);
     // The fields with a check, in the order they are checked.
-    // The radio keeps the timer in steps of 15 seconds (stored = seconds / 15 - 1).
-    m_exchange.AddWholeNumber(ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax, kTimerStep);
-    m_exchange.AddWholeNumber(ui.levelAEdit, &m_fields.levelA, 0, kLevelAMax);
-    m_exchange.AddWholeNumber(ui.levelBEdit, &m_fields.levelB, 0, kLevelBMax);
+    // The radio keeps the TX time-out in steps of 15 seconds (stored = seconds / 15 - 1).
+    m_exchange.AddWholeNumber(ui.timerEdit, &m_fields.txTimeOut, kTxTimeOutMin, kTxTimeOutMax,
+                              kTxTimeOutStep);
+    m_exchange.AddWholeNumber(ui.levelAEdit, &m_fields.squelchLevel, 0, kSquelchLevelMax);
+    m_exchange.AddWholeNumber(ui.levelBEdit, &m_fields.volumeLevel, 0, kVolumeLevelMax);
     m_exchange.AddWholeNumber(ui.voxLevelEdit, &m_fields.voxLevel, 0, kVoxLevelMax);
     m_exchange.AddText(ui.code1Edit, &m_fields.code1, kDtmfCodeLength);
     m_exchange.AddText(ui.code2Edit, &m_fields.code2, kDtmfCodeLength);
@@ -86,9 +87,10 @@ void CChoiceFunView::ConnectControls()
         unsigned min, max, step;
     };
     const Spin spins[] = {
-        {ui.timerSpin, ui.timerEdit, &m_fields.timer, kTimerMin, kTimerMax, kTimerStep},
-        {ui.levelASpin, ui.levelAEdit, &m_fields.levelA, 0, kLevelAMax, 1},
-        {ui.levelBSpin, ui.levelBEdit, &m_fields.levelB, 0, kLevelBMax, 1},
+        {ui.timerSpin, ui.timerEdit, &m_fields.txTimeOut, kTxTimeOutMin, kTxTimeOutMax,
+         kTxTimeOutStep},
+        {ui.levelASpin, ui.levelAEdit, &m_fields.squelchLevel, 0, kSquelchLevelMax, 1},
+        {ui.levelBSpin, ui.levelBEdit, &m_fields.volumeLevel, 0, kVolumeLevelMax, 1},
         {ui.voxLevelSpin, ui.voxLevelEdit, &m_fields.voxLevel, 0, kVoxLevelMax, 1},
     };
     for (const Spin& s : spins) {
@@ -102,7 +104,7 @@ void CChoiceFunView::ConnectControls()
             [this]() { FilterCode(m_ui->code2Edit, &m_fields.code2); });
     connect(ui.codeSelectorList, &QComboBox::activated, this, [this]() {
         m_exchange.Take();
-        EnableCodes(m_fields.codeSelector);
+        EnableCodes(m_fields.dtmfCodes);
     });
     connect(ui.voxOnBox, &QCheckBox::clicked, this, [this]() {
         m_exchange.Take();
@@ -110,7 +112,7 @@ void CChoiceFunView::ConnectControls()
     });
     connect(ui.switch3Box, &QCheckBox::clicked, this, [this]() {
         m_exchange.Take();
-        EnableSwitch4(m_fields.switch3 != 0);
+        EnableAutoKeyLock(m_fields.keyLock != 0);
     });
     connect(ui.closeButton, &QPushButton::clicked, this, [this]() {
         if (StoreToRecord()) {
@@ -171,29 +173,29 @@ void CChoiceFunView::LoadFromRecord()
 {
     const auto& d = m_data->block(Block::B0120).data;
     Fields& f = m_fields;
-    f.timer = d[b::kTimer] <= 39 ? (d[b::kTimer] + 1u) * kTimerStep : 120;
-    f.levelA = Checked(d[b::kLevelA], kLevelAMax, 8);
-    f.levelB = Checked(d[b::kLevelB], kLevelBMax, 2);
-    f.choiceA = int(Checked(d[b::kChoiceA], 1, 0));
-    f.choiceB = int(Checked(d[b::kChoiceB], 2, 0));
+    f.txTimeOut = d[b::kTxTimeOut] <= 39 ? (d[b::kTxTimeOut] + 1u) * kTxTimeOutStep : 120;
+    f.squelchLevel = Checked(d[b::kSquelchLevel], kSquelchLevelMax, 8);
+    f.volumeLevel = Checked(d[b::kVolumeLevel], kVolumeLevelMax, 2);
+    f.audioResponse = int(Checked(d[b::kAudioResponse], 1, 0));
+    f.batterySave = int(Checked(d[b::kBatterySave], 2, 0));
     // The switches are taken as they stand; showing them turns a value above 2 to 0.
     // The enabled states follow the bytes themselves.
-    f.switch1 = d[b::kSwitch1];
-    f.switch2 = d[b::kSwitch2];
-    f.switch3 = d[b::kSwitch3];
-    EnableSwitch4(d[b::kSwitch3] != 0);
-    f.switch4 = d[b::kSwitch4];
+    f.keyBeep = d[b::kKeyBeep];
+    f.voicePrompt = d[b::kVoicePrompt];
+    f.keyLock = d[b::kKeyLock];
+    EnableAutoKeyLock(d[b::kKeyLock] != 0);
+    f.autoKeyLock = d[b::kAutoKeyLock];
     f.voxOn = d[b::kVoxOn];
     EnableVox(d[b::kVoxOn] != 0);
     f.voxLevel = Checked(d[b::kVoxLevel], kVoxLevelMax, 0);
     f.voxDelay = int(Checked(d[b::kVoxDelay], 5, 0));
-    f.voxSwitch1 = int(Checked(d[b::kVoxSwitch1], 1, 0));
-    f.voxSwitch2 = int(Checked(d[b::kVoxSwitch2], 1, 0));
-    f.voxSwitch3 = int(Checked(d[b::kVoxSwitch3], 1, 0));
-    f.groupSwitch = int(Checked(d[b::kGroupSwitch], 1, 0));
-    f.codeChoice = int(Checked(d[b::kCodeChoice], 1, 0));
-    f.codeSelector = int(Checked(d[b::kCodeSelector], 2, 0));
-    EnableCodes(f.codeSelector);
+    f.voxHeadsetOnly = int(Checked(d[b::kVoxHeadsetOnly], 1, 0));
+    f.voxInhibitOnReceive = int(Checked(d[b::kVoxInhibitOnReceive], 1, 0));
+    f.voxBeep = int(Checked(d[b::kVoxBeep], 1, 0));
+    f.scrambler = int(Checked(d[b::kScrambler], 1, 0));
+    f.sendCode = int(Checked(d[b::kSendCode], 1, 0));
+    f.dtmfCodes = int(Checked(d[b::kDtmfCodes], 2, 0));
+    EnableCodes(f.dtmfCodes);
     f.code1 = DecodeDtmfCode(&d[b::kCode1]);
     f.code2 = DecodeDtmfCode(&d[b::kCode2]);
     m_exchange.ShowAll();
@@ -220,24 +222,24 @@ void CChoiceFunView::StoreFields(std::array<std::uint8_t, kBlockDataSize>& d) co
             d[std::size_t(byte)] = std::uint8_t(value);
         }
     };
-    put(ui.timerEdit, b::kTimer, int(f.timer / kTimerStep) - 1);
-    put(ui.levelAEdit, b::kLevelA, int(f.levelA));
-    put(ui.levelBEdit, b::kLevelB, int(f.levelB));
-    put(ui.choiceAList, b::kChoiceA, f.choiceA);
-    put(ui.choiceBList, b::kChoiceB, f.choiceB);
-    put(ui.switch1Box, b::kSwitch1, f.switch1);
-    put(ui.switch2Box, b::kSwitch2, f.switch2);
-    put(ui.switch3Box, b::kSwitch3, f.switch3);
-    put(ui.switch4Box, b::kSwitch4, f.switch4);
+    put(ui.timerEdit, b::kTxTimeOut, int(f.txTimeOut / kTxTimeOutStep) - 1);
+    put(ui.levelAEdit, b::kSquelchLevel, int(f.squelchLevel));
+    put(ui.levelBEdit, b::kVolumeLevel, int(f.volumeLevel));
+    put(ui.choiceAList, b::kAudioResponse, f.audioResponse);
+    put(ui.choiceBList, b::kBatterySave, f.batterySave);
+    put(ui.switch1Box, b::kKeyBeep, f.keyBeep);
+    put(ui.switch2Box, b::kVoicePrompt, f.voicePrompt);
+    put(ui.switch3Box, b::kKeyLock, f.keyLock);
+    put(ui.switch4Box, b::kAutoKeyLock, f.autoKeyLock);
     put(ui.voxOnBox, b::kVoxOn, f.voxOn);
     put(ui.voxLevelEdit, b::kVoxLevel, int(f.voxLevel));
     put(ui.voxDelayList, b::kVoxDelay, f.voxDelay);
-    put(ui.voxSwitch1Box, b::kVoxSwitch1, f.voxSwitch1);
-    put(ui.voxSwitch2Box, b::kVoxSwitch2, f.voxSwitch2);
-    put(ui.voxSwitch3Box, b::kVoxSwitch3, f.voxSwitch3);
-    put(ui.groupSwitchBox, b::kGroupSwitch, f.groupSwitch);
-    put(ui.codeChoiceList, b::kCodeChoice, f.codeChoice);
-    put(ui.codeSelectorList, b::kCodeSelector, f.codeSelector);
+    put(ui.voxSwitch1Box, b::kVoxHeadsetOnly, f.voxHeadsetOnly);
+    put(ui.voxSwitch2Box, b::kVoxInhibitOnReceive, f.voxInhibitOnReceive);
+    put(ui.voxSwitch3Box, b::kVoxBeep, f.voxBeep);
+    put(ui.groupSwitchBox, b::kScrambler, f.scrambler);
+    put(ui.codeChoiceList, b::kSendCode, f.sendCode);
+    put(ui.codeSelectorList, b::kDtmfCodes, f.dtmfCodes);
     if (m_exchange.Taken(ui.code1Edit)) {
         EncodeDtmfCode(f.code1, &d[b::kCode1]);
     }
@@ -277,9 +279,9 @@ void CChoiceFunView::FilterCode(QLineEdit* edit, QString* field)
     }
 }
 
-void CChoiceFunView::EnableSwitch4(bool switch3On)
+void CChoiceFunView::EnableAutoKeyLock(bool keyLockOn)
 {
-    m_ui->switch4Box->setEnabled(!switch3On);
+    m_ui->switch4Box->setEnabled(!keyLockOn);
 }
 
 void CChoiceFunView::EnableVox(bool voxOn)
@@ -292,10 +294,10 @@ void CChoiceFunView::EnableVox(bool voxOn)
     }
 }
 
-void CChoiceFunView::EnableCodes(int codeSelector)
+void CChoiceFunView::EnableCodes(int dtmfCodes)
 {
-    m_ui->code1Edit->setEnabled(codeSelector != 1);
-    m_ui->code2Edit->setEnabled(codeSelector != 0);
+    m_ui->code1Edit->setEnabled(dtmfCodes != 1);
+    m_ui->code2Edit->setEnabled(dtmfCodes != 0);
 }
 
 int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int lineHeight)

@@ -1,4 +1,4 @@
-// CChoiceFunView: the optional features of block 0x0120 (timer, levels, switches,
+// CChoiceFunView: the optional features of block 0x0120 (TX time-out, levels, switches,
 // VOX, the two DTMF codes). Edits stay in the view until StoreToRecord; Close
 // stores, then asks the child window to close.
 #pragma once
@@ -41,27 +41,27 @@ public:
     // line after the left column's switches.
     int PrintSummary(QPainter& painter, int firstLine, int left, int lineHeight);
 
-    // The view's fields, as the controls showed them when last taken. Timer is in
-    // seconds (15..600); lists are indexes, -1 = nothing selected; switches 0/1.
+    // The view's fields, as the controls showed them when last taken. The TX time-out is
+    // in seconds (15..600); lists are indexes, -1 = nothing selected; switches 0/1.
     struct Fields {
-        unsigned timer = 120;
-        unsigned levelA = 0;
-        unsigned levelB = 0;
+        unsigned txTimeOut = 120;
+        unsigned squelchLevel = 0;
+        unsigned volumeLevel = 0;
         unsigned voxLevel = 0;
-        int choiceA = 0;
-        int choiceB = 0;
-        int codeChoice = 0;
-        int codeSelector = 0;
+        int audioResponse = 0;
+        int batterySave = 0;
+        int sendCode = 0;
+        int dtmfCodes = 0;
         int voxDelay = 0;
-        int switch1 = 0;
-        int switch2 = 0;
-        int switch3 = 0;
-        int switch4 = 0;
+        int keyBeep = 0;
+        int voicePrompt = 0;
+        int keyLock = 0;
+        int autoKeyLock = 0;
         int voxOn = 0;
-        int voxSwitch1 = 0;
-        int voxSwitch2 = 0;
-        int voxSwitch3 = 0;
-        int groupSwitch = 0;
+        int voxHeadsetOnly = 0;
+        int voxInhibitOnReceive = 0;
+        int voxBeep = 0;
+        int scrambler = 0;
         QString code1;
         QString code2;
     };
@@ -76,9 +76,9 @@ private:
     void Step(QLineEdit* edit, unsigned* field, unsigned min, unsigned max, unsigned step,
               SpinDirection direction);
     void FilterCode(QLineEdit* edit, QString* field);
-    void EnableSwitch4(bool switch3On);
+    void EnableAutoKeyLock(bool keyLockOn);
     void EnableVox(bool voxOn);
-    void EnableCodes(int codeSelector);
+    void EnableCodes(int dtmfCodes);
 
     std::unique_ptr<Ui::ChoiceFunForm> m_ui;
     Fields m_fields;

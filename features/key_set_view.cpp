@@ -64,8 +64,8 @@ void CKeySetView::RefreshTexts()
 void CKeySetView::LoadFromRecord()
 {
     const auto& d = m_data->block(Block::B0110).data;
-    const int key = d[bytes::key::kFunction];
-    const int second = d[bytes::key::kSecondFunction];
+    const int key = d[bytes::key::kSideKey];
+    const int second = d[bytes::key::kSecondKeyFunction];
     m_keyFunction = key < kKeyFunctionCount ? key : kKeyFunctionFallback;
     m_secondKeyFunction = second < kKeyFunctionCount ? second : kSecondKeyFunctionFallback;
     m_exchange.ShowAll();
@@ -77,10 +77,10 @@ bool CKeySetView::StoreToRecord()
     ChangeRecord([this](RadioData& data) {
         auto& d = data.block(Block::B0110).data;
         if (m_keyFunction >= 0) {
-            d[bytes::key::kFunction] = std::uint8_t(m_keyFunction);
+            d[bytes::key::kSideKey] = std::uint8_t(m_keyFunction);
         }
         if (m_secondKeyFunction >= 0) {
-            d[bytes::key::kSecondFunction] = std::uint8_t(m_secondKeyFunction);
+            d[bytes::key::kSecondKeyFunction] = std::uint8_t(m_secondKeyFunction);
         }
         return StoreStepName();
     });

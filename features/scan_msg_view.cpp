@@ -18,7 +18,6 @@ namespace b = bytes::scan;
 
 namespace {
 
-constexpr unsigned kValueMax = 300;
 constexpr int kChannelTextLength = 2;
 
 bool IsDigit(QChar c, char16_t first, char16_t last)
@@ -34,18 +33,20 @@ CScanMsgView::CScanMsgView(RadioDocument* document, QWidget* parent)
     m_ui->setupUi(this);
     Ui::ScanMsgForm& ui = *m_ui;
     m_exchange.AddChoice(ui.modeList, &m_fields.mode);
-    m_exchange.AddChoice(ui.combinationList, &m_fields.combination);
+    m_exchange.AddChoice(ui.combinationList, &m_fields.transmitOn);
     // The fields with a check, in the order they are checked. A text the field
     // cannot take as typed is refused: a commit never stores a value near it.
-    m_exchange.AddNumber(ui.timeAEdit, &m_fields.timeA, kScanTimeMin, kScanTimeMax, kScanTimeStep);
-    m_exchange.AddNumber(ui.timeBEdit, &m_fields.timeB, kScanTimeMin, kScanTimeMax, kScanTimeStep);
-    m_exchange.AddWholeNumber(ui.valueCEdit, &m_fields.valueC, 0, kValueMax);
-    m_exchange.AddWholeNumber(ui.valueDEdit, &m_fields.valueD, 0, kValueMax);
+    m_exchange.AddNumber(ui.timeAEdit, &m_fields.checkInterval, kScanTimeMin, kScanTimeMax,
+                         kScanTimeStep);
+    m_exchange.AddNumber(ui.timeBEdit, &m_fields.holdTime, kScanTimeMin, kScanTimeMax,
+                         kScanTimeStep);
+    m_exchange.AddWholeNumber(ui.valueCEdit, &m_fields.resumeTime, 0, kResumeAndCarrierHoldMax);
+    m_exchange.AddWholeNumber(ui.valueDEdit, &m_fields.carrierHold, 0, kResumeAndCarrierHoldMax);
     m_exchange.AddCheckedText(ui.channelEdit, &m_fields.channelText,
                               [this](const QString& text) { return ChannelRefusal(text); });
 
-    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
-                              Field::Combination, Field::ValueC, Field::ValueD}) {
+    for (const Field field : {Field::Mode, Field::Channel, Field::CheckInterval, Field::HoldTime,
+                              Field::TransmitOn, Field::ResumeTime, Field::CarrierHold}) {
         ControlOf(field)->installEventFilter(this);
     }
     ui.timeASpin->AttachEdit(ui.timeAEdit);
@@ -53,19 +54,19 @@ CScanMsgView::CScanMsgView(RadioDocument* document, QWidget* parent)
     ui.valueCSpin->AttachEdit(ui.valueCEdit);
     ui.valueDSpin->AttachEdit(ui.valueDEdit);
     connect(ui.timeASpin, &SpinArrows::stepped, this,
-            [this](SpinDirection d) { Spin(Field::TimeA, d); });
+            [this](SpinDirection d) { Spin(Field::CheckInterval, d); });
     connect(ui.timeBSpin, &SpinArrows::stepped, this,
-            [this](SpinDirection d) { Spin(Field::TimeB, d); });
+            [this](SpinDirection d) { Spin(Field::HoldTime, d); });
     connect(ui.valueCSpin, &SpinArrows::stepped, this,
-            [this](SpinDirection d) { Spin(Field::ValueC, d); });
+            [this](SpinDirection d) { Spin(Field::ResumeTime, d); });
     connect(ui.valueDSpin, &SpinArrows::stepped, this,
-            [this](SpinDirection d) { Spin(Field::ValueD, d); });
+            [this](SpinDirection d) { Spin(Field::CarrierHold, d); });
     connect(ui.modeList, &QComboBox::activated, this, [this]() {
         CommitField(Field::Mode);
         m_remembered = Field::None;
     });
     connect(ui.combinationList, &QComboBox::activated, this, [this]() {
-        CommitField(Field::Combination);
+        CommitField(Field::TransmitOn);
         m_remembered = Field::None;
     });
     connect(ui.channelEdit, &QLineEdit::textEdited, this, &CScanMsgView::OnChannelEdited);
@@ -100,11 +101,11 @@ QWidget* CScanMsgView::ControlOf(Field field) const
     switch (field) {
     case Field::Mode: return m_ui->modeList;
     case Field::Channel: return m_ui->channelEdit;
-    case Field::TimeA: return m_ui->timeAEdit;
-    case Field::TimeB: return m_ui->timeBEdit;
-    case Field::Combination: return m_ui->combinationList;
-    case Field::ValueC: return m_ui->valueCEdit;
-    case Field::ValueD: return m_ui->valueDEdit;
+    case Field::CheckInterval: return m_ui->timeAEdit;
+    case Field::HoldTime: return m_ui->timeBEdit;
+    case Field::TransmitOn: return m_ui->combinationList;
+    case Field::ResumeTime: return m_ui->valueCEdit;
+    case Field::CarrierHold: return m_ui->valueDEdit;
     case Field::None: break;
     }
     return nullptr;
@@ -113,8 +114,8 @@ QWidget* CScanMsgView::ControlOf(Field field) const
 QList<const QWidget*> CScanMsgView::SummaryControls() const
 {
     QList<const QWidget*> controls;
-    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
-                              Field::Combination, Field::ValueC, Field::ValueD}) {
+    for (const Field field : {Field::Mode, Field::Channel, Field::CheckInterval, Field::HoldTime,
+                              Field::TransmitOn, Field::ResumeTime, Field::CarrierHold}) {
         controls.append(ControlOf(field));
     }
     return controls;
@@ -122,8 +123,8 @@ QList<const QWidget*> CScanMsgView::SummaryControls() const
 
 CScanMsgView::Field CScanMsgView::FieldOf(const QObject* control) const
 {
-    for (const Field field : {Field::Mode, Field::Channel, Field::TimeA, Field::TimeB,
-                              Field::Combination, Field::ValueC, Field::ValueD}) {
+    for (const Field field : {Field::Mode, Field::Channel, Field::CheckInterval, Field::HoldTime,
+                              Field::TransmitOn, Field::ResumeTime, Field::CarrierHold}) {
         if (control && ControlOf(field) == control) {
             return field;
         }
@@ -162,10 +163,10 @@ void CScanMsgView::LoadFromRecord()
     const ScanSettings shown = ShownScanSettings(*m_data);
     m_fields.mode = shown.mode;
     ShowModeRules();
-    m_fields.timeA = DecodeScanTime(shown.timeA);
-    m_fields.timeB = DecodeScanTime(shown.timeB);
-    m_fields.valueC = shown.valueC;
-    m_fields.valueD = shown.valueD;
+    m_fields.checkInterval = DecodeScanTime(shown.checkInterval);
+    m_fields.holdTime = DecodeScanTime(shown.holdTime);
+    m_fields.resumeTime = shown.resumeTime;
+    m_fields.carrierHold = shown.carrierHold;
     m_remembered = Field::None;
     m_channelBeforeEdit.reset();
     m_exchange.ShowAll();
@@ -244,16 +245,16 @@ void CScanMsgView::ShowModeRules()
 
     // Mode 0 offers only the first base text, mode 2 only the second.
     ui.combinationList->clear();
-    const int combination = shown.combination <= 3 ? shown.combination : -1;
+    const int transmitOn = shown.transmitOn <= 3 ? shown.transmitOn : -1;
     if (mode == 0) {
         ui.combinationList->addItems({first, first + extra});
-        m_fields.combination = combination;
+        m_fields.transmitOn = transmitOn;
     } else if (mode == 2) {
         ui.combinationList->addItems({second, second + extra});
-        m_fields.combination = combination >= 0 ? combination - 2 : -1;
+        m_fields.transmitOn = transmitOn >= 0 ? transmitOn - 2 : -1;
     } else {
         ui.combinationList->addItems({first, first + extra, second, second + extra});
-        m_fields.combination = combination;
+        m_fields.transmitOn = transmitOn;
     }
     m_exchange.Show();
 }
@@ -269,8 +270,8 @@ bool CScanMsgView::CommitField(Field field, bool byArrow)
         return false;
     }
     // What the record takes, as the field will show it.
-    if (field == Field::TimeA || field == Field::TimeB) {
-        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
+    if (field == Field::CheckInterval || field == Field::HoldTime) {
+        double& time = field == Field::CheckInterval ? m_fields.checkInterval : m_fields.holdTime;
         time = DecodeScanTime(EncodeScanTime(time));
     }
     // Arrow steps merge per field; the keys are the scan view's own.
@@ -302,27 +303,28 @@ void CScanMsgView::StoreField(Field field, std::array<std::uint8_t, kBlockDataSi
     switch (field) {
     case Field::Mode:
         if (m_fields.mode >= 0) {
-            d[b::kMode] = std::uint8_t(m_fields.mode);
+            d[b::kPriorityMode] = std::uint8_t(m_fields.mode);
         }
         break;
     case Field::Channel: {
         // The text passed its check: a channel that may be chosen, or none.
         const int n = AcceptedChannel(m_fields.channelText);
-        d[b::kChannel] = n != 0 ? std::uint8_t(n) : b::kNoChannel;
+        d[b::kPriorityChannel] = n != 0 ? std::uint8_t(n) : b::kNoChannel;
         break;
     }
-    case Field::TimeA: d[b::kTimeA] = EncodeScanTime(m_fields.timeA); break;
-    case Field::TimeB: d[b::kTimeB] = EncodeScanTime(m_fields.timeB); break;
-    case Field::Combination:
-        if (m_fields.combination >= 0) {
-            d[b::kCombination] =
-                std::uint8_t(m_fields.mode == 2 ? m_fields.combination + 2 : m_fields.combination);
+    case Field::CheckInterval: d[b::kCheckInterval] = EncodeScanTime(m_fields.checkInterval); break;
+    case Field::HoldTime: d[b::kHoldTime] = EncodeScanTime(m_fields.holdTime); break;
+    case Field::TransmitOn:
+        if (m_fields.transmitOn >= 0) {
+            d[b::kTransmitOn] =
+                std::uint8_t(m_fields.mode == 2 ? m_fields.transmitOn + 2 : m_fields.transmitOn);
         }
         break;
-    case Field::ValueC:
-    case Field::ValueD: {
-        const unsigned value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
-        const int low = field == Field::ValueC ? b::kValueCLow : b::kValueDLow;
+    case Field::ResumeTime:
+    case Field::CarrierHold: {
+        const unsigned value =
+            field == Field::ResumeTime ? m_fields.resumeTime : m_fields.carrierHold;
+        const int low = field == Field::ResumeTime ? b::kResumeTimeLow : b::kCarrierHoldLow;
         d[std::size_t(low)] = std::uint8_t(value & 0xFF);
         d[std::size_t(low + 1)] = std::uint8_t(value >> 8);
         break;
@@ -347,27 +349,27 @@ RadioDocument::StepNamer CScanMsgView::FieldStepName(Field field) const
         label = 142;
         value = m_fields.channelText;
         break;
-    case Field::TimeA:
+    case Field::CheckInterval:
         label = 143;
-        value = ScanTimeText(m_fields.timeA);
+        value = ScanTimeText(m_fields.checkInterval);
         break;
-    case Field::TimeB:
+    case Field::HoldTime:
         label = 144;
-        value = ScanTimeText(m_fields.timeB);
+        value = ScanTimeText(m_fields.holdTime);
         break;
-    case Field::Combination:
+    case Field::TransmitOn:
         label = 145;
-        item = m_fields.combination < 0
+        item = m_fields.transmitOn < 0
                    ? -1
-                   : (m_fields.mode == 2 ? m_fields.combination + 2 : m_fields.combination);
+                   : (m_fields.mode == 2 ? m_fields.transmitOn + 2 : m_fields.transmitOn);
         break;
-    case Field::ValueC:
+    case Field::ResumeTime:
         label = 147;
-        value = QString::number(m_fields.valueC);
+        value = QString::number(m_fields.resumeTime);
         break;
-    case Field::ValueD:
+    case Field::CarrierHold:
         label = 148;
-        value = QString::number(m_fields.valueD);
+        value = QString::number(m_fields.carrierHold);
         break;
     case Field::None: return StoreStepName();
     }
@@ -376,7 +378,7 @@ RadioDocument::StepNamer CScanMsgView::FieldStepName(Field field) const
         if (field == Field::Mode && item >= 0) {
             static constexpr int kModeTexts[] = {47, 140, 141};
             shown = Text(kModeTexts[std::min(item, 2)]);
-        } else if (field == Field::Combination && item >= 0) {
+        } else if (field == Field::TransmitOn && item >= 0) {
             shown = Text((item & 2) != 0 ? 139 : 141) +
                     ((item & 1) != 0 ? QStringLiteral("+") + Text(146) : QString());
         } else if (field == Field::Channel && value.isEmpty()) {
@@ -399,7 +401,7 @@ void CScanMsgView::OnChannelEdited()
         return;
     }
     m_fields.channelText = typed;
-    const std::uint8_t stored = m_data->block(Block::B0160).data[b::kChannel];
+    const std::uint8_t stored = m_data->block(Block::B0160).data[b::kPriorityChannel];
     if (!m_channelBeforeEdit) {
         m_channelBeforeEdit = stored;
     }
@@ -410,7 +412,7 @@ void CScanMsgView::OnChannelEdited()
     const std::uint8_t wanted = n != 0 ? std::uint8_t(n) : *m_channelBeforeEdit;
     if (stored != wanted) {
         ChangeRecord([this, wanted](RadioData& data) {
-            data.block(Block::B0160).data[b::kChannel] = wanted;
+            data.block(Block::B0160).data[b::kPriorityChannel] = wanted;
             NormalizeScanSettings(data);
             return RadioDocument::StepNamer([this, wanted] {
                 return Text(text::UndoFieldValue)
@@ -443,16 +445,16 @@ void CScanMsgView::Spin(Field field, SpinDirection direction)
         return;
     }
     switch (field) {
-    case Field::TimeA:
-    case Field::TimeB: {
-        double& time = field == Field::TimeA ? m_fields.timeA : m_fields.timeB;
+    case Field::CheckInterval:
+    case Field::HoldTime: {
+        double& time = field == Field::CheckInterval ? m_fields.checkInterval : m_fields.holdTime;
         time = SpinStep(time, kScanTimeMin, kScanTimeMax, kScanTimeStep, direction);
         break;
     }
-    case Field::ValueC:
-    case Field::ValueD: {
-        unsigned& value = field == Field::ValueC ? m_fields.valueC : m_fields.valueD;
-        value = SpinStep(value, 0u, kValueMax, 1u, direction);
+    case Field::ResumeTime:
+    case Field::CarrierHold: {
+        unsigned& value = field == Field::ResumeTime ? m_fields.resumeTime : m_fields.carrierHold;
+        value = SpinStep(value, 0u, kResumeAndCarrierHoldMax, 1u, direction);
         break;
     }
     default: break;

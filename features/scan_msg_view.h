@@ -2,7 +2,7 @@
 // record as soon as the user leaves it (focus to another field, a spin arrow, a
 // list choice, Enter); StoreToRecord commits the field being edited. The view shows
 // the record by the scan rules (data/scan_rules.h) and never writes when it loads;
-// a change it makes also brings bytes 1 (channel) and 4 (combination) to what it
+// a change it makes also brings bytes 1 (channel) and 4 (transmit on) to what it
 // shows, so that the radio gets what the screen shows.
 #pragma once
 
@@ -24,7 +24,16 @@ namespace radio {
 class CScanMsgView : public CEditView {
     Q_OBJECT
 public:
-    enum class Field { None, Mode, Channel, TimeA, TimeB, Combination, ValueC, ValueD };
+    enum class Field {
+        None,
+        Mode,
+        Channel,
+        CheckInterval,
+        HoldTime,
+        TransmitOn,
+        ResumeTime,
+        CarrierHold
+    };
 
     explicit CScanMsgView(RadioDocument* document, QWidget* parent = nullptr);
     ~CScanMsgView() override;
@@ -39,12 +48,12 @@ public:
     bool CommitField(Field field, bool byArrow = false);
 
     struct Fields {
-        int mode = 0;         // list index, -1 = none
-        int combination = 0;  // list index, -1 = none
-        double timeA = 3.0;   // seconds
-        double timeB = 3.0;
-        unsigned valueC = 0;
-        unsigned valueD = 0;
+        int mode = 0;                // list index, -1 = none
+        int transmitOn = 0;          // list index, -1 = none
+        double checkInterval = 3.0;  // seconds
+        double holdTime = 3.0;
+        unsigned resumeTime = 0;
+        unsigned carrierHold = 0;
         QString channelText;
     };
     const Fields& CurrentFields() const { return m_fields; }
@@ -59,12 +68,12 @@ protected:
 
 private:
     void ApplyTexts();
-    // The controls that follow the mode (enabled states, the combination list), the
-    // channel text and the combination, as the record shows them.
+    // The controls that follow the mode (enabled states, the transmit-on list), the
+    // channel text and the transmit-on choice, as the record shows them.
     void ShowModeRules();
     // The field's value into block 0x0160's bytes.
     void StoreField(Field field, std::array<std::uint8_t, kBlockDataSize>& d) const;
-    // "Scan time A set to 3.5", in the language in use when it is asked.
+    // "Check interval set to 3.5", in the language in use when it is asked.
     RadioDocument::StepNamer FieldStepName(Field field) const;
     void OnChannelEdited();
     bool CommitRemembered();

@@ -1,12 +1,12 @@
 #include "shell/file_commands.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
 #include "config/backup_store.h"
 #include "config/file_messages.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
 #include "shell/file_dialogs.h"
@@ -15,15 +15,6 @@
 #include "widgets/message_box.h"
 
 namespace radio {
-
-namespace {
-
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-}  // namespace
 
 FileCommands::FileCommands(RadioDocument& document, ViewManager& views, QObject* parent)
     : QObject(parent), m_document(document), m_views(views)
@@ -102,7 +93,7 @@ void FileCommands::OpenFile(const QString& path)
     const RadioData& data = m_document.Record();
     // The file is read into a copy: a file refused leaves the data as they were.
     RadioData opened = data;
-    const FileResult result = LoadDataFile(LocalPath(path), opened);
+    const FileResult result = LoadDataFile(path, opened);
     const QString shown = QDir::toNativeSeparators(path);
     switch (result.status) {
     case FileStatus::Ok:
@@ -145,7 +136,7 @@ bool FileCommands::SaveAs()
     if (chosen.isEmpty()) {
         return false;
     }
-    const QString path = QString::fromStdString(WithDataFileExtension(chosen.toStdString()));
+    const QString path = WithDataFileExtension(chosen);
     // The dialog asked about the name as typed; the name the file really gets was
     // not asked about yet.
     if (path != chosen && QFileInfo::exists(path) &&
@@ -159,7 +150,7 @@ bool FileCommands::SaveTo(const QString& path)
 {
     RadioDocument& document = m_document;
     const RadioData& data = m_document.Record();
-    const FileResult result = SaveDataFile(LocalPath(path), data);
+    const FileResult result = SaveDataFile(path, data);
     if (!result.ok()) {
         ShowFileError(m_views.Window(), data,
                       SaveFailureText(data.texts, QDir::toNativeSeparators(path), result));

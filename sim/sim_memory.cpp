@@ -1,6 +1,5 @@
 #include "sim/sim_memory.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "config/file_messages.h"
@@ -74,7 +73,7 @@ bool LoadMemory(const QString& path, MemoryFormat format, RadioMemory& memory, R
 {
     if (format == MemoryFormat::DataFile) {
         RadioData data;
-        const FileResult result = LoadDataFile(QFile::encodeName(path).toStdString(), data);
+        const FileResult result = LoadDataFile(path, data);
         if (!result.ok()) {
             error = OpenFailureText(LanguageTable(), path, result);
             return false;
@@ -105,7 +104,7 @@ bool SaveMemory(const QString& path, MemoryFormat format, const RadioMemory& mem
 {
     FileResult result;
     if (format == MemoryFormat::DataFile) {
-        result = SaveDataFile(path.toStdString(), RecordOf(memory, bandLower, bandUpper, model));
+        result = SaveDataFile(path, RecordOf(memory, bandLower, bandUpper, model));
     } else {
         result = WriteFileAtomically(path, QByteArray(reinterpret_cast<const char*>(memory.data()),
                                                       qsizetype(memory.size())));

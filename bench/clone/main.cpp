@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
     RadioData record;
     record.Channel(0).SetRxFrequency(0x43012500);
     record.Channel(0).SetTxFrequency(0x43012500);
-    if (!SaveDataFile(file.toStdString(), record).ok()) {
+    if (!SaveDataFile(file, record).ok()) {
         std::fprintf(stderr, "bench_clone: cannot write %s\n", qPrintable(file));
         return 1;
     }

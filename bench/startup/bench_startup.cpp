@@ -32,7 +32,8 @@ struct Run {
     long maxRssKb = 0;
 };
 
-Run StartOnce(const std::string& program, const std::string& workDir)
+// `program` is as given on the command line; `workDir` is in the file system's encoding.
+Run StartOnce(const std::string& program, const QByteArray& workDir)
 {
     Run run;
     int out[2];
@@ -62,7 +63,7 @@ Run StartOnce(const std::string& program, const std::string& workDir)
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+    posix_spawn_file_actions_addchdir_np(&actions, workDir.constData());
 
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
@@ -122,7 +123,7 @@ int main(int argc, char** argv)
         return 1;
     }
     settings.close();
-    const std::string workDir = QDir(dir.path()).absolutePath().toStdString();
+    const QByteArray workDir = QFile::encodeName(QDir(dir.path()).absolutePath());
 
     StartOnce(program, workDir);  // warm-up: libraries and files into the cache
     std::vector<double> times;

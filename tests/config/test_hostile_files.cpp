@@ -47,11 +47,11 @@ RadioData Sample()
 FileResult Save(Writer writer, const QString& path)
 {
     switch (writer) {
-    case Writer::DataFile: return SaveDataFile(path.toStdString(), Sample());
+    case Writer::DataFile: return SaveDataFile(path, Sample());
     case Writer::Export: return WriteFileAtomically(path, QByteArray(9000, 'c'));
     case Writer::SysIni: {
         FileResult result;
-        if (!SaveSettingsFile(path.toStdString(), Settings{3, 1, 1})) {
+        if (!SaveSettingsFile(path, Settings{3, 1, 1})) {
             result.status = FileStatus::WriteFailed;
             result.detail = "refused";
         }
@@ -270,8 +270,7 @@ void TestHostileFiles::aSourceThatIsNoRegularFileIsNotOpened()
     QVERIFY2(ReturnsAtOnce(
                  [&] {
                      if (dataFile) {
-                         const FileResult result =
-                             LoadDataFile(QFile::encodeName(source).toStdString(), record);
+                         const FileResult result = LoadDataFile(source, record);
                          opened = result.ok();
                          reason = QString::fromStdString(result.detail);
                      } else {

@@ -81,7 +81,7 @@ void TestSettings::missingFileIsAFirstRun()
         QVERIFY(QDir(dir.path()).mkdir("sys.ini"));
     }
     Settings s;
-    const SettingsFileInfo info = ReadSettingsFile(path.toStdString(), s);
+    const SettingsFileInfo info = ReadSettingsFile(path, s);
     QVERIFY(info.firstRun);
     QCOMPARE(s.port, 1);
     QCOMPARE(s.model, 1);
@@ -91,17 +91,17 @@ void TestSettings::savedFileHasThreeCrLfLines()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("sys.ini");
-    QVERIFY(SaveSettingsFile(path.toStdString(), Settings{1, 0, 1}));
+    QVERIFY(SaveSettingsFile(path, Settings{1, 0, 1}));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("Com=COM1\r\nDefaultLanguage=0\r\nMode=1\r\n"));
-    QVERIFY(!SaveSettingsFile(dir.filePath("missing/sys.ini").toStdString(), Settings{}));
+    QVERIFY(!SaveSettingsFile(dir.filePath("missing/sys.ini"), Settings{}));
 }
 
 void TestSettings::savedFileReadsBack()
 {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("sys.ini").toStdString();
+    const QString path = dir.filePath("sys.ini");
     QVERIFY(SaveSettingsFile(path, Settings{10, 1, 0}));
     Settings s;
     QVERIFY(!ReadSettingsFile(path, s).firstRun);

@@ -5,8 +5,8 @@
 #include <QtTest>
 
 #include "config/backup_store.h"
+#include "config/file_reading.h"
 #include "config/user_preferences.h"
-#include "data/data_file.h"
 
 using namespace radio;
 
@@ -126,7 +126,7 @@ void TestUserData::aBackupIsTheRecordsDataFile()
     QVERIFY2(saved.ok, qPrintable(saved.error));
     QCOMPARE(QFileInfo(saved.path).fileName(), "20240131-140101-000_read_136-174MHz_32ch.tw");
     RadioData loaded;
-    QVERIFY(LoadDataFile(saved.path.toStdString(), loaded).ok());
+    QVERIFY(LoadDataFile(saved.path, loaded).ok());
     QVERIFY(loaded.ToImage() == record.ToImage());
 }
 

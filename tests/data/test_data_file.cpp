@@ -1,8 +1,7 @@
-#include <QTemporaryDir>
+// The content of data files: what is taken from their bytes and what is refused.
 #include <QtTest>
 
 #include "config/file_messages.h"
-#include "config/file_saving.h"
 #include "data/bands.h"
 #include "data/data_file.h"
 
@@ -10,17 +9,10 @@ using namespace radio;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
+FileResult Parse(const QByteArray& bytes, RadioData& data)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
+    return ParseDataFile(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                         std::size_t(bytes.size()), data);
 }
 
 RadioData Sample()
@@ -39,7 +31,7 @@ RadioData Sample()
 
 QByteArray ImageBytes(const RadioData& d)
 {
-    const auto image = d.ToImage();
+    const auto image = DataFileBytes(d);
     return QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
 }
 
@@ -55,15 +47,11 @@ void PutInt32(QByteArray& bytes, std::size_t at, std::int32_t value)
 class TestDataFile : public QObject {
     Q_OBJECT
 private slots:
-    void extensionRule_data();
-    void extensionRule();
-    void saveWritesTheWholeImage();
-    void saveThenOpenRestoresTheFields();
+    void openingRestoresTheFields();
     void fileOf940BytesOpensLikeAFullOne();
     void fillerIsNotRead();
     void shortFileIsRefusedAndChangesNothing_data();
     void shortFileIsRefusedAndChangesNothing();
-    void missingFileAndFolder();
     void aFileOfAnotherKindIsRefused_data();
     void aFileOfAnotherKindIsRefused();
     void theModelIsFree_data();
@@ -72,55 +60,15 @@ private slots:
     void whatTheProgramSavesOpensAgain();
 };
 
-void TestDataFile::extensionRule_data()
+void TestDataFile::openingRestoresTheFields()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("saved");
-    QTest::newRow("bare") << "radio"
-                          << "radio.tw";
-    QTest::newRow("inner .tw") << "a.tw.bak"
-                               << "a.tw.bak";
-    QTest::newRow("upper case") << "RADIO.TW"
-                                << "RADIO.TW.tw";
-    QTest::newRow("already") << "/x/y/radio.tw"
-                             << "/x/y/radio.tw";
-    QTest::newRow("folder with .tw") << "/data.twx/radio"
-                                     << "/data.twx/radio";
-}
-
-void TestDataFile::extensionRule()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, saved);
-    QCOMPARE(QString::fromStdString(WithDataFileExtension(path.toStdString())), saved);
-}
-
-void TestDataFile::saveWritesTheWholeImage()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.tw");
-    const RadioData d = Sample();
-    QVERIFY(SaveDataFile(path.toStdString(), d).ok());
-    const QByteArray bytes = ReadAll(path);
-    QCOMPARE(bytes.size(), 1704);
-    const auto image = d.ToImage();
-    QCOMPARE(bytes, QByteArray(reinterpret_cast<const char*>(image.data()), 1704));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.tw"});
-}
-
-void TestDataFile::saveThenOpenRestoresTheFields()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.tw");
     const RadioData saved = Sample();
-    QVERIFY(SaveDataFile(path.toStdString(), saved).ok());
-
     RadioData opened;
     opened.radioBandLower = 350;
     opened.radioBandUpper = 370;
     opened.radioModel = 1;
     opened.reserved = 77;
-    QVERIFY(LoadDataFile(path.toStdString(), opened).ok());
+    QVERIFY(Parse(ImageBytes(saved), opened).ok());
     QCOMPARE(opened.port, 4);
     QCOMPARE(opened.model, 0);
     QCOMPARE(opened.bandLower, 136);
@@ -135,29 +83,23 @@ void TestDataFile::saveThenOpenRestoresTheFields()
 
 void TestDataFile::fileOf940BytesOpensLikeAFullOne()
 {
-    QTemporaryDir dir;
-    const auto image = Sample().ToImage();
-    const QByteArray full(reinterpret_cast<const char*>(image.data()), 1704);
-    WriteAll(dir.filePath("short.tw"), full.left(940));
-    WriteAll(dir.filePath("long.tw"), full + QByteArray(100, 'x'));
+    const QByteArray full = ImageBytes(Sample());
     RadioData a;
     RadioData b;
-    QVERIFY(LoadDataFile(dir.filePath("short.tw").toStdString(), a).ok());
-    QVERIFY(LoadDataFile(dir.filePath("long.tw").toStdString(), b).ok());
+    QVERIFY(Parse(full.left(940), a).ok());
+    QVERIFY(Parse(full + QByteArray(100, 'x'), b).ok());
     QCOMPARE(a.ToImage(), b.ToImage());
     QVERIFY(a.blocks == Sample().blocks);
 }
 
 void TestDataFile::fillerIsNotRead()
 {
-    QTemporaryDir dir;
-    auto image = Sample().ToImage();
-    for (std::size_t i = 940; i < image.size(); ++i) {
-        image[i] = std::uint8_t(i * 7);
+    QByteArray bytes = ImageBytes(Sample());
+    for (qsizetype i = 940; i < bytes.size(); ++i) {
+        bytes[i] = char(i * 7);
     }
-    WriteAll(dir.filePath("f.tw"), QByteArray(reinterpret_cast<const char*>(image.data()), 1704));
     RadioData d;
-    QVERIFY(LoadDataFile(dir.filePath("f.tw").toStdString(), d).ok());
+    QVERIFY(Parse(bytes, d).ok());
     QCOMPARE(d.radioBandLower, -1);
     QCOMPARE(d.reserved, 30);
     QVERIFY(d.blocks == Sample().blocks);
@@ -175,26 +117,11 @@ void TestDataFile::shortFileIsRefusedAndChangesNothing_data()
 void TestDataFile::shortFileIsRefusedAndChangesNothing()
 {
     QFETCH(int, size);
-    QTemporaryDir dir;
-    const auto image = Sample().ToImage();
-    WriteAll(dir.filePath("s.tw"), QByteArray(reinterpret_cast<const char*>(image.data()), size));
     RadioData d;
     const auto before = d.ToImage();
-    const FileResult result = LoadDataFile(dir.filePath("s.tw").toStdString(), d);
+    const FileResult result = Parse(ImageBytes(Sample()).left(size), d);
     QCOMPARE(result.status, FileStatus::TooShort);
     QCOMPARE(int(result.size), size);
-    QCOMPARE(d.ToImage(), before);
-}
-
-void TestDataFile::missingFileAndFolder()
-{
-    QTemporaryDir dir;
-    RadioData d;
-    const auto before = d.ToImage();
-    QCOMPARE(LoadDataFile(dir.filePath("none.tw").toStdString(), d).status, FileStatus::OpenFailed);
-    const FileResult folder = LoadDataFile(dir.path().toStdString(), d);
-    QCOMPARE(folder.status, FileStatus::OpenFailed);
-    QVERIFY(!folder.detail.empty());
     QCOMPARE(d.ToImage(), before);
 }
 
@@ -239,12 +166,10 @@ void TestDataFile::aFileOfAnotherKindIsRefused()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
-    QTemporaryDir dir;
-    WriteAll(dir.filePath("notes.tw"), bytes);
     RadioData d;
     d.Channel(3).SetRxFrequency(0x43000000);
     const auto before = d.ToImage();
-    const FileResult result = LoadDataFile(dir.filePath("notes.tw").toStdString(), d);
+    const FileResult result = Parse(bytes, d);
     QCOMPARE(result.status, FileStatus::NotDataFile);
     QCOMPARE(d.ToImage(), before);
     QCOMPARE(OpenFailureText(LanguageTable(), "notes.tw", result),
@@ -265,12 +190,10 @@ void TestDataFile::theModelIsFree()
 {
     QFETCH(int, model);
     QFETCH(int, channels);
-    QTemporaryDir dir;
     QByteArray bytes = ImageBytes(Sample());
     PutInt32(bytes, image::kModel, model);
-    WriteAll(dir.filePath("m.tw"), bytes);
     RadioData d;
-    QVERIFY(LoadDataFile(dir.filePath("m.tw").toStdString(), d).ok());
+    QVERIFY(Parse(bytes, d).ok());
     QCOMPARE(d.model, model);
     QCOMPARE(d.ChannelCount(), channels);
 }
@@ -311,12 +234,9 @@ void TestDataFile::whatTheProgramSavesOpensAgain()
     }
     d.Channel(d.ChannelCount() - 1).SetRxFrequency(0x43012500);
     d.UpdateChannelMasks();
-    QTemporaryDir dir;
-    const QString path = dir.filePath("saved.tw");
-    QVERIFY(SaveDataFile(path.toStdString(), d).ok());
     RadioData opened;
-    const FileResult result = LoadDataFile(path.toStdString(), opened);
-    QVERIFY2(result.ok(), qPrintable(OpenFailureText(LanguageTable(), path, result)));
+    const FileResult result = Parse(ImageBytes(d), opened);
+    QVERIFY2(result.ok(), qPrintable(OpenFailureText(LanguageTable(), "saved.tw", result)));
     QCOMPARE(opened.ToImage(), d.ToImage());
 }
 

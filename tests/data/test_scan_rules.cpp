@@ -64,24 +64,24 @@ void TestScanRules::shownAndNormalized()
     SetChannelInUse(data, 5);
     data.Channel(6).Erase();
     auto& d = Scan(data);
-    d[sb::kMode] = std::uint8_t(mode);
-    d[sb::kChannel] = std::uint8_t(channel);
-    d[sb::kCombination] = std::uint8_t(combination);
+    d[sb::kPriorityMode] = std::uint8_t(mode);
+    d[sb::kPriorityChannel] = std::uint8_t(channel);
+    d[sb::kTransmitOn] = std::uint8_t(combination);
     const auto image = data.ToImage();
 
     const ScanSettings shown = ShownScanSettings(data);
     QCOMPARE(data.ToImage(), image);
     QCOMPARE(shown.mode, shownMode);
     QCOMPARE(int(shown.channel), shownChannel);
-    QCOMPARE(int(shown.combination), shownCombination);
+    QCOMPARE(int(shown.transmitOn), shownCombination);
 
     NormalizeScanSettings(data);
-    QCOMPARE(int(d[sb::kMode]), mode);  // the mode is written only when it is chosen
-    QCOMPARE(int(d[sb::kChannel]), shownChannel);
-    QCOMPARE(int(d[sb::kCombination]), shownCombination);
+    QCOMPARE(int(d[sb::kPriorityMode]), mode);  // the mode is written only when it is chosen
+    QCOMPARE(int(d[sb::kPriorityChannel]), shownChannel);
+    QCOMPARE(int(d[sb::kTransmitOn]), shownCombination);
     auto expected = image;
-    expected[ImageOffset(Block::B0160) + 2 + sb::kChannel] = std::uint8_t(shownChannel);
-    expected[ImageOffset(Block::B0160) + 2 + sb::kCombination] = std::uint8_t(shownCombination);
+    expected[ImageOffset(Block::B0160) + 2 + sb::kPriorityChannel] = std::uint8_t(shownChannel);
+    expected[ImageOffset(Block::B0160) + 2 + sb::kTransmitOn] = std::uint8_t(shownCombination);
     QCOMPARE(data.ToImage(), expected);
 }
 
@@ -90,13 +90,13 @@ void TestScanRules::choosingAModeAppliesItsRules()
     RadioData data;
     SetChannelInUse(data, 5);
     auto& d = Scan(data);
-    d[sb::kChannel] = 5;
-    d[sb::kCombination] = 1;
+    d[sb::kPriorityChannel] = 5;
+    d[sb::kTransmitOn] = 1;
     ApplyScanModeRules(data, 2);
-    QCOMPARE(int(d[sb::kChannel]), 0xFF);
-    QCOMPARE(int(d[sb::kCombination]), 3);
+    QCOMPARE(int(d[sb::kPriorityChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kTransmitOn]), 3);
     ApplyScanModeRules(data, 0);
-    QCOMPARE(int(d[sb::kCombination]), 1);
+    QCOMPARE(int(d[sb::kTransmitOn]), 1);
 }
 
 void TestScanRules::channelInUseIsTheFirstTwoBytes_data()

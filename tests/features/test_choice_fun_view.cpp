@@ -74,7 +74,7 @@ private slots:
     void loadClamping();
     void numberChecks_data();
     void numberChecks();
-    void switch3DisablesSwitch4();
+    void keyLockDisablesAutoKeyLock();
     void voxOnEnablesVoxControls();
     void codeSelectorEnablesCodes_data();
     void codeSelectorEnablesCodes();
@@ -138,13 +138,13 @@ void TestChoiceFunView::erasedBlockStoresInRange()
     CChoiceFunView view(&m_doc.document);
     view.StoreToRecord();
     const Bytes& d = Block0120(m_data);
-    QCOMPARE(int(d[fb::kTimer]), 7);
-    QCOMPARE(int(d[fb::kLevelA]), 8);
-    QCOMPARE(int(d[fb::kLevelB]), 2);
+    QCOMPARE(int(d[fb::kTxTimeOut]), 7);
+    QCOMPARE(int(d[fb::kSquelchLevel]), 8);
+    QCOMPARE(int(d[fb::kVolumeLevel]), 2);
     for (int byte :
-         {fb::kChoiceA, fb::kChoiceB, fb::kSwitch1, fb::kSwitch2, fb::kSwitch3, fb::kSwitch4,
-          fb::kVoxOn, fb::kVoxLevel, fb::kVoxDelay, fb::kVoxSwitch1, fb::kVoxSwitch2,
-          fb::kVoxSwitch3, fb::kGroupSwitch, fb::kCodeChoice, fb::kCodeSelector}) {
+         {fb::kAudioResponse, fb::kBatterySave, fb::kKeyBeep, fb::kVoicePrompt, fb::kKeyLock,
+          fb::kAutoKeyLock, fb::kVoxOn, fb::kVoxLevel, fb::kVoxDelay, fb::kVoxHeadsetOnly,
+          fb::kVoxInhibitOnReceive, fb::kVoxBeep, fb::kScrambler, fb::kSendCode, fb::kDtmfCodes}) {
         QVERIFY2(d[std::size_t(byte)] == 0, qPrintable(QString::number(byte)));
     }
     for (int i = fb::kCode1; i < fb::kCode2 + fb::kCodeSize; ++i) {
@@ -193,17 +193,17 @@ void TestChoiceFunView::editsReachTheRecordOnlyOnStore()
     code1->setFocus();
     code1->end(false);
     QTest::keyClicks(code1, "*#");
-    QCOMPARE(int(Block0120(m_data)[fb::kTimer]), 7);
+    QCOMPARE(int(Block0120(m_data)[fb::kTxTimeOut]), 7);
 
     view.StoreToRecord();
     QVERIFY(boxes.texts.isEmpty());
     const Bytes& d = Block0120(m_data);
-    QCOMPARE(int(d[fb::kTimer]), 39);
-    QCOMPARE(int(d[fb::kLevelA]), 10);
-    QCOMPARE(int(d[fb::kLevelB]), 0);
+    QCOMPARE(int(d[fb::kTxTimeOut]), 39);
+    QCOMPARE(int(d[fb::kSquelchLevel]), 10);
+    QCOMPARE(int(d[fb::kVolumeLevel]), 0);
     QCOMPARE(int(d[fb::kVoxLevel]), 9);
-    QCOMPARE(int(d[fb::kSwitch2]), 0);
-    QCOMPARE(int(d[fb::kGroupSwitch]), 1);
+    QCOMPARE(int(d[fb::kVoicePrompt]), 0);
+    QCOMPARE(int(d[fb::kScrambler]), 1);
     QCOMPARE(int(d[fb::kVoxDelay]), 5);
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(&d[fb::kCode1]), 8),
              QByteArray("12345*#\xFF"));
@@ -215,47 +215,47 @@ void TestChoiceFunView::loadClamping_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("timer 39") << fb::kTimer << 39 << "timerEdit"
+    QTest::newRow("timer 39") << fb::kTxTimeOut << 39 << "timerEdit"
                               << "600";
-    QTest::newRow("timer 0") << fb::kTimer << 0 << "timerEdit"
+    QTest::newRow("timer 0") << fb::kTxTimeOut << 0 << "timerEdit"
                              << "15";
-    QTest::newRow("timer 40") << fb::kTimer << 40 << "timerEdit"
+    QTest::newRow("timer 40") << fb::kTxTimeOut << 40 << "timerEdit"
                               << "120";
-    QTest::newRow("level A 10") << fb::kLevelA << 10 << "levelAEdit"
+    QTest::newRow("level A 10") << fb::kSquelchLevel << 10 << "levelAEdit"
                                 << "10";
-    QTest::newRow("level A 11") << fb::kLevelA << 11 << "levelAEdit"
+    QTest::newRow("level A 11") << fb::kSquelchLevel << 11 << "levelAEdit"
                                 << "8";
-    QTest::newRow("level B 9") << fb::kLevelB << 9 << "levelBEdit"
+    QTest::newRow("level B 9") << fb::kVolumeLevel << 9 << "levelBEdit"
                                << "9";
-    QTest::newRow("level B 10") << fb::kLevelB << 10 << "levelBEdit"
+    QTest::newRow("level B 10") << fb::kVolumeLevel << 10 << "levelBEdit"
                                 << "2";
     QTest::newRow("vox level 10") << fb::kVoxLevel << 10 << "voxLevelEdit"
                                   << "10";
     QTest::newRow("vox level 11") << fb::kVoxLevel << 11 << "voxLevelEdit"
                                   << "0";
-    QTest::newRow("choice A 1") << fb::kChoiceA << 1 << "choiceAList"
+    QTest::newRow("choice A 1") << fb::kAudioResponse << 1 << "choiceAList"
                                 << "1";
-    QTest::newRow("choice A 2") << fb::kChoiceA << 2 << "choiceAList"
+    QTest::newRow("choice A 2") << fb::kAudioResponse << 2 << "choiceAList"
                                 << "0";
-    QTest::newRow("choice B 2") << fb::kChoiceB << 2 << "choiceBList"
+    QTest::newRow("choice B 2") << fb::kBatterySave << 2 << "choiceBList"
                                 << "2";
-    QTest::newRow("choice B 3") << fb::kChoiceB << 3 << "choiceBList"
+    QTest::newRow("choice B 3") << fb::kBatterySave << 3 << "choiceBList"
                                 << "0";
-    QTest::newRow("code selector 3") << fb::kCodeSelector << 3 << "codeSelectorList"
+    QTest::newRow("code selector 3") << fb::kDtmfCodes << 3 << "codeSelectorList"
                                      << "0";
-    QTest::newRow("code choice 2") << fb::kCodeChoice << 2 << "codeChoiceList"
+    QTest::newRow("code choice 2") << fb::kSendCode << 2 << "codeChoiceList"
                                    << "0";
     QTest::newRow("vox delay 5") << fb::kVoxDelay << 5 << "voxDelayList"
                                  << "5";
     QTest::newRow("vox delay 6") << fb::kVoxDelay << 6 << "voxDelayList"
                                  << "0";
-    QTest::newRow("vox switch 2 is 2") << fb::kVoxSwitch2 << 2 << "voxSwitch2Box"
+    QTest::newRow("vox switch 2 is 2") << fb::kVoxInhibitOnReceive << 2 << "voxSwitch2Box"
                                        << "0";
-    QTest::newRow("group switch 1") << fb::kGroupSwitch << 1 << "groupSwitchBox"
+    QTest::newRow("group switch 1") << fb::kScrambler << 1 << "groupSwitchBox"
                                     << "1";
-    QTest::newRow("switch 1 is 3") << fb::kSwitch1 << 3 << "switch1Box"
+    QTest::newRow("switch 1 is 3") << fb::kKeyBeep << 3 << "switch1Box"
                                    << "0";
-    QTest::newRow("switch 2 is 1") << fb::kSwitch2 << 1 << "switch2Box"
+    QTest::newRow("switch 2 is 1") << fb::kVoicePrompt << 1 << "switch2Box"
                                    << "1";
 }
 
@@ -286,19 +286,19 @@ void TestChoiceFunView::numberChecks_data()
     QTest::addColumn<int>("stored");      // -1: refused, the byte keeps its value
     QTest::addColumn<QString>("reason");  // what the refusal names
     QTest::newRow("timer off the step") << "timer"
-                                        << "100" << fb::kTimer << -1 << "in steps of 15";
+                                        << "100" << fb::kTxTimeOut << -1 << "in steps of 15";
     QTest::newRow("timer one below the step") << "timer"
-                                              << "599" << fb::kTimer << -1 << "in steps of 15";
+                                              << "599" << fb::kTxTimeOut << -1 << "in steps of 15";
     QTest::newRow("timer on the step") << "timer"
-                                       << "105" << fb::kTimer << 6 << "";
+                                       << "105" << fb::kTxTimeOut << 6 << "";
     QTest::newRow("timer 15") << "timer"
-                              << "15" << fb::kTimer << 0 << "";
+                              << "15" << fb::kTxTimeOut << 0 << "";
     QTest::newRow("timer too long") << "timer"
-                                    << "120700" << fb::kTimer << -1 << "from 15 to 600";
+                                    << "120700" << fb::kTxTimeOut << -1 << "from 15 to 600";
     QTest::newRow("timer not whole") << "timer"
-                                     << "30.5" << fb::kTimer << -1 << "from 15 to 600";
+                                     << "30.5" << fb::kTxTimeOut << -1 << "from 15 to 600";
     QTest::newRow("level B 10") << "levelB"
-                                << "10" << fb::kLevelB << -1 << "from 0 to 9";
+                                << "10" << fb::kVolumeLevel << -1 << "from 0 to 9";
     QTest::newRow("vox level 11") << "voxLevel"
                                   << "11" << fb::kVoxLevel << -1 << "from 0 to 10";
 }
@@ -336,24 +336,24 @@ void TestChoiceFunView::numberChecks()
     QCOMPARE(edit->text(), typed);
 }
 
-void TestChoiceFunView::switch3DisablesSwitch4()
+void TestChoiceFunView::keyLockDisablesAutoKeyLock()
 {
-    Block0120(m_data)[fb::kSwitch4] = 1;
+    Block0120(m_data)[fb::kAutoKeyLock] = 1;
     CChoiceFunView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
-    auto* switch3 = Find<QCheckBox>(view, "switch3Box");
-    auto* switch4 = Find<QCheckBox>(view, "switch4Box");
-    QVERIFY(switch4->isEnabled());
-    Click(switch3);
-    QVERIFY(!switch4->isEnabled());
-    // Switch 4 keeps its value and is still stored.
-    QVERIFY(switch4->isChecked());
+    auto* keyLock = Find<QCheckBox>(view, "switch3Box");
+    auto* autoKeyLock = Find<QCheckBox>(view, "switch4Box");
+    QVERIFY(autoKeyLock->isEnabled());
+    Click(keyLock);
+    QVERIFY(!autoKeyLock->isEnabled());
+    // Auto key lock keeps its value and is still stored.
+    QVERIFY(autoKeyLock->isChecked());
     view.StoreToRecord();
-    QCOMPARE(int(Block0120(m_data)[fb::kSwitch3]), 1);
-    QCOMPARE(int(Block0120(m_data)[fb::kSwitch4]), 1);
-    switch3->setFocus();
-    QTest::keyClick(switch3, Qt::Key_Space);
-    QVERIFY(switch4->isEnabled());
+    QCOMPARE(int(Block0120(m_data)[fb::kKeyLock]), 1);
+    QCOMPARE(int(Block0120(m_data)[fb::kAutoKeyLock]), 1);
+    keyLock->setFocus();
+    QTest::keyClick(keyLock, Qt::Key_Space);
+    QVERIFY(autoKeyLock->isEnabled());
 }
 
 void TestChoiceFunView::voxOnEnablesVoxControls()
@@ -394,14 +394,14 @@ void TestChoiceFunView::codeSelectorEnablesCodes()
     QFETCH(bool, code1);
     QFETCH(bool, code2);
     // At load.
-    Block0120(m_data)[fb::kCodeSelector] = std::uint8_t(selector);
+    Block0120(m_data)[fb::kDtmfCodes] = std::uint8_t(selector);
     CChoiceFunView loaded(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(loaded, "code1Edit")->isEnabled(), code1);
     QCOMPARE(Find<QLineEdit>(loaded, "code2Edit")->isEnabled(), code2);
 
     // When chosen in the list: from each other selector to this one.
     for (int from = 0; from < 3; ++from) {
-        Block0120(m_data)[fb::kCodeSelector] = std::uint8_t(from);
+        Block0120(m_data)[fb::kDtmfCodes] = std::uint8_t(from);
         CChoiceFunView view(&m_doc.document);
         QVERIFY(test::ShowActive(view));
         auto* list = Find<QComboBox>(view, "codeSelectorList");
@@ -569,10 +569,10 @@ void TestChoiceFunView::failedCheckKeepsStoredByte()
     QVERIFY(timer->hasFocus());
     const Bytes& d = Block0120(m_data);
     // The timer keeps its stored step; the fields checked after it are not taken.
-    QCOMPARE(int(d[fb::kTimer]), 7);
-    QCOMPARE(int(d[fb::kLevelA]), 6);
+    QCOMPARE(int(d[fb::kTxTimeOut]), 7);
+    QCOMPARE(int(d[fb::kSquelchLevel]), 6);
     // The lists and switches have no check and are stored.
-    QCOMPARE(int(d[fb::kSwitch2]), 0);
+    QCOMPARE(int(d[fb::kVoicePrompt]), 0);
 }
 
 void TestChoiceFunView::failedCheckOnLaterField()
@@ -594,8 +594,8 @@ void TestChoiceFunView::failedCheckOnLaterField()
                  QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber)).arg(0).arg(9));
     QVERIFY(levelB->hasFocus());
     const Bytes& d = Block0120(m_data);
-    QCOMPARE(int(d[fb::kTimer]), 19);        // before the failure: stored
-    QCOMPARE(int(d[fb::kLevelB]), 5);        // the failing field keeps its byte
+    QCOMPARE(int(d[fb::kTxTimeOut]), 19);    // before the failure: stored
+    QCOMPARE(int(d[fb::kVolumeLevel]), 5);   // the failing field keeps its byte
     QCOMPARE(int(d[fb::kCode1]), int('1'));  // after it: not taken
 }
 
@@ -607,7 +607,7 @@ void TestChoiceFunView::closeStoresAndAsksToClose()
     Retype(Find<QLineEdit>(view, "levelAEdit"), "2");
     QTest::mouseClick(Find<QPushButton>(view, "closeButton"), Qt::LeftButton);
     QCOMPARE(closing.count(), 1);
-    QCOMPARE(int(Block0120(m_data)[fb::kLevelA]), 2);
+    QCOMPARE(int(Block0120(m_data)[fb::kSquelchLevel]), 2);
 }
 
 void TestChoiceFunView::enterMovesToNextControl()
@@ -623,7 +623,7 @@ void TestChoiceFunView::enterMovesToNextControl()
     QVERIFY(Find<QLineEdit>(view, "levelBEdit")->hasFocus());
     QCOMPARE(closing.count(), 0);
     // Disabled controls are passed over: Code 2 is off with selector 0.
-    Block0120(m_data)[fb::kCodeSelector] = 0;
+    Block0120(m_data)[fb::kDtmfCodes] = 0;
     view.LoadFromRecord();
     auto* code1 = Find<QLineEdit>(view, "code1Edit");
     code1->setFocus();

@@ -75,11 +75,11 @@ void TestKeySetView::erasedBlockLoadsAndStores()
     QCOMPARE(SecondList(view)->currentText(), QString("T135"));
     view.StoreToRecord();
     const auto& d = Block0110(m_data);
-    QCOMPARE(int(d[kb::kFunction]), 0);
-    QCOMPARE(int(d[kb::kSecondFunction]), 10);
+    QCOMPARE(int(d[kb::kSideKey]), 0);
+    QCOMPARE(int(d[kb::kSecondKeyFunction]), 10);
     // No other byte of the block is the view's.
     for (int i = 0; i < kBlockDataSize; ++i) {
-        if (i != kb::kFunction && i != kb::kSecondFunction) {
+        if (i != kb::kSideKey && i != kb::kSecondKeyFunction) {
             QCOMPARE(int(d[std::size_t(i)]), 0xFF);
         }
     }
@@ -97,29 +97,29 @@ void TestKeySetView::defaultBlock()
 
 void TestKeySetView::lastItemSurvives()
 {
-    Block0110(m_data)[kb::kFunction] = 11;
-    Block0110(m_data)[kb::kSecondFunction] = 11;
+    Block0110(m_data)[kb::kSideKey] = 11;
+    Block0110(m_data)[kb::kSecondKeyFunction] = 11;
     CKeySetView view(&m_doc.document);
     QCOMPARE(KeyList(view)->currentIndex(), 11);
     QCOMPARE(SecondList(view)->currentIndex(), 11);
-    Block0110(m_data)[kb::kFunction] = 12;
+    Block0110(m_data)[kb::kSideKey] = 12;
     CKeySetView other(&m_doc.document);
     QCOMPARE(KeyList(other)->currentIndex(), 0);
     view.StoreToRecord();
-    QCOMPARE(int(Block0110(m_data)[kb::kFunction]), 11);
-    QCOMPARE(int(Block0110(m_data)[kb::kSecondFunction]), 11);
+    QCOMPARE(int(Block0110(m_data)[kb::kSideKey]), 11);
+    QCOMPARE(int(Block0110(m_data)[kb::kSecondKeyFunction]), 11);
 }
 
 void TestKeySetView::hiddenListKeepsItsValue()
 {
-    Block0110(m_data)[kb::kSecondFunction] = 3;
+    Block0110(m_data)[kb::kSecondKeyFunction] = 3;
     test::BoxLog boxes;
     CKeySetView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     QVERIFY(!SecondList(view)->isVisible());
     QCOMPARE(SecondList(view)->currentIndex(), 3);
     view.StoreToRecord();
-    QCOMPARE(int(Block0110(m_data)[kb::kSecondFunction]), 3);
+    QCOMPARE(int(Block0110(m_data)[kb::kSecondKeyFunction]), 3);
 }
 
 void TestKeySetView::choiceReachesTheRecordOnStore()
@@ -132,9 +132,9 @@ void TestKeySetView::choiceReachesTheRecordOnStore()
     list->setFocus();
     QTest::keyClick(list, Qt::Key_End);
     QCOMPARE(list->currentIndex(), 11);
-    QCOMPARE(int(Block0110(m_data)[kb::kFunction]), 0);
+    QCOMPARE(int(Block0110(m_data)[kb::kSideKey]), 0);
     view.StoreToRecord();
-    QCOMPARE(int(Block0110(m_data)[kb::kFunction]), 11);
+    QCOMPARE(int(Block0110(m_data)[kb::kSideKey]), 11);
 }
 
 void TestKeySetView::listTexts()
@@ -188,7 +188,7 @@ void TestKeySetView::missingPicture()
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     view.StoreToRecord();
-    QCOMPARE(int(Block0110(m_data)[kb::kFunction]), 1);
+    QCOMPARE(int(Block0110(m_data)[kb::kSideKey]), 1);
 }
 
 void TestKeySetView::brokenPicture()

@@ -200,9 +200,9 @@ void TestScanMsgView::modeRulesAtLoad()
     QFETCH(QStringList, items);
     SetChannelInUse(m_data, 5, true);
     Bytes& d = Block0160(m_data);
-    d[sb::kMode] = std::uint8_t(mode);
-    d[sb::kChannel] = 5;
-    d[sb::kCombination] = std::uint8_t(combination);
+    d[sb::kPriorityMode] = std::uint8_t(mode);
+    d[sb::kPriorityChannel] = 5;
+    d[sb::kTransmitOn] = std::uint8_t(combination);
     const Bytes before = d;
     CScanMsgView view(&m_doc.document);
     auto* list = Find<QComboBox>(view, "combinationList");
@@ -216,11 +216,11 @@ void TestScanMsgView::modeRulesAtLoad()
     QCOMPARE(d, before);
     QCOMPARE(m_doc.Steps(), 0);
     Find<QLineEdit>(view, "valueCEdit")->setText("5");
-    QVERIFY(view.CommitField(CScanMsgView::Field::ValueC));
+    QVERIFY(view.CommitField(CScanMsgView::Field::ResumeTime));
     QCOMPARE(m_doc.Steps(), 1);
-    QCOMPARE(int(d[sb::kCombination]), byte4);
-    QCOMPARE(int(d[sb::kChannel]), channelMode ? 5 : 0xFF);
-    QCOMPARE(int(d[sb::kMode]), mode);
+    QCOMPARE(int(d[sb::kTransmitOn]), byte4);
+    QCOMPARE(int(d[sb::kPriorityChannel]), channelMode ? 5 : 0xFF);
+    QCOMPARE(int(d[sb::kPriorityMode]), mode);
 }
 
 void TestScanMsgView::choosingModeTwo()
@@ -233,9 +233,9 @@ void TestScanMsgView::choosingModeTwo()
     QTest::keyClick(mode, Qt::Key_Down);
     QCOMPARE(mode->currentIndex(), 2);
     const Bytes& d = Block0160(m_data);
-    QCOMPARE(int(d[sb::kMode]), 2);
-    QCOMPARE(int(d[sb::kChannel]), 0xFF);
-    QCOMPARE(int(d[sb::kCombination]), 3);
+    QCOMPARE(int(d[sb::kPriorityMode]), 2);
+    QCOMPARE(int(d[sb::kPriorityChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kTransmitOn]), 3);
     QVERIFY(!Find<QLineEdit>(view, "channelEdit")->isEnabled());
     QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString());
     QVERIFY(Find<QLineEdit>(view, "timeAEdit")->isEnabled());
@@ -253,13 +253,13 @@ void TestScanMsgView::choosingModeZeroClearsChannel()
     mode->setFocus();
     QTest::keyClick(mode, Qt::Key_Up);
     const Bytes& d = Block0160(m_data);
-    QCOMPARE(int(d[sb::kMode]), 0);
-    QCOMPARE(int(d[sb::kChannel]), 0xFF);
-    QCOMPARE(int(d[sb::kCombination]), 1);
+    QCOMPARE(int(d[sb::kPriorityMode]), 0);
+    QCOMPARE(int(d[sb::kPriorityChannel]), 0xFF);
+    QCOMPARE(int(d[sb::kTransmitOn]), 1);
     QVERIFY(!Find<QLineEdit>(view, "timeAEdit")->isEnabled());
     // Back in mode 1 the channel stays none.
     QTest::keyClick(mode, Qt::Key_Down);
-    QCOMPARE(int(d[sb::kMode]), 1);
+    QCOMPARE(int(d[sb::kPriorityMode]), 1);
     QCOMPARE(Find<QLineEdit>(view, "channelEdit")->text(), QString());
     QCOMPARE(Items(Find<QComboBox>(view, "combinationList")).size(), 4);
     QCOMPARE(Find<QComboBox>(view, "combinationList")->currentIndex(), 1);
@@ -267,20 +267,20 @@ void TestScanMsgView::choosingModeZeroClearsChannel()
 
 void TestScanMsgView::combinationFollowsMode()
 {
-    Block0160(m_data)[sb::kMode] = 2;
+    Block0160(m_data)[sb::kPriorityMode] = 2;
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* list = Find<QComboBox>(view, "combinationList");
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Home);
     QCOMPARE(list->currentIndex(), 0);
-    QCOMPARE(int(Block0160(m_data)[sb::kCombination]), 2);
-    Block0160(m_data)[sb::kMode] = 1;
+    QCOMPARE(int(Block0160(m_data)[sb::kTransmitOn]), 2);
+    Block0160(m_data)[sb::kPriorityMode] = 1;
     view.LoadFromRecord();
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     QCOMPARE(list->currentIndex(), 1);
-    QCOMPARE(int(Block0160(m_data)[sb::kCombination]), 1);
+    QCOMPARE(int(Block0160(m_data)[sb::kTransmitOn]), 1);
 }
 
 void TestScanMsgView::channelTyping()
@@ -293,16 +293,16 @@ void TestScanMsgView::channelTyping()
     auto* channel = Find<QLineEdit>(view, "channelEdit");
     const Bytes& d = Block0160(m_data);
     Retype(channel, "5");
-    QCOMPARE(int(d[sb::kChannel]), 5);  // at once, before leaving
+    QCOMPARE(int(d[sb::kPriorityChannel]), 5);  // at once, before leaving
     QCOMPARE(channel->text(), QString("5"));
     Retype(channel, "x");
     QCOMPARE(channel->text(), QString("5"));
     QCOMPARE(m_boxes->beeps, 1);
     Retype(channel, "12");
-    QCOMPARE(int(d[sb::kChannel]), 12);
+    QCOMPARE(int(d[sb::kPriorityChannel]), 12);
     Leave(channel);
     QCOMPARE(channel->text(), QString("12"));
-    QCOMPARE(int(d[sb::kChannel]), 12);
+    QCOMPARE(int(d[sb::kPriorityChannel]), 12);
     QVERIFY(m_boxes->texts.isEmpty());
 }
 
@@ -334,32 +334,32 @@ void TestScanMsgView::channelRefused()
         SetChannelInUse(m_data, n, true);
     }
     SetChannelInUse(m_data, 7, false);
-    Block0160(m_data)[sb::kChannel] = 5;
+    Block0160(m_data)[sb::kPriorityChannel] = 5;
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
     // Typed key by key: its first digit names a channel that may be chosen.
     Retype(channel, typed);
     QCOMPARE(channel->text(), typed);
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    QCOMPARE(int(Block0160(m_data)[sb::kPriorityChannel]), 5);
     Leave(channel);
     QCOMPARE(m_boxes->texts, QStringList{"T142: " + reason});
     QCOMPARE(channel->text(), typed);
     QVERIFY(channel->hasFocus());
     QCOMPARE(channel->selectedText(), typed);
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    QCOMPARE(int(Block0160(m_data)[sb::kPriorityChannel]), 5);
     QVERIFY(!view.StoreToRecord());
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    QCOMPARE(int(Block0160(m_data)[sb::kPriorityChannel]), 5);
     // What is typed next replaces the refused number.
     QTest::keyClicks(channel, "3");
     Leave(channel);
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 3);
+    QCOMPARE(int(Block0160(m_data)[sb::kPriorityChannel]), 3);
 }
 
 void TestScanMsgView::channelCannotBeCleared()
 {
     SetChannelInUse(m_data, 5, true);
-    Block0160(m_data)[sb::kChannel] = 5;
+    Block0160(m_data)[sb::kPriorityChannel] = 5;
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     auto* channel = Find<QLineEdit>(view, "channelEdit");
@@ -367,7 +367,7 @@ void TestScanMsgView::channelCannotBeCleared()
     channel->end(false);
     QTest::keyClick(channel, Qt::Key_Backspace);
     QCOMPARE(channel->text(), QString("5"));
-    QCOMPARE(int(Block0160(m_data)[sb::kChannel]), 5);
+    QCOMPARE(int(Block0160(m_data)[sb::kPriorityChannel]), 5);
 }
 
 void TestScanMsgView::timeEncoding()
@@ -376,15 +376,15 @@ void TestScanMsgView::timeEncoding()
     QVERIFY(test::ShowActive(view));
     auto* timeA = Find<QLineEdit>(view, "timeAEdit");
     Retype(timeA, "1.25");
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 0x33);  // not yet
+    QCOMPARE(int(Block0160(m_data)[sb::kCheckInterval]), 0x33);  // not yet
     Leave(timeA);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 16);
+    QCOMPARE(int(Block0160(m_data)[sb::kCheckInterval]), 16);
     QCOMPARE(timeA->text(), QString("1.25"));
     auto* timeB = Find<QLineEdit>(view, "timeBEdit");
     QVERIFY(timeB->hasFocus());
     Retype(timeB, "4.95");
     Leave(timeB);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), 90);
+    QCOMPARE(int(Block0160(m_data)[sb::kHoldTime]), 90);
     QCOMPARE(timeB->text(), QString("4.95"));
     QVERIFY(m_boxes->texts.isEmpty());
 }
@@ -457,8 +457,8 @@ void TestScanMsgView::timeLoad()
 {
     QFETCH(int, byte);
     QFETCH(QString, shown);
-    Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
-    Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kCheckInterval] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kHoldTime] = std::uint8_t(byte);
     CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), shown);
     QCOMPARE(Find<QLineEdit>(view, "timeBEdit")->text(), shown);
@@ -489,8 +489,8 @@ void TestScanMsgView::valueLoad()
     QFETCH(QString, valueC);
     QFETCH(QString, valueD);
     Bytes& d = Block0160(m_data);
-    d[sb::kValueCLow] = d[sb::kValueDLow] = std::uint8_t(low);
-    d[sb::kValueCLow + 1] = d[sb::kValueDLow + 1] = std::uint8_t(high);
+    d[sb::kResumeTimeLow] = d[sb::kCarrierHoldLow] = std::uint8_t(low);
+    d[sb::kResumeTimeLow + 1] = d[sb::kCarrierHoldLow + 1] = std::uint8_t(high);
     CScanMsgView view(&m_doc.document);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), valueC);
     QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), valueD);
@@ -515,42 +515,42 @@ void TestScanMsgView::timeSpins()
     QFETCH(bool, up);
     QFETCH(int, result);
     QFETCH(QString, shown);
-    Block0160(m_data)[sb::kTimeA] = std::uint8_t(byte);
-    Block0160(m_data)[sb::kTimeB] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kCheckInterval] = std::uint8_t(byte);
+    Block0160(m_data)[sb::kHoldTime] = std::uint8_t(byte);
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     // The arrows beside Time A, and the arrow keys in Time B.
     ClickArrow(view, "timeASpin", up ? Qt::UpArrow : Qt::DownArrow);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), result);
+    QCOMPARE(int(Block0160(m_data)[sb::kCheckInterval]), result);
     QCOMPARE(Find<QLineEdit>(view, "timeAEdit")->text(), shown);
     QVERIFY(Find<QLineEdit>(view, "timeAEdit")->hasFocus());
-    QCOMPARE(view.RememberedField(), CScanMsgView::Field::TimeA);
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::CheckInterval);
     auto* timeB = Find<QLineEdit>(view, "timeBEdit");
     timeB->setFocus();
     QTest::keyClick(timeB, up ? Qt::Key_Up : Qt::Key_Down);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), result);
+    QCOMPARE(int(Block0160(m_data)[sb::kHoldTime]), result);
     QCOMPARE(timeB->text(), shown);
 }
 
 void TestScanMsgView::valueSpins()
 {
     Bytes& d = Block0160(m_data);
-    d[sb::kValueCLow] = 0x2C;
-    d[sb::kValueCLow + 1] = 0x01;
-    d[sb::kValueDLow] = 0;
-    d[sb::kValueDLow + 1] = 0;
+    d[sb::kResumeTimeLow] = 0x2C;
+    d[sb::kResumeTimeLow + 1] = 0x01;
+    d[sb::kCarrierHoldLow] = 0;
+    d[sb::kCarrierHoldLow + 1] = 0;
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     ClickArrow(view, "valueCSpin", Qt::UpArrow);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("300"));
     ClickArrow(view, "valueCSpin", Qt::DownArrow);
     QCOMPARE(Find<QLineEdit>(view, "valueCEdit")->text(), QString("299"));
-    QCOMPARE(int(d[sb::kValueCLow]), 0x2B);
+    QCOMPARE(int(d[sb::kResumeTimeLow]), 0x2B);
     ClickArrow(view, "valueDSpin", Qt::DownArrow);
     QCOMPARE(Find<QLineEdit>(view, "valueDEdit")->text(), QString("0"));
-    QCOMPARE(int(d[sb::kValueDLow]), 0);
+    QCOMPARE(int(d[sb::kCarrierHoldLow]), 0);
     ClickArrow(view, "valueDSpin", Qt::UpArrow);
-    QCOMPARE(int(d[sb::kValueDLow]), 1);
+    QCOMPARE(int(d[sb::kCarrierHoldLow]), 1);
 }
 
 void TestScanMsgView::spinCommitsThePreviousField()
@@ -559,8 +559,8 @@ void TestScanMsgView::spinCommitsThePreviousField()
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "valueDEdit"), "77");
     ClickArrow(view, "timeBSpin", Qt::UpArrow);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 77);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeB]), 0x34);
+    QCOMPARE(int(Block0160(m_data)[sb::kCarrierHoldLow]), 77);
+    QCOMPARE(int(Block0160(m_data)[sb::kHoldTime]), 0x34);
 }
 
 void TestScanMsgView::arrowStepsMergePerField()
@@ -597,11 +597,11 @@ void TestScanMsgView::storeCommitsTheFieldBeingEdited()
     CScanMsgView view(&m_doc.document);
     QVERIFY(test::ShowActive(view));
     Retype(Find<QLineEdit>(view, "valueDEdit"), "123");
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 3);
-    QCOMPARE(view.RememberedField(), CScanMsgView::Field::ValueD);
+    QCOMPARE(int(Block0160(m_data)[sb::kCarrierHoldLow]), 3);
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::CarrierHold);
     view.StoreToRecord();
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow]), 123);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueDLow + 1]), 0);
+    QCOMPARE(int(Block0160(m_data)[sb::kCarrierHoldLow]), 123);
+    QCOMPARE(int(Block0160(m_data)[sb::kCarrierHoldLow + 1]), 0);
     QCOMPARE(view.RememberedField(), CScanMsgView::Field::None);
 }
 
@@ -612,9 +612,9 @@ void TestScanMsgView::enterCommitsAndMovesOn()
     auto* timeA = Find<QLineEdit>(view, "timeAEdit");
     Retype(timeA, "2");
     QTest::keyClick(timeA, Qt::Key_Return);
-    QCOMPARE(int(Block0160(m_data)[sb::kTimeA]), 31);
+    QCOMPARE(int(Block0160(m_data)[sb::kCheckInterval]), 31);
     QVERIFY(Find<QLineEdit>(view, "timeBEdit")->hasFocus());
-    QCOMPARE(view.RememberedField(), CScanMsgView::Field::TimeB);
+    QCOMPARE(view.RememberedField(), CScanMsgView::Field::HoldTime);
 }
 
 void TestScanMsgView::closeStoresAndAsksToClose()
@@ -625,7 +625,7 @@ void TestScanMsgView::closeStoresAndAsksToClose()
     Retype(Find<QLineEdit>(view, "valueCEdit"), "42");
     QTest::mouseClick(Find<QPushButton>(view, "closeButton"), Qt::LeftButton);
     QCOMPARE(closing.count(), 1);
-    QCOMPARE(int(Block0160(m_data)[sb::kValueCLow]), 42);
+    QCOMPARE(int(Block0160(m_data)[sb::kResumeTimeLow]), 42);
 }
 
 void TestScanMsgView::refreshTexts()

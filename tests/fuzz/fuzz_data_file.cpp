@@ -19,7 +19,7 @@
 #include <algorithm>
 
 #include "cli/show_output.h"
-#include "data/data_file.h"
+#include "config/file_reading.h"
 #include "tests/fuzz/memory_file.h"
 #include "tests/fuzz/record_invariants.h"
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MemoryFile file(data, size);
     RadioData record = StartRecord();
     const auto before = record.ToImage();
-    const FileResult result = LoadDataFile(file.Path(), record);
+    const FileResult result = LoadDataFile(QString::fromStdString(file.Path()), record);
     const auto after = record.ToImage();
 
     Violations found;

@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const MemoryFile file(data, size);
     Settings settings{kUnset, kUnset, kUnset};
-    const SettingsFileInfo info = ReadSettingsFile(file.Path(), settings);
+    const SettingsFileInfo info = ReadSettingsFile(QString::fromStdString(file.Path()), settings);
     const Expected e = Expect(std::string(reinterpret_cast<const char*>(data), size));
 
     Violations found;

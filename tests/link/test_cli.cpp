@@ -10,8 +10,8 @@
 
 #include "cli/transfer_messages.h"
 #include "cli_runner.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
-#include "data/data_file.h"
 #include "link/serial_port.h"
 #include "sim_helpers.h"
 
@@ -104,7 +104,7 @@ void TestCli::readShowAndWriteBack()
     QVERIFY(read.err.contains("progress 100%"));
     QCOMPARE(QFileInfo(file).size(), 1704);
     RadioData loaded;
-    QVERIFY(LoadDataFile(file.toStdString(), loaded).ok());
+    QVERIFY(LoadDataFile(file, loaded).ok());
     QCOMPARE(loaded.Channel(0).RxFrequency(), 0x43012500u);
     QCOMPARE(loaded.port, 1);
 
@@ -120,7 +120,7 @@ void TestCli::readShowAndWriteBack()
 
     // Change a channel in the file and write it into the radio.
     loaded.Channel(2).SetRxFrequency(0x46000000);
-    QVERIFY(SaveDataFile(file.toStdString(), loaded).ok());
+    QVERIFY(SaveDataFile(file, loaded).ok());
     const Result write = Cli({"write", radio->DevicePath(), file});
     QCOMPARE(write.code, 0);
     QVERIFY(write.err.contains("wrote 400-470 MHz, 16 channels"));
@@ -136,7 +136,7 @@ void TestCli::showJsonIsExact()
     const QString file = dir.filePath("sample.tw");
     RadioData record = SampleRecord();
     record.port = 3;
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
     const Result show = Cli({"show", file, "--json"});
     QCOMPARE(show.code, 0);
     // Keys in alphabetical order, as Qt's JSON writes them. The sample's channels
@@ -173,7 +173,7 @@ void TestCli::showJsonIsExact()
     QCOMPARE(show.out, expected);
 
     record.model = 0;
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
     const Result wide = Cli({"show", "--json", file});
     QVERIFY(wide.out.contains(R"("channelCount":32)"));
     QVERIFY(wide.out.contains(R"("number":32,)"));
@@ -205,7 +205,7 @@ void TestCli::showNamesEveryFieldAndSetting()
     scan[6] = 0x01;
     QTemporaryDir dir;
     const QString file = dir.filePath("fields.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
 
     const Result json = Cli({"show", "--json", file});
     QCOMPARE(json.code, 0);
@@ -253,7 +253,7 @@ void TestCli::readThroughAComPort()
     const Result read = Cli({"read", "com4", file}, env);
     QCOMPARE(read.code, 0);
     RadioData loaded;
-    QVERIFY(LoadDataFile(file.toStdString(), loaded).ok());
+    QVERIFY(LoadDataFile(file, loaded).ok());
     QCOMPARE(loaded.port, 4);
     QCOMPARE(loaded.bandLower, 136);
     QCOMPARE(loaded.model, 0);
@@ -308,7 +308,7 @@ void TestCli::writeToAnotherBandIsRefusedUnlessForced()
     const RadioMemory before = radio->Memory();
     QTemporaryDir dir;
     const QString file = dir.filePath("uhf.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
 
     const Result refused = Cli({"write", radio->DevicePath(), file});
     QCOMPARE(refused.code, 1);
@@ -334,7 +334,7 @@ void TestCli::writeToARadioThatDoesNotReport()
     QVERIFY(radio);
     QTemporaryDir dir;
     const QString file = dir.filePath("data.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
     const Result write = Cli({"write", radio->DevicePath(), file});
     QCOMPARE(write.code, 0);
     QVERIFY(write.err.contains("warning: the radio did not report its band and model"));
@@ -434,7 +434,7 @@ void TestCli::writeWithVerify()
     const QString file = dir.filePath("data.tw");
     RadioData record = SampleRecord();
     record.Channel(5).SetRxFrequency(0x45012500);
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
 
     const Result clean = Cli({"write", radio->DevicePath(), file, "--verify"});
     QCOMPARE(clean.code, 0);
@@ -531,7 +531,7 @@ void TestCli::lineFaultsEndInATrueMessage()
     QVERIFY(radio);
     QTemporaryDir dir;
     const QString file = dir.filePath("data.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
     const QByteArray before = FileBytes(file);
 
     QStringList arguments{command, radio->DevicePath(), file, "--no-backup"};
@@ -608,7 +608,7 @@ void TestCli::cloneToSeveralRadiosAtOnce()
     const QString file = dir.filePath("fleet.tw");
     RadioData record = SampleRecord();
     record.Channel(7).SetRxFrequency(0x46112500);
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("RADIOPROG_COM2", silent->DevicePath());
 
@@ -648,7 +648,7 @@ void TestCli::cloneChecksEachRadiosBand()
     QVERIFY(uhf && vhf);
     QTemporaryDir dir;
     const QString file = dir.filePath("uhf.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), SampleRecord()).ok());
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
     const RadioMemory before = vhf->Memory();
     const Result refused = Cli({"clone", file, uhf->DevicePath(), vhf->DevicePath()});
     QCOMPARE(refused.code, 1);

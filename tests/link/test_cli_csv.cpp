@@ -6,8 +6,8 @@
 #include <QtTest>
 
 #include "cli_runner.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
-#include "data/data_file.h"
 #include "tests/data/csv_sample.h"
 
 using namespace radio;
@@ -28,7 +28,7 @@ bool WriteBytes(const QString& path, const QByteArray& bytes)
 RadioData Loaded(const QString& path)
 {
     RadioData data;
-    LoadDataFile(path.toStdString(), data);
+    LoadDataFile(path, data);
     return data;
 }
 
@@ -37,6 +37,7 @@ RadioData Loaded(const QString& path)
 class TestCliCsv : public QObject {
     Q_OBJECT
 private slots:
+    void exportThenImportGivesTheSameFile_data();
     void exportThenImportGivesTheSameFile();
     void chirpFileGivesTheSameFile();
     void refusedRowsLeaveTheFileAlone();
@@ -46,17 +47,25 @@ private slots:
     void wrongOptionsChangeNothing();
 };
 
+void TestCliCsv::exportThenImportGivesTheSameFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "radio";
+    QTest::newRow("letters beyond ASCII") << QStringLiteral(u"Kanäle 频道");
+}
+
 void TestCliCsv::exportThenImportGivesTheSameFile()
 {
+    QFETCH(QString, name);
     QTemporaryDir dir;
-    const QString original = dir.filePath("original.tw");
-    const QString csv = dir.filePath("plan.csv");
-    const QString copy = dir.filePath("copy.tw");
-    QVERIFY(SaveDataFile(original.toStdString(), EachToneModeRecord()).ok());
+    const QString original = dir.filePath(name + ".tw");
+    const QString csv = dir.filePath(name + ".csv");
+    const QString copy = dir.filePath(name + " copy.tw");
+    QVERIFY(SaveDataFile(original, EachToneModeRecord()).ok());
 
     const Result exported = Cli({"export", original, csv});
     QCOMPARE(exported.code, 0);
-    QVERIFY(exported.err.contains("exported 13 channels to"));
+    QVERIFY(exported.err.contains("exported 13 channels to " + csv.toUtf8()));
     const QByteArray text = FileBytes(csv);
     QCOMPARE(text.count("\r\n"), 14);
     // "-" writes the same to standard output.
@@ -68,7 +77,7 @@ void TestCliCsv::exportThenImportGivesTheSameFile()
     // defaults), so the whole file is the same, byte for byte.
     const Result imported = Cli({"import", csv, copy});
     QCOMPARE(imported.code, 0);
-    QVERIFY(imported.err.contains("imported 13 channels into"));
+    QVERIFY(imported.err.contains("imported 13 channels into " + copy.toUtf8()));
     QCOMPARE(FileBytes(copy), FileBytes(original));
 }
 
@@ -77,7 +86,7 @@ void TestCliCsv::chirpFileGivesTheSameFile()
     QTemporaryDir dir;
     const QString original = dir.filePath("original.tw");
     const QString fromChirp = dir.filePath("chirp.tw");
-    QVERIFY(SaveDataFile(original.toStdString(), EachToneModeRecord()).ok());
+    QVERIFY(SaveDataFile(original, EachToneModeRecord()).ok());
     const Result imported = Cli({"import", ChirpSamplePath(), fromChirp, "--band", "400"});
     QCOMPARE(imported.code, 0);
     QVERIFY(!imported.err.contains("row "));
@@ -90,7 +99,7 @@ void TestCliCsv::refusedRowsLeaveTheFileAlone()
     const QString file = dir.filePath("radio.tw");
     RadioData record = EachToneModeRecord();
     record.block(Block::B0120).data[17] = 9;  // a feature the import must keep
-    QVERIFY(SaveDataFile(file.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(file, record).ok());
     const QByteArray before = FileBytes(file);
     const QString csv = dir.filePath("plan.csv");
     QVERIFY(WriteBytes(csv, kHeader + "1,,446.000000\n"
@@ -158,7 +167,7 @@ void TestCliCsv::notAChannelPlan()
 {
     QTemporaryDir dir;
     const QString dataFile = dir.filePath("radio.tw");
-    QVERIFY(SaveDataFile(dataFile.toStdString(), EachToneModeRecord()).ok());
+    QVERIFY(SaveDataFile(dataFile, EachToneModeRecord()).ok());
     const QString target = dir.filePath("target.tw");
 
     const Result binary = Cli({"import", dataFile, target});
@@ -192,7 +201,7 @@ void TestCliCsv::wrongOptionsChangeNothing()
     QFETCH(QStringList, arguments);
     QTemporaryDir dir;
     const QString file = dir.filePath("radio.tw");
-    QVERIFY(SaveDataFile(file.toStdString(), EachToneModeRecord()).ok());
+    QVERIFY(SaveDataFile(file, EachToneModeRecord()).ok());
     const QByteArray before = FileBytes(file);
     const QString csv = dir.filePath("plan.csv");
     QVERIFY(WriteBytes(csv, kHeader + "1,,446.000000\n"));

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "config/file_reading.h"
 #include "config/file_saving.h"
-#include "data/data_file.h"
 #include "link/port_names.h"
 #include "link/protocol.h"
 #include "link/serial_port.h"
@@ -337,7 +337,7 @@ void TestRadioSim::memoryFiles()
     record.Channel(3).SetRxFrequency(0x14512500);
     record.block(Block::Channel7).Fill(0x77);  // each block goes to its fixed address
     const QString tw = dir.filePath("radio.tw");
-    QVERIFY(SaveDataFile(tw.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(tw, record).ok());
     RadioMemory memory = FactoryMemory(400, 1);
     RadioData loaded;
     QString error;
@@ -358,7 +358,7 @@ void TestRadioSim::memoryFiles()
     const QString saved = dir.filePath("saved.tw");
     QVERIFY(SaveMemory(saved, MemoryFormat::DataFile, memory, 136, 174, 0, error));
     RadioData file;
-    QVERIFY(LoadDataFile(saved.toStdString(), file).ok());
+    QVERIFY(LoadDataFile(saved, file).ok());
     QCOMPARE(file.bandLower, 136);
     QCOMPARE(file.model, 0);
     QCOMPARE(file.Channel(3).RxFrequency(), 0x14512500u);
@@ -475,7 +475,7 @@ void TestRadioSim::programStartsFromADataFile()
     record.model = 1;
     record.Channel(0).SetRxFrequency(0x35012500);
     const QString tw = dir.filePath("start.tw");
-    QVERIFY(SaveDataFile(tw.toStdString(), record).ok());
+    QVERIFY(SaveDataFile(tw, record).ok());
     QProcess radiosim;
     radiosim.start(Program("radiosim"), {"--no-pacing", "--memory", tw});
     QVERIFY(radiosim.waitForReadyRead(10000));

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "config/backup_store.h"
-#include "data/data_file.h"
+#include "config/file_reading.h"
 #include "link/protocol.h"
 #include "link/transfer_worker.h"
 #include "link/verify_session.h"
@@ -320,7 +320,7 @@ void TestVerify::backupOfEachReadAndWrite()
     // What was written, the identity bytes of this radio included.
     QCOMPARE(FileBytes(entries[0].path), ImageOf(record));
     RadioData backup;
-    QVERIFY(LoadDataFile(entries[0].path.toStdString(), backup).ok());
+    QVERIFY(LoadDataFile(entries[0].path, backup).ok());
     QCOMPARE(backup.Channel(0).RxFrequency(), 0x14612500u);
 }
 

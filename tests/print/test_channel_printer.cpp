@@ -295,7 +295,7 @@ void TestChannelPrinter::summariesPrintWhatTheViewsShow()
     SetTexts(data);
     ProgramChannels(data);
     data.block(Block::B0120).data[bytes::choice::kVoxDelay] = 1;
-    data.block(Block::B0110).data[bytes::key::kFunction] = 3;
+    data.block(Block::B0110).data[bytes::key::kSideKey] = 3;
     // Fixed channel 5, 1.5 s and 3 s, the third combination, 7 and 9.
     const std::uint8_t scan[] = {1, 5, 21, 51, 2, 7, 0, 9, 0};
     std::copy(std::begin(scan), std::end(scan), data.block(Block::B0160).data.begin());

@@ -101,7 +101,7 @@ void TestDesktopFiles::saveThatRunsOutOfRoomKeepsTheFileAndTheStar()
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     const QString path = room.Path(QStringLiteral("radio.tw"));
-    QVERIFY(SaveDataFile(path.toStdString(), frame->Data()).ok());
+    QVERIFY(SaveDataFile(path, frame->Data()).ok());
     const QByteArray old = FileBytesOf(path);
     room.Fill();
     ChangeAChannel(frame);

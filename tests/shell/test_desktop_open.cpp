@@ -27,7 +27,7 @@ QString SaveSample(const WorkDir& dir, const QString& name, std::uint32_t rx)
     RadioData record;
     record.Channel(0).SetRxFrequency(rx);
     const QString path = dir.Path(name);
-    if (!SaveDataFile(path.toStdString(), record).ok()) {
+    if (!SaveDataFile(path, record).ok()) {
         return QString();
     }
     return path;

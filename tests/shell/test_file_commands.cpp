@@ -2,8 +2,8 @@
 #include <QtTest>
 
 #include "channels/chn_msg_form_view.h"
+#include "config/file_reading.h"
 #include "config/file_saving.h"
-#include "data/data_file.h"
 #include "shell/child_frame.h"
 #include "shell/file_commands.h"
 #include "shell/frame_actions.h"
@@ -122,18 +122,22 @@ void TestFileCommands::newByShortcutKey()
 
 void TestFileCommands::saveAppendsTheExtension_data()
 {
+    // Names as the dialog gives them, in folders that exist.
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("bare name") << "radio"
-                               << "radio.tw";
-    QTest::newRow("already .tw") << "radio.tw"
-                                 << "radio.tw";
-    QTest::newRow(".tw inside") << "a.tw.bak"
-                                << "a.tw.bak";
-    QTest::newRow("upper case") << "RADIO.TW"
-                                << "RADIO.TW.tw";
-    QTest::newRow("other extension") << "radio.bin"
-                                     << "radio.bin.tw";
+    const QList<QPair<QString, QString>> rows = {
+        {"radio", "radio.tw"},
+        {"radio.tw", "radio.tw"},
+        {"RADIO.TW", "RADIO.TW"},
+        {"a.tw.bak", "a.tw.bak.tw"},
+        {"radio.bin", "radio.bin.tw"},
+        {"data.twx/radio", "data.twx/radio.tw"},
+        {QStringLiteral(u"Kanäle 频道"), QStringLiteral(u"Kanäle 频道.tw")},
+        {QStringLiteral(u"频道/Kanäle.tw"), QStringLiteral(u"频道/Kanäle.tw")},
+    };
+    for (const auto& [chosen, stored] : rows) {
+        QTest::newRow(qPrintable(chosen)) << chosen << stored;
+    }
 }
 
 void TestFileCommands::saveAppendsTheExtension()
@@ -141,12 +145,17 @@ void TestFileCommands::saveAppendsTheExtension()
     QFETCH(QString, chosen);
     QFETCH(QString, stored);
     WorkDir dir;
+    QVERIFY(QDir().mkpath(QFileInfo(dir.Path(chosen)).absolutePath()));
     auto app = StartPrepared(dir);
     QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    RadioData& data = SetUpRecord(frame);
+    Scribble(data, 40);
+    const auto saved = data.ToImage();
     FileChoices files;
     Boxes boxes;
     files.Then(dir.Path(chosen));
-    app->MainFrame()->Actions()->Action(FrameCommand::FileSaveAs)->trigger();
+    frame->Actions()->Action(FrameCommand::FileSaveAs)->trigger();
     QCOMPARE(files.Filter(), QStringLiteral("tw Files (*.tw);;All Files (*.*)"));
     QVERIFY(dir.Exists(stored));
     QCOMPARE(dir.Read(stored).size(), qsizetype(1704));
@@ -154,6 +163,17 @@ void TestFileCommands::saveAppendsTheExtension()
         QVERIFY(!dir.Exists(chosen));
     }
     QCOMPARE(boxes.Count(), 0);  // no message after a successful save
+
+    // What was saved under that name opens again.
+    Scribble(data, 90);
+    files.Then(dir.Path(stored));
+    frame->Actions()->Action(FrameCommand::FileOpen)->trigger();
+    QCOMPARE(boxes.Count(), 0);
+    const auto opened = frame->Data().ToImage();
+    // Everything but the port, which stays the one in use.
+    QVERIFY(
+        std::equal(saved.begin() + 4, saved.begin() + image::kFileFieldsSize, opened.begin() + 4));
+    QCOMPARE(frame->Document().FileName(), dir.Path(stored));
 }
 
 void TestFileCommands::saveThenOpenRestoresTheRecord()
@@ -362,7 +382,7 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     RadioData sixteen;
     sixteen.model = 1;
     sixteen.Channel(20).SetRxFrequency(0x44000000);  // held in the file, not shown
-    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("16.tw")).toStdString(), sixteen).ok());
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("16.tw")), sixteen).ok());
     SetUpRecord(frame).model = 0;
     FileChoices files;
     files.Then(dir.Path(QStringLiteral("16.tw")));
@@ -459,7 +479,7 @@ void TestFileCommands::openingKeepsThePortInUse()
     WorkDir dir;
     RadioData colleague;
     colleague.port = 1;
-    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), colleague).ok());
+    QVERIFY(SaveDataFile(dir.Path(QStringLiteral("colleague.tw")), colleague).ok());
     dir.Write(QStringLiteral("sys.ini"), CompleteSettings(2, 1, 1));
     dir.Write(QStringLiteral("lang.csv"), TestLanguageFile());
     auto app = StartProgram(dir);
@@ -475,7 +495,7 @@ void TestFileCommands::openingKeepsThePortInUse()
 
     QVERIFY(frame->Files()->Save());
     RadioData reopened;
-    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")).toStdString(), reopened).ok());
+    QVERIFY(LoadDataFile(dir.Path(QStringLiteral("colleague.tw")), reopened).ok());
     QCOMPARE(reopened.port, 2);
     frame->close();
     QVERIFY(dir.Read(QStringLiteral("sys.ini")).startsWith("Com=COM2\r\n"));

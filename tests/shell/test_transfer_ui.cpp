@@ -263,8 +263,8 @@ void TestTransferUi::pausedWriteSendsItsSnapshot()
         data.Channel(0).SetRxFrequency(0x43012500);
         data.Channel(0).SetTxFrequency(0x43012500);
         data.Channel(0).SetOption(ChannelOption::ScanAdd, true);
-        data.block(Block::B0160).data[bytes::scan::kMode] = 0;
-        data.block(Block::B0160).data[bytes::scan::kChannel] = 5;
+        data.block(Block::B0160).data[bytes::scan::kPriorityMode] = 0;
+        data.block(Block::B0160).data[bytes::scan::kPriorityChannel] = 5;
         return QStringLiteral("set up");
     });
     const int steps = document.History()->count();
