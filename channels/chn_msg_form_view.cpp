@@ -177,7 +177,7 @@ void CChnMsgFormView::RefreshTexts()
 
 void CChnMsgFormView::SetTitle(int number)
 {
-    const QString title = Text(chtext::Title) + QStringLiteral("- %1").arg(number);
+    const QString title = Text(text::ChannelsView) + QStringLiteral("- %1").arg(number);
     if (title != m_title) {
         m_title = title;
         emit titleChanged(m_title);
@@ -603,8 +603,8 @@ void CChnMsgFormView::ShowBandMessage()
     // The box takes the mouse: a button released over it never reaches the grid.
     SetNumericEntryLock(false);
     BoxRequest box;
-    box.text = Text(chtext::OutOfBand);
-    box.caption = Text(chtext::OutOfBandCaption);
+    box.text = Text(text::OutOfBand);
+    box.caption = Text(text::OutOfBandCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(this, box);
 }
