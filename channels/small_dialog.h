@@ -21,8 +21,8 @@ inline QDialogButtonBox* OkCancelButtons(QDialog& dialog, const RadioData& data,
                                          QPushButton** ok = nullptr)
 {
     auto* buttons = new QDialogButtonBox(&dialog);
-    QPushButton* accept = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    QPushButton* accept = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
     accept->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
