@@ -57,8 +57,10 @@ public:
                                                                      80, 80,  80,  110};
     static constexpr int kWeightSum = 834;
     // Heading texts of the columns.
-    static constexpr std::array<int, kColumnCount> kHeadingTexts = {42, 43, 44, 45, 46,
-                                                                    48, 51, 54, 64};
+    static constexpr std::array<int, kColumnCount> kHeadingTexts = {
+        text::ColumnChannel, text::ColumnRxFrequency, text::ColumnTxFrequency,
+        text::ColumnRxTone,  text::ColumnTxTone,      text::ColumnBandwidth,
+        text::ColumnPower,   text::ColumnScanAdd,     text::ColumnBusyLock};
 
     struct Measures {
         int lineHeight = 0;  // height plus leading of the measuring font
