@@ -4,10 +4,10 @@
 // model, and the date.
 //
 // The layout is measured in the printer's device units and follows from two fonts:
-// the measuring font gives the line height and, through the width of text #46, the
-// table's width. The whole page is then scaled so that the table spans the printable
-// width, or less where the sheet would otherwise run off the page's foot; the table
-// is centred.
+// the measuring font gives the line height and, through the width of the "TX Tone"
+// heading, the table's width. The whole page is then scaled so that the table spans
+// the printable width, or less where the sheet would otherwise run off the page's
+// foot; the table is centred.
 //
 // Only pages with content are printed: everything shares page 1 for 16 and for 32
 // channels, so a job is one page ("第 1 页 / 共 1 页").
