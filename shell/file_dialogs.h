@@ -30,7 +30,7 @@ QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent,
 // The folder the last dialog was asked to open in (empty: the dialog's own choice).
 QString LastFileDialogDirectory();
 
-// A file that could not be read or written: a warning box with caption #89.
+// A file that could not be read or written: a warning box with the warning caption.
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text);
 // Asks whether to replace an existing file that the save dialog did not ask about
 // (its name was completed afterwards); No is the default.

@@ -72,7 +72,7 @@ void RecentFiles::Open(const QString& path)
         BoxRequest box;
         box.text =
             UiText(m_frame->Data(), text::RecentFileGone).arg(QDir::toNativeSeparators(path));
-        box.caption = UiText(m_frame->Data(), 89);
+        box.caption = UiText(m_frame->Data(), text::WarningCaption);
         box.icon = QMessageBox::Warning;
         ShowBox(m_frame, box);
         return;
