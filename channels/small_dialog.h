@@ -16,7 +16,7 @@
 
 namespace radio {
 
-// OK (texts 71, the default button) and Cancel (72), wired to accept and reject.
+// OK (the default button) and Cancel, wired to accept and reject.
 inline QDialogButtonBox* OkCancelButtons(QDialog& dialog, const RadioData& data,
                                          QPushButton** ok = nullptr)
 {
