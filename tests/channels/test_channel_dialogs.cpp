@@ -111,7 +111,8 @@ private slots:
         const QList<QAbstractButton*> buttons = dialog->findChild<QDialogButtonBox*>()->buttons();
         QCOMPARE(buttons.size(), 2);
         for (const QAbstractButton* button : buttons) {
-            QVERIFY(button->text() == UiText(data, 71) || button->text() == UiText(data, 72));
+            QVERIFY(button->text() == UiText(data, text::Ok) ||
+                    button->text() == UiText(data, text::Cancel));
         }
     }
 

@@ -157,8 +157,8 @@ void TestKeySetView::refreshTexts()
     CKeySetView view(&m_doc.document);
     QSignalSpy titles(&view, &CEditView::titleChanged);
     KeyList(view)->setCurrentIndex(4);
-    m_data.texts.SetText(13, "Key");
-    m_data.texts.SetText(130, "Monitor");
+    m_data.texts.SetText(text::KeysView, "Key");
+    m_data.texts.SetText(text::KeyVoxSwitch, "Monitor");
     view.RefreshTexts();
     QCOMPARE(titles.count(), 1);
     QCOMPARE(titles.first().first().toString(), QString("Key"));

@@ -633,8 +633,8 @@ void TestScanMsgView::refreshTexts()
     CScanMsgView view(&m_doc.document);
     QCOMPARE(view.ViewTitle(), QString("T14"));
     QSignalSpy titles(&view, &CEditView::titleChanged);
-    m_data.texts.SetText(14, "Scan");
-    m_data.texts.SetText(139, "Priority");
+    m_data.texts.SetText(text::ScanView, "Scan");
+    m_data.texts.SetText(text::ScanPriority, "Priority");
     view.RefreshTexts();
     QCOMPARE(titles.count(), 1);
     QCOMPARE(titles.first().first().toString(), QString("Scan"));

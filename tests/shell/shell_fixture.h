@@ -19,11 +19,11 @@
 #include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
-#include "widgets/modal_dialog.h"
 #include "shell/radio_prog_app.h"
 #include "shell/view_factory.h"
 #include "widgets/edit_view.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 
 namespace radio::test {
 
@@ -97,9 +97,9 @@ inline QString TestText(int column, int n)
 {
     const QString prefix = column == 0 ? QStringLiteral("zh#") : QStringLiteral("en#");
     switch (n) {
-    case 2: return prefix + QStringLiteral("2(&N)");        // New, with an access key
-    case 6: return prefix + QString(90, QLatin1Char('p'));  // Print: longer than 79
-    case 20: return prefix + QStringLiteral("20(&R)\tCtrl+R");
+    case text::MenuNew: return prefix + QStringLiteral("2(&N)");          // New, with an access key
+    case text::MenuPrint: return prefix + QString(90, QLatin1Char('p'));  // Print: longer than 79
+    case text::MenuReadFromRadio: return prefix + QStringLiteral("20(&R)\tCtrl+R");
     default: return prefix + QString::number(n);
     }
 }
@@ -315,7 +315,7 @@ public:
     }
     QString ViewTitle() const override
     {
-        return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(11 + int(m_kind));
+        return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(ViewNameText(m_kind));
     }
 
     std::uint8_t m_control = 0;
