@@ -53,7 +53,6 @@ class TestLangFile : public QObject {
 private slots:
     void namesTheTwoLanguages();
     void noThirdColumn();
-    void builtInEnglishIsTheFilesEnglish();
     void everyClassicTextIsSet_data() { AddColumns(); }
     void everyClassicTextIsSet();
     void extendedTextsComeFromTheFile_data() { AddColumns(); }
@@ -89,16 +88,6 @@ void TestLangFile::noThirdColumn()
     for (int n = 0; n <= text::Last; ++n) {
         QVERIFY2(l.Text(n).isEmpty() || n >= kClassicTextCount,
                  qPrintable(QStringLiteral("#%1: %2").arg(n).arg(l.Text(n))));
-    }
-}
-
-// The texts the program shows without the file are the file's English ones.
-void TestLangFile::builtInEnglishIsTheFilesEnglish()
-{
-    const Loaded english = Load(1);
-    QVERIFY(english.ok);
-    for (int n = 0; n <= text::Last; ++n) {
-        QCOMPARE(english.Text(n), QString::fromStdString(LanguageTable::Fallback(n)));
     }
 }
 
