@@ -16,6 +16,7 @@
 
 using namespace radio;
 using radio::test::Find;
+using radio::test::Items;
 namespace sb = radio::bytes::scan;
 
 namespace {
@@ -60,15 +61,6 @@ void ClickArrow(QWidget& view, const char* spinName, Qt::ArrowType arrow)
         }
     }
     qFatal("no arrow");
-}
-
-QStringList Items(QComboBox* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
-        items << list->itemText(i);
-    }
-    return items;
 }
 
 }  // namespace

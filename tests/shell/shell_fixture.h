@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,16 @@
 #include "widgets/modal_dialog.h"
 
 namespace radio::test {
+
+// The entries of a drop list, in order.
+inline QStringList Items(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
 
 // A test sets the record up directly, outside the history, as an opened file or a
 // radio would have left it. The program itself changes it only through the
