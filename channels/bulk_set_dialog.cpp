@@ -50,7 +50,7 @@ std::optional<bool> OptionChoice(const QComboBox* list)
 }  // namespace
 
 BulkSetDialog::BulkSetDialog(const RadioData& data, QWidget* parent)
-    : QDialog(parent), m_offText(UiText(data, chtext::Off))
+    : QDialog(parent), m_offText(UiText(data, text::Off))
 {
     setObjectName(QStringLiteral("bulkSetDialog"));
     setWindowTitle(PlainCaption(UiText(data, text::MenuBulkSet)));

@@ -101,7 +101,7 @@ QString FieldText(const RadioData& data, int index, int column)
     case column::RxTone:
     case column::TxTone: {
         const std::uint16_t tone = column == column::RxTone ? record.RxTone() : record.TxTone();
-        return QString::fromStdString(FormatTone(tone, valid, ToStd(Text(data, chtext::Off))));
+        return QString::fromStdString(FormatTone(tone, valid, ToStd(Text(data, text::Off))));
     }
     default: {
         const OptionField option = OptionFieldOf(column);
@@ -207,7 +207,7 @@ void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QSt
     case EditKind::FieldUpdate: {
         // A receive tone set while the transmit tone is off becomes the transmit tone too.
         const bool follow = toneFollows && field == column::RxTone &&
-                            CellText(data, channel, column::TxTone) == Text(data, chtext::Off);
+                            CellText(data, channel, column::TxTone) == Text(data, text::Off);
         StoreChannelField(data, index, field, true, t, outOfBand);
         if (follow) {
             QString tone = t;
@@ -222,9 +222,9 @@ void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QSt
         StoreChannelField(data, index, column::TxFrequency, valid, tx, outOfBand);
         // A new channel: no tones, wide, high power, in the scan list, no busy lock.
         const std::pair<int, int> shown[] = {
-            {column::RxTone, chtext::Off}, {column::TxTone, chtext::Off},
-            {column::Wide, chtext::Wide},  {column::Power, chtext::High},
-            {column::ScanAdd, chtext::On}, {column::BusyLock, chtext::BusyOff},
+            {column::RxTone, text::Off}, {column::TxTone, text::Off},
+            {column::Wide, text::Wide},  {column::Power, text::High},
+            {column::ScanAdd, text::On}, {column::BusyLock, text::SwitchedOff},
         };
         for (const auto& [f, n] : shown) {
             QString value = Text(data, n);
@@ -233,7 +233,7 @@ void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QSt
         QString level = QStringLiteral("1");
         StoreChannelField(data, index, field::Level, valid, level);
         for (int f : {int(field::Option10), int(field::Option11)}) {
-            QString value = Text(data, chtext::Off);
+            QString value = Text(data, text::Off);
             StoreChannelField(data, index, f, valid, value);
         }
         break;
@@ -250,7 +250,7 @@ void ApplyEdit(RadioData& data, int channel, int field, EditKind kind, const QSt
     case EditKind::TransmitCleared: {
         QString empty;
         StoreChannelField(data, index, column::TxFrequency, true, empty);
-        QString off = Text(data, chtext::Off);
+        QString off = Text(data, text::Off);
         StoreChannelField(data, index, column::TxTone, true, off);
         break;
     }
@@ -288,8 +288,7 @@ bool StoreChannelField(RadioData& data, int index, int field, bool valid, QStrin
         return true;
     }
     if (IsToneColumn(field)) {
-        const std::uint16_t code =
-            ParseToneText(ToStd(text), valid, ToStd(Text(data, chtext::Off)));
+        const std::uint16_t code = ParseToneText(ToStd(text), valid, ToStd(Text(data, text::Off)));
         if (field == column::RxTone) {
             record.SetRxTone(code);
         } else {
@@ -300,8 +299,8 @@ bool StoreChannelField(RadioData& data, int index, int field, bool valid, QStrin
     if (IsOptionField(field)) {
         // The texts that stand for a cleared bit, whichever option they belong to.
         const bool zero =
-            valid && (text == Text(data, chtext::Narrow) || text == Text(data, chtext::Low) ||
-                      text == Text(data, chtext::Off) || text == Text(data, chtext::BusyOff));
+            valid && (text == Text(data, text::Narrow) || text == Text(data, text::Low) ||
+                      text == Text(data, text::Off) || text == Text(data, text::SwitchedOff));
         record.SetOption(OptionFieldOf(field).option, !zero);
         return true;
     }

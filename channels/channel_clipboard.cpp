@@ -16,10 +16,10 @@ struct OptionTexts {
     int texts[2];
 };
 constexpr OptionTexts kOptionTexts[] = {
-    {column::Wide, {chtext::Narrow, chtext::Wide}},
-    {column::Power, {chtext::Low, chtext::High}},
-    {column::ScanAdd, {chtext::Off, chtext::On}},
-    {column::BusyLock, {chtext::BusyOff, chtext::BusyOn}},
+    {column::Wide, {text::Narrow, text::Wide}},
+    {column::Power, {text::Low, text::High}},
+    {column::ScanAdd, {text::Off, text::On}},
+    {column::BusyLock, {text::SwitchedOff, text::SwitchedOn}},
 };
 
 // Whether `text` is text #n in the program's own table, its built-in English or any
@@ -99,11 +99,11 @@ private:
         }
         if (IsToneColumn(c)) {
             const bool off =
-                value.isEmpty() || IsTextOf(value, chtext::Off, m_plan.result, m_languages);
+                value.isEmpty() || IsTextOf(value, text::Off, m_plan.result, m_languages);
             if (!off && !IsListedTone(value)) {
                 return refuse(PasteProblem::Kind::NotTone);
             }
-            return Commit(row, c, off ? UiText(m_plan.result, chtext::Off) : value);
+            return Commit(row, c, off ? UiText(m_plan.result, text::Off) : value);
         }
         if (value.isEmpty()) {
             return true;  // an option keeps its value

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "data/channel_record.h"
+#include "data/language_table.h"
 
 namespace radio {
 
@@ -34,41 +35,24 @@ enum : int {
 };
 }  // namespace field
 
-// Language text numbers the table uses.
-namespace chtext {
-enum : int {
-    Title = 11,
-    Off = 47,  // the off tone and the "0" of the scan-add and hidden options
-    Wide = 49,
-    Narrow = 50,
-    Low = 52,
-    High = 53,
-    On = 55,
-    BusyOff = 60,
-    BusyOn = 61,
-    OutOfBand = 95,
-    OutOfBandCaption = 96,
-};
-}  // namespace chtext
-
 constexpr int kDefaultColumnTwips = 960;
 
 struct ColumnLayout {
-    int headerText;  // language text number
+    int headerText;  // its text
     int widthTwips;  // kDefaultColumnTwips where the grid's default serves
     bool centred;    // otherwise numbers stand to the right, as a grid shows them
 };
 
 constexpr std::array<ColumnLayout, column::Count> kColumnLayout = {{
-    {42, 800, true},
-    {43, 1300, false},
-    {44, 1300, false},
-    {45, 1120, true},
-    {46, 1120, true},
-    {48, kDefaultColumnTwips, true},
-    {51, kDefaultColumnTwips, true},
-    {54, kDefaultColumnTwips, true},
-    {64, 1180, true},
+    {text::ColumnChannel, 800, true},
+    {text::ColumnRxFrequency, 1300, false},
+    {text::ColumnTxFrequency, 1300, false},
+    {text::ColumnRxTone, 1120, true},
+    {text::ColumnTxTone, 1120, true},
+    {text::ColumnBandwidth, kDefaultColumnTwips, true},
+    {text::ColumnPower, kDefaultColumnTwips, true},
+    {text::ColumnScanAdd, kDefaultColumnTwips, true},
+    {text::ColumnBusyLock, 1180, true},
 }};
 
 // A two-state option: the record bit, and the texts of its two states in the order
@@ -84,14 +68,15 @@ struct OptionField {
 constexpr OptionField OptionFieldOf(int field)
 {
     switch (field) {
-    case column::Wide: return {ChannelOption::Wide, chtext::Wide, chtext::Narrow, false};
-    case column::Power: return {ChannelOption::HighPower, chtext::High, chtext::Low, true};
-    case column::ScanAdd: return {ChannelOption::ScanAdd, chtext::On, chtext::Off, true};
-    case column::BusyLock: return {ChannelOption::BusyLock, chtext::BusyOn, chtext::BusyOff, true};
-    case field::Option10: return {ChannelOption::Option10, chtext::On, chtext::Off, true};
-    case field::Option11: return {ChannelOption::Option11, chtext::On, chtext::Off, true};
+    case column::Wide: return {ChannelOption::Wide, text::Wide, text::Narrow, false};
+    case column::Power: return {ChannelOption::HighPower, text::High, text::Low, true};
+    case column::ScanAdd: return {ChannelOption::ScanAdd, text::On, text::Off, true};
+    case column::BusyLock:
+        return {ChannelOption::BusyLock, text::SwitchedOn, text::SwitchedOff, true};
+    case field::Option10: return {ChannelOption::Option10, text::On, text::Off, true};
+    case field::Option11: return {ChannelOption::Option11, text::On, text::Off, true};
     }
-    return {ChannelOption::Option11, chtext::On, chtext::Off, true};
+    return {ChannelOption::Option11, text::On, text::Off, true};
 }
 
 constexpr bool IsOptionField(int field)

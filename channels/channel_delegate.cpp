@@ -39,7 +39,7 @@ QString ChannelDelegate::Text(int n) const
 
 void ChannelDelegate::Fill()
 {
-    const QString off = Text(chtext::Off);
+    const QString off = Text(text::Off);
     if (m_tones->rowCount() == 0 || off != m_toneOffText) {
         QStringList tones;
         const std::vector<std::string> list = radio::ToneList(off.toStdString());

@@ -31,8 +31,6 @@ constexpr int kTableHeightTwips = 296 * 15;
 constexpr int kRowHeightTwips = 240;
 constexpr int kTwipsPerInch = 1440;
 
-constexpr int kWarningCaption = 89;
-
 std::vector<int> Indexes(const std::vector<int>& rows)
 {
     std::vector<int> indexes;
@@ -177,7 +175,7 @@ void CChnMsgFormView::RefreshTexts()
 
 void CChnMsgFormView::SetTitle(int number)
 {
-    const QString title = Text(chtext::Title) + QStringLiteral("- %1").arg(number);
+    const QString title = Text(text::ChannelsView) + QStringLiteral("- %1").arg(number);
     if (title != m_title) {
         m_title = title;
         emit titleChanged(m_title);
@@ -338,7 +336,7 @@ void CChnMsgFormView::PasteClipboard()
     if (!plan.ok()) {
         Beep(this);
         BoxRequest box;
-        box.caption = Text(kWarningCaption);
+        box.caption = Text(text::WarningCaption);
         box.icon = QMessageBox::Warning;
         box.text = PasteProblemText(*m_data, plan.problem);
         ShowBox(this, box);
@@ -352,7 +350,7 @@ void CChnMsgFormView::PasteClipboard()
                                      .arg(plan.outOfBand)
                                      .arg(m_data->bandLower)
                                      .arg(m_data->bandUpper);
-        if (!ConfirmWarning(this, question, Text(kWarningCaption))) {
+        if (!ConfirmWarning(this, question, Text(text::WarningCaption))) {
             return;
         }
     }
@@ -401,7 +399,7 @@ void CChnMsgFormView::TellWhy(const QString& text)
 {
     Beep(this);
     BoxRequest box;
-    box.caption = Text(kWarningCaption);
+    box.caption = Text(text::WarningCaption);
     box.icon = QMessageBox::Warning;
     box.text = text;
     ShowBox(this, box);
@@ -519,8 +517,8 @@ bool CChnMsgFormView::FillFrequencies(std::uint32_t step)
     }
     const std::vector<int> targets = FillTargets(current, rows);
     const int programmed = ProgrammedCount(*m_data, targets);
-    if (programmed > 0 &&
-        !ConfirmWarning(this, Text(text::FillOverwrite).arg(programmed), Text(kWarningCaption))) {
+    if (programmed > 0 && !ConfirmWarning(this, Text(text::FillOverwrite).arg(programmed),
+                                          Text(text::WarningCaption))) {
         return false;
     }
     return RowCommand(text::MenuFillFrequencies,
@@ -603,8 +601,8 @@ void CChnMsgFormView::ShowBandMessage()
     // The box takes the mouse: a button released over it never reaches the grid.
     SetNumericEntryLock(false);
     BoxRequest box;
-    box.text = Text(chtext::OutOfBand);
-    box.caption = Text(chtext::OutOfBandCaption);
+    box.text = Text(text::OutOfBand);
+    box.caption = Text(text::OutOfBandCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(this, box);
 }

@@ -16,13 +16,13 @@
 
 namespace radio {
 
-// OK (texts 71, the default button) and Cancel (72), wired to accept and reject.
+// OK (the default button) and Cancel, wired to accept and reject.
 inline QDialogButtonBox* OkCancelButtons(QDialog& dialog, const RadioData& data,
                                          QPushButton** ok = nullptr)
 {
     auto* buttons = new QDialogButtonBox(&dialog);
-    QPushButton* accept = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    QPushButton* accept = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
     accept->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

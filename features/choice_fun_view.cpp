@@ -46,7 +46,7 @@ CChoiceFunView::~CChoiceFunView() = default;
 
 QString CChoiceFunView::ViewTitle() const
 {
-    return Text(12);
+    return Text(text::FeaturesView);
 }
 
 void CChoiceFunView::SetUpExchange()
@@ -124,37 +124,37 @@ void CChoiceFunView::ConnectControls()
 void CChoiceFunView::ApplyTexts()
 {
     Ui::ChoiceFunForm& ui = *m_ui;
-    ui.timerLabel->setText(Text(99));
-    ui.levelALabel->setText(Text(100));
-    ui.levelBLabel->setText(Text(101));
-    ui.choiceALabel->setText(Text(102));
-    ui.choiceAList->addItems({Text(103), Text(49)});
-    ui.choiceBLabel->setText(Text(104));
-    ui.choiceBList->addItems({Text(60), Text(106), Text(105)});
-    ui.switch1Box->setText(Text(107));
-    ui.switch2Box->setText(Text(108));
-    ui.switch3Box->setText(Text(109));
-    ui.switch4Box->setText(Text(110));
-    ui.voxGroup->setTitle(Text(111));
-    ui.voxOnBox->setText(Text(112));
-    ui.voxLevelLabel->setText(Text(113));
-    ui.voxDelayLabel->setText(Text(114));
+    ui.timerLabel->setText(Text(text::TxTimeout));
+    ui.levelALabel->setText(Text(text::SquelchLevel));
+    ui.levelBLabel->setText(Text(text::VolumeLevel));
+    ui.choiceALabel->setText(Text(text::AudioResponse));
+    ui.choiceAList->addItems({Text(text::Standard), Text(text::Wide)});
+    ui.choiceBLabel->setText(Text(text::BatterySave));
+    ui.choiceBList->addItems({Text(text::SwitchedOff), Text(text::Normal), Text(text::Deep)});
+    ui.switch1Box->setText(Text(text::KeyBeep));
+    ui.switch2Box->setText(Text(text::VoicePrompt));
+    ui.switch3Box->setText(Text(text::KeyLock));
+    ui.switch4Box->setText(Text(text::AutoKeyLock));
+    ui.voxGroup->setTitle(Text(text::Vox));
+    ui.voxOnBox->setText(Text(text::VoxOn));
+    ui.voxLevelLabel->setText(Text(text::VoxLevel));
+    ui.voxDelayLabel->setText(Text(text::VoxDelay));
     // The delays are seconds, the same in every language.
     ui.voxDelayList->addItems({QStringLiteral("0.3"), QStringLiteral("0.5"), QStringLiteral("1"),
                                QStringLiteral("1.5"), QStringLiteral("2"), QStringLiteral("3")});
-    ui.voxSwitch1Box->setText(Text(115));
-    ui.voxSwitch2Box->setText(Text(116));
-    ui.voxSwitch3Box->setText(Text(117));
-    ui.groupSwitchGroup->setTitle(Text(118));
-    ui.groupSwitchBox->setText(Text(119));
-    ui.codeGroup->setTitle(Text(59));
-    ui.codeChoiceLabel->setText(Text(120));
-    ui.codeChoiceList->addItems({Text(15), Text(16)});
-    ui.codeSelectorLabel->setText(Text(59));
-    ui.codeSelectorList->addItems({Text(121), Text(122), Text(123)});
-    ui.code1Label->setText(Text(121));
-    ui.code2Label->setText(Text(122));
-    ui.closeButton->setText(Text(69));
+    ui.voxSwitch1Box->setText(Text(text::VoxHeadsetOnly));
+    ui.voxSwitch2Box->setText(Text(text::VoxInhibitOnReceive));
+    ui.voxSwitch3Box->setText(Text(text::VoxBeep));
+    ui.groupSwitchGroup->setTitle(Text(text::VoiceScrambler));
+    ui.groupSwitchBox->setText(Text(text::ScramblerOn));
+    ui.codeGroup->setTitle(Text(text::DtmfCodes));
+    ui.codeChoiceLabel->setText(Text(text::SendCode));
+    ui.codeChoiceList->addItems({Text(text::OnPttPress), Text(text::OnPttRelease)});
+    ui.codeSelectorLabel->setText(Text(text::DtmfCodes));
+    ui.codeSelectorList->addItems({Text(text::Code1), Text(text::Code2), Text(text::Code1And2)});
+    ui.code1Label->setText(Text(text::Code1));
+    ui.code2Label->setText(Text(text::Code2));
+    ui.closeButton->setText(Text(text::Close));
 }
 
 void CChoiceFunView::RefreshTexts()
@@ -337,12 +337,12 @@ int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int
             std::max(left + 8 * w,
                      left + gap + std::max(out.WidestLabel(leftLines), out.WidestLabel(codeLines)));
         codeRight = std::max({2 * (left + 8 * w), leftColumn + out.WidestValue(codeLines) + gap,
-                              left + 2 * gap + out.TextWidth(Text(59))});
+                              left + 2 * gap + out.TextWidth(Text(text::DtmfCodes))});
         rightFrame = std::max(left + 10 * w, leftColumn + out.WidestValue(leftLines) + 2 * gap);
         rightColumn = std::max(left + 16 * w, rightFrame + gap + out.WidestLabel(rightLines));
         rightEdge = std::max({left + 19 * w, rightColumn + out.WidestValue(rightLines) + gap,
-                              rightFrame + 2 * gap + out.TextWidth(Text(111)),
-                              rightFrame + 2 * gap + out.TextWidth(Text(118))});
+                              rightFrame + 2 * gap + out.TextWidth(Text(text::Vox)),
+                              rightFrame + 2 * gap + out.TextWidth(Text(text::VoiceScrambler))});
         constexpr qreal kSmallest = 4.0;
         if (std::max(codeRight, rightEdge) <= sheetRight || font.pointSizeF() <= kSmallest) {
             break;
@@ -360,19 +360,19 @@ int CChoiceFunView::PrintSummary(QPainter& painter, int firstLine, int left, int
         ++line;
     }
     const int codeFrame = a + 11;
-    out.Frame(codeFrame, left, codeRight, 9, leftColumn, Text(59));
+    out.Frame(codeFrame, left, codeRight, 9, leftColumn, Text(text::DtmfCodes));
     line = codeFrame + 1;
     for (const QWidget* control : codeLines) {
         out.Line(line++, leftColumn, control);
     }
 
-    out.Frame(a, rightFrame, rightEdge, 11, rightColumn, Text(111));
+    out.Frame(a, rightFrame, rightEdge, 11, rightColumn, Text(text::Vox));
     line = a + 1;
     for (const QWidget* control : voxLines) {
         out.Line(line++, rightColumn, control);
     }
     const int groupFrame = a + 8;
-    out.Frame(groupFrame, rightFrame, rightEdge, 6, rightColumn, Text(118));
+    out.Frame(groupFrame, rightFrame, rightEdge, 6, rightColumn, Text(text::VoiceScrambler));
     out.Line(a + 9, rightColumn, ui.groupSwitchBox);
     painter.restore();
     return a + 9;

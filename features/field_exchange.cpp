@@ -16,8 +16,6 @@ namespace radio {
 
 namespace {
 
-constexpr int kWarningCaption = 89;  // caption of the program's warnings
-
 // A whole number: digits only (blanks around them allowed). Numbers too large for
 // the field saturate, so they are simply out of range.
 bool ParseWholeNumber(const QString& text, unsigned* value)
@@ -195,7 +193,7 @@ void FieldExchange::Refuse(const Entry& entry, const QString& message)
     const QString name = FieldName(entry.control);
     BoxRequest box;
     box.text = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
-    box.caption = Message(kWarningCaption);
+    box.caption = Message(text::WarningCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(entry.control, box);
     // What is typed next replaces the refused text, wherever the focus was before.

@@ -1,5 +1,7 @@
 #include "features/key_set_view.h"
 
+#include <array>
+
 #include <QFile>
 #include <QImage>
 #include <QTimer>
@@ -13,10 +15,14 @@ namespace radio {
 
 namespace {
 
-constexpr int kKeyFunctionCount = 12;  // item i > 0 shows text #(125 + i)
+// The side key's functions in the order its lists offer them.
+constexpr std::array<int, 12> kKeyFunctionTexts = {
+    text::Off,           text::KeyMonitor,      text::KeyScan,       text::KeyAlarm,
+    text::KeyTxPower,    text::KeyVoxSwitch,    text::KeyWideNarrow, text::KeyScramblerSwitch,
+    text::KeyTalkaround, text::KeyBatteryLevel, text::KeyKeyLock,    text::KeyFlashlight};
+constexpr int kKeyFunctionCount = int(kKeyFunctionTexts.size());
 constexpr int kKeyFunctionFallback = 0;
 constexpr int kSecondKeyFunctionFallback = 10;
-constexpr int kWarningCaption = 89;
 
 }  // namespace
 
@@ -36,18 +42,18 @@ CKeySetView::~CKeySetView() = default;
 
 QString CKeySetView::ViewTitle() const
 {
-    return Text(13);
+    return Text(text::KeysView);
 }
 
 void CKeySetView::ApplyTexts()
 {
-    QStringList functions{Text(47)};
-    for (int i = 1; i < kKeyFunctionCount; ++i) {
-        functions << Text(125 + i);
+    QStringList functions;
+    for (int n : kKeyFunctionTexts) {
+        functions << Text(n);
     }
-    m_ui->keyLabel->setText(Text(125));
+    m_ui->keyLabel->setText(Text(text::SideKey));
     m_ui->keyList->addItems(functions);
-    m_ui->noteLabel->setText(Text(137));
+    m_ui->noteLabel->setText(Text(text::SideKeyNote));
     m_ui->secondKeyList->addItems(functions);
 }
 
@@ -113,7 +119,7 @@ void CKeySetView::LoadPicture()
     const QString path =
         m_pictureFile.isEmpty() ? FindProgramFile(QStringLiteral("phone.JPG")) : m_pictureFile;
     BoxRequest box;
-    box.caption = Text(kWarningCaption);
+    box.caption = Text(text::WarningCaption);
     box.icon = QMessageBox::Warning;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -93,7 +93,7 @@ CScanMsgView::~CScanMsgView() = default;
 
 QString CScanMsgView::ViewTitle() const
 {
-    return Text(14);
+    return Text(text::ScanView);
 }
 
 QWidget* CScanMsgView::ControlOf(Field field) const
@@ -135,17 +135,18 @@ CScanMsgView::Field CScanMsgView::FieldOf(const QObject* control) const
 void CScanMsgView::ApplyTexts()
 {
     Ui::ScanMsgForm& ui = *m_ui;
-    ui.modeLabel->setText(Text(139));
-    ui.modeList->addItems({Text(47), Text(140), Text(141)});
-    ui.channelLabel->setText(Text(142));
-    ui.timeALabel->setText(Text(143));
-    ui.timeBLabel->setText(Text(144));
-    ui.combinationLabel->setText(Text(145));
-    const QString extra = QStringLiteral("+") + Text(146);
-    ui.combinationList->addItems({Text(141), Text(141) + extra, Text(139), Text(139) + extra});
-    ui.valueCLabel->setText(Text(147));
-    ui.valueDLabel->setText(Text(148));
-    ui.closeButton->setText(Text(69));
+    ui.modeLabel->setText(Text(text::ScanPriority));
+    ui.modeList->addItems({Text(text::Off), Text(text::ScanFixed), Text(text::ScanCurrent)});
+    ui.channelLabel->setText(Text(text::PriorityChannel));
+    ui.timeALabel->setText(Text(text::CheckInterval));
+    ui.timeBLabel->setText(Text(text::HoldTime));
+    ui.combinationLabel->setText(Text(text::TransmitOn));
+    const QString extra = QStringLiteral("+") + Text(text::Talkback);
+    ui.combinationList->addItems({Text(text::ScanCurrent), Text(text::ScanCurrent) + extra,
+                                  Text(text::ScanPriority), Text(text::ScanPriority) + extra});
+    ui.valueCLabel->setText(Text(text::ResumeTime));
+    ui.valueDLabel->setText(Text(text::CarrierHold));
+    ui.closeButton->setText(Text(text::Close));
 }
 
 void CScanMsgView::RefreshTexts()
@@ -225,9 +226,9 @@ void CScanMsgView::ShowModeRules()
 {
     const ScanSettings shown = ShownScanSettings(*m_data);
     Ui::ScanMsgForm& ui = *m_ui;
-    const QString first = Text(141);
-    const QString second = Text(139);
-    const QString extra = QStringLiteral("+") + Text(146);
+    const QString first = Text(text::ScanCurrent);
+    const QString second = Text(text::ScanPriority);
+    const QString extra = QStringLiteral("+") + Text(text::Talkback);
 
     const int mode = m_fields.mode;
     const bool channelUsed = mode == 1;
@@ -342,33 +343,33 @@ RadioDocument::StepNamer CScanMsgView::FieldStepName(Field field) const
     QString value;
     switch (field) {
     case Field::Mode:
-        label = 139;
+        label = text::ScanPriority;
         item = m_fields.mode;
         break;
     case Field::Channel:
-        label = 142;
+        label = text::PriorityChannel;
         value = m_fields.channelText;
         break;
     case Field::CheckInterval:
-        label = 143;
+        label = text::CheckInterval;
         value = ScanTimeText(m_fields.checkInterval);
         break;
     case Field::HoldTime:
-        label = 144;
+        label = text::HoldTime;
         value = ScanTimeText(m_fields.holdTime);
         break;
     case Field::TransmitOn:
-        label = 145;
+        label = text::TransmitOn;
         item = m_fields.transmitOn < 0
                    ? -1
                    : (m_fields.mode == 2 ? m_fields.transmitOn + 2 : m_fields.transmitOn);
         break;
     case Field::ResumeTime:
-        label = 147;
+        label = text::ResumeTime;
         value = QString::number(m_fields.resumeTime);
         break;
     case Field::CarrierHold:
-        label = 148;
+        label = text::CarrierHold;
         value = QString::number(m_fields.carrierHold);
         break;
     case Field::None: return StoreStepName();
@@ -376,13 +377,13 @@ RadioDocument::StepNamer CScanMsgView::FieldStepName(Field field) const
     return [this, field, label, item, value] {
         QString shown = value;
         if (field == Field::Mode && item >= 0) {
-            static constexpr int kModeTexts[] = {47, 140, 141};
+            static constexpr int kModeTexts[] = {text::Off, text::ScanFixed, text::ScanCurrent};
             shown = Text(kModeTexts[std::min(item, 2)]);
         } else if (field == Field::TransmitOn && item >= 0) {
-            shown = Text((item & 2) != 0 ? 139 : 141) +
-                    ((item & 1) != 0 ? QStringLiteral("+") + Text(146) : QString());
+            shown = Text((item & 2) != 0 ? text::ScanPriority : text::ScanCurrent) +
+                    ((item & 1) != 0 ? QStringLiteral("+") + Text(text::Talkback) : QString());
         } else if (field == Field::Channel && value.isEmpty()) {
-            shown = Text(47);  // no channel
+            shown = Text(text::Off);  // no channel
         }
         return Text(text::UndoFieldValue).arg(PlainCaption(Text(label)), shown);
     };
@@ -416,8 +417,8 @@ void CScanMsgView::OnChannelEdited()
             NormalizeScanSettings(data);
             return RadioDocument::StepNamer([this, wanted] {
                 return Text(text::UndoFieldValue)
-                    .arg(PlainCaption(Text(142)),
-                         wanted == b::kNoChannel ? Text(47) : QString::number(wanted));
+                    .arg(PlainCaption(Text(text::PriorityChannel)),
+                         wanted == b::kNoChannel ? Text(text::Off) : QString::number(wanted));
             });
         });
     }

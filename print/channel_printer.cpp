@@ -75,7 +75,7 @@ void ChannelPrinter::Begin(QPaintDevice& device)
     const QFontMetrics measuring(MeasuringFont(kMeasuringPoints), &device);
     Measures& m = m_measures;
     m.lineHeight = measuring.height() + std::max(0, measuring.leading());
-    const int w1 = measuring.horizontalAdvance(Text(46));
+    const int w1 = measuring.horizontalAdvance(Text(text::ColumnTxTone));
     const int w2 = measuring.horizontalAdvance(QStringLiteral("000000"));
     m.tableWidth = std::max(1, w1 * 904 / 105 + w2 * 22 / 5);
 

@@ -4,10 +4,10 @@
 // model, and the date.
 //
 // The layout is measured in the printer's device units and follows from two fonts:
-// the measuring font gives the line height and, through the width of text #46, the
-// table's width. The whole page is then scaled so that the table spans the printable
-// width, or less where the sheet would otherwise run off the page's foot; the table
-// is centred.
+// the measuring font gives the line height and, through the width of the "TX Tone"
+// heading, the table's width. The whole page is then scaled so that the table spans
+// the printable width, or less where the sheet would otherwise run off the page's
+// foot; the table is centred.
 //
 // Only pages with content are printed: everything shares page 1 for 16 and for 32
 // channels, so a job is one page ("第 1 页 / 共 1 页").
@@ -57,8 +57,10 @@ public:
                                                                      80, 80,  80,  110};
     static constexpr int kWeightSum = 834;
     // Heading texts of the columns.
-    static constexpr std::array<int, kColumnCount> kHeadingTexts = {42, 43, 44, 45, 46,
-                                                                    48, 51, 54, 64};
+    static constexpr std::array<int, kColumnCount> kHeadingTexts = {
+        text::ColumnChannel, text::ColumnRxFrequency, text::ColumnTxFrequency,
+        text::ColumnRxTone,  text::ColumnTxTone,      text::ColumnBandwidth,
+        text::ColumnPower,   text::ColumnScanAdd,     text::ColumnBusyLock};
 
     struct Measures {
         int lineHeight = 0;  // height plus leading of the measuring font

@@ -15,8 +15,6 @@ namespace radio {
 
 namespace {
 
-constexpr int kWarningCaption = 89;
-
 // The printout shows what the views' controls show. Their edits are stored first, as
 // a save stores them, so that what is on paper is also what the record holds; a text
 // that fails its check stops the print (the user was told, the field has the focus).
@@ -36,7 +34,7 @@ void TellPrintFailed(const RadioData& data, QWidget* parent)
 {
     BoxRequest box;
     box.text = UiText(data, text::PrintFailed);
-    box.caption = UiText(data, kWarningCaption);
+    box.caption = UiText(data, text::WarningCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(parent, box);
 }

@@ -15,15 +15,18 @@ namespace radio {
 CAboutDlg::CAboutDlg(const RadioData& data, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(UiText(data, 40));
+    setWindowTitle(UiText(data, text::AboutTitle));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/radioprog.png")).pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop);
 
     auto* lines = new QVBoxLayout;
+    constexpr std::array<int, kLineCount> kLineTexts = {
+        text::ProgramName, text::ProgramVersion,     text::Copyright,
+        text::ProductName, text::ProductDescription, text::SupportedRadios};
     for (int i = 0; i < kLineCount; ++i) {
-        auto* line = new QLabel(UiText(data, 78 + i), this);
+        auto* line = new QLabel(UiText(data, kLineTexts[std::size_t(i)]), this);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         line->setVisible(i != kHiddenLine);
         lines->addWidget(line);
@@ -40,7 +43,7 @@ CAboutDlg::CAboutDlg(const RadioData& data, QWidget* parent) : QDialog(parent)
     rule->setFrameShadow(QFrame::Sunken);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -1,5 +1,5 @@
-// The About box: the program's icon and the lines of texts #78 to #83, of which the
-// fourth (text #81) stays hidden.
+// The About box: the program's icon and the lines from the program's name to the
+// radios it serves, of which the fourth (the product name) stays hidden.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +17,7 @@ public:
     explicit CAboutDlg(const RadioData& data, QWidget* parent = nullptr);
 
     static constexpr int kLineCount = 6;
-    static constexpr int kHiddenLine = 3;  // the line of text #81
+    static constexpr int kHiddenLine = 3;  // the product name
     QLabel* Line(int i) const { return m_lines[std::size_t(i)]; }
 
 private:

@@ -51,8 +51,8 @@ CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
       m_noAdapterText(UiText(data, text::PortNoAdapter))
 {
     setObjectName(QStringLiteral("comPortDialog"));
-    setWindowTitle(UiText(data, 77));
-    auto* box = new QGroupBox(UiText(data, 77), this);
+    setWindowTitle(UiText(data, text::ComPortTitle));
+    auto* box = new QGroupBox(UiText(data, text::ComPortTitle), this);
     auto* grid = new QGridLayout(box);
     for (int i = 0; i < kComButtonCount; ++i) {
         const QString device = devices[std::size_t(i)];
@@ -70,8 +70,8 @@ CComPortDlg::CComPortDlg(const RadioData& data, quint16 mask, int chosenIndex,
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    QPushButton* ok = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -36,7 +36,7 @@ void ShowFileError(QWidget* parent, const RadioData& data, const QString& text)
 {
     BoxRequest box;
     box.text = text;
-    box.caption = UiText(data, 89);
+    box.caption = UiText(data, text::WarningCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(parent, box);
 }
@@ -45,7 +45,7 @@ bool ConfirmReplace(QWidget* parent, const RadioData& data, const QString& path)
 {
     BoxRequest box;
     box.text = UiText(data, text::FileReplace).arg(QDir::toNativeSeparators(path));
-    box.caption = UiText(data, 89);
+    box.caption = UiText(data, text::WarningCaption);
     box.icon = QMessageBox::Question;
     box.buttons = QMessageBox::Yes | QMessageBox::No;
     box.defaultButton = QMessageBox::No;

@@ -26,7 +26,7 @@ QString AskFileNameKeepingDirectory(FileDialogKind kind, QWidget* parent,
                                     const QString& filter = DataFileFilter(),
                                     const QString& directory = QString());
 
-// A file that could not be read or written: a warning box.
+// A file that could not be read or written: a warning box with the warning caption.
 void ShowFileError(QWidget* parent, const RadioData& data, const QString& text);
 // Asks whether to replace an existing file that the save dialog did not ask about
 // (its name was completed afterwards); No is the default.

@@ -35,8 +35,8 @@ ImportPreviewDlg::ImportPreviewDlg(const RadioData& data, const ChannelPlan& pla
     m_refused->setVisible(!plan.refused.empty());
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
+    buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -15,9 +15,9 @@ CLanguageDlg::CLanguageDlg(const RadioData& data, const LanguageNames& names, in
     : QDialog(parent), m_list(new QComboBox(this))
 {
     setObjectName(QStringLiteral("languageDialog"));
-    setWindowTitle(UiText(data, 27));
+    setWindowTitle(UiText(data, text::LanguageTitle));
     m_list->setObjectName(QStringLiteral("languageList"));
-    auto* box = new QGroupBox(UiText(data, 27), this);
+    auto* box = new QGroupBox(UiText(data, text::LanguageTitle), this);
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->addWidget(m_list);
 
@@ -31,9 +31,10 @@ CLanguageDlg::CLanguageDlg(const RadioData& data, const LanguageNames& names, in
     m_list->setCurrentIndex(chosenIndex >= 0 && chosenIndex < m_list->count() ? chosenIndex : -1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
-    QPushButton* help = buttons->addButton(UiText(data, 38), QDialogButtonBox::HelpRole);
+    QPushButton* ok = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
+    QPushButton* help =
+        buttons->addButton(UiText(data, text::HelpMenu), QDialogButtonBox::HelpRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

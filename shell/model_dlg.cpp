@@ -27,23 +27,24 @@ CModelDlg::CModelDlg(const RadioData& data, QWidget* parent)
       m_bandList(new QComboBox(this)),
       m_model(data.model)
 {
-    setWindowTitle(UiText(data, 9));
+    setWindowTitle(UiText(data, text::MenuModelAndBand));
     setObjectName(QStringLiteral("modelDialog"));
     m_modelList->setObjectName(QStringLiteral("modelList"));
     m_bandList->setObjectName(QStringLiteral("bandList"));
 
     auto* form = new QFormLayout;
-    auto* modelLabel = new QLabel(UiText(data, 183), this);
-    auto* bandLabel = new QLabel(UiText(data, 186), this);
+    auto* modelLabel = new QLabel(UiText(data, text::ModelLabel), this);
+    auto* bandLabel = new QLabel(UiText(data, text::BandLabel), this);
     modelLabel->setBuddy(m_modelList);
     bandLabel->setBuddy(m_bandList);
     form->addRow(modelLabel, m_modelList);
     form->addRow(bandLabel, m_bandList);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(UiText(data, 71), QDialogButtonBox::AcceptRole);
-    buttons->addButton(UiText(data, 72), QDialogButtonBox::RejectRole);
-    QPushButton* help = buttons->addButton(UiText(data, 38), QDialogButtonBox::HelpRole);
+    QPushButton* ok = buttons->addButton(UiText(data, text::Ok), QDialogButtonBox::AcceptRole);
+    buttons->addButton(UiText(data, text::Cancel), QDialogButtonBox::RejectRole);
+    QPushButton* help =
+        buttons->addButton(UiText(data, text::HelpMenu), QDialogButtonBox::HelpRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CModelDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CModelDlg::reject);

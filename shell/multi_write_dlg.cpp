@@ -178,7 +178,7 @@ void CMultiWriteDlg::PortEnded(int port)
     if (succeeded) {
         PortProgress(port)->setValue(100);
         if (m_batch->BandUnknown(port)) {
-            text += QLatin1Char(' ') + UiText(m_data, 97);
+            text += QLatin1Char(' ') + UiText(m_data, text::RadioBandUnknown);
         }
     }
     ShowResult(port, text, m_batch->OutcomeOf(port) == WriteBatch::Outcome::Failed);
@@ -222,7 +222,7 @@ bool CMultiWriteDlg::AskMismatch(const std::vector<WriteBatch::Mismatch>& radios
         UiText(m_data, text::BatchMismatch)
             .arg(ports.join(QStringLiteral("; ")),
                  BandAndModelText(m_data, m_data.bandLower, m_data.bandUpper, m_data.model));
-    return ConfirmWarning(this, text, UiText(m_data, 89));
+    return ConfirmWarning(this, text, UiText(m_data, text::WarningCaption));
 }
 
 void CMultiWriteDlg::reject()

@@ -78,7 +78,7 @@ void RecentFiles::Open(const QString& path)
         BoxRequest box;
         box.text =
             UiText(m_document.Record(), text::RecentFileGone).arg(QDir::toNativeSeparators(path));
-        box.caption = UiText(m_document.Record(), 89);
+        box.caption = UiText(m_document.Record(), text::WarningCaption);
         box.icon = QMessageBox::Warning;
         ShowBox(m_views.Window(), box);
         return;

@@ -71,7 +71,7 @@ QString TransferReason(const RadioData& data, const TransferError& error)
 QString TransferFailureText(const RadioData& data, const TransferError& error)
 {
     const QString detail = TransferReason(data, error);
-    const QString failed = UiText(data, 76);
+    const QString failed = UiText(data, text::CommunicationFailed);
     return detail.isEmpty() ? failed : failed + QLatin1Char('\n') + detail;
 }
 
@@ -100,7 +100,9 @@ QString BackupNote(const RadioData& data, const BackupResult& result)
 
 QString TransferFinishedText(const RadioData& data, TransferMode mode)
 {
-    return UiText(data, mode == TransferMode::Write ? 85 : 84) + UiText(data, 75);
+    return UiText(data,
+                  mode == TransferMode::Write ? text::WritingToRadio : text::ReadingFromRadio) +
+           UiText(data, text::Done);
 }
 
 QString BandAndModelText(const RadioData& data, int lower, int upper, int model)

@@ -9,7 +9,7 @@
 
 namespace radio {
 
-// Text #76 and, on a line of its own, why the transfer failed.
+// "Communication with the radio failed" and, on a line of its own, why.
 QString TransferFailureText(const RadioData& data, const TransferError& error);
 // A step of a transfer, as the link names it, in the interface's language.
 QString TransferStepText(const RadioData& data, const QString& step);
@@ -22,7 +22,7 @@ bool PortCheckHelps(const TransferError& error);
 QString PortCheckText(const RadioData& data, const PortDiagnosis& diagnosis);
 // Why, also saying that the write had ended when reading it back failed.
 QString TransferReason(const RadioData& data, const TransferError& error);
-// Text #84 (read) or #85 (write) followed directly by text #75.
+// "Reading from the radio..." or "Writing to the radio...", then directly "Done".
 QString TransferFinishedText(const RadioData& data, TransferMode mode);
 // The status bar's note on a backup that could not be saved; empty when it was.
 QString BackupNote(const RadioData& data, const BackupResult& result);

@@ -21,7 +21,7 @@ void CTreeBar::BuildTree(bool rebuild)
     if (rebuild) {
         m_tree->clear();
     }
-    auto* root = new QTreeWidgetItem(m_tree, QStringList(UiText(*m_data, 0)));
+    auto* root = new QTreeWidgetItem(m_tree, QStringList(UiText(*m_data, text::RadioData)));
     for (ViewKind kind : kAllViewKinds) {
         auto* item = new QTreeWidgetItem(root, QStringList(UiText(*m_data, ViewNameText(kind))));
         item->setExpanded(true);

@@ -16,7 +16,7 @@ class CTreeBar : public QDockWidget {
 public:
     CTreeBar(const RadioData* data, QWidget* parent = nullptr);
 
-    // Fills the tree: the root (text #0) and the four views (texts #11 to #14), all
+    // Fills the tree: the root ("Radio data") and the four views by their titles, all
     // expanded, the root selected. With `rebuild` the old items go first.
     void BuildTree(bool rebuild);
 

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "data/language_table.h"
+
 namespace radio {
 
 enum class ViewKind { Channels, Features, Keys, Scan };
@@ -12,16 +14,16 @@ constexpr int kViewKindCount = 4;
 constexpr std::array<ViewKind, kViewKindCount> kAllViewKinds = {
     ViewKind::Channels, ViewKind::Features, ViewKind::Keys, ViewKind::Scan};
 
-// Text number of the view's name: menu item, tree item and child window caption.
+// Text of the view's name: menu item, tree item and child window caption.
 constexpr int ViewNameText(ViewKind kind)
 {
     switch (kind) {
-    case ViewKind::Channels: return 11;
-    case ViewKind::Features: return 12;
-    case ViewKind::Keys: return 13;
-    case ViewKind::Scan: return 14;
+    case ViewKind::Channels: return text::ChannelsView;
+    case ViewKind::Features: return text::FeaturesView;
+    case ViewKind::Keys: return text::KeysView;
+    case ViewKind::Scan: return text::ScanView;
     }
-    return 11;
+    return text::ChannelsView;
 }
 
 }  // namespace radio

@@ -140,15 +140,15 @@ bool RadioDocument::ApplyBandAndModel(int bandIndex, int model)
         const BandModelChange change = radio::ApplyBandAndModel(data, bandIndex, model);
         const RadioData* record = &data;
         if (change.band && change.model) {
-            return [record] { return UiText(*record, 9); };
+            return [record] { return UiText(*record, text::MenuModelAndBand); };
         }
         if (change.band) {
             // The band this step chose, whatever later steps choose.
             const QString band =
                 QStringLiteral(" %1-%2MHZ").arg(data.bandLower).arg(data.bandUpper);
-            return [record, band] { return UiText(*record, 186) + band; };
+            return [record, band] { return UiText(*record, text::BandLabel) + band; };
         }
-        return [record] { return UiText(*record, 183) + QStringLiteral(" Q71/Q72"); };
+        return [record] { return UiText(*record, text::ModelLabel) + QStringLiteral(" Q71/Q72"); };
     });
 }
 
@@ -158,7 +158,7 @@ void RadioDocument::ResetToNew()
         const int port = data.port;
         data.ResetRecord(false);
         data.port = port;
-        return [record = &data] { return PlainCaption(UiText(*record, 2)); };
+        return [record = &data] { return PlainCaption(UiText(*record, text::MenuNew)); };
     });
     // What ResetRecord gives the port, without a step.
     RadioData defaults;

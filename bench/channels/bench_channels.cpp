@@ -118,7 +118,7 @@ int main(int argc, char** argv)
     int language = 0;
     Report("RefreshTexts with a new off text + repaint",
            Measure(
-               runs, [&] { data.texts.SetText(47, ++language % 2 ? "Off" : "OFF"); },
+               runs, [&] { data.texts.SetText(text::Off, ++language % 2 ? "Off" : "OFF"); },
                [&] {
                    view.RefreshTexts();
                    view.repaint();

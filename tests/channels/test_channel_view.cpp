@@ -900,8 +900,8 @@ private slots:
     {
         test::SetChannel(m_data, 0, ChannelValues{});
         QVERIFY(Open());
-        m_data.texts.SetText(47, "Aus");
-        m_data.texts.SetText(11, "Kanäle");
+        m_data.texts.SetText(text::Off, "Aus");
+        m_data.texts.SetText(text::ChannelsView, "Kanäle");
         m_view->RefreshTexts();
         QCOMPARE(Cell(1, 3), QString("Aus"));
         QCOMPARE(m_view->Delegate()->Tones()->index(0).data().toString(), QString("Aus"));

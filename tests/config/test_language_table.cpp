@@ -91,10 +91,10 @@ void TestLanguageTable::fieldsOfAColumn()
     QFETCH(int, column);
     QFETCH(QString, text);
     LanguageTable table;
-    table.SetText(0, "before");
+    table.SetText(text::RadioData, "before");
     LanguageNames names;
     QVERIFY(LoadLanguageText("A,B,C\n" + line + "\n", column, table, names));
-    QCOMPARE(T(table, 0), text);
+    QCOMPARE(T(table, text::RadioData), text);
 }
 
 void TestLanguageTable::fullFileFillsEveryText()
@@ -103,7 +103,7 @@ void TestLanguageTable::fullFileFillsEveryText()
     LanguageNames names;
     QVERIFY(LoadLanguageText(Numbered(text::Last + 1), 1, table, names));
     QCOMPARE(T(table, 0), QString("c1_0"));
-    QCOMPARE(T(table, 186), QString("c1_186"));
+    QCOMPARE(T(table, kClassicTextCount - 1), QString("c1_186"));
     // Lines 189 onward hold the texts added after the classic table.
     QCOMPARE(T(table, text::WriteMismatch), QString("c1_187"));
     QCOMPARE(T(table, text::Last), QString("c1_%1").arg(text::Last));
@@ -117,7 +117,7 @@ void TestLanguageTable::reloadKeepsTextsBeyondTheLastLine()
     QVERIFY(LoadLanguageText(Numbered(10), 0, table, names));
     QCOMPARE(T(table, 9), QString("c0_9"));
     QCOMPARE(T(table, 10), QString("c1_10"));
-    QCOMPARE(T(table, 186), QString("c1_186"));
+    QCOMPARE(T(table, kClassicTextCount - 1), QString("c1_186"));
 }
 
 void TestLanguageTable::lookupNeverFails()
@@ -139,14 +139,14 @@ void TestLanguageTable::extendedTextsFallBackToEnglish()
     for (int n = 0; n <= text::Last; ++n) {
         QVERIFY2(!table.Text(n).empty(), qPrintable(QString::number(n)));
     }
-    QCOMPARE(T(table, 1), QString("File(&F)"));
+    QCOMPARE(T(table, text::FileMenu), QString("File(&F)"));
     QVERIFY(T(table, text::PortPermission).contains("dialout"));
     table.SetText(text::PortBusy, "besetzt");
     QCOMPARE(T(table, text::PortBusy), QString("besetzt"));
     table.SetText(text::PortBusy, "");
     QVERIFY(T(table, text::PortBusy).contains("in use"));
-    table.SetText(1, "");
-    QCOMPARE(T(table, 1), QString());
+    table.SetText(text::FileMenu, "");
+    QCOMPARE(T(table, text::FileMenu), QString());
     QVERIFY(LanguageTable::Fallback(text::Last + 1).empty());
 }
 
@@ -161,7 +161,7 @@ void TestLanguageTable::encodings()
                              chinese.toUtf8() + ",File\n",
                          0, table, names));
     QCOMPARE(QString::fromStdString(names.names[0]), QString::fromUtf8("中文"));
-    QCOMPARE(T(table, 0), chinese);
+    QCOMPARE(T(table, text::RadioData), chinese);
 
     QStringEncoder gb("GB18030");
     if (!gb.isValid()) {
@@ -170,27 +170,27 @@ void TestLanguageTable::encodings()
     const QByteArray gbBytes = gb.encode(QString::fromUtf8("中文,English\n") + chinese + ",File\n");
     LanguageTable gbTable;
     QVERIFY(LoadLanguageText(gbBytes, 0, gbTable, names));
-    QCOMPARE(T(gbTable, 0), chinese);
+    QCOMPARE(T(gbTable, text::RadioData), chinese);
 
     // A file cut inside its last character is not GB18030: it is read byte for byte
     // rather than losing that byte.
     LanguageTable cutTable;
     QVERIFY(LoadLanguageText(gbBytes + "\xBE", 0, cutTable, names));
-    QCOMPARE(T(cutTable, 1), QString(QChar(0xBE)));
+    QCOMPARE(T(cutTable, text::FileMenu), QString(QChar(0xBE)));
 }
 
 void TestLanguageTable::missingOrEmptyFileChangesNothing()
 {
     QTemporaryDir dir;
     LanguageTable table;
-    table.SetText(3, "kept");
+    table.SetText(text::MenuOpen, "kept");
     LanguageNames names;
     QVERIFY(!LoadLanguageFile(dir.filePath("lang.csv"), 0, table, names));
     QFile empty(dir.filePath("empty.csv"));
     QVERIFY(empty.open(QIODevice::WriteOnly));
     empty.close();
     QVERIFY(!LoadLanguageFile(dir.filePath("empty.csv"), 0, table, names));
-    QCOMPARE(T(table, 3), QString("kept"));
+    QCOMPARE(T(table, text::MenuOpen), QString("kept"));
 
     QFile file(dir.filePath("lang.csv"));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -198,7 +198,7 @@ void TestLanguageTable::missingOrEmptyFileChangesNothing()
     file.close();
     QVERIFY(LoadLanguageFile(dir.filePath("lang.csv"), 0, table, names));
     QCOMPARE(T(table, 2), QString("c0_2"));
-    QCOMPARE(T(table, 3), QString("kept"));
+    QCOMPARE(T(table, text::MenuOpen), QString("kept"));
 }
 
 QTEST_APPLESS_MAIN(TestLanguageTable)

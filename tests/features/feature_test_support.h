@@ -3,6 +3,7 @@
 // (focus events need one).
 #pragma once
 
+#include <QComboBox>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -12,6 +13,16 @@
 #include "widgets/message_box.h"
 
 namespace radio::test {
+
+// The entries of a drop list, in order.
+inline QStringList Items(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
 
 // Text #n reads "T<n>" (the extended messages keep their English fallbacks).
 inline void NameTexts(RadioData& data)

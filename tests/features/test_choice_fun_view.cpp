@@ -590,7 +590,7 @@ void TestChoiceFunView::failedCheckOnLaterField()
     QCOMPARE(boxes.texts.size(), 1);
     // The message names the field by its label.
     QCOMPARE(boxes.texts.first(),
-             QString::fromStdString(m_data.texts.Text(101)) + ": " +
+             QString::fromStdString(m_data.texts.Text(text::VolumeLevel)) + ": " +
                  QString::fromStdString(m_data.texts.Text(text::EnterWholeNumber)).arg(0).arg(9));
     QVERIFY(levelB->hasFocus());
     const Bytes& d = Block0120(m_data);
@@ -642,16 +642,15 @@ void TestChoiceFunView::refreshTextsReloads()
     QCOMPARE(view.ViewTitle(), QString("T12"));
     QSignalSpy titles(&view, &CEditView::titleChanged);
     Find<QLineEdit>(view, "levelAEdit")->setText("1");
-    m_data.texts.SetText(12, "Features");
-    m_data.texts.SetText(99, "Timer (s)");
-    m_data.texts.SetText(105, "Third");
+    m_data.texts.SetText(text::FeaturesView, "Features");
+    m_data.texts.SetText(text::TxTimeout, "Timer (s)");
+    m_data.texts.SetText(text::Deep, "Third");
     view.RefreshTexts();
     QCOMPARE(titles.count(), 1);
     QCOMPARE(titles.first().first().toString(), QString("Features"));
     QCOMPARE(Find<QLabel>(view, "timerLabel")->text(), QString("Timer (s)"));
     auto* choiceB = Find<QComboBox>(view, "choiceBList");
-    QCOMPARE(choiceB->count(), 3);
-    QCOMPARE(choiceB->itemText(2), QString("Third"));
+    QCOMPARE(test::Items(choiceB), (QStringList{"T60", "T106", "Third"}));
     QCOMPARE(Find<QComboBox>(view, "voxDelayList")->count(), 6);
     // Unstored edits give way to the record.
     QCOMPARE(Find<QLineEdit>(view, "levelAEdit")->text(), QString("6"));

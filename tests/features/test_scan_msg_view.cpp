@@ -16,6 +16,7 @@
 
 using namespace radio;
 using radio::test::Find;
+using radio::test::Items;
 namespace sb = radio::bytes::scan;
 
 namespace {
@@ -60,15 +61,6 @@ void ClickArrow(QWidget& view, const char* spinName, Qt::ArrowType arrow)
         }
     }
     qFatal("no arrow");
-}
-
-QStringList Items(QComboBox* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
-        items << list->itemText(i);
-    }
-    return items;
 }
 
 }  // namespace
@@ -633,8 +625,8 @@ void TestScanMsgView::refreshTexts()
     CScanMsgView view(&m_doc.document);
     QCOMPARE(view.ViewTitle(), QString("T14"));
     QSignalSpy titles(&view, &CEditView::titleChanged);
-    m_data.texts.SetText(14, "Scan");
-    m_data.texts.SetText(139, "Priority");
+    m_data.texts.SetText(text::ScanView, "Scan");
+    m_data.texts.SetText(text::ScanPriority, "Priority");
     view.RefreshTexts();
     QCOMPARE(titles.count(), 1);
     QCOMPARE(titles.first().first().toString(), QString("Scan"));

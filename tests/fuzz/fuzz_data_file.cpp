@@ -60,7 +60,7 @@ RadioData StartRecord()
     data.radioBandUpper = 174;
     data.radioModel = 0;
     data.reserved = 12345;
-    data.texts.SetText(47, "Off");
+    data.texts.SetText(text::Off, "Off");
     return data;
 }
 
@@ -70,7 +70,7 @@ void CheckShown(const RadioData& data, Violations& out)
     if (channels != 16 && channels != 32) {
         out.push_back("channel count " + std::to_string(channels));
     }
-    CheckShownTexts(data, data.texts.Text(47), out);
+    CheckShownTexts(data, data.texts.Text(text::Off), out);
 
     // Four heading lines, then one line per channel, numbered, then the settings.
     const QList<QByteArray> lines = cli::ShowText(data).split('\n');
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto after = record.ToImage();
 
     Violations found;
-    if (record.texts.Text(47) != "Off") {
+    if (record.texts.Text(text::Off) != "Off") {
         found.push_back("opening a file changed the texts");
     }
     if (size < image::kFileFieldsSize) {

@@ -118,9 +118,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LanguageNames names;
     LoadLanguageText("en,zh\nOpen,\xE6\x89\x93\xE5\xBC\x80\n", used.language, table, names);
     const bool known = used.language == 0 || used.language == 1;
-    if (table.Text(0).empty() == known) {
+    if (table.Text(text::RadioData).empty() == known) {
         found.push_back("language column " + std::to_string(used.language) + " gives \"" +
-                        table.Text(0) + "\"");
+                        table.Text(text::RadioData) + "\"");
     }
     AbortOn(found, "sys.ini");
     return 0;

@@ -70,13 +70,14 @@ RadioData StartRecord(const Setup& s)
             data.blocks[std::size_t(b)].data[std::size_t(j)] = std::uint8_t(b * 67 + j * 5 + 1);
         }
     }
-    data.texts.SetText(0, kSentinelText);
+    data.texts.SetText(text::RadioData, kSentinelText);
     return data;
 }
 
 bool SameRecord(const RadioData& a, const RadioData& b)
 {
-    return a.ToImage() == b.ToImage() && a.texts.Text(0) == b.texts.Text(0);
+    return a.ToImage() == b.ToImage() &&
+           a.texts.Text(text::RadioData) == b.texts.Text(text::RadioData);
 }
 
 bool IsCommand(const FuzzLink::Event& e, std::uint8_t command, std::uint8_t length)

@@ -195,7 +195,7 @@ public:
         if (m_channels->ActiveEditor() != nullptr) {
             return;
         }
-        const std::string off = m_data->texts.Text(47);
+        const std::string off = m_data->texts.Text(text::Off);
         for (int i = 0; i < m_data->ChannelCount(); ++i) {
             const ConstChannelRecord ch = std::as_const(*m_data).Channel(i);
             const bool valid = IsBcdFrequency(ch.RxFrequency());
@@ -426,7 +426,7 @@ private slots:
                 CheckChannels(data, found);
                 CheckFeatureBytes(data, found);
             }
-            CheckShownTexts(data, data.texts.Text(47), found);
+            CheckShownTexts(data, data.texts.Text(text::Off), found);
             monkey.CheckTableShowsRecord(found);
             if (!found.empty()) {
                 QString report = QStringLiteral("seed %1, after event %2:").arg(seed).arg(n);

@@ -243,7 +243,7 @@ private slots:
     void headingCut_data();
     void headingCut();
     void longHeadingPrintsCut();
-    void tableFollowsTextFortySix();
+    void tableWidensWithItsTxToneHeading();
     void previewShowsOnePage();
     void printDialogPrintsToPdf();
     void cancelledDialogPrintsNothing();
@@ -515,9 +515,9 @@ void TestChannelPrinter::longHeadingPrintsCut()
 {
     RadioData data;
     SetTexts(data);
-    data.texts.SetText(43, "ABCDEFGHIJKLMNOP");
-    data.texts.SetText(64, "Busy lock 12345");  // 15 bytes, in the last column
-    data.texts.SetText(45, "接收亚音频率");     // 18 bytes
+    data.texts.SetText(text::ColumnRxFrequency, "ABCDEFGHIJKLMNOP");
+    data.texts.SetText(text::ColumnBusyLock, "Busy lock 12345");  // 15 bytes, in the last column
+    data.texts.SetText(text::ColumnRxTone, "接收亚音频率");       // 18 bytes
     ProgramChannels(data);
     const QString pdf = PrintToPdf(data, QStringLiteral("headings.pdf"));
     QVERIFY(!pdf.isEmpty());
@@ -529,7 +529,7 @@ void TestChannelPrinter::longHeadingPrintsCut()
     QVERIFY(!text.contains(QStringLiteral("接收亚音频")));
 }
 
-void TestChannelPrinter::tableFollowsTextFortySix()
+void TestChannelPrinter::tableWidensWithItsTxToneHeading()
 {
     RadioData data;
     SetTexts(data);
@@ -537,7 +537,7 @@ void TestChannelPrinter::tableFollowsTextFortySix()
     UsePdf(printer, m_dir.filePath("unused.pdf"));
     ChannelPrinter narrow(Of(&data, nullptr, nullptr));
     narrow.Begin(printer);
-    data.texts.SetText(46, "A much longer transmit tone heading");
+    data.texts.SetText(text::ColumnTxTone, "A much longer transmit tone heading");
     ChannelPrinter wide(Of(&data, nullptr, nullptr));
     wide.Begin(printer);
     const auto& n = narrow.JobMeasures();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,16 @@
 #include "widgets/prompts.h"
 
 namespace radio::test {
+
+// The entries of a drop list, in order.
+inline QStringList Items(const QComboBox* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    return items;
+}
 
 // A test sets the record up directly, outside the history, as an opened file or a
 // radio would have left it. The program itself changes it only through the
@@ -97,9 +108,9 @@ inline QString TestText(int column, int n)
 {
     const QString prefix = column == 0 ? QStringLiteral("zh#") : QStringLiteral("en#");
     switch (n) {
-    case 2: return prefix + QStringLiteral("2(&N)");        // New, with an access key
-    case 6: return prefix + QString(90, QLatin1Char('p'));  // Print: longer than 79
-    case 20: return prefix + QStringLiteral("20(&R)\tCtrl+R");
+    case text::MenuNew: return prefix + QStringLiteral("2(&N)");          // New, with an access key
+    case text::MenuPrint: return prefix + QString(90, QLatin1Char('p'));  // Print: longer than 79
+    case text::MenuReadFromRadio: return prefix + QStringLiteral("20(&R)\tCtrl+R");
     default: return prefix + QString::number(n);
     }
 }
@@ -391,7 +402,7 @@ public:
     }
     QString ViewTitle() const override
     {
-        return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(11 + int(m_kind));
+        return QStringLiteral("view %1: ").arg(int(m_kind)) + Text(ViewNameText(m_kind));
     }
 
     std::uint8_t m_control = 0;

@@ -113,8 +113,7 @@ void TestDialogs::modelDialogShowsTheRecord()
     data.model = model;
     data.bandLower = lower;
     CModelDlg dialog(data);
-    QCOMPARE(dialog.ModelList()->count(), 1);
-    QCOMPARE(dialog.ModelList()->itemText(0), QStringLiteral("Q71/Q72"));
+    QCOMPARE(Items(dialog.ModelList()), QStringList{"Q71/Q72"});
     QCOMPARE(dialog.ModelList()->currentIndex(), modelIndex);
     QCOMPARE(dialog.BandList()->count(), 6);
     const QStringList bands = {"136-174MHZ", "400-470MHZ", "440-480MHZ",
@@ -151,19 +150,19 @@ void TestDialogs::modelDialogCancelChangesNothing()
         modelDuringDialog = frame->Data().model;
         const QList<QPushButton*> buttons = model.findChildren<QPushButton*>();
         for (QPushButton* button : buttons) {
-            if (button->text() == En(72)) {
+            if (button->text() == En(text::Cancel)) {
                 QTest::mouseClick(button, Qt::LeftButton);
             }
         }
         return model.result();
     });
     frame->Actions()->Action(FrameCommand::ModelInfo)->trigger();
-    QCOMPARE(caption, En(9));
+    QCOMPARE(caption, En(text::MenuModelAndBand));
     QCOMPARE(modelDuringDialog, 0);
     QVERIFY(frame->Data().ToImage() == before);
     QCOMPARE(frame->Document().History()->count(), 0);
     QCOMPARE(boxes.Count(), 0);
-    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels32) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 // Confirmed, a new band is one step: band and emptied channels together, taken back
@@ -186,23 +185,23 @@ void TestDialogs::bandChangeIsOneStepAndOpensNoView()
     });
     frame->Actions()->Action(FrameCommand::ModelInfo)->trigger();
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(87));
-    QCOMPARE(boxes.Last().caption, En(89));
+    QCOMPARE(boxes.Last().text, En(text::BandChangeClears));
+    QCOMPARE(boxes.Last().caption, En(text::WarningCaption));
     QCOMPARE(boxes.Last().icon, QMessageBox::Warning);
     QCOMPARE(boxes.Last().defaultButton, QMessageBox::Cancel);
     QCOMPARE(frame->Data().bandLower, 136);
     QCOMPARE(frame->Data().bandUpper, 174);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
     QVERIFY(!frame->ChildFrame(ViewKind::Channels));
     QVERIFY(frame->Data().Channel(0).IsErased());
     QVERIFY(frame->Data().Channel(15).IsErased());
 
     QUndoStack* history = frame->Document().History();
     QCOMPARE(history->count(), 1);
-    QCOMPARE(history->undoText(), En(186) + QStringLiteral(" 136-174MHZ"));
+    QCOMPARE(history->undoText(), En(text::BandLabel) + QStringLiteral(" 136-174MHZ"));
     frame->Actions()->Action(FrameCommand::EditUndo)->trigger();
     QVERIFY(frame->Data().ToImage() == before);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestDialogs::bandChangeCancelledKeepsTheBand()
@@ -337,7 +336,7 @@ void TestDialogs::comPortDialogButtons()
     devices[0] = QStringLiteral("/dev/ttyUSB0");
     devices[2] = QStringLiteral("/dev/ttyS0");
     CComPortDlg dialog(app->MainFrame()->Data(), MaskOf({1, 3}), 0, devices);
-    QCOMPARE(dialog.windowTitle(), En(77));
+    QCOMPARE(dialog.windowTitle(), En(text::ComPortTitle));
     QCOMPARE(dialog.Button(0)->text(), QStringLiteral("COM1 (/dev/ttyUSB0)"));
     QCOMPARE(dialog.Button(1)->text(), QStringLiteral("COM2"));
     QCOMPARE(dialog.Button(2)->text(), QStringLiteral("COM3 (/dev/ttyS0)"));
@@ -353,8 +352,8 @@ void TestDialogs::comPortDialogButtons()
     for (QPushButton* b : buttons) {
         labels << b->text();
     }
-    QVERIFY(labels.contains(En(71)));
-    QVERIFY(labels.contains(En(72)));
+    QVERIFY(labels.contains(En(text::Ok)));
+    QVERIFY(labels.contains(En(text::Cancel)));
 }
 
 void TestDialogs::comPortDialogShowsTheAdapters()
@@ -479,17 +478,18 @@ void TestDialogs::languageSwitch()
     });
     frame->Actions()->Action(FrameCommand::Language)->trigger();
     QCOMPARE(app->DefaultLanguage(), 0);
-    QCOMPARE(Caption(frame), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
-    QCOMPARE(frame->Actions()->Menu(0)->title(), Zh(1));
-    QCOMPARE(frame->Actions()->Action(FrameCommand::FileNew)->text(), Zh(2));
+    QCOMPARE(Caption(frame), Zh(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(frame->Actions()->Menu(0)->title(), Zh(text::FileMenu));
+    QCOMPARE(frame->Actions()->Action(FrameCommand::FileNew)->text(), Zh(text::MenuNew));
     QCOMPARE(frame->Actions()->ToolTipFor(FrameCommand::FileNew), QStringLiteral("zh#2"));
     QTreeWidget* tree = frame->TreeBar()->Tree();
     QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0)->text(0), Zh(0));
-    QCOMPARE(tree->topLevelItem(0)->child(3)->text(0), Zh(14));
+    QCOMPARE(tree->topLevelItem(0)->text(0), Zh(text::RadioData));
+    QCOMPARE(tree->topLevelItem(0)->child(3)->text(0), Zh(text::ScanView));
     // The open views take the new texts, in their order; the others stay unopened.
     QCOMPARE(views.Joined(), QStringLiteral("texts:channels load:channels texts:scan load:scan"));
-    QCOMPARE(frame->ChildFrame(ViewKind::Scan)->windowTitle(), QStringLiteral("view 3: ") + Zh(14));
+    QCOMPARE(frame->ChildFrame(ViewKind::Scan)->windowTitle(),
+             QStringLiteral("view 3: ") + Zh(text::ScanView));
     // The background picture follows the language.
     frame->Background()->PreparePicture();
     QCOMPARE(frame->Background()->Picture().CurrentFile(), dir.Path(QStringLiteral("bg12.JPG")));
@@ -515,12 +515,12 @@ void TestDialogs::sameLanguageReloadsNothing()
     CMainFrame* frame = app->MainFrame();
     frame->OpenView(ViewKind::Channels);
     views.Log().clear();
-    SetUpRecord(frame).texts.SetText(185, "changed in memory");
+    SetUpRecord(frame).texts.SetText(text::Channels16, "changed in memory");
     Dialogs dialogs;
     dialogs.Then([](QDialog&) { return int(QDialog::Accepted); });
     frame->Actions()->Action(FrameCommand::Language)->trigger();
     QCOMPARE(app->DefaultLanguage(), 1);
-    QCOMPARE(frame->Data().texts.Text(185), std::string("changed in memory"));
+    QCOMPARE(frame->Data().texts.Text(text::Channels16), std::string("changed in memory"));
     QVERIFY(views.Log().empty());
     // Cancel after choosing another language changes nothing either.
     dialogs.Then([](QDialog& dialog) {
@@ -535,15 +535,14 @@ void TestDialogs::sameLanguageReloadsNothing()
 void TestDialogs::languageDialogList()
 {
     RadioData data;
-    data.texts.SetText(27, "Language");
+    data.texts.SetText(text::LanguageTitle, "Language");
     LanguageNames names;
     names.names[0] = "中文";
     names.names[1] = "English";
     names.names[3] = "after a gap";
     CLanguageDlg dialog(data, names, 1);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Language"));
-    QCOMPARE(dialog.List()->count(), 2);
-    QCOMPARE(dialog.List()->itemText(0), QStringLiteral("中文"));
+    QCOMPARE(Items(dialog.List()), (QStringList{"中文", "English"}));
     QCOMPARE(dialog.ChosenIndex(), 1);
     LanguageNames none;
     CLanguageDlg empty(data, none, 0);
@@ -573,8 +572,10 @@ void TestDialogs::aboutDialog()
         return int(QDialog::Accepted);
     });
     app->MainFrame()->Actions()->Action(FrameCommand::About)->trigger();
-    QCOMPARE(caption, En(40));
-    QCOMPARE(lines, (QStringList{En(78), En(79), En(80), En(81), En(82), En(83)}));
+    QCOMPARE(caption, En(text::AboutTitle));
+    QCOMPARE(lines, (QStringList{En(text::ProgramName), En(text::ProgramVersion),
+                                 En(text::Copyright), En(text::ProductName),
+                                 En(text::ProductDescription), En(text::SupportedRadios)}));
     QVERIFY(hiddenLineHidden);
 }
 
@@ -603,7 +604,7 @@ void TestDialogs::helpPages()
     dialogs.Then([&](QDialog& dialog) {
         QPushButton* helpButton = nullptr;
         for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-            if (b->text() == En(38)) {
+            if (b->text() == En(text::HelpMenu)) {
                 helpButton = b;
             }
         }
@@ -673,7 +674,7 @@ void TestDialogs::textsFollowTheLanguage()
     auto app = StartPrepared(dir);
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
-    QCOMPARE(frame->ProgressBar()->PaneText(), En(154));
+    QCOMPARE(frame->ProgressBar()->PaneText(), En(text::ReadyStatus));
     Dialogs dialogs;
     Boxes boxes;
     boxes.Answer(QMessageBox::Ok);
@@ -683,16 +684,16 @@ void TestDialogs::textsFollowTheLanguage()
     });
     frame->Actions()->Action(FrameCommand::ModelInfo)->trigger();
     QUndoStack* history = frame->Document().History();
-    QCOMPARE(history->undoText(), En(186) + QStringLiteral(" 136-174MHZ"));
+    QCOMPARE(history->undoText(), En(text::BandLabel) + QStringLiteral(" 136-174MHZ"));
 
     app->SwitchLanguage(0);
-    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(154));
-    QCOMPARE(history->undoText(), Zh(186) + QStringLiteral(" 136-174MHZ"));
+    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(text::ReadyStatus));
+    QCOMPARE(history->undoText(), Zh(text::BandLabel) + QStringLiteral(" 136-174MHZ"));
     const QString undo = frame->Actions()->Action(FrameCommand::EditUndo)->text();
-    QVERIFY2(undo.contains(Zh(186)), qPrintable(undo));
+    QVERIFY2(undo.contains(Zh(text::BandLabel)), qPrintable(undo));
     frame->SetProgress(50);
     frame->SetProgress(0);
-    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(154));
+    QCOMPARE(frame->ProgressBar()->PaneText(), Zh(text::ReadyStatus));
 }
 
 // The steps the link names in English read in Chinese in the window's messages.

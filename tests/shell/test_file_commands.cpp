@@ -60,8 +60,8 @@ void TestFileCommands::newCancelledChangesNothing()
     boxes.Answer(QMessageBox::Cancel);
     frame->Actions()->Action(FrameCommand::FileNew)->trigger();
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(73));
-    QCOMPARE(boxes.Last().caption, En(89));
+    QCOMPARE(boxes.Last().text, En(text::RestoreDefaultsQuestion));
+    QCOMPARE(boxes.Last().caption, En(text::WarningCaption));
     QCOMPARE(boxes.Last().icon, QMessageBox::Warning);
     QCOMPARE(boxes.Last().buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(boxes.Last().defaultButton, QMessageBox::Cancel);
@@ -112,7 +112,7 @@ void TestFileCommands::newByShortcutKey()
     Boxes boxes;
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(73));
+    QCOMPARE(boxes.Last().text, En(text::RestoreDefaultsQuestion));
     FileChoices files;
     QTest::keyClick(frame, Qt::Key_O, Qt::ControlModifier);
     QTest::keyClick(frame, Qt::Key_S, Qt::ControlModifier);
@@ -211,7 +211,7 @@ void TestFileCommands::saveThenOpenRestoresTheRecord()
     QCOMPARE(data.radioModel, 1);
     // Reloaded views, the channel view shown, the caption of the file's set.
     QVERIFY(frame->ChildFrame(ViewKind::Channels));
-    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels32) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
 }
 
 void TestFileCommands::saveCollectsEditsFirst()
@@ -310,7 +310,7 @@ void TestFileCommands::shortFileIsRefusedWithTheRecordUnchanged()
     QCOMPARE(boxes.Count(), 1);
     QVERIFY(boxes.Last().text.contains(QStringLiteral("short.tw")));
     QVERIFY(boxes.Last().text.contains(QStringLiteral("939")));
-    QCOMPARE(boxes.Last().caption, En(89));
+    QCOMPARE(boxes.Last().caption, En(text::WarningCaption));
     QVERIFY(!frame->ChildFrame(ViewKind::Channels));  // views not reloaded
 
     // A 940-byte file is a data file.
@@ -359,7 +359,7 @@ void TestFileCommands::failedSaveIsReported()
     frame->Actions()->Action(FrameCommand::FileSave)->trigger();
     QCOMPARE(boxes.Count(), 1);
     QVERIFY(boxes.Last().text.contains(QStringLiteral("set.tw")));
-    QCOMPARE(boxes.Last().caption, En(89));
+    QCOMPARE(boxes.Last().caption, En(text::WarningCaption));
 
     // A read-only data file is refused with a message and keeps its bytes and mode.
     dir.Write(QStringLiteral("good.tw"), QByteArray(1704, '\x11'));
@@ -390,7 +390,7 @@ void TestFileCommands::openingA16ChannelSetOver32Channels()
     QCOMPARE(frame->Data().model, 1);
     QCOMPARE(frame->Data().ChannelCount(), 16);
     QCOMPARE(frame->Data().Channel(20).RxFrequency(), 0x44000000u);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestFileCommands::replacingTheExtendedNameIsAsked()

@@ -114,7 +114,7 @@ void TestKeyboard::aFailedFieldStopsTheWrite()
     QVERIFY(!frame->TransferRunning());
     QCOMPARE(boxes.Count(), 1);
     QCOMPARE(boxes.Last().icon, QMessageBox::Warning);
-    QVERIFY2(boxes.Last().text.startsWith(En(99) + QStringLiteral(": ")),
+    QVERIFY2(boxes.Last().text.startsWith(En(text::TxTimeout) + QStringLiteral(": ")),
              qPrintable(boxes.Last().text));
     QVERIFY(frame->ChildFrame(ViewKind::Features)->isVisible());
     QCOMPARE(frame->Background()->activeSubWindow(), frame->ChildFrame(ViewKind::Features));

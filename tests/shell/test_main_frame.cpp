@@ -86,12 +86,12 @@ void TestMainFrame::toolbarToolTips()
     QVERIFY(app);
     FrameActions* actions = app->MainFrame()->Actions();
     QCOMPARE(actions->ToolTipFor(FrameCommand::FileNew), QStringLiteral("en#2"));
-    QCOMPARE(actions->ToolTipFor(FrameCommand::FileOpen), En(3));
-    QCOMPARE(actions->ToolTipFor(FrameCommand::FileSave), En(4));
-    QCOMPARE(actions->ToolTipFor(FrameCommand::FilePrint), En(6).left(79));
+    QCOMPARE(actions->ToolTipFor(FrameCommand::FileOpen), En(text::MenuOpen));
+    QCOMPARE(actions->ToolTipFor(FrameCommand::FileSave), En(text::MenuSave));
+    QCOMPARE(actions->ToolTipFor(FrameCommand::FilePrint), En(text::MenuPrint).left(79));
     QCOMPARE(actions->ToolTipFor(FrameCommand::FilePrint).size(), 79);
     QCOMPARE(actions->ToolTipFor(FrameCommand::ReadRadio), QStringLiteral("en#20"));
-    QCOMPARE(actions->ToolTipFor(FrameCommand::WriteRadio), En(21));
+    QCOMPARE(actions->ToolTipFor(FrameCommand::WriteRadio), En(text::MenuWriteToRadio));
     QCOMPARE(actions->ToolTipFor(FrameCommand::About), QString());
 
     // The toolbar: New | Open Save Print | Undo Redo | Read | Write About.
@@ -116,7 +116,7 @@ void TestMainFrame::toolbarButtonShowsItsTip()
     QVERIFY(save);
     QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), save->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(save, &help);
-    QTRY_COMPARE(QToolTip::text(), En(4));
+    QTRY_COMPARE(QToolTip::text(), En(text::MenuSave));
 
     auto* about = qobject_cast<QToolButton*>(
         actions->ToolBar()->widgetForAction(actions->Action(FrameCommand::About)));
@@ -195,9 +195,9 @@ void TestMainFrame::childWindowSizes()
     QCOMPARE(frame->OpenView(ViewKind::Scan)->size(), QSize(558, 310));
     QCOMPARE(ChildWindowSize(ViewKind::Keys, QSize(773, 548)), QSize(618, 361));
     // The captions are the views' names.
-    QCOMPARE(frame->ChildFrame(ViewKind::Features)->windowTitle(), En(12));
-    QCOMPARE(frame->ChildFrame(ViewKind::Keys)->windowTitle(), En(13));
-    QCOMPARE(frame->ChildFrame(ViewKind::Scan)->windowTitle(), En(14));
+    QCOMPARE(frame->ChildFrame(ViewKind::Features)->windowTitle(), En(text::FeaturesView));
+    QCOMPARE(frame->ChildFrame(ViewKind::Keys)->windowTitle(), En(text::KeysView));
+    QCOMPARE(frame->ChildFrame(ViewKind::Scan)->windowTitle(), En(text::ScanView));
 }
 
 void TestMainFrame::treeLabelClickOpensTheView()
@@ -316,7 +316,7 @@ void TestMainFrame::refreshViewsShowsTheChannelView()
     frame->RefreshViews();
     QVERIFY(channels->isVisible());
     QCOMPARE(frame->Background()->activeSubWindow(), channels);
-    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels32) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestMainFrame::captionFollowsModelAndBand_data()
@@ -325,10 +325,13 @@ void TestMainFrame::captionFollowsModelAndBand_data()
     QTest::addColumn<int>("lower");
     QTest::addColumn<int>("upper");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("defaults") << 1 << 400 << 470 << En(185) + " Q71/Q72(400-470MHZ)";
-    QTest::newRow("32 channels") << 0 << 136 << 174 << En(184) + " Q71/Q72(136-174MHZ)";
-    QTest::newRow("model 5 counts as 16") << 5 << 350 << 370 << En(185) + " Q71/Q72(350-370MHZ)";
-    QTest::newRow("odd band from a file") << 1 << -3 << 1000 << En(185) + " Q71/Q72(-3-1000MHZ)";
+    QTest::newRow("defaults") << 1 << 400 << 470 << En(text::Channels16) + " Q71/Q72(400-470MHZ)";
+    QTest::newRow("32 channels") << 0 << 136 << 174
+                                 << En(text::Channels32) + " Q71/Q72(136-174MHZ)";
+    QTest::newRow("model 5 counts as 16")
+        << 5 << 350 << 370 << En(text::Channels16) + " Q71/Q72(350-370MHZ)";
+    QTest::newRow("odd band from a file")
+        << 1 << -3 << 1000 << En(text::Channels16) + " Q71/Q72(-3-1000MHZ)";
 }
 
 void TestMainFrame::captionFollowsModelAndBand()
@@ -356,7 +359,7 @@ void TestMainFrame::progressBar()
     QVERIFY(app);
     CProgStatusBar* bar = app->MainFrame()->ProgressBar();
     QVERIFY(!bar->ProgressVisible());
-    QCOMPARE(bar->PaneText(), En(154));
+    QCOMPARE(bar->PaneText(), En(text::ReadyStatus));
     bar->showMessage(QStringLiteral("something"));
     app->MainFrame()->SetProgress(1);
     QVERIFY(bar->ProgressVisible());
@@ -370,7 +373,7 @@ void TestMainFrame::progressBar()
     QVERIFY(bar->ProgressVisible());
     app->MainFrame()->SetProgress(0);
     QVERIFY(!bar->ProgressVisible());
-    QCOMPARE(bar->PaneText(), En(154));
+    QCOMPARE(bar->PaneText(), En(text::ReadyStatus));
 }
 
 void TestMainFrame::windowArrangements()

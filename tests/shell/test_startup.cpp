@@ -105,7 +105,7 @@ void TestStartup::noSettingsFile()
         QByteArray("Com=COM1\r\nDefaultLanguage=") + QByteArray::number(column) + "\r\nMode=1\r\n");
     // The texts come from the locale's column.
     QCOMPARE(Caption(app->MainFrame()),
-             TestText(column, 185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+             TestText(column, text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     QCOMPARE(boxes.Count(), 0);
 }
 
@@ -125,7 +125,8 @@ void TestStartup::partialSettingsFile()
     QCOMPARE(app->DefaultLanguage(), 0);
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")),
              QByteArray("Com=COM4\r\nDefaultLanguage=0\r\nMode=0\r\n"));
-    QCOMPARE(Caption(app->MainFrame()), Zh(184) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(app->MainFrame()),
+             Zh(text::Channels32) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestStartup::completeSettingsFile()
@@ -145,7 +146,8 @@ void TestStartup::completeSettingsFile()
     QCOMPARE(app->DefaultLanguage(), 0);
     // A complete file is not written at start-up.
     QCOMPARE(dir.Read(QStringLiteral("sys.ini")), settings);
-    QCOMPARE(Caption(app->MainFrame()), Zh(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(app->MainFrame()),
+             Zh(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 }
 
 void TestStartup::twoPortLinesAndAModelLineCountAsComplete()
@@ -197,7 +199,7 @@ void TestStartup::firstRunDialogChoosesTheBand()
     // The first start asks nothing about a band change.
     QCOMPARE(boxes.Count(), 0);
     QCOMPARE(Caption(app->MainFrame()),
-             En(185) + QStringLiteral(" Q71/Q72(%1-%2MHZ)").arg(lower).arg(upper));
+             En(text::Channels16) + QStringLiteral(" Q71/Q72(%1-%2MHZ)").arg(lower).arg(upper));
 }
 
 void TestStartup::windowPlacementAndCaption()
@@ -215,7 +217,7 @@ void TestStartup::windowPlacementAndCaption()
     QVERIFY(frame->frameGeometry().height() >= std::min(548, most.height()));
     QVERIFY(frame->frameGeometry().width() <= std::max(773, most.width()));
     QVERIFY(frame->frameGeometry().height() <= std::max(548, most.height()));
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     // The record's reserved word holds the height the desktop's panels take.
     QVERIFY(frame->Data().reserved >= 0);
 }
@@ -276,10 +278,10 @@ void TestStartup::treeBuiltAndHidden()
     QTreeWidget* tree = frame->TreeBar()->Tree();
     QCOMPARE(tree->topLevelItemCount(), 1);
     QTreeWidgetItem* root = tree->topLevelItem(0);
-    QCOMPARE(root->text(0), En(0));
+    QCOMPARE(root->text(0), En(text::RadioData));
     QCOMPARE(root->childCount(), 4);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(root->child(i)->text(0), En(11 + i));
+    for (int i = 0; i < kViewKindCount; ++i) {
+        QCOMPARE(root->child(i)->text(0), En(ViewNameText(kAllViewKinds[std::size_t(i)])));
     }
     QVERIFY(root->isExpanded());
     QCOMPARE(tree->currentItem(), root);
@@ -302,7 +304,7 @@ void TestStartup::channelViewOpensAfterTheTimer()
     QVERIFY(child->isVisible());
     QCOMPARE(child->size(), QSize(762, 400));
     QCOMPARE(frame->Background()->activeSubWindow(), child);
-    QCOMPARE(child->windowTitle(), En(11) + QStringLiteral("- 1"));
+    QCOMPARE(child->windowTitle(), En(text::ChannelsView) + QStringLiteral("- 1"));
     QCOMPARE(frame->ExistingViews(), std::vector<ViewKind>{ViewKind::Channels});
 }
 
@@ -375,8 +377,8 @@ void TestStartup::exitConfirmationSavesTheSettings()
     QSignalSpy confirmed(frame, &CMainFrame::exitConfirmed);
     QVERIFY(frame->close());
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(90));
-    QCOMPARE(boxes.Last().caption, En(91));
+    QCOMPARE(boxes.Last().text, En(text::ExitQuestion));
+    QCOMPARE(boxes.Last().caption, En(text::ExitCaption));
     QCOMPARE(boxes.Last().icon, QMessageBox::Question);
     QCOMPARE(boxes.Last().buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(confirmed.count(), 1);

@@ -86,8 +86,8 @@ void TestTransferUi::wholeRead()
     QVERIFY(WaitIdle(frame));
 
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(84) + En(75));
-    QCOMPARE(boxes.Last().caption, En(75));
+    QCOMPARE(boxes.Last().text, En(text::ReadingFromRadio) + En(text::Done));
+    QCOMPARE(boxes.Last().caption, En(text::Done));
     QCOMPARE(boxes.Last().icon, QMessageBox::Information);
     // Edits were collected before, and the views reloaded before the box.
     QCOMPARE(logAtBox, QStringLiteral("store:channels load:channels"));
@@ -101,7 +101,7 @@ void TestTransferUi::wholeRead()
     QCOMPARE(data.radioModel, 0);
     ExpectBlocksFromRadio(data, config.memory, 8);
     QVERIFY(data.block(Block::B01B8) == identityBefore);  // never read
-    QCOMPARE(Caption(frame), En(184) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels32) + QStringLiteral(" Q71/Q72(136-174MHZ)"));
     QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
     QVERIFY(frame->Actions()->Action(FrameCommand::FileNew)->isEnabled());
     QVERIFY(frame->View(ViewKind::Channels)->isEnabled());
@@ -130,7 +130,7 @@ void TestTransferUi::whileATransferRuns()
     bool recentEnabled = true;
     bool dropTaken = true;
     boxes.OnBox([&](const BoxRequest& box) {
-        if (inside || box.caption != En(75)) {
+        if (inside || box.caption != En(text::Done)) {
             return;
         }
         inside = true;
@@ -219,8 +219,8 @@ void TestTransferUi::wholeWrite()
 
     // The radio reports the data's band and model: nothing to ask.
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(85) + En(75));
-    QCOMPARE(boxes.Last().caption, En(75));
+    QCOMPARE(boxes.Last().text, En(text::WritingToRadio) + En(text::Done));
+    QCOMPARE(boxes.Last().caption, En(text::Done));
     QCOMPARE(boxes.Last().icon, QMessageBox::Information);
 
     const sim::RadioMemory memory = radio->Memory();
@@ -276,7 +276,7 @@ void TestTransferUi::pausedWriteSendsItsSnapshot()
     bool paused = false;
     QStringList usable;
     boxes.OnBox([&](const BoxRequest& box) {
-        if (paused || box.caption != En(89)) {
+        if (paused || box.caption != En(text::WarningCaption)) {
             return;
         }
         paused = true;
@@ -314,7 +314,7 @@ void TestTransferUi::pausedWriteSendsItsSnapshot()
     QVERIFY(paused);
     QVERIFY2(usable.isEmpty(), qPrintable(usable.join(QLatin1Char(' '))));
     QVERIFY(dialogs.Seen().empty());
-    QCOMPARE(boxes.Last().text, En(85) + En(75));
+    QCOMPARE(boxes.Last().text, En(text::WritingToRadio) + En(text::Done));
 
     const sim::RadioMemory memory = radio->Memory();
     for (const QuarterPlan& plan : WriteOrder(snapshot.ChannelBlocksInUse())) {
@@ -349,10 +349,10 @@ void TestTransferUi::radioThatDoesNotTellItsBand()
     QVERIFY(WaitIdle(frame));
     // A warning, then the write goes on with the data's band taken as the radio's.
     QCOMPARE(boxes.Count(), 2);
-    QCOMPARE(boxes.Seen()[0].text, En(97));
-    QCOMPARE(boxes.Seen()[0].caption, En(89));
+    QCOMPARE(boxes.Seen()[0].text, En(text::RadioBandUnknown));
+    QCOMPARE(boxes.Seen()[0].caption, En(text::WarningCaption));
     QCOMPARE(boxes.Seen()[0].icon, QMessageBox::Warning);
-    QCOMPARE(boxes.Seen()[1].text, En(85) + En(75));
+    QCOMPARE(boxes.Seen()[1].text, En(text::WritingToRadio) + En(text::Done));
     const RadioData& data = frame->Data();
     QCOMPARE(data.radioBandLower, 136);
     QCOMPARE(data.radioBandUpper, 174);
@@ -387,7 +387,8 @@ void TestTransferUi::readOfAnUndecodableIdentitySaysSo()
     // The read goes on with the data's 16 channels, and says so where it ends.
     QCOMPARE(boxes.Count(), 1);
     const QString text = boxes.Last().text;
-    QVERIFY2(text.startsWith(En(84) + En(75) + QLatin1Char('\n')), qPrintable(text));
+    QVERIFY2(text.startsWith(En(text::ReadingFromRadio) + En(text::Done) + QLatin1Char('\n')),
+             qPrintable(text));
     const QString note = text.section(QLatin1Char('\n'), 1);
     for (const QString& part :
          {QStringLiteral("4B343638367300FF"), BandAndModelText(frame->Data(), 400, 470, 1)}) {
@@ -417,7 +418,7 @@ void TestTransferUi::writeIntoAnotherBandAsksFirst()
     QCOMPARE(mismatch.buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
     QCOMPARE(frame->Data().bandLower, 400);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
 
     // Confirmed, the data's band is written as it is.
     boxes.Clear();
@@ -425,7 +426,7 @@ void TestTransferUi::writeIntoAnotherBandAsksFirst()
     frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
     QVERIFY(WaitIdle(frame));
     QCOMPARE(boxes.Count(), 2);
-    QCOMPARE(boxes.Last().text, En(85) + En(75));
+    QCOMPARE(boxes.Last().text, En(text::WritingToRadio) + En(text::Done));
     QVERIFY(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite) > 0);
     QCOMPARE(frame->Data().bandLower, 400);
 }
@@ -450,15 +451,15 @@ void TestTransferUi::failedReadCancelled()
     QVERIFY(WaitIdle(frame));
     QCOMPARE(boxes.Count(), 1);
     const BoxRequest failed = boxes.Last();
-    QVERIFY(failed.text.startsWith(En(76) + QLatin1Char('\n')));
+    QVERIFY(failed.text.startsWith(En(text::CommunicationFailed) + QLatin1Char('\n')));
     QVERIFY(failed.text.contains(QStringLiteral("0x0120")));
-    QCOMPARE(failed.caption, En(74));
+    QCOMPARE(failed.caption, En(text::CommunicationFailedCaption));
     QCOMPARE(failed.icon, QMessageBox::Critical);
     QCOMPARE(failed.buttons, QMessageBox::Retry | QMessageBox::Cancel);
     // Nothing of the failed read reaches the record or the views.
     QVERIFY(frame->Data().ToImage() == before);
     QCOMPARE(views.Joined(), QStringLiteral("store:channels"));
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(400-470MHZ)"));
     QTRY_VERIFY(!frame->ProgressBar()->ProgressVisible());
 }
 
@@ -476,7 +477,7 @@ void TestTransferUi::failedReadRetried()
     Boxes boxes;
     // The user fixes the cable, then presses Retry.
     boxes.OnBox([&](const BoxRequest& box) {
-        if (box.caption == En(74)) {
+        if (box.caption == En(text::CommunicationFailedCaption)) {
             radio->SetFaults(sim::SimFaults{});
         }
     });
@@ -484,12 +485,12 @@ void TestTransferUi::failedReadRetried()
     frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
     QVERIFY(WaitIdle(frame));
     QCOMPARE(boxes.Count(), 2);
-    QCOMPARE(boxes.Seen()[0].caption, En(74));
-    QCOMPARE(boxes.Seen()[1].text, En(84) + En(75));
+    QCOMPARE(boxes.Seen()[0].caption, En(text::CommunicationFailedCaption));
+    QCOMPARE(boxes.Seen()[1].text, En(text::ReadingFromRadio) + En(text::Done));
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 2);
     ExpectBlocksFromRadio(frame->Data(), config.memory, 4);
     QCOMPARE(frame->Data().bandLower, 450);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
 }
 
 void TestTransferUi::missingPortIsNamed_data()
@@ -517,7 +518,7 @@ void TestTransferUi::missingPortIsNamed()
     frame->Actions()->Action(FrameCommand::ReadRadio)->trigger();
     QVERIFY(WaitIdle(frame));
     QCOMPARE(boxes.Count(), 1);
-    QVERIFY(boxes.Last().text.startsWith(En(76) + QLatin1Char('\n')));
+    QVERIFY(boxes.Last().text.startsWith(En(text::CommunicationFailed) + QLatin1Char('\n')));
     QVERIFY2(boxes.Last().text.contains(named), qPrintable(boxes.Last().text));
     QVERIFY(frame->Data().ToImage() == before);
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::Entry), 0);

@@ -113,7 +113,7 @@ void TestUndo::everyKindOfChangeIsOneStep()
     timer->setText(QStringLiteral("300"));
     QVERIFY(frame->CollectEdits());
     took(QStringLiteral("features"));
-    QCOMPARE(steps.back().name, En(12) + QStringLiteral(" changed"));
+    QCOMPARE(steps.back().name, En(text::FeaturesView) + QStringLiteral(" changed"));
 
     frame->OpenView(ViewKind::Keys);
     auto* key = frame->View(ViewKind::Keys)->findChild<QComboBox*>("keyList");
@@ -241,7 +241,7 @@ void TestUndo::modifiedMarkerAndTheThreeQuestions()
     boxes.Answer(QMessageBox::Cancel);
     Action(frame, FrameCommand::FileNew)->trigger();
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(73));
+    QCOMPARE(boxes.Last().text, En(text::RestoreDefaultsQuestion));
 
     TypeIntoFocus(QStringLiteral("435.125"));
     PressOnFocus(Qt::Key_Return);

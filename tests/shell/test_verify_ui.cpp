@@ -67,8 +67,8 @@ void TestVerifyUi::verifyAfterWriteFromTheMenu()
     QVERIFY(WaitIdle(frame));
 
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text,
-             En(85) + En(75) + QLatin1Char('\n') + Fallback(text::ResultVerified));
+    QCOMPARE(boxes.Last().text, En(text::WritingToRadio) + En(text::Done) + QLatin1Char('\n') +
+                                    Fallback(text::ResultVerified));
     QCOMPARE(boxes.Last().icon, QMessageBox::Information);
     QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::BlockRead), 10);
 
@@ -112,9 +112,9 @@ void TestVerifyUi::verifyFailureNamesTheByte()
     frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
     QVERIFY(WaitIdle(frame));
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().caption, En(74));
+    QCOMPARE(boxes.Last().caption, En(text::CommunicationFailedCaption));
     QCOMPARE(boxes.Last().buttons, QMessageBox::Retry | QMessageBox::Cancel);
-    QCOMPARE(boxes.Last().text, En(76) + QLatin1Char('\n') +
+    QCOMPARE(boxes.Last().text, En(text::CommunicationFailed) + QLatin1Char('\n') +
                                     Fallback(text::VerifyMismatch).arg("0x0125", "0x13", "0x12"));
     // A write that did not arrive as sent is kept nowhere as written.
     QVERIFY(BackupNames(dir).isEmpty());
@@ -164,7 +164,7 @@ void TestVerifyUi::backupThatCannotBeSavedLeavesANote()
     QVERIFY(WaitIdle(frame));
     // The read itself succeeded and says so.
     QCOMPARE(boxes.Count(), 1);
-    QCOMPARE(boxes.Last().text, En(84) + En(75));
+    QCOMPARE(boxes.Last().text, En(text::ReadingFromRadio) + En(text::Done));
     QTRY_VERIFY(!frame->ProgressBar()->Note().isEmpty());
     QVERIFY(frame->ProgressBar()->Note().contains(dir.Path("blocked")));
 
@@ -208,7 +208,7 @@ void TestVerifyUi::openBackupStartsInTheBackupFolder()
     files.Then(entries[0].path);
     open->trigger();
     QVERIFY(frame->Data().ToImage() == read);
-    QCOMPARE(Caption(frame), En(185) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
+    QCOMPARE(Caption(frame), En(text::Channels16) + QStringLiteral(" Q71/Q72(450-520MHZ)"));
     // Plain File > Open leaves the dialog its own choice of folder.
     frame->Actions()->Action(FrameCommand::FileOpen)->trigger();
     QCOMPARE(files.Directory(), QString());
