@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "data/language_table.h"
 #include "shell/frame_command.h"
 
 namespace radio {
@@ -32,7 +33,9 @@ using Controllers =
 enum class MenuId { File, Model, Edit, Programming, Settings, View, Window, Help };
 constexpr int kMenuCount = 8;
 // The language text of each top-level menu's caption, by position.
-constexpr std::array<int, kMenuCount> kMenuCaptions = {1, 8, 10, 19, 25, 28, 32, 38};
+constexpr std::array<int, kMenuCount> kMenuCaptions = {
+    text::FileMenu,     text::ModelMenu, text::EditMenu,   text::ProgrammingMenu,
+    text::SettingsMenu, text::ViewMenu,  text::WindowMenu, text::HelpMenu};
 
 namespace command {
 enum Flag : unsigned {

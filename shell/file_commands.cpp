@@ -34,7 +34,7 @@ bool FileCommands::MayLeaveData(const std::function<bool()>& askWhenUnchanged)
     const RadioData& data = m_document.Record();
     BoxRequest box;
     box.text = UiText(data, text::SaveChanges);
-    box.caption = UiText(data, 89);
+    box.caption = UiText(data, text::WarningCaption);
     box.icon = QMessageBox::Warning;
     box.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     box.defaultButton = QMessageBox::Cancel;
@@ -49,7 +49,8 @@ void FileCommands::New()
 {
     const bool confirmed = MayLeaveData([this] {
         const RadioData& data = m_document.Record();
-        return ConfirmWarning(m_views.Window(), UiText(data, 73), UiText(data, 89));
+        return ConfirmWarning(m_views.Window(), UiText(data, text::RestoreDefaultsQuestion),
+                              UiText(data, text::WarningCaption));
     });
     if (!confirmed) {
         return;

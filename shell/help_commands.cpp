@@ -54,7 +54,7 @@ void HelpCommands::ShowHelp(const QString& page)
         const RadioData& data = m_document.Record();
         BoxRequest box;
         box.text = UiText(data, text::HelpMissing).arg(page);
-        box.caption = PlainCaption(UiText(data, 38));
+        box.caption = PlainCaption(UiText(data, text::HelpMenu));
         box.icon = QMessageBox::Warning;
         ShowBox(m_views.Window(), box);
         return;

@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     // A data file named on the command line (a double click on it) opens as soon as
     // the window is up, as File Open would open it.
     if (!command.file.isEmpty()) {
-        QTimer::singleShot(0, frame, [frame, file = command.file] { frame->Files()->OpenNamed(file); });
+        QTimer::singleShot(0, frame,
+                           [frame, file = command.file] { frame->Files()->OpenNamed(file); });
     }
 
     // The start-up benchmark: report once the channel view is up and painted, then end.

@@ -43,8 +43,6 @@ constexpr int kStatusMessageMs = 8000;
 // The window's outer size at the first start.
 constexpr QSize kFirstOuterSize(773, 548);
 const char* const kGeometryKey = "mainWindow/geometry";
-// The status bar's first pane while no transfer runs.
-constexpr int kReadyText = 154;
 }  // namespace
 
 CMainFrame::CMainFrame(CRadioProgApp* app, ProgramFileLocator locate)
@@ -159,7 +157,7 @@ bool CMainFrame::CollectEdits()
 
 QString CMainFrame::Title(const RadioData& data)
 {
-    return UiText(data, data.model == 0 ? 184 : 185) +
+    return UiText(data, data.model == 0 ? text::Channels32 : text::Channels16) +
            QStringLiteral(" Q71/Q72(%1-%2MHZ)").arg(data.bandLower).arg(data.bandUpper);
 }
 
@@ -193,8 +191,8 @@ bool CMainFrame::CheckBeforeWrite(const RadioReport& reported)
     switch (check) {
     case WriteCheck::NotReported: {
         BoxRequest box;
-        box.text = UiText(data, 97);
-        box.caption = UiText(data, 89);
+        box.text = UiText(data, text::RadioBandUnknown);
+        box.caption = UiText(data, text::WarningCaption);
         box.icon = QMessageBox::Warning;
         ShowBox(this, box);
         return true;
@@ -206,7 +204,7 @@ bool CMainFrame::CheckBeforeWrite(const RadioReport& reported)
                 .arg(BandAndModelText(data, data.radioBandLower, data.radioBandUpper,
                                       data.radioModel),
                      BandAndModelText(data, data.bandLower, data.bandUpper, data.model));
-        return ConfirmWarning(this, text, UiText(data, 89));
+        return ConfirmWarning(this, text, UiText(data, text::WarningCaption));
     }
     }
     return false;
@@ -220,7 +218,7 @@ void CMainFrame::SetProgress(int value)
 void CMainFrame::ApplyMenuTexts()
 {
     m_actions->ApplyMenuTexts();
-    m_statusBar->SetReadyText(UiText(Data(), kReadyText));
+    m_statusBar->SetReadyText(UiText(Data(), text::ReadyStatus));
     m_recent->ApplyTexts();
     m_edit->UpdateActions();
 }
@@ -374,15 +372,15 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         // cut a write short. The user waits for it (or answers its box) first.
         BoxRequest box;
         box.text = UiText(Data(), text::TransferRunning);
-        box.caption = UiText(Data(), 91);
+        box.caption = UiText(Data(), text::ExitCaption);
         box.icon = QMessageBox::Warning;
         ShowBox(this, box);
         return;
     }
     const bool leave = m_files->MayLeaveData([this] {
         BoxRequest box;
-        box.text = UiText(Data(), 90);
-        box.caption = UiText(Data(), 91);
+        box.text = UiText(Data(), text::ExitQuestion);
+        box.caption = UiText(Data(), text::ExitCaption);
         box.icon = QMessageBox::Question;
         box.buttons = QMessageBox::Yes | QMessageBox::No;
         return ShowBox(this, box) == QMessageBox::Yes;

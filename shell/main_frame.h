@@ -62,7 +62,8 @@ public:
     bool CollectEdits() override;
     CEditView* View(ViewKind kind) const override;
     CEditView* ActiveView() const override;
-    // Caption: text #184 (model 0) or #185, then " Q71/Q72(<lower>-<upper>MHZ)".
+    // Caption: the model's channel count (Channels32 for model 0, Channels16
+    // otherwise), then " Q71/Q72(<lower>-<upper>MHZ)".
     // The status bar's port follows too.
     void UpdateTitle() override;
     // The status bar names the port in use and its device.

@@ -34,7 +34,8 @@ void ModelCommands::ModelAndBand()
         // model chosen is still taken.
         int band = dialog.ChosenBandIndex();
         if (band != bandBefore &&
-            !ConfirmWarning(m_views.Window(), UiText(data, 87), UiText(data, 89))) {
+            !ConfirmWarning(m_views.Window(), UiText(data, text::BandChangeClears),
+                            UiText(data, text::WarningCaption))) {
             band = bandBefore;
         }
         m_document.ApplyBandAndModel(band, dialog.ChosenModel());

@@ -75,7 +75,7 @@ void TransferCommands::SayRunning()
     const RadioData& data = Data();
     BoxRequest box;
     box.text = UiText(data, text::TransferRunning);
-    box.caption = UiText(data, 89);
+    box.caption = UiText(data, text::WarningCaption);
     box.icon = QMessageBox::Warning;
     ShowBox(m_views.Window(), box);
 }
@@ -155,7 +155,7 @@ bool TransferCommands::AskRetry(const TransferError& error)
         // The same check as radioprog-cli ports --check, run now that the port is closed.
         box.text += QLatin1Char('\n') + PortCheckText(data, DiagnosePort(error.device));
     }
-    box.caption = UiText(data, 74);
+    box.caption = UiText(data, text::CommunicationFailedCaption);
     box.icon = QMessageBox::Critical;
     box.buttons = QMessageBox::Retry | QMessageBox::Cancel;
     box.defaultButton = QMessageBox::Retry;
@@ -172,7 +172,7 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
     // One step of the history, after which the data is the radio's: not modified.
     RadioDocument& document = m_document;
     document.CommitRead(received, [&document] {
-        return PlainCaption(UiText(std::as_const(document).Record(), 20));
+        return PlainCaption(UiText(std::as_const(document).Record(), text::MenuReadFromRadio));
     });
     // The data came from the radio, not from the file opened before: the first Save
     // asks for a name rather than replacing that file.
@@ -181,7 +181,7 @@ void TransferCommands::ReadSucceeded(const RadioData& received)
     const RadioData& data = Data();
     BoxRequest box;
     box.text = TransferFinishedText(data, TransferMode::Read);
-    box.caption = UiText(data, 75);
+    box.caption = UiText(data, text::Done);
     box.icon = QMessageBox::Information;
     if (!m_identityNote.isEmpty()) {
         box.text += QLatin1Char('\n') + m_identityNote;
@@ -211,7 +211,7 @@ void TransferCommands::WriteSucceeded()
     if (m_verifying) {
         box.text += QLatin1Char('\n') + UiText(data, text::ResultVerified);
     }
-    box.caption = UiText(data, 75);
+    box.caption = UiText(data, text::Done);
     box.icon = QMessageBox::Information;
     ShowBox(m_views.Window(), box);
 }
