@@ -15,6 +15,7 @@
 
 #include "shell/bg_client_wnd.h"
 #include "shell/child_frame.h"
+#include "shell/command_table.h"
 #include "shell/frame_actions.h"
 #include "shell/nav_tree_ctrl.h"
 #include "shell/prog_status_bar.h"
@@ -32,6 +33,7 @@ private slots:
     void toolTipText_data();
     void toolTipText();
     void toolbarToolTips();
+    void commandTableHoldsEachCommandOnce();
     void toolbarButtonShowsItsTip();
     void openViewCreatesOneWindow();
     void closingHidesAndReopeningShowsTheSameWindow();
@@ -102,6 +104,35 @@ void TestMainFrame::toolbarToolTips()
     }
     QCOMPARE(order.join(QLatin1Char(' ')),
              QStringLiteral("57600 | 57601 57603 57607 | 57643 57644 | 32773 | 32774 57664"));
+}
+
+// The menus, the keys and the enum are all made from the command table: a number or a
+// shortcut given twice, or a row whose action is not in its menu, would make two
+// commands answer one key or a command unreachable.
+void TestMainFrame::commandTableHoldsEachCommandOnce()
+{
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    FrameActions* actions = app->MainFrame()->Actions();
+    QSet<int> numbers;
+    QSet<QString> keys;
+    for (const CommandRow& row : CommandTable()) {
+        QVERIFY2(!numbers.contains(int(row.command)),
+                 qPrintable(QString::number(int(row.command))));
+        numbers.insert(int(row.command));
+        QAction* action = actions->Action(row.command);
+        QVERIFY(action != nullptr);
+        QVERIFY(actions->Menu(row.menu)->actions().contains(action));
+        QVERIFY(!action->text().isEmpty());
+        for (const QKeySequence& key : action->shortcuts()) {
+            const QString shown = key.toString();
+            QVERIFY2(!keys.contains(shown), qPrintable(shown));
+            keys.insert(shown);
+        }
+        QCOMPARE(&CommandRowOf(row.command), &row);
+    }
+    QCOMPARE(keys.size(), 17);
 }
 
 void TestMainFrame::toolbarButtonShowsItsTip()
