@@ -476,12 +476,20 @@ bool CChnMsgFormView::SortChannels()
     return changed;
 }
 
+// A fill counts from the top of the selection (Shift+Down leaves the current cell at
+// its bottom), or from the current channel when the selection is one row.
+int CChnMsgFormView::FillStartRow() const
+{
+    const std::vector<int> rows = SelectedRows();
+    return rows.size() > 1 ? rows.front() : CurrentRow();
+}
+
 bool CChnMsgFormView::FillFrequencies()
 {
     if (!m_grid->CommitEdit() || CurrentRow() == 0) {
         return false;
     }
-    const int current = CurrentRow();
+    const int current = FillStartRow();
     if (RowEmpty(current)) {
         TellWhy(Text(text::ChannelNotInUse).arg(current));
         return false;
@@ -500,7 +508,7 @@ bool CChnMsgFormView::FillFrequencies(std::uint32_t step)
     if (!m_grid->CommitEdit() || CurrentRow() == 0) {
         return false;
     }
-    const int current = CurrentRow() - 1;
+    const int current = FillStartRow() - 1;
     const std::vector<int> rows = Indexes(SelectedRows());
     RadioData trial = *m_data;
     const RowsRefusal refusal = radio::FillFrequencies(trial, current, rows, step);

@@ -58,6 +58,8 @@ public:
     // whether the user chose rows (several, or whole rows by their labels) rather
     // than one cell.
     std::vector<int> SelectedRows(bool* severalOrWhole = nullptr) const;
+    // The channel a fill counts from (1-based).
+    int FillStartRow() const;
     // The clipboard: the selected channels as tab-separated lines; Cut copies them
     // and empties them; Paste fills the cells from the current cell rightwards and
     // downwards (copied rows, in the first column, whole channels), all or nothing;

@@ -783,6 +783,23 @@ private slots:
         QVERIFY(m_data.ToImage() == start);
     }
 
+    // Channels 2-4 chosen with Shift+Down from channel 2: the fill counts from 2, the
+    // top of the selection, though the current cell is now on 4.
+    void fillCountsFromTheTopOfTheSelection()
+    {
+        test::SetChannel(m_data, 1, ChannelValues{0x14500000, 0x14500000});
+        QVERIFY(Open());
+        m_view->SetCurrentCell(2, 1);
+        QTest::keyClick(m_view->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(m_view->Grid(), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(m_view->CurrentRow(), 4);
+        QVERIFY(m_view->FillFrequencies(1250));
+        QCOMPARE(Cell(3, 1), QString("145.01250"));
+        QCOMPARE(Cell(4, 1), QString("145.02500"));
+        QVERIFY(m_prompts.boxes.isEmpty());
+        QCOMPARE(m_doc.Steps(), 1);
+    }
+
     void insertRefusedWhenTheLastIsProgrammed()
     {
         test::SetChannel(m_data, 15, ChannelValues{});
