@@ -8,7 +8,7 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
-#include "channels/channel_columns.h"
+#include "data/channel_columns.h"
 #include "channels/small_dialog.h"
 #include "config/text_of.h"
 #include "data/channel_codec.h"

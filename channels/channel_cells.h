@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "channels/channel_columns.h"
+#include "data/channel_columns.h"
 #include "data/radio_data.h"
 
 namespace radio {

@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-#include "channels/channel_columns.h"
+#include "data/channel_columns.h"
 #include "data/channel_rows.h"
 #include "widgets/edit_view.h"
 

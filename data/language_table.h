@@ -353,7 +353,35 @@ enum : int {
     BulkKeep = 334,                 // bulk set list entry
     BulkNoChannels = 335,           // bulk set refused
     FillFromChannel = 336,          // %1 channel, %2 its receive frequency
-    Last = 336,
+    FieldLevel = 337,
+    FieldOption10 = 338,
+    FieldOption11 = 339,
+    FieldOtherOptionBits = 340,
+    SecondKeyFunction = 341,
+    DiffChannelLine = 342,  // %1 channel, %2 field, %3 from, %4 to
+    DiffLine = 343,  // %1 field, %2 from, %3 to
+    DiffByte = 344,  // %1 address
+    DiffBytes = 345,  // %1 first address, %2 last
+    MenuCompareWithFile = 346,  // menu caption
+    MenuCompareWithRadio = 347,  // menu caption
+    MenuPreviewWrite = 348,  // menu caption, check item
+    CompareTitle = 349,  // dialog title
+    CompareHeading = 350,  // %1 the other side, %2 the data, %3 how many
+    CompareSame = 351,  // %1 the other side, %2 the data
+    PreviewTitle = 352,  // dialog title
+    PreviewHeading = 353,  // %1 how many
+    PreviewSame = 354,
+    WriteCancelled = 355,
+    PreviewReading = 356,  // progress pass
+    WriteButton = 357,  // button
+    CopyButton = 358,  // button
+    SearchLabel = 359,  // label
+    AreaRadio = 360,  // group of differences
+    AreaBytes = 361,  // group of differences
+    TheRadio = 362,  // a side of a comparison
+    TheEditedData = 363,  // a side of a comparison
+    BackupBeforeWrite = 364,  // kind of backup
+    Last = 364,
 };
 }  // namespace text
 

@@ -102,6 +102,19 @@ std::uint16_t DefaultAddress(Block block)
     return 0;
 }
 
+int QuartersWritten(Block block)
+{
+    switch (block) {
+    case Block::B0000: return 1;
+    case Block::B0120: return 4;
+    case Block::B0110: return 1;
+    case Block::B0160: return 2;
+    case Block::B01B8: return 1;
+    case Block::B03C0: return 1;
+    default: return 4;  // channel blocks
+    }
+}
+
 std::size_t ImageOffset(Block block)
 {
     // The blocks follow each other from offset 4 in the order of the enum.

@@ -76,6 +76,9 @@ constexpr int kBlockCount = 14;
 // Where each block sits in the radio's memory after a reset.
 std::uint16_t DefaultAddress(Block block);
 std::size_t ImageOffset(Block block);
+// How many quarters of a block a write sends, from quarter 0 (a quarter is 16 data
+// bytes): blocks that overlap in the radio's memory send only the part they own.
+int QuartersWritten(Block block);
 inline Block ChannelBlock(int k)
 {
     return Block(int(Block::Channel0) + k);

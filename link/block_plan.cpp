@@ -12,19 +12,6 @@ std::vector<Block> ReadOrder(int channelBlocks)
     return order;
 }
 
-int QuartersWritten(Block block)
-{
-    switch (block) {
-    case Block::B0000: return 1;
-    case Block::B0120: return 4;
-    case Block::B0110: return 1;
-    case Block::B0160: return 2;
-    case Block::B01B8: return 1;
-    case Block::B03C0: return 1;
-    default: return 4;  // channel blocks
-    }
-}
-
 std::vector<QuarterPlan> WriteOrder(int channelBlocks)
 {
     std::vector<QuarterPlan> order;

@@ -24,9 +24,6 @@ struct QuarterPlan {
 // Blocks written, in order, with their quarters.
 std::vector<QuarterPlan> WriteOrder(int channelBlocks);
 
-// How many quarters of a block a write sends (from quarter 0).
-int QuartersWritten(Block block);
-
 // How addresses, bytes and blocks are named to the user: "0x01B8", "0x13",
 // "block 0x01B8". A block is named by its fixed radio address.
 QString AddressText(int address);

@@ -13,7 +13,7 @@
 
 #include "channel_test_support.h"
 #include "channels/bulk_set_dialog.h"
-#include "channels/channel_columns.h"
+#include "data/channel_columns.h"
 #include "channels/fill_dialog.h"
 #include "channels/find_dialog.h"
 #include "config/language_file.h"
