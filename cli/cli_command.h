@@ -44,6 +44,7 @@ CliCommand PortsCommand();
 CliCommand ReadCommand();
 CliCommand WriteCommand();
 CliCommand ShowCommand();
+CliCommand DiffCommand();
 CliCommand ExportCommand();
 CliCommand ImportCommand();
 CliCommand CloneCommand();

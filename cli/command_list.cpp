@@ -13,6 +13,7 @@ const std::vector<CliCommand>& AllCommands()
         ReadCommand(),
         WriteCommand(),
         ShowCommand(),
+        DiffCommand(),
         ExportCommand(),
         ImportCommand(),
         CloneCommand(),

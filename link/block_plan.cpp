@@ -1,5 +1,7 @@
 #include "link/block_plan.h"
 
+#include <algorithm>
+
 namespace radio {
 
 std::vector<Block> ReadOrder(int channelBlocks)
@@ -10,6 +12,16 @@ std::vector<Block> ReadOrder(int channelBlocks)
     }
     order.insert(order.end(), {Block::B0120, Block::B0110, Block::B0160, Block::B03C0});
     return order;
+}
+
+void TakeUnreadBlocks(RadioData& read, const RadioData& other)
+{
+    const std::vector<Block> order = ReadOrder(kChannelBlockCount);
+    for (int n = 0; n < kBlockCount; ++n) {
+        if (std::find(order.begin(), order.end(), Block(n)) == order.end()) {
+            read.blocks[std::size_t(n)] = other.blocks[std::size_t(n)];
+        }
+    }
 }
 
 std::vector<QuarterPlan> WriteOrder(int channelBlocks)

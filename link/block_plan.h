@@ -17,6 +17,11 @@ namespace radio {
 // Blocks read, in order, for a radio with `channelBlocks` channel blocks (4 or 8).
 std::vector<Block> ReadOrder(int channelBlocks);
 
+// Gives `read`, a record read from a radio, the blocks a read leaves out (block
+// 0x01B8), taken from `other`: what the radio holds there is not known, so a
+// comparison of the two passes over them.
+void TakeUnreadBlocks(RadioData& read, const RadioData& other);
+
 struct QuarterPlan {
     Block block;
     int quarters;  // quarters 0 .. quarters - 1 are sent
