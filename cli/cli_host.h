@@ -33,6 +33,8 @@ public:
     bool Succeeded() const { return m_succeeded; }
     // Why it did not succeed: the last failure, or the refused check.
     const QString& Failure() const { return m_failure; }
+    // The backup of the last transfer (not ok when none was saved).
+    const BackupResult& LastBackup() const { return m_backup; }
 
 private:
     void EndProgressLine();
@@ -51,6 +53,7 @@ private:
     bool m_started = false;  // the first step of this attempt has come
     bool m_succeeded = false;
     QString m_failure;
+    BackupResult m_backup;
 };
 
 }  // namespace radio::cli

@@ -71,6 +71,23 @@ QCommandLineOption NoBackupOption()
                               QStringLiteral("Keeps no backup of the image read or written."));
 }
 
+QCommandLineOption BackupFirstOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("backup-first"),
+        QStringLiteral("Reads the radio first and keeps what it held as a before-write\n"
+                       "backup; a radio that cannot be read first is not written."));
+}
+
+bool BackupFirstOf(const QCommandLineParser& parser, QString& error)
+{
+    const bool first = parser.isSet(QStringLiteral("backup-first"));
+    if (first && parser.isSet(QStringLiteral("no-backup"))) {
+        error = QStringLiteral("--backup-first keeps a backup: it cannot go with --no-backup");
+    }
+    return first;
+}
+
 QString BackupFolderOf(const QCommandLineParser& parser)
 {
     return parser.isSet(QStringLiteral("no-backup")) ? QString() : BackupFolder();
@@ -151,6 +168,7 @@ bool RunTransfer(TransferMode mode, RadioData& record, const QString& device, Cl
     worker.SetDeviceOverride(device);
     worker.SetVerify(choices.verify);
     worker.SetBackupFolder(choices.backupFolder);
+    worker.SetReadBackupKind(choices.readBackupKind);
     if (!worker.SetMode(mode)) {
         return false;
     }

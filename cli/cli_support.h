@@ -26,6 +26,9 @@ QCommandLineOption RetriesOption();
 QCommandLineOption ForceOption();
 QCommandLineOption VerifyOption();
 QCommandLineOption NoBackupOption();
+QCommandLineOption BackupFirstOption();
+// Whether --backup-first is given; `error` says why it cannot be (with --no-backup).
+bool BackupFirstOf(const QCommandLineParser& parser, QString& error);
 // Where the transfers of this command keep their backups; empty with --no-backup.
 QString BackupFolderOf(const QCommandLineParser& parser);
 // The value of --retries (0 when not given); false with `error` set when it is not a
@@ -49,6 +52,7 @@ int ReadOrComplain(const QString& path, QByteArray& bytes);
 struct TransferChoices {
     bool verify = false;   // read a write back and compare
     QString backupFolder;  // empty: no backup
+    BackupKind readBackupKind = BackupKind::Read;
 };
 
 // Runs one transfer on its own thread and waits for it; true when it succeeded.

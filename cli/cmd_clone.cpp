@@ -22,8 +22,8 @@ namespace {
 // error, its repeats; the line of how it ended on standard output.
 class CloneHost : public MultiWriteHost {
 public:
-    CloneHost(QStringList labels, int retries, bool force)
-        : m_labels(std::move(labels)), m_retries(retries), m_force(force)
+    CloneHost(QStringList labels, int retries, bool force, bool backupFirst)
+        : m_labels(std::move(labels)), m_retries(retries), m_force(force), m_backupFirst(backupFirst)
     {
     }
 
@@ -43,9 +43,18 @@ public:
             outcome = QStringLiteral("written and verified");
             break;
         case MultiWriteResult::Outcome::NotWritten:
+            if (m_backupFirst && !result.backupFirst.ok && !result.backupFirst.path.isEmpty()) {
+                outcome = QStringLiteral("not written: what it held could not be kept (%1: %2)")
+                              .arg(result.backupFirst.path, result.backupFirst.error);
+                break;
+            }
+            [[fallthrough]];
         case MultiWriteResult::Outcome::Failed:
             outcome = QStringLiteral("failed: ") + m_hosts.at(index)->Failure();
             break;
+        }
+        if (result.Succeeded() && result.backupFirst.ok) {
+            outcome += QStringLiteral(", what it held kept in ") + result.backupFirst.path;
         }
         std::lock_guard<std::mutex> lock(m_mutex);
         if (!result.Succeeded()) {
@@ -61,6 +70,7 @@ private:
     QStringList m_labels;
     int m_retries;
     bool m_force;
+    bool m_backupFirst;
     std::deque<std::unique_ptr<CliHost>> m_hosts;  // filled before any thread runs
     std::mutex m_mutex;
     int m_failures = 0;
@@ -83,6 +93,11 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     int retries = 0;
     if (QString error; !RetriesOf(parser, retries, error)) {
         return Usage(error);
+    }
+    QString backupError;
+    const bool backupFirst = BackupFirstOf(parser, backupError);
+    if (!backupError.isEmpty()) {
+        return Usage(backupError);
     }
     const QStringList ports = arguments.mid(1);
     std::vector<MultiWriter::Radio> radios;
@@ -117,7 +132,8 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     MultiWriter::Options options;
     options.verify = parser.isSet(QStringLiteral("verify"));
     options.backupFolder = BackupFolderOf(parser);
-    CloneHost host(labels, retries, parser.isSet(QStringLiteral("force")));
+    options.backupFirst = backupFirst;
+    CloneHost host(labels, retries, parser.isSet(QStringLiteral("force")), backupFirst);
     MultiWriter writer(data, radios, options, host);
     writer.Start();
     writer.Wait();
@@ -137,8 +153,10 @@ CliCommand CloneCommand()
     command.summary = QStringLiteral(
         "Writes the data file FILE into the radios on every PORT at the same time and\n"
         "prints one line per radio as it ends: written, written and verified, or\n"
-        "failed with the reason. Exit code 0 only when every radio succeeded.");
-    command.options = {ForceOption(), RetriesOption(), VerifyOption(), NoBackupOption()};
+        "failed with the reason (with --backup-first, also the backup of what it held).\n"
+        "Exit code 0 only when every radio succeeded.");
+    command.options = {ForceOption(), RetriesOption(), VerifyOption(), NoBackupOption(),
+                       BackupFirstOption()};
     command.run = Clone;
     return command;
 }

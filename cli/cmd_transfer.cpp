@@ -71,18 +71,42 @@ int Write(const QCommandLineParser& parser, const QStringList& arguments)
     if (const int status = LoadOrComplain(arguments.at(1), record); status != kOk) {
         return status;
     }
+    QString backupError;
+    const bool backupFirst = BackupFirstOf(parser, backupError);
+    if (!backupError.isEmpty()) {
+        return Usage(backupError);
+    }
     record.port = target.number;
     record.UpdateChannelMasks();
-    CliHost host(record, target.retries, parser.isSet(QStringLiteral("force")), stderr);
     TransferChoices choices;
-    choices.verify = parser.isSet(QStringLiteral("verify"));
     choices.backupFolder = BackupFolderOf(parser);
+    // What the radio holds is kept before anything is sent; without that copy nothing
+    // is written.
+    QString heldNote;
+    if (backupFirst) {
+        RadioData held = record;
+        CliHost reader(held, target.retries, false, stderr);
+        TransferChoices first = choices;
+        first.readBackupKind = BackupKind::BeforeWrite;
+        if (!RunTransfer(TransferMode::Read, held, target.device, reader, first)) {
+            return Fail(QStringLiteral("nothing was written: ") + reader.Failure());
+        }
+        if (!reader.LastBackup().ok) {
+            return Fail(QStringLiteral("nothing was written: what the radio held could not be "
+                                       "kept (%1: %2)")
+                            .arg(reader.LastBackup().path, reader.LastBackup().error));
+        }
+        heldNote = QStringLiteral(", what it held kept in ") + reader.LastBackup().path;
+    }
+    CliHost host(record, target.retries, parser.isSet(QStringLiteral("force")), stderr);
+    choices.verify = parser.isSet(QStringLiteral("verify"));
     if (!RunTransfer(TransferMode::Write, record, target.device, host, choices)) {
         return Fail(host.Failure());
     }
-    Say(QStringLiteral("wrote %1 from %2%3")
+    Say(QStringLiteral("wrote %1 from %2%3%4")
             .arg(BandAndModelText(record.bandLower, record.bandUpper, record.model),
-                 arguments.at(1), choices.verify ? QStringLiteral(", verified") : QString()));
+                 arguments.at(1), choices.verify ? QStringLiteral(", verified") : QString(),
+                 heldNote));
     return kOk;
 }
 
@@ -114,7 +138,8 @@ CliCommand WriteCommand()
         "Writes the data file FILE into the radio. A radio of another band or model\n"
         "is refused unless --force is given. --verify reads the radio back and\n"
         "compares. A backup of what was written is kept unless --no-backup is given.");
-    command.options = {ForceOption(), RetriesOption(), VerifyOption(), NoBackupOption()};
+    command.options = {ForceOption(), RetriesOption(), VerifyOption(), NoBackupOption(),
+                       BackupFirstOption()};
     command.run = Write;
     return command;
 }

@@ -19,7 +19,7 @@ const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
 const QRegularExpression& NamePattern()
 {
     static const QRegularExpression pattern(QStringLiteral(
-        R"(^(\d{8}-\d{6}-\d{3})_(read|write)_(\d{1,4})-(\d{1,4})MHz_(16|32)ch(?:-(\d{1,6}))?\.tw$)"));
+        R"(^(\d{8}-\d{6}-\d{3})_(read|write|before-write)_(\d{1,4})-(\d{1,4})MHz_(16|32)ch(?:-(\d{1,6}))?\.tw$)"));
     return pattern;
 }
 
@@ -55,7 +55,12 @@ QString BackupFolder()
 
 QString BackupKindName(BackupKind kind)
 {
-    return kind == BackupKind::Read ? QStringLiteral("read") : QStringLiteral("write");
+    switch (kind) {
+    case BackupKind::Read: return QStringLiteral("read");
+    case BackupKind::Write: return QStringLiteral("write");
+    case BackupKind::BeforeWrite: return QStringLiteral("before-write");
+    }
+    return QStringLiteral("read");
 }
 
 QString BackupFileName(const QDateTime& time, BackupKind kind, const RadioData& data, int sequence)
@@ -82,7 +87,11 @@ bool ParseBackupFileName(const QString& name, BackupEntry& entry)
         return false;
     }
     entry.time = time;
-    entry.kind = match.captured(2) == QLatin1String("read") ? BackupKind::Read : BackupKind::Write;
+    for (BackupKind kind : {BackupKind::Read, BackupKind::Write, BackupKind::BeforeWrite}) {
+        if (match.captured(2) == BackupKindName(kind)) {
+            entry.kind = kind;
+        }
+    }
     entry.bandLower = match.captured(3).toInt();
     entry.bandUpper = match.captured(4).toInt();
     entry.channels = match.captured(5).toInt();

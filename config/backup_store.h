@@ -4,7 +4,7 @@
 //   RADIOPROG_BACKUP_DIR when it is set, otherwise "radioprog/backups" in the user's
 //   data folder (~/.local/share/radioprog/backups on Linux).
 // A name tells when, what, band and channel count, in local time:
-//   20240131-142501-123_read_400-470MHz_16ch.tw
+//   20240131-142501-123_read_400-470MHz_16ch.tw   (read, write or before-write)
 // with "-2", "-3", ... before ".tw" when two backups fall in the same millisecond.
 // After each save only the newest 500 are kept (by the files' modification times, never
 // pruning the one just saved); files of other names are never touched.
@@ -18,7 +18,9 @@
 
 namespace radio {
 
-enum class BackupKind { Read, Write };
+// What the radio held before a write is kept as a before-write backup: the read a
+// write preview (or --backup-first) makes, so that an overwritten radio can be restored.
+enum class BackupKind { Read, Write, BeforeWrite };
 
 constexpr int kBackupsKept = 500;
 
@@ -39,7 +41,7 @@ struct BackupResult {
 };
 
 QString BackupFolder();
-// "read" or "write".
+// "read", "write" or "before-write".
 QString BackupKindName(BackupKind kind);
 
 QString BackupFileName(const QDateTime& time, BackupKind kind, const RadioData& data,

@@ -36,7 +36,9 @@ public:
         m_inner->IdentityNotDecoded(identity, taken);
     }
 
-    void ReadSucceeded(const RadioData& received) override { m_inner->ReadSucceeded(received); }
+    // Only the read before the write reads: what it received is kept as the backup
+    // and must not become what is written.
+    void ReadSucceeded(const RadioData&) override { m_readDone = true; }
 
     void WriteSucceeded() override
     {
@@ -46,16 +48,49 @@ public:
     }
 
     void VerifyStarted() override { m_inner->VerifyStarted(); }
-    void BackupSaved(const BackupResult& result) override { m_inner->BackupSaved(result); }
+    void BackupSaved(const BackupResult& result) override
+    {
+        if (m_reading) {
+            m_result.backupFirst = result;
+        } else {
+            m_inner->BackupSaved(result);
+        }
+    }
+
+    // On the radio's thread: the read before the write when asked for, then the write.
+    void Run()
+    {
+        if (m_backupFirst) {
+            m_reading = true;
+            m_worker.SetReadBackupKind(BackupKind::BeforeWrite);
+            m_worker.Init(this, m_copy);
+            m_worker.SetMode(TransferMode::Read);
+            m_worker.Run();
+            m_reading = false;
+            if (!m_readDone) {
+                return;  // AskRetry has kept the failure
+            }
+            if (!m_result.backupFirst.ok || m_cancelled) {
+                m_result.outcome = MultiWriteResult::Outcome::NotWritten;
+                return;
+            }
+            m_worker.Init(this, m_copy);
+        }
+        m_worker.SetMode(TransferMode::Write);
+        m_worker.Run();
+    }
 
     std::size_t m_index;
     const std::atomic<bool>& m_cancelled;
     bool m_verify = false;
+    bool m_backupFirst = false;
+    bool m_reading = false;
+    bool m_readDone = false;
     RadioData m_copy;
     TransferHost* m_inner = nullptr;
     MultiWriteResult m_result;
     CTransferWorker m_worker;
-    std::unique_ptr<CTestThread> m_thread;
+    std::unique_ptr<QThread> m_thread;
 };
 
 MultiWriter::MultiWriter(const RadioData& record, const std::vector<Radio>& radios,
@@ -65,6 +100,7 @@ MultiWriter::MultiWriter(const RadioData& record, const std::vector<Radio>& radi
     for (const Radio& radio : radios) {
         auto slot = std::make_unique<Slot>(m_slots.size(), m_cancelled);
         slot->m_verify = options.verify;
+        slot->m_backupFirst = options.backupFirst && !options.backupFolder.isEmpty();
         slot->m_copy = record;
         slot->m_copy.port = radio.port;
         slot->m_copy.UpdateChannelMasks();
@@ -90,9 +126,8 @@ void MultiWriter::Start()
     for (const auto& slot : m_slots) {
         slot->m_inner = &m_host.HostFor(slot->m_index, slot->m_copy);
         slot->m_worker.Init(slot.get(), slot->m_copy);
-        slot->m_worker.SetMode(TransferMode::Write);
-        slot->m_thread = std::make_unique<CTestThread>(&slot->m_worker);
         Slot* s = slot.get();
+        slot->m_thread.reset(QThread::create([s] { s->Run(); }));
         // Emitted on the transfer thread itself, once the worker has returned.
         QObject::connect(
             s->m_thread.get(), &QThread::finished, s->m_thread.get(),

@@ -31,6 +31,9 @@ struct MultiWriteResult {
     };
     Outcome outcome = Outcome::Failed;
     TransferError error;  // Failed: the last failure
+    // With Options::backupFirst: the before-write backup of what the radio held, or
+    // why it could not be kept (then nothing was written: NotWritten).
+    BackupResult backupFirst;
 
     bool Succeeded() const { return outcome == Outcome::Written || outcome == Outcome::Verified; }
 };
@@ -61,6 +64,9 @@ public:
     struct Options {
         bool verify = false;
         QString backupFolder;  // empty: no backups
+        // Each radio is read first and what it held kept as a before-write backup in
+        // backupFolder; a radio whose read or backup fails is not written.
+        bool backupFirst = false;
     };
 
     // `record` is copied: once for each radio, with that radio's port and the channel

@@ -121,7 +121,7 @@ void CTransferWorker::Run()
                 failed = !Connect(error, reported) || !ReadAll(error);
                 m_port->CloseIfOpen();
                 if (!failed) {
-                    Backup(*m_staged, BackupKind::Read);
+                    Backup(*m_staged, m_readBackupKind);
                     m_host->ReadSucceeded(*m_staged);
                 }
                 m_staged.reset();

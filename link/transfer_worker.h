@@ -124,6 +124,9 @@ public:
     void SetVerify(bool verify) { m_verify = verify; }
     // Each successful read and write is saved as a backup in this folder; empty: none.
     void SetBackupFolder(const QString& folder) { m_backupFolder = folder; }
+    // The kind a read's backup is kept as: a read before a write keeps what the radio
+    // held as BackupKind::BeforeWrite. Read until changed.
+    void SetReadBackupKind(BackupKind kind) { m_readBackupKind = kind; }
     // Runs the transfers over this line instead of opening a port (the tests and the
     // fuzz targets drive whole transfers over an in-memory line); nullptr goes back to
     // the port. The line must outlive the transfers that use it.
@@ -149,6 +152,7 @@ private:
     QString m_deviceOverride;
     bool m_verify = false;
     QString m_backupFolder;
+    BackupKind m_readBackupKind = BackupKind::Read;
     std::unique_ptr<RadioData> m_staged;  // a read fills this copy, committed on success
 };
 

