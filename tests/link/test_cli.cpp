@@ -76,6 +76,8 @@ private slots:
     void lineFaultsEndInATrueMessage_data();
     void lineFaultsEndInATrueMessage();
     void backupsKeptAndListed();
+    void diffOfFilesAndRadios();
+    void backupFirstKeepsWhatTheRadioHeld();
     void cloneToSeveralRadiosAtOnce();
     void cloneChecksEachRadiosBand();
     void usageErrors_data();
@@ -593,6 +595,85 @@ void TestCli::backupsKeptAndListed()
     QVERIFY(first.captured(2) >= second.captured(2));
     // The read's backup is what the read saved.
     QCOMPARE(FileBytes(second.captured(1)), FileBytes(file));
+}
+
+void TestCli::diffOfFilesAndRadios()
+{
+    auto radio = StartRadio(SampleRadio());
+    QVERIFY(radio);
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.tw");
+    const QString b = dir.filePath("b.tw");
+    QCOMPARE(Cli({"read", radio->DevicePath(), a}).code, 0);
+    RadioData changed;
+    QVERIFY(LoadDataFile(a, changed).ok());
+    changed.Channel(2).SetRxFrequency(0x43600000);
+    QVERIFY(SaveDataFile(b, changed).ok());
+
+    const Result same = Cli({"diff", a, a});
+    QCOMPARE(same.code, 0);
+    QVERIFY(same.out.isEmpty());
+    const Result files = Cli({"diff", a, b});
+    QCOMPARE(files.code, 1);
+    QCOMPARE(files.out, QByteArray("channel 3 receive frequency: - -> 436.00000\n"));
+    // Against the radio, what a write of b.tw would change: its masks rebuilt too.
+    const Result port = Cli({"diff", b, radio->DevicePath()});
+    QCOMPARE(port.code, 1);
+    QVERIFY2(port.out.startsWith("channel 3 receive frequency: 436.00000 -> -\n"), port.out.constData());
+    QVERIFY2(port.out.endsWith("bytes 0x017C-0x017F (not shown): 07 00 07 00 -> FF FF FF FF\n"), port.out.constData());
+    const Result json = Cli({"diff", a, b, "--json"});
+    QCOMPARE(json.code, 1);
+    const QJsonArray list = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(list.size(), 1);
+    const QJsonObject first = list.at(0).toObject();
+    QCOMPARE(first.value("area").toString(), QStringLiteral("channel"));
+    QCOMPARE(first.value("channel").toInt(), 3);
+    QCOMPARE(first.value("field").toString(), QStringLiteral("receive frequency"));
+    QCOMPARE(first.value("from").toString(), QStringLiteral("-"));
+    QCOMPARE(first.value("to").toString(), QStringLiteral("436.00000"));
+
+    // Trouble is 2, not "different".
+    QCOMPARE(Cli({"diff", a, dir.filePath("missing.tw")}).code, 2);
+    SimFaults faults;
+    faults.entrySilent = true;
+    radio->SetFaults(faults);
+    QCOMPARE(Cli({"diff", radio->DevicePath(), a}).code, 2);
+}
+
+void TestCli::backupFirstKeepsWhatTheRadioHeld()
+{
+    auto radio = StartRadio(SampleRadio());
+    QVERIFY(radio);
+    const RadioMemory before = radio->Memory();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("new.tw");
+    RadioData record = SampleRecord();
+    record.Channel(5).SetRxFrequency(0x44512500);
+    QVERIFY(SaveDataFile(file, record).ok());
+
+    // Without a place for the backup nothing is written.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_BACKUP_DIR", file + "/not-a-folder");
+    const Result refused = Cli({"write", radio->DevicePath(), file, "--backup-first"}, env);
+    QCOMPARE(refused.code, 1);
+    QVERIFY2(refused.err.contains("nothing was written"), refused.err.constData());
+    QVERIFY(radio->Memory() == before);
+    QCOMPARE(Cli({"write", radio->DevicePath(), file, "--backup-first", "--no-backup"}).code, 2);
+
+    const Result write = Cli({"write", radio->DevicePath(), file, "--backup-first"});
+    QCOMPARE(write.code, 0);
+    static const QRegularExpression kept(R"(what it held kept in (\S+_before-write_400-470MHz_16ch\.tw))");
+    const auto match = kept.match(QString::fromLocal8Bit(write.err));
+    QVERIFY2(match.hasMatch(), write.err.constData());
+    RadioData held;
+    QVERIFY(LoadDataFile(match.captured(1), held).ok());
+    QCOMPARE(held.Channel(5).RxFrequency(), kNoFrequency);
+    QCOMPARE(radio->Memory()[0x0050 + 16 + 3], std::uint8_t(0x44));
+
+    const Result clone = Cli({"clone", file, radio->DevicePath(), "--backup-first"});
+    QCOMPARE(clone.code, 0);
+    QVERIFY2(clone.out.contains(": written, what it held kept in "), clone.out.constData());
+    QVERIFY(Cli({"backups"}).out.contains("before-write"));
 }
 
 void TestCli::cloneToSeveralRadiosAtOnce()
