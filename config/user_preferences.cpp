@@ -6,6 +6,7 @@ namespace radio {
 
 namespace {
 const char* const kVerifyAfterWrite = "transfer/verifyAfterWrite";
+const char* const kShowChangesBeforeWriting = "transfer/showChangesBeforeWriting";
 }  // namespace
 
 bool VerifyAfterWrite()
@@ -16,6 +17,16 @@ bool VerifyAfterWrite()
 void SetVerifyAfterWrite(bool on)
 {
     UserSettings()->setValue(QLatin1String(kVerifyAfterWrite), on);
+}
+
+bool ShowChangesBeforeWriting()
+{
+    return UserSettings()->value(QLatin1String(kShowChangesBeforeWriting), true).toBool();
+}
+
+void SetShowChangesBeforeWriting(bool on)
+{
+    UserSettings()->setValue(QLatin1String(kShowChangesBeforeWriting), on);
 }
 
 }  // namespace radio

@@ -7,5 +7,8 @@ namespace radio {
 // Programming > Verify after write; off until the user turns it on.
 bool VerifyAfterWrite();
 void SetVerifyAfterWrite(bool on);
+// Programming > Show changes before writing; on until the user turns it off.
+bool ShowChangesBeforeWriting();
+void SetShowChangesBeforeWriting(bool on);
 
 }  // namespace radio

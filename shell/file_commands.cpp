@@ -9,10 +9,13 @@
 #include "config/file_reading.h"
 #include "config/file_saving.h"
 #include "config/text_of.h"
+#include "data/record_diff.h"
+#include "shell/changes_dlg.h"
 #include "shell/file_dialogs.h"
 #include "shell/print_hook.h"
 #include "shell/view_manager.h"
 #include "widgets/message_box.h"
+#include "widgets/modal_dialog.h"
 
 namespace radio {
 
@@ -68,6 +71,41 @@ void FileCommands::OpenBackup()
     QDir().mkpath(folder);  // the dialog opens there even before the first backup
     OpenFile(AskFileNameKeepingDirectory(FileDialogKind::Open, m_views.Window(), DataFileFilter(),
                                          folder));
+}
+
+void FileCommands::CompareWithFile()
+{
+    if (!m_views.CollectEdits()) {
+        return;
+    }
+    const QString path = AskFileNameKeepingDirectory(FileDialogKind::Open, m_views.Window());
+    if (path.isEmpty()) {
+        return;
+    }
+    const RadioData& data = m_document.Record();
+    RadioData other = data;
+    const FileResult result = LoadDataFile(path, other);
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!result.ok()) {
+        ShowFileError(m_views.Window(), data, OpenFailureText(data.texts, shown, result));
+        return;
+    }
+    const std::vector<Difference> differences = CompareRecords(other, data);
+    const QString title = UiText(data, text::CompareTitle);
+    const QString dataSide = UiText(data, text::TheEditedData);
+    if (differences.empty()) {
+        BoxRequest box;
+        box.text = UiText(data, text::CompareSame).arg(shown, dataSide);
+        box.caption = title;
+        box.icon = QMessageBox::Information;
+        ShowBox(m_views.Window(), box);
+        return;
+    }
+    ChangesDlg dialog(data, differences, title,
+                      UiText(data, text::CompareHeading)
+                          .arg(shown, dataSide, QString::number(differences.size())),
+                      ChangesDlg::Purpose::Compare, m_views.Window());
+    RunModal(dialog);
 }
 
 void FileCommands::Open()

@@ -30,6 +30,9 @@ public:
     void OpenNamed(const QString& path);
     // File Open in the folder of the automatic backups (created when missing).
     void OpenBackup();
+    // File > Compare with file...: how a data file differs from the data being edited,
+    // which stay as they are.
+    void CompareWithFile();
     // False when nothing was saved (cancelled, refused or failed).
     bool Save();
     bool SaveAs();

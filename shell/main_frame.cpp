@@ -89,7 +89,9 @@ void CMainFrame::CreateControllers()
     m_files = new FileCommands(m_document, *this, this);
     m_channelPlans = std::make_unique<ChannelPlanCommands>(m_document, *this);
     m_transfers = new TransferCommands(m_document, *this, *this, &m_worker, *m_files,
-                                       m_actions->Action(FrameCommand::VerifyAfterWrite), this);
+                                       m_actions->Action(FrameCommand::VerifyAfterWrite),
+                                       m_actions->Action(FrameCommand::ShowChangesBeforeWriting),
+                                       this);
     connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
     m_edit = new EditCommands(m_document, *this, *m_actions, m_background, this);
     m_help = new HelpCommands(m_document, *this, m_app, m_locate, this);

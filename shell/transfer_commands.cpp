@@ -6,8 +6,12 @@
 #include "config/backup_store.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
+#include "data/record_diff.h"
+#include "link/block_plan.h"
 #include "link/port_names.h"
+#include "link/write_check.h"
 #include "link/protocol.h"
+#include "shell/changes_dlg.h"
 #include "shell/file_commands.h"
 #include "shell/multi_write_dlg.h"
 #include "shell/prog_status_bar.h"
@@ -20,7 +24,8 @@ namespace radio {
 
 TransferCommands::TransferCommands(RadioDocument& document, ViewManager& views,
                                    TransferFrame& frame, CTransferWorker* worker,
-                                   FileCommands& files, QAction* verifyCheck, QObject* parent)
+                                   FileCommands& files, QAction* verifyCheck,
+                                   QAction* previewCheck, QObject* parent)
     : QObject(parent),
       m_document(document),
       m_views(views),
@@ -28,21 +33,33 @@ TransferCommands::TransferCommands(RadioDocument& document, ViewManager& views,
       m_worker(worker),
       m_files(files),
       m_verifyCheck(verifyCheck),
+      m_previewCheck(previewCheck),
       m_host(FrameTransferHost::Handlers{
-          [this](int value) { m_frame.SetProgress(value); },
+          [this](int value) {
+              m_frame.SetProgress(value);
+              // The read before a write is a pass of its own.
+              if (value != 0 && m_readFor == ReadFor::Previewing &&
+                  m_frame.ProgressBar()->PassText().isEmpty()) {
+                  m_frame.ProgressBar()->SetPassText(UiText(Data(), text::PreviewReading));
+              }
+          },
           [this](const TransferError& e) { return AskRetry(e); },
           [this](const RadioReport& r) { return CheckBeforeWrite(r); },
           [this](const RadioData& received) { ReadSucceeded(received); },
           [this] { WriteSucceeded(); },
           [this] { m_frame.ProgressBar()->SetPassText(UiText(Data(), text::Verifying)); },
-          [this](const BackupResult& result) { ShowNote(BackupNote(Data(), result)); },
+          [this](const BackupResult& result) {
+              m_backupNote = BackupNote(Data(), result);
+              ShowNote(m_backupNote);
+          },
           [this](const Identity& identity, const RadioReport& taken) {
               m_identityNote = IdentityNote(Data(), identity, taken);
-              ShowNote(QString());
+              ShowNote(m_backupNote);
           },
       })
 {
     m_verifyCheck->setChecked(VerifyAfterWrite());
+    m_previewCheck->setChecked(ShowChangesBeforeWriting());
 }
 
 TransferCommands::~TransferCommands()
@@ -62,7 +79,21 @@ void TransferCommands::Read()
 
 void TransferCommands::Write()
 {
-    Start(TransferMode::Write);
+    if (ShowChangesBeforeWriting()) {
+        Start(TransferMode::Read, ReadFor::Previewing);
+    } else {
+        Start(TransferMode::Write);
+    }
+}
+
+void TransferCommands::CompareWithRadio()
+{
+    Start(TransferMode::Read, ReadFor::Comparing);
+}
+
+void TransferCommands::SetShowChangesBeforeWriting(bool on)
+{
+    radio::SetShowChangesBeforeWriting(on);
 }
 
 void TransferCommands::SetVerifyAfterWrite(bool verify)
@@ -96,7 +127,7 @@ void TransferCommands::WriteSeveral()
     m_verifyCheck->setChecked(VerifyAfterWrite());
 }
 
-bool TransferCommands::Start(TransferMode mode)
+bool TransferCommands::Start(TransferMode mode, ReadFor purpose)
 {
     if (m_running || m_worker->IsBusy()) {
         SayRunning();
@@ -108,8 +139,9 @@ bool TransferCommands::Start(TransferMode mode)
     }
     // A read replaces the data: changes that were not saved are asked about first, as
     // New and Open do. A write only needs the views' edits in the record.
-    const bool mayGoOn = mode == TransferMode::Read ? m_files.MayLeaveData([] { return true; })
-                                                    : m_views.CollectEdits();
+    // A read for comparing changes nothing and compares the edits too.
+    const bool taking = mode == TransferMode::Read && purpose == ReadFor::Taking;
+    const bool mayGoOn = taking ? m_files.MayLeaveData([] { return true; }) : m_views.CollectEdits();
     if (!mayGoOn) {
         return false;
     }
@@ -122,8 +154,14 @@ bool TransferCommands::Start(TransferMode mode)
     m_verifying = mode == TransferMode::Write && VerifyAfterWrite();
     m_worker->SetVerify(m_verifying);
     m_worker->SetBackupFolder(BackupFolder());
+    m_worker->SetReadBackupKind(purpose == ReadFor::Previewing ? BackupKind::BeforeWrite
+                                                               : BackupKind::Read);
+    m_readFor = mode == TransferMode::Read ? purpose : ReadFor::Taking;
+    m_held.reset();
     m_identityNote.clear();
+    m_backupNote.clear();
     m_frame.ProgressBar()->SetNote(QString());
+
     if (!m_worker->SetMode(mode)) {
         return false;
     }
@@ -144,6 +182,63 @@ void TransferCommands::OnThreadFinished()
 {
     m_running = false;
     emit runningChanged(false);
+    if (m_held) {
+        ShowComparison();
+    }
+}
+
+void TransferCommands::ShowComparison()
+{
+    const std::unique_ptr<RadioData> held = std::move(m_held);
+    const RadioData& data = Data();
+    // What a write would send: the channel masks rebuilt and the identity bytes as the
+    // check before the write gives them for this radio.
+    RadioData sent = data;
+    sent.UpdateChannelMasks();
+    TakeRadioReport(sent, RadioReport{held->radioBandLower, held->radioBandUpper, held->radioModel});
+    TakeUnreadBlocks(*held, sent);
+    const std::vector<Difference> differences = CompareRecords(*held, sent);
+    const QString radioSide = UiText(data, text::TheRadio);
+    const QString dataSide = UiText(data, text::TheEditedData);
+    const bool previewing = m_readFor == ReadFor::Previewing;
+    m_readFor = ReadFor::Taking;
+    if (!previewing) {
+        if (differences.empty()) {
+            BoxRequest box;
+            box.text = UiText(data, text::CompareSame).arg(radioSide, dataSide);
+            box.caption = UiText(data, text::CompareTitle);
+            box.icon = QMessageBox::Information;
+            ShowBox(m_views.Window(), box);
+            return;
+        }
+        ChangesDlg dialog(data, differences, UiText(data, text::CompareTitle),
+                          UiText(data, text::CompareHeading)
+                              .arg(radioSide, dataSide, QString::number(differences.size())),
+                          ChangesDlg::Purpose::Compare, m_views.Window());
+        RunModal(dialog);
+        return;
+    }
+    bool write = false;
+    if (differences.empty()) {
+        BoxRequest box;
+        box.text = UiText(data, text::PreviewSame);
+        box.caption = UiText(data, text::PreviewTitle);
+        box.icon = QMessageBox::Question;
+        box.buttons = QMessageBox::Yes | QMessageBox::No;
+        box.defaultButton = QMessageBox::No;
+        write = ShowBox(m_views.Window(), box) == QMessageBox::Yes;
+    } else {
+        ChangesDlg dialog(data, differences, UiText(data, text::PreviewTitle),
+                          UiText(data, text::PreviewHeading).arg(differences.size()),
+                          ChangesDlg::Purpose::BeforeWrite, m_views.Window());
+        write = RunModal(dialog) == QDialog::Accepted;
+    }
+    if (!write) {
+        const QString note = m_backupNote;
+        ShowNote(UiText(data, text::WriteCancelled) + (note.isEmpty() ? QString() : QLatin1Char(' ') + note));
+        return;
+    }
+    Start(TransferMode::Write);
 }
 
 bool TransferCommands::AskRetry(const TransferError& error)
@@ -169,6 +264,12 @@ bool TransferCommands::CheckBeforeWrite(const RadioReport& reported)
 
 void TransferCommands::ReadSucceeded(const RadioData& received)
 {
+    if (m_readFor != ReadFor::Taking) {
+        // Only compared, once the thread has ended: the data stay as they are.
+        m_held = std::make_unique<RadioData>(Data());
+        CommitRead(*m_held, received);
+        return;
+    }
     // One step of the history, after which the data is the radio's: not modified.
     RadioDocument& document = m_document;
     document.CommitRead(received, [&document] {

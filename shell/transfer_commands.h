@@ -39,14 +39,21 @@ class TransferCommands : public QObject {
     Q_OBJECT
 public:
     // `files` asks about unsaved changes before a read replaces them; `verifyCheck` is
-    // Programming > Verify after write, which the several-radios dialog may change.
+    // Programming > Verify after write, which the several-radios dialog may change;
+    // `previewCheck` is Programming > Show changes before writing.
     TransferCommands(RadioDocument& document, ViewManager& views, TransferFrame& frame,
                      CTransferWorker* worker, FileCommands& files, QAction* verifyCheck,
-                     QObject* parent);
+                     QAction* previewCheck, QObject* parent);
     ~TransferCommands() override;
 
     void Read();
+    // With Show changes before writing on, the radio is read first (kept as a
+    // before-write backup) and what the write will change is shown, Write or Cancel.
     void Write();
+    // Programming > Compare with radio: reads the radio and shows how it differs from
+    // the data, which stay as they are.
+    void CompareWithRadio();
+    void SetShowChangesBeforeWriting(bool on);
     // Programming > Write to several radios; the record is only read.
     void WriteSeveral();
     // Programming > Verify after write, remembered per user.
@@ -54,8 +61,10 @@ public:
     // A transfer runs: says so.
     void SayRunning();
 
+    // Why a read runs: to take the radio's data, or only to compare them with the data.
+    enum class ReadFor { Taking, Comparing, Previewing };
     // Starts a read or a write; false (after telling the user) when one is running.
-    bool Start(TransferMode mode);
+    bool Start(TransferMode mode, ReadFor purpose = ReadFor::Taking);
     bool IsRunning() const { return m_running; }
 
 signals:
@@ -70,6 +79,9 @@ private:
     void ReadSucceeded(const RadioData& received);
     void WriteSucceeded();
     void ShowNote(const QString& backupNote);
+    // After a read for comparing or previewing: shows the differences; a preview may
+    // go on to the write.
+    void ShowComparison();
 
     RadioDocument& m_document;
     ViewManager& m_views;
@@ -77,11 +89,15 @@ private:
     CTransferWorker* m_worker;
     FileCommands& m_files;
     QAction* m_verifyCheck;
+    QAction* m_previewCheck;
     FrameTransferHost m_host;
     std::unique_ptr<CTestThread> m_thread;
     bool m_running = false;
     bool m_verifying = false;  // the running write is read back when it has ended
     QString m_identityNote;    // the radio's identity could not be decoded
+    QString m_backupNote;
+    ReadFor m_readFor = ReadFor::Taking;
+    std::unique_ptr<RadioData> m_held;  // what a read for comparing found in the radio
 };
 
 }  // namespace radio

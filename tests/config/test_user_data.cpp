@@ -228,6 +228,10 @@ void TestUserData::verifyAfterWriteIsOffUntilChosen()
     QTemporaryDir dir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QVERIFY(!VerifyAfterWrite());
+    // The write preview is the other way round: on until turned off.
+    QVERIFY(ShowChangesBeforeWriting());
+    SetShowChangesBeforeWriting(false);
+    QVERIFY(!ShowChangesBeforeWriting());
     SetVerifyAfterWrite(true);
     QVERIFY(VerifyAfterWrite());
     // Kept in the user's settings file of the program, not anywhere near sys.ini.

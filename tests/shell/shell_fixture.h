@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "config/user_preferences.h"
 #include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
@@ -322,6 +323,8 @@ inline std::unique_ptr<CRadioProgApp> StartProgram(const WorkDir& dir, int viewT
     options.locate = dir.Locator();
     options.viewTimerMs = viewTimerMs;
     options.prompts = &TestPrompts::Instance();
+    // Ctrl+W writes at once unless a test turns the preview on.
+    SetShowChangesBeforeWriting(false);
     auto app = std::make_unique<CRadioProgApp>(options);
     if (!app->InitInstance()) {
         return nullptr;

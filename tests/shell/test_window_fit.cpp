@@ -12,6 +12,7 @@
 
 #include "config/program_files.h"
 #include "shell/bg_client_wnd.h"
+#include "shell/changes_dlg.h"
 #include "shell/child_frame.h"
 #include "shell/help_commands.h"
 #include "shell/frame_actions.h"
@@ -178,6 +179,20 @@ void TestWindowFit::everyWindowFits()
         unfit << why;
     }
     preview.hide();
+
+    // Every channel and setting changed at once.
+    RadioData other = frame->Data();
+    for (auto& block : other.blocks) {
+        block.data.fill(0x12);
+    }
+    ChangesDlg changes(frame->Data(), CompareRecords(frame->Data(), other), QStringLiteral("t"),
+                       QString(200, QLatin1Char('h')), ChangesDlg::Purpose::BeforeWrite, frame);
+    changes.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&changes));
+    if (const QString why = Unfit(&changes); !why.isEmpty()) {
+        unfit << why;
+    }
+    changes.hide();
 
     frame->Actions()->Action(FrameCommand::HelpTopics)->trigger();
     CHelpViewer* help = frame->Help()->HelpViewer();
