@@ -381,7 +381,8 @@ enum : int {
     TheRadio = 362,  // a side of a comparison
     TheEditedData = 363,  // a side of a comparison
     BackupBeforeWrite = 364,  // kind of backup
-    Last = 364,
+    FieldWholeChannel = 365,  // a channel made or emptied
+    Last = 365,
 };
 }  // namespace text
 

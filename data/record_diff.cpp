@@ -280,6 +280,25 @@ void CompareChannel(Collector& out, int index, ConstChannelRecord a, ConstChanne
     auto frequency = [](std::uint32_t word) {
         return word == kNoFrequency ? std::string("-") : FormatFrequency(word);
     };
+    // A channel made or emptied is one line: the row as the table shows it, and "-".
+    if (a.IsErased() != b.IsErased()) {
+        auto row = [&](ConstChannelRecord r) {
+            if (r.IsErased()) {
+                return std::string("-");
+            }
+            std::string text = frequency(r.RxFrequency()) + " / " + frequency(r.TxFrequency()) +
+                               " / " + FormatTone(r.RxTone(), true, off) + " / " +
+                               FormatTone(r.TxTone(), true, off);
+            for (int c = column::Wide; c <= column::BusyLock; ++c) {
+                const OptionField f = OptionFieldOf(c);
+                text += " / " + t.Text(r.Option(f.option) ? f.textFor1 : f.textFor0);
+            }
+            return text;
+        };
+        add("channel", text::FieldWholeChannel, row(a), row(b), Hex(a.Bytes(), 16, ""),
+            Hex(b.Bytes(), 16, ""));
+        return;
+    }
     add("rxFrequency", text::FieldReceiveFrequency, frequency(a.RxFrequency()),
         frequency(b.RxFrequency()), HexWord(a.RxFrequency(), 8), HexWord(b.RxFrequency(), 8));
     add("txFrequency", text::FieldTransmitFrequency, frequency(a.TxFrequency()),

@@ -4,10 +4,12 @@
 // which no view shows, as runs of radio addresses with both byte values:
 //
 //   channel 3 receive frequency: 435.12500 -> 436.00000
+//   channel 7 all fields: 446.00625 / 446.00625 / Off / Off / Narrow / Low / On / Off -> -
 //   VOX level: 5 -> 7
 //   bytes 0x01C0-0x01C3 (not shown): 12 34 56 78 -> FF FF FF FF
 //
-// Every bit a write sends belongs to exactly one kind of difference, so two records
+// A channel that one side holds and the other has erased (all 16 bytes 0xFF) is one
+// line, its row as the table shows it against "-". Every bit a write sends belongs to exactly one kind of difference, so two records
 // that compare equal send the same bytes. Where two different values would read the
 // same (a byte outside its setting's range, a tone code no list holds), both values
 // carry their bytes in hexadecimal, so that a difference never reads "x -> x".

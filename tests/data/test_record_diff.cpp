@@ -95,6 +95,8 @@ private slots:
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("line");
         QTest::newRow("rx") << "rx" << "channel 3 receive frequency: 435.12500 -> 436.00000";
+        QTest::newRow("emptied")
+            << "erase" << "channel 3 all fields: 435.12500 / 435.12500 / Off / Off / Wide / High / On / On -> -";
         QTest::newRow("tone") << "tone" << "channel 3 receive tone: Off -> 88.5";
         QTest::newRow("power") << "power" << "channel 3 power: High -> Low";
         QTest::newRow("vox") << "vox" << "VOX level: 5 -> 7";
@@ -118,6 +120,8 @@ private slots:
         RadioData b = a;
         if (change == "rx") {
             b.Channel(2).SetRxFrequency(0x43600000);
+        } else if (change == "erase") {
+            b.Channel(2).Erase();
         } else if (change == "tone") {
             b.Channel(2).SetRxTone(885);
         } else if (change == "power") {

@@ -615,11 +615,13 @@ void TestCli::diffOfFilesAndRadios()
     QVERIFY(same.out.isEmpty());
     const Result files = Cli({"diff", a, b});
     QCOMPARE(files.code, 1);
-    QCOMPARE(files.out, QByteArray("channel 3 receive frequency: - -> 436.00000\n"));
+    // A channel made is one line: its row as the table shows it.
+    const QByteArray row = "436.00000 / - / Off / Off / Wide / High / On / On";
+    QCOMPARE(files.out, "channel 3 all fields: - -> " + row + "\n");
     // Against the radio, what a write of b.tw would change: its masks rebuilt too.
     const Result port = Cli({"diff", b, radio->DevicePath()});
     QCOMPARE(port.code, 1);
-    QVERIFY2(port.out.startsWith("channel 3 receive frequency: 436.00000 -> -\n"), port.out.constData());
+    QVERIFY2(port.out.startsWith("channel 3 all fields: " + row + " -> -\n"), port.out.constData());
     QVERIFY2(port.out.endsWith("bytes 0x017C-0x017F (not shown): 07 00 07 00 -> FF FF FF FF\n"), port.out.constData());
     const Result json = Cli({"diff", a, b, "--json"});
     QCOMPARE(json.code, 1);
@@ -628,9 +630,10 @@ void TestCli::diffOfFilesAndRadios()
     const QJsonObject first = list.at(0).toObject();
     QCOMPARE(first.value("area").toString(), QStringLiteral("channel"));
     QCOMPARE(first.value("channel").toInt(), 3);
-    QCOMPARE(first.value("field").toString(), QStringLiteral("receive frequency"));
+    QCOMPARE(first.value("key").toString(), QStringLiteral("channel"));
+    QCOMPARE(first.value("field").toString(), QStringLiteral("all fields"));
     QCOMPARE(first.value("from").toString(), QStringLiteral("-"));
-    QCOMPARE(first.value("to").toString(), QStringLiteral("436.00000"));
+    QCOMPARE(first.value("to").toString(), QString::fromLatin1(row));
 
     // Trouble is 2, not "different".
     QCOMPARE(Cli({"diff", a, dir.filePath("missing.tw")}).code, 2);
