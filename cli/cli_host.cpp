@@ -143,7 +143,7 @@ void CliHost::VerifyStarted()
 void CliHost::BackupSaved(const BackupResult& result)
 {
     m_backup = result;
-    if (!result.ok) {
+    if (!result.ok && !m_backupRequired) {
         Say(QStringLiteral("warning: no backup was saved (%1: %2)").arg(result.path, result.error));
     }
 }

@@ -35,6 +35,8 @@ public:
     const QString& Failure() const { return m_failure; }
     // The backup of the last transfer (not ok when none was saved).
     const BackupResult& LastBackup() const { return m_backup; }
+    // A backup that cannot be saved is the caller's failure to tell, not a warning.
+    void BackupIsRequired() { m_backupRequired = true; }
 
 private:
     void EndProgressLine();
@@ -54,6 +56,7 @@ private:
     bool m_succeeded = false;
     QString m_failure;
     BackupResult m_backup;
+    bool m_backupRequired = false;
 };
 
 }  // namespace radio::cli

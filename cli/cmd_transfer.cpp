@@ -86,6 +86,7 @@ int Write(const QCommandLineParser& parser, const QStringList& arguments)
     if (backupFirst) {
         RadioData held = record;
         CliHost reader(held, target.retries, false, stderr);
+        reader.BackupIsRequired();
         TransferChoices first = choices;
         first.readBackupKind = BackupKind::BeforeWrite;
         if (!RunTransfer(TransferMode::Read, held, target.device, reader, first)) {
