@@ -46,11 +46,15 @@ ChangesDlg::ChangesDlg(const RadioData& data, const std::vector<Difference>& dif
     // A long file name has no place to wrap: it is shortened in the middle rather than
     // widen the window past the screen, and the whole heading is its tool tip.
     m_heading = new QLabel(this);
-    QStringList words = heading.split(QLatin1Char(' '));
-    for (QString& word : words) {
-        word = m_heading->fontMetrics().elidedText(word, Qt::ElideMiddle, kHeadingWordWidth);
+    QStringList lines = heading.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        QStringList words = line.split(QLatin1Char(' '));
+        for (QString& word : words) {
+            word = m_heading->fontMetrics().elidedText(word, Qt::ElideMiddle, kHeadingWordWidth);
+        }
+        line = words.join(QLatin1Char(' '));
     }
-    m_heading->setText(words.join(QLatin1Char(' ')));
+    m_heading->setText(lines.join(QLatin1Char('\n')));
     m_heading->setWordWrap(true);
     m_heading->setToolTip(heading);
 

@@ -218,10 +218,13 @@ void TransferCommands::ShowComparison()
         RunModal(dialog);
         return;
     }
+    // Without the copy of what the radio holds, the write could not be undone: said
+    // before Write is chosen.
+    const QString unkept = m_backupNote.isEmpty() ? QString() : QLatin1Char('\n') + m_backupNote;
     bool write = false;
     if (differences.empty()) {
         BoxRequest box;
-        box.text = UiText(data, text::PreviewSame);
+        box.text = UiText(data, text::PreviewSame) + unkept;
         box.caption = UiText(data, text::PreviewTitle);
         box.icon = QMessageBox::Question;
         box.buttons = QMessageBox::Yes | QMessageBox::No;
@@ -229,7 +232,7 @@ void TransferCommands::ShowComparison()
         write = ShowBox(m_views.Window(), box) == QMessageBox::Yes;
     } else {
         ChangesDlg dialog(data, differences, UiText(data, text::PreviewTitle),
-                          UiText(data, text::PreviewHeading).arg(differences.size()),
+                          UiText(data, text::PreviewHeading).arg(differences.size()) + unkept,
                           ChangesDlg::Purpose::BeforeWrite, m_views.Window());
         write = RunModal(dialog) == QDialog::Accepted;
     }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -57,6 +58,7 @@ private slots:
     void cancelWritesNothing_data();
     void cancelWritesNothing();
     void writeWritesAndKeepsWhatTheRadioHeld();
+    void backupThatCannotBeKeptIsSaidBeforeWrite();
     void compareWithFileAndWithRadio();
     void searchAndCopy();
 };
@@ -169,6 +171,30 @@ void TestWritePreview::writeWritesAndKeepsWhatTheRadioHeld()
     for (Block b : {Block::B0000, Block::Channel0, Block::B0120, Block::B0160}) {
         QVERIFY(old.block(b).data == MemoryAt(held, DefaultAddress(b)));
     }
+}
+
+void TestWritePreview::backupThatCannotBeKeptIsSaidBeforeWrite()
+{
+    SimulatedCom1 radio(FastRadio(400, 1));
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
+    SetUpRecord(frame).Channel(0).SetRxFrequency(0x43012500);
+    dir.Write("blocked", "a file where the folder should be");
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.Path("blocked")));
+    Dialogs dialogs;
+    QString heading;
+    dialogs.Then([&heading](QDialog& dialog) {
+        heading = static_cast<ChangesDlg&>(dialog).Heading()->text();
+        return int(QDialog::Rejected);
+    });
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.Path("backups")));
+    QVERIFY2(heading.contains(dir.Path("blocked")), qPrintable(heading));
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
 }
 
 void TestWritePreview::compareWithFileAndWithRadio()
