@@ -141,6 +141,13 @@ QString NotAPortMessage(const QString& text)
         .arg(text, why);
 }
 
+bool PrintOut(const QByteArray& bytes)
+{
+    return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
+               std::size_t(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
 int LoadOrComplain(const QString& path, RadioData& data)
 {
     const FileResult result = LoadDataFile(path, data);

@@ -41,6 +41,10 @@ bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
 bool ParsePort(const QString& text, int& number, QString& device);
 QString NotAPortMessage(const QString& text);
 
+// Writes `bytes` to standard output; false when not all of it got there (a full disk,
+// a closed pipe).
+bool PrintOut(const QByteArray& bytes);
+
 // Opens a data file into `data`; says why on standard error when it cannot and
 // returns kUsage then, kOk otherwise.
 int LoadOrComplain(const QString& path, RadioData& data);

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cstdio>
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
@@ -101,9 +100,7 @@ int Diff(const QCommandLineParser& parser, const QStringList& arguments)
             out += QByteArray::fromStdString(DifferenceLine(a.texts, d)) + '\n';
         }
     }
-    if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
-            std::size_t(out.size()) ||
-        std::fflush(stdout) != 0) {
+    if (!PrintOut(out)) {
         Say(QStringLiteral("the differences could not be written out"));
         return kUsage;
     }

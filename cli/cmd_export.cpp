@@ -1,6 +1,5 @@
 // radioprog-cli export: the programmed channels of a data file as a CSV channel plan
 // in CHIRP's generic format.
-#include <cstdio>
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
@@ -22,10 +21,7 @@ int Export(const QCommandLineParser&, const QStringList& arguments)
     const QByteArray csv = QByteArray::fromStdString(ExportChannelsCsv(record));
     const QString out = arguments.at(1);
     if (out == QLatin1String("-")) {
-        const bool written = std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout) ==
-                                 std::size_t(csv.size()) &&
-                             std::fflush(stdout) == 0;
-        return written ? kOk : Fail(QStringLiteral("the channels could not be written out"));
+        return PrintOut(csv) ? kOk : Fail(QStringLiteral("the channels could not be written out"));
     }
     const FileResult saved = WriteFileAtomically(out, csv);
     if (!saved.ok()) {

@@ -1,5 +1,4 @@
 // radioprog-cli show: what a data file holds, for people or (--json) for scripts.
-#include <cstdio>
 
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
@@ -19,9 +18,7 @@ int Show(const QCommandLineParser& parser, const QStringList& arguments)
     const QByteArray out =
         parser.isSet(QStringLiteral("json")) ? ShowJson(record) : ShowText(record);
     // Standard output may be a file on a full disk: what did not reach it is no success.
-    if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
-            std::size_t(out.size()) ||
-        std::fflush(stdout) != 0) {
+    if (!PrintOut(out)) {
         return Fail(QStringLiteral("what %1 holds could not be written out").arg(arguments.at(0)));
     }
     return kOk;

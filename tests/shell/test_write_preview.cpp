@@ -50,6 +50,23 @@ void AnswerChanges(Dialogs& dialogs, QStringList& shown, bool write)
     });
 }
 
+// A simulated radio on COM1 and the program started against it, the write preview on
+// unless asked otherwise (the tests' start turns it off).
+struct Session {
+    explicit Session(const sim::SimConfig& config, bool preview = true) : radio(config)
+    {
+        app = StartPrepared(dir);
+        frame = app ? app->MainFrame() : nullptr;
+        if (frame && preview) {
+            frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
+        }
+    }
+    SimulatedCom1 radio;
+    WorkDir dir;
+    std::unique_ptr<CRadioProgApp> app;
+    CMainFrame* frame = nullptr;
+};
+
 }  // namespace
 
 class TestWritePreview : public QObject {
@@ -74,34 +91,31 @@ void TestWritePreview::cancelWritesNothing_data()
 
 void TestWritePreview::cancelWritesNothing()
 {
+    Session s(FastRadio(400, 1), false);
+    QVERIFY(s.frame);
     QFETCH(bool, changed);
-    SimulatedCom1 radio(FastRadio(400, 1));
-    WorkDir dir;
-    auto app = StartPrepared(dir);
-    QVERIFY(app);
-    CMainFrame* frame = app->MainFrame();
     // The radio gets the data first, written without the preview (the test's start
     // turned it off; the menu's check item turns it on), so that it holds exactly what
     // a write sends.
     Boxes boxes;
-    QAction* preview = frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting);
+    QAction* preview = s.frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting);
     QVERIFY(!preview->isChecked());
-    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
-    QVERIFY(WaitIdle(frame));
-    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::BlockRead), 0);
+    s.frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(s.frame));
+    QCOMPARE(Count(s.radio->Events(), sim::SimEvent::Kind::BlockRead), 0);
     preview->trigger();
     QVERIFY(ShowChangesBeforeWriting());
     if (changed) {
-        SetUpRecord(frame).Channel(2).SetRxFrequency(0x43600000);
+        SetUpRecord(s.frame).Channel(2).SetRxFrequency(0x43600000);
     }
-    const sim::RadioMemory before = radio->Memory();
-    radio->ClearEvents();
+    const sim::RadioMemory before = s.radio->Memory();
+    s.radio->ClearEvents();
     boxes.Clear();
     Dialogs dialogs;
     QStringList shown;
     AnswerChanges(dialogs, shown, false);
-    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
-    QVERIFY(WaitIdle(frame));
+    QTest::keyClick(s.frame, Qt::Key_W, Qt::ControlModifier);
+    QVERIFY(WaitIdle(s.frame));
 
     if (changed) {
         QCOMPARE(dialogs.Seen(), std::vector<QString>{"changesDialog"});
@@ -116,12 +130,12 @@ void TestWritePreview::cancelWritesNothing()
         QCOMPARE(boxes.Last().text, Fallback(text::PreviewSame));
         QCOMPARE(boxes.Last().defaultButton, QMessageBox::No);
     }
-    QVERIFY(radio->Memory() == before);
-    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
-    QVERIFY2(frame->ProgressBar()->Note().startsWith(Fallback(text::WriteCancelled)),
-             qPrintable(frame->ProgressBar()->Note()));
+    QVERIFY(s.radio->Memory() == before);
+    QCOMPARE(Count(s.radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+    QVERIFY2(s.frame->ProgressBar()->Note().startsWith(Fallback(text::WriteCancelled)),
+             qPrintable(s.frame->ProgressBar()->Note()));
     // What the radio held is kept even so.
-    const QStringList names = BackupNames(dir);
+    const QStringList names = BackupNames(s.dir);
     QCOMPARE(names.filter("_before-write_").size(), 1);
 }
 
@@ -130,14 +144,10 @@ void TestWritePreview::writeWritesAndKeepsWhatTheRadioHeld()
     auto config = FastRadio(400, 1);
     config.hasMemory = true;
     config.memory = PatternMemory(5);
-    SimulatedCom1 radio(config);
-    const sim::RadioMemory held = radio->Memory();
-    WorkDir dir;
-    auto app = StartPrepared(dir);
-    QVERIFY(app);
-    CMainFrame* frame = app->MainFrame();
-    SetUpRecord(frame).Channel(2).SetRxFrequency(0x43600000);
-    frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
+    Session s(config);
+    QVERIFY(s.frame);
+    const sim::RadioMemory held = s.radio->Memory();
+    SetUpRecord(s.frame).Channel(2).SetRxFrequency(0x43600000);
     Boxes boxes;
     Dialogs dialogs;
     QStringList shown;
@@ -149,25 +159,25 @@ void TestWritePreview::writeWritesAndKeepsWhatTheRadioHeld()
     QTimer watch;
     connect(&watch, &QTimer::timeout, this, [&] {
         if (passDuringRead.isEmpty()) {
-            passDuringRead = frame->ProgressBar()->PassText();
+            passDuringRead = s.frame->ProgressBar()->PassText();
         }
     });
     watch.start(1);
-    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
-    QVERIFY(WaitIdle(frame));
+    s.frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(s.frame));
     QCOMPARE(passDuringRead, Fallback(text::PreviewReading));
     QVERIFY(!shown.isEmpty());
     QVERIFY2(shown[0].startsWith("channel 1 ") && !shown.filter(" -> 436.00000").isEmpty(),
              qPrintable(shown.join('\n')));
     QCOMPARE(boxes.Count(), 1);  // the write's own "done"
-    QCOMPARE(radio->Memory()[kChannel3 + 3], std::uint8_t(0x43));
-    QCOMPARE(radio->Memory()[kChannel3 + 2], std::uint8_t(0x60));
+    QCOMPARE(s.radio->Memory()[kChannel3 + 3], std::uint8_t(0x43));
+    QCOMPARE(s.radio->Memory()[kChannel3 + 2], std::uint8_t(0x60));
 
     // The before-write backup holds the radio's old memory: writing it back restores it.
-    const QStringList names = BackupNames(dir).filter("_before-write_");
+    const QStringList names = BackupNames(s.dir).filter("_before-write_");
     QCOMPARE(names.size(), 1);
     RadioData old;
-    QVERIFY(LoadDataFile(dir.Path("backups/" + names[0]), old).ok());
+    QVERIFY(LoadDataFile(s.dir.Path("backups/" + names[0]), old).ok());
     for (Block b : {Block::B0000, Block::Channel0, Block::B0120, Block::B0160}) {
         QVERIFY(old.block(b).data == MemoryAt(held, DefaultAddress(b)));
     }
@@ -175,39 +185,31 @@ void TestWritePreview::writeWritesAndKeepsWhatTheRadioHeld()
 
 void TestWritePreview::backupThatCannotBeKeptIsSaidBeforeWrite()
 {
-    SimulatedCom1 radio(FastRadio(400, 1));
-    WorkDir dir;
-    auto app = StartPrepared(dir);
-    QVERIFY(app);
-    CMainFrame* frame = app->MainFrame();
-    frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
-    SetUpRecord(frame).Channel(0).SetRxFrequency(0x43012500);
-    dir.Write("blocked", "a file where the folder should be");
-    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.Path("blocked")));
+    Session s(FastRadio(400, 1));
+    QVERIFY(s.frame);
+    SetUpRecord(s.frame).Channel(0).SetRxFrequency(0x43012500);
+    s.dir.Write("blocked", "a file where the folder should be");
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(s.dir.Path("blocked")));
     Dialogs dialogs;
     QString heading;
     dialogs.Then([&heading](QDialog& dialog) {
         heading = static_cast<ChangesDlg&>(dialog).Heading()->text();
         return int(QDialog::Rejected);
     });
-    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
-    QVERIFY(WaitIdle(frame));
-    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(dir.Path("backups")));
-    QVERIFY2(heading.contains(dir.Path("blocked")), qPrintable(heading));
-    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+    s.frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(s.frame));
+    qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(s.dir.Path("backups")));
+    QVERIFY2(heading.contains(s.dir.Path("blocked")), qPrintable(heading));
+    QCOMPARE(Count(s.radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
 }
 
 void TestWritePreview::compareWithFileAndWithRadio()
 {
-    SimulatedCom1 radio(FastRadio(400, 1));
-    WorkDir dir;
-    auto app = StartPrepared(dir);
-    QVERIFY(app);
-    CMainFrame* frame = app->MainFrame();
-    frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
+    Session s(FastRadio(400, 1));
+    QVERIFY(s.frame);
     Boxes boxes;
-    const QString file = dir.Path("other.tw");
-    RadioData other = frame->Data();
+    const QString file = s.dir.Path("other.tw");
+    RadioData other = s.frame->Data();
     other.block(Block::B0120).data[bytes::choice::kVoxLevel] = 7;
     QVERIFY(SaveDataFile(file, other).ok());
 
@@ -216,29 +218,29 @@ void TestWritePreview::compareWithFileAndWithRadio()
     Dialogs dialogs;
     QStringList shown;
     AnswerChanges(dialogs, shown, false);
-    frame->Actions()->Action(FrameCommand::CompareWithFile)->trigger();
+    s.frame->Actions()->Action(FrameCommand::CompareWithFile)->trigger();
     QCOMPARE(shown, QStringList{QStringLiteral("%1: 7 -> 5").arg(En(text::VoxLevel))});
 
     // The same file: said in a box, no window.
-    QVERIFY(SaveDataFile(file, frame->Data()).ok());
+    QVERIFY(SaveDataFile(file, s.frame->Data()).ok());
     files.Then(file);
-    frame->Actions()->Action(FrameCommand::CompareWithFile)->trigger();
+    s.frame->Actions()->Action(FrameCommand::CompareWithFile)->trigger();
     QCOMPARE(dialogs.Seen().size(), 1u);
     QCOMPARE(boxes.Last().text, Fallback(text::CompareSame).arg(QDir::toNativeSeparators(file),
                                                                   Fallback(text::TheEditedData)));
 
     // The radio: read, compared, and the data left as they were.
-    SetUpRecord(frame).Channel(0).SetRxFrequency(0x43012500);
-    frame->Document().MarkUnmodified();
-    const auto record = frame->Data().ToImage();
+    SetUpRecord(s.frame).Channel(0).SetRxFrequency(0x43012500);
+    s.frame->Document().MarkUnmodified();
+    const auto record = s.frame->Data().ToImage();
     AnswerChanges(dialogs, shown, false);
-    frame->Actions()->Action(FrameCommand::CompareWithRadio)->trigger();
-    QVERIFY(WaitIdle(frame));
+    s.frame->Actions()->Action(FrameCommand::CompareWithRadio)->trigger();
+    QVERIFY(WaitIdle(s.frame));
     QVERIFY2(shown.contains("channel 1 all fields: - -> " + NewRow("430.12500")),
              qPrintable(shown.join('\n')));
-    QVERIFY(frame->Data().ToImage() == record);
-    QVERIFY(!frame->Document().IsModified());
-    QCOMPARE(BackupNames(dir).filter("_read_").size(), 1);
+    QVERIFY(s.frame->Data().ToImage() == record);
+    QVERIFY(!s.frame->Document().IsModified());
+    QCOMPARE(BackupNames(s.dir).filter("_read_").size(), 1);
 }
 
 void TestWritePreview::searchAndCopy()
