@@ -8,6 +8,7 @@
 #include "link/block_plan.h"
 #include "link/serial_port.h"
 #include "link/write_check.h"
+#include "shell/changes_dlg.h"
 #include "shell/child_frame.h"
 #include "shell/frame_actions.h"
 #include "shell/nav_tree_ctrl.h"
@@ -429,6 +430,26 @@ void TestTransferUi::writeIntoAnotherBandAsksFirst()
     QCOMPARE(boxes.Last().text, En(text::WritingToRadio) + En(text::Done));
     QVERIFY(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite) > 0);
     QCOMPARE(frame->Data().bandLower, 400);
+
+    // With the write preview the band is among the changes, then the same question.
+    frame->Actions()->Action(FrameCommand::ShowChangesBeforeWriting)->trigger();
+    boxes.Clear();
+    boxes.Answer(QMessageBox::Cancel);
+    Dialogs dialogs;
+    QStringList shown;
+    dialogs.Then([&shown](QDialog& dialog) {
+        shown = static_cast<ChangesDlg&>(dialog).Lines();
+        return int(QDialog::Accepted);
+    });
+    radio->ClearEvents();
+    frame->Actions()->Action(FrameCommand::WriteRadio)->trigger();
+    QVERIFY(WaitIdle(frame));
+    const QString mhz = QLatin1Char(' ') + En(text::Megahertz);
+    QVERIFY2(shown.contains(En(text::Band) + ": 136-174" + mhz + " -> 400-470" + mhz),
+             qPrintable(shown.join('\n')));
+    QCOMPARE(boxes.Count(), 1);
+    QCOMPARE(boxes.Last().text, mismatch.text);
+    QCOMPARE(Count(radio->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
 }
 
 void TestTransferUi::failedReadCancelled()
