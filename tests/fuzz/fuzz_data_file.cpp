@@ -12,7 +12,9 @@
 //   - what the program makes of the record is sane: 16 or 32 channels; the channel
 //     table's texts (CheckShownTexts); `show` prints a line per channel and `show
 //     --json` parses as JSON with one entry per channel; before a write the masks
-//     rebuild to the channels, and a 16-channel record keeps block 0x01B8 as it was.
+//     rebuild to the channels, and a 16-channel record keeps block 0x01B8 as it was;
+//     compared with itself it has no difference, with a new record none that reads
+//     the same on both sides.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +22,7 @@
 
 #include "cli/show_output.h"
 #include "config/file_reading.h"
+#include "data/record_diff.h"
 #include "tests/fuzz/memory_file.h"
 #include "tests/fuzz/record_invariants.h"
 
@@ -88,6 +91,16 @@ void CheckShown(const RadioData& data, Violations& out)
     } else if (json.object().value("channels").toArray().size() != channels ||
                json.object().value("channelCount").toInt() != channels) {
         out.push_back("show --json does not list every channel");
+    }
+
+    // What `diff` and the write preview would say of it.
+    if (!CompareRecords(data, data).empty()) {
+        out.push_back("a record differs from itself");
+    }
+    for (const Difference& d : CompareRecords(RadioData(), data)) {
+        if (d.from == d.to || d.from.empty() || d.to.empty()) {
+            out.push_back("a difference that does not read as one: " + DifferenceLine(data.texts, d));
+        }
     }
 
     RadioData masked = data;
