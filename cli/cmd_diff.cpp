@@ -27,15 +27,11 @@ bool IsPortSide(const QString& side)
 }
 
 // Opens or reads one side; returns kOk or the exit status of the trouble (kUsage).
-int Take(const QCommandLineParser& parser, const QString& side, RadioData& record)
+int Take(const QCommandLineParser& parser, int retries, const QString& side, RadioData& record)
 {
     record.ResetRecord(true);
     if (!IsPortSide(side)) {
         return LoadOrComplain(side, record);
-    }
-    int retries = 0;
-    if (QString error; !RetriesOf(parser, retries, error)) {
-        return Usage(error);
     }
     QString device;
     ParsePort(side, record.port, device);
@@ -72,10 +68,15 @@ QByteArray Json(const std::vector<Difference>& differences)
 
 int Diff(const QCommandLineParser& parser, const QStringList& arguments)
 {
+    int retries = 0;
+    if (QString error; !RetriesOf(parser, retries, error)) {
+        return Usage(error);
+    }
     RadioData a;
     RadioData b;
     for (int i = 0; i < 2; ++i) {
-        if (const int status = Take(parser, arguments.at(i), i == 0 ? a : b); status != kOk) {
+        if (const int status = Take(parser, retries, arguments.at(i), i == 0 ? a : b);
+            status != kOk) {
             return status;
         }
     }

@@ -169,6 +169,10 @@ void TestCliCommands::commandLine_data()
         << "radioprog-cli: radio.tw is not a port (it is a file and not a device): give "
            "COM1..COM10 or the path of a device. Try 'radioprog-cli write --help'."
         << 1;
+    QTest::newRow("diff's bad retries")
+        << QStringList{"diff", "a.tw", "b.tw", "--retries", "-1"} << 2
+        << "radioprog-cli: --retries needs a number of 0 or more. Try 'radioprog-cli diff --help'."
+        << 1;
     QTest::newRow("bad retries") << QStringList{"clone", "x.tw", "COM1", "--retries", "many"} << 2
                                  << "radioprog-cli: --retries needs a number of 0 or more. Try "
                                     "'radioprog-cli clone --help'."
