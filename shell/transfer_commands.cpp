@@ -6,11 +6,10 @@
 #include "config/backup_store.h"
 #include "config/text_of.h"
 #include "config/user_preferences.h"
-#include "data/record_diff.h"
 #include "link/block_plan.h"
 #include "link/port_names.h"
-#include "link/write_check.h"
 #include "link/protocol.h"
+#include "link/write_check.h"
 #include "shell/changes_dlg.h"
 #include "shell/file_commands.h"
 #include "shell/multi_write_dlg.h"
@@ -33,7 +32,6 @@ TransferCommands::TransferCommands(RadioDocument& document, ViewManager& views,
       m_worker(worker),
       m_files(files),
       m_verifyCheck(verifyCheck),
-      m_previewCheck(previewCheck),
       m_host(FrameTransferHost::Handlers{
           [this](int value) {
               m_frame.SetProgress(value);
@@ -59,7 +57,7 @@ TransferCommands::TransferCommands(RadioDocument& document, ViewManager& views,
       })
 {
     m_verifyCheck->setChecked(VerifyAfterWrite());
-    m_previewCheck->setChecked(ShowChangesBeforeWriting());
+    previewCheck->setChecked(ShowChangesBeforeWriting());
 }
 
 TransferCommands::~TransferCommands()
@@ -161,7 +159,6 @@ bool TransferCommands::Start(TransferMode mode, ReadFor purpose)
     m_identityNote.clear();
     m_backupNote.clear();
     m_frame.ProgressBar()->SetNote(QString());
-
     if (!m_worker->SetMode(mode)) {
         return false;
     }
@@ -190,38 +187,51 @@ void TransferCommands::OnThreadFinished()
 void TransferCommands::ShowComparison()
 {
     const std::unique_ptr<RadioData> held = std::move(m_held);
-    const RadioData& data = Data();
+    const bool previewing = m_readFor == ReadFor::Previewing;
+    m_readFor = ReadFor::Taking;
     // What a write would send: the channel masks rebuilt and the identity bytes as the
     // check before the write gives them for this radio.
-    RadioData sent = data;
+    RadioData sent = Data();
     sent.UpdateChannelMasks();
     TakeRadioReport(sent, RadioReport{held->radioBandLower, held->radioBandUpper, held->radioModel});
     TakeUnreadBlocks(*held, sent);
     const std::vector<Difference> differences = CompareRecords(*held, sent);
+    if (!previewing) {
+        ShowCompared(differences);
+    } else if (MayWrite(differences)) {
+        Start(TransferMode::Write);
+    } else {
+        ShowNote(UiText(Data(), text::WriteCancelled) +
+                 (m_backupNote.isEmpty() ? QString() : QLatin1Char(' ') + m_backupNote));
+    }
+}
+
+void TransferCommands::ShowCompared(const std::vector<Difference>& differences)
+{
+    const RadioData& data = Data();
     const QString radioSide = UiText(data, text::TheRadio);
     const QString dataSide = UiText(data, text::TheEditedData);
-    const bool previewing = m_readFor == ReadFor::Previewing;
-    m_readFor = ReadFor::Taking;
-    if (!previewing) {
-        if (differences.empty()) {
-            BoxRequest box;
-            box.text = UiText(data, text::CompareSame).arg(radioSide, dataSide);
-            box.caption = UiText(data, text::CompareTitle);
-            box.icon = QMessageBox::Information;
-            ShowBox(m_views.Window(), box);
-            return;
-        }
-        ChangesDlg dialog(data, differences, UiText(data, text::CompareTitle),
-                          UiText(data, text::CompareHeading)
-                              .arg(radioSide, dataSide, QString::number(differences.size())),
-                          ChangesDlg::Purpose::Compare, m_views.Window());
-        RunModal(dialog);
+    if (differences.empty()) {
+        BoxRequest box;
+        box.text = UiText(data, text::CompareSame).arg(radioSide, dataSide);
+        box.caption = UiText(data, text::CompareTitle);
+        box.icon = QMessageBox::Information;
+        ShowBox(m_views.Window(), box);
         return;
     }
+    ChangesDlg dialog(data, differences, UiText(data, text::CompareTitle),
+                      UiText(data, text::CompareHeading)
+                          .arg(radioSide, dataSide, QString::number(differences.size())),
+                      ChangesDlg::Purpose::Compare, m_views.Window());
+    RunModal(dialog);
+}
+
+bool TransferCommands::MayWrite(const std::vector<Difference>& differences)
+{
+    const RadioData& data = Data();
     // Without the copy of what the radio holds, the write could not be undone: said
     // before Write is chosen.
     const QString unkept = m_backupNote.isEmpty() ? QString() : QLatin1Char('\n') + m_backupNote;
-    bool write = false;
     if (differences.empty()) {
         BoxRequest box;
         box.text = UiText(data, text::PreviewSame) + unkept;
@@ -229,19 +239,12 @@ void TransferCommands::ShowComparison()
         box.icon = QMessageBox::Question;
         box.buttons = QMessageBox::Yes | QMessageBox::No;
         box.defaultButton = QMessageBox::No;
-        write = ShowBox(m_views.Window(), box) == QMessageBox::Yes;
-    } else {
-        ChangesDlg dialog(data, differences, UiText(data, text::PreviewTitle),
-                          UiText(data, text::PreviewHeading).arg(differences.size()) + unkept,
-                          ChangesDlg::Purpose::BeforeWrite, m_views.Window());
-        write = RunModal(dialog) == QDialog::Accepted;
+        return ShowBox(m_views.Window(), box) == QMessageBox::Yes;
     }
-    if (!write) {
-        const QString note = m_backupNote;
-        ShowNote(UiText(data, text::WriteCancelled) + (note.isEmpty() ? QString() : QLatin1Char(' ') + note));
-        return;
-    }
-    Start(TransferMode::Write);
+    ChangesDlg dialog(data, differences, UiText(data, text::PreviewTitle),
+                      UiText(data, text::PreviewHeading).arg(differences.size()) + unkept,
+                      ChangesDlg::Purpose::BeforeWrite, m_views.Window());
+    return RunModal(dialog) == QDialog::Accepted;
 }
 
 bool TransferCommands::AskRetry(const TransferError& error)

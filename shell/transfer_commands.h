@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 
+#include "data/record_diff.h"
 #include "link/transfer_worker.h"
 #include "shell/frame_transfer_host.h"
 #include "widgets/radio_document.h"
@@ -82,6 +83,9 @@ private:
     // After a read for comparing or previewing: shows the differences; a preview may
     // go on to the write.
     void ShowComparison();
+    void ShowCompared(const std::vector<Difference>& differences);
+    // Write or Cancel, from the differences the write will make.
+    bool MayWrite(const std::vector<Difference>& differences);
 
     RadioDocument& m_document;
     ViewManager& m_views;
@@ -89,7 +93,6 @@ private:
     CTransferWorker* m_worker;
     FileCommands& m_files;
     QAction* m_verifyCheck;
-    QAction* m_previewCheck;
     FrameTransferHost m_host;
     std::unique_ptr<CTestThread> m_thread;
     bool m_running = false;
