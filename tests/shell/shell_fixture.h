@@ -17,7 +17,6 @@
 #include <memory>
 #include <vector>
 
-#include "config/user_preferences.h"
 #include "data/language_table.h"
 #include "shell/file_dialogs.h"
 #include "shell/main_frame.h"
@@ -64,6 +63,11 @@ public:
         qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(Path(QStringLiteral("backups"))));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            Path(QStringLiteral("settings")));
+        // Ctrl+W writes at once unless a test turns the write preview on. Written as a
+        // file: a settings object written at every start made LeakSanitizer's exit
+        // check crash in the sanitizer build when XDG_CONFIG_HOME did not exist.
+        Write(QStringLiteral("settings/radioprog/radioprog.conf"),
+              "[transfer]\nshowChangesBeforeWriting=false\n");
     }
     ~WorkDir()
     {
@@ -323,8 +327,6 @@ inline std::unique_ptr<CRadioProgApp> StartProgram(const WorkDir& dir, int viewT
     options.locate = dir.Locator();
     options.viewTimerMs = viewTimerMs;
     options.prompts = &TestPrompts::Instance();
-    // Ctrl+W writes at once unless a test turns the preview on.
-    SetShowChangesBeforeWriting(false);
     auto app = std::make_unique<CRadioProgApp>(options);
     if (!app->InitInstance()) {
         return nullptr;
