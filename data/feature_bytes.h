@@ -3,6 +3,10 @@
 // 0x0160 (scan settings).
 #pragma once
 
+#include <array>
+
+#include "data/language_table.h"
+
 namespace radio {
 namespace bytes {
 
@@ -35,6 +39,11 @@ constexpr int kCodeSize = 16;
 namespace key {
 constexpr int kSecondKeyFunction = 10;  // index 0..11, kept unchanged by the user
 constexpr int kSideKey = 13;            // index 0..11
+// The texts of the key functions, by index, in the order the key view lists them.
+constexpr std::array<int, 12> kFunctionTexts = {
+    text::Off,           text::KeyMonitor,      text::KeyScan,       text::KeyAlarm,
+    text::KeyTxPower,    text::KeyVoxSwitch,    text::KeyWideNarrow, text::KeyScramblerSwitch,
+    text::KeyTalkaround, text::KeyBatteryLevel, text::KeyKeyLock,    text::KeyFlashlight};
 }  // namespace key
 
 // Block 0x0160, scan settings: bytes 0-8 (the channel masks follow at 28).

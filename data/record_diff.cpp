@@ -117,22 +117,10 @@ struct Setting {
     Format format;
 };
 
-constexpr int kKeyFunctionTexts[] = {text::Off,
-                                     text::KeyMonitor,
-                                     text::KeyScan,
-                                     text::KeyAlarm,
-                                     text::KeyTxPower,
-                                     text::KeyVoxSwitch,
-                                     text::KeyWideNarrow,
-                                     text::KeyScramblerSwitch,
-                                     text::KeyTalkaround,
-                                     text::KeyBatteryLevel,
-                                     text::KeyKeyLock,
-                                     text::KeyFlashlight};
-
 std::string KeyFunction(const LanguageTable& t, const std::uint8_t* b)
 {
-    return b[0] < std::size(kKeyFunctionTexts) ? t.Text(kKeyFunctionTexts[b[0]]) : std::string();
+    const auto& texts = bytes::key::kFunctionTexts;
+    return b[0] < texts.size() ? t.Text(texts[b[0]]) : std::string();
 }
 
 namespace c = bytes::choice;

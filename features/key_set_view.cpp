@@ -16,10 +16,7 @@ namespace radio {
 namespace {
 
 // The side key's functions in the order its lists offer them.
-constexpr std::array<int, 12> kKeyFunctionTexts = {
-    text::Off,           text::KeyMonitor,      text::KeyScan,       text::KeyAlarm,
-    text::KeyTxPower,    text::KeyVoxSwitch,    text::KeyWideNarrow, text::KeyScramblerSwitch,
-    text::KeyTalkaround, text::KeyBatteryLevel, text::KeyKeyLock,    text::KeyFlashlight};
+constexpr const auto& kKeyFunctionTexts = bytes::key::kFunctionTexts;
 constexpr int kKeyFunctionCount = int(kKeyFunctionTexts.size());
 constexpr int kKeyFunctionFallback = 0;
 constexpr int kSecondKeyFunctionFallback = 10;
