@@ -23,6 +23,7 @@ AdapterInfo AdapterInfoOf(const QString& device)
         }
         info.description = port.description().trimmed();
         info.manufacturer = port.manufacturer().trimmed();
+        info.serialNumber = port.serialNumber().trimmed();
         info.hasIds = port.hasVendorIdentifier() && port.hasProductIdentifier();
         info.vendorId = port.vendorIdentifier();
         info.productId = port.productIdentifier();

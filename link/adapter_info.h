@@ -1,6 +1,6 @@
 // What the system knows of the USB adapter behind a serial device: its description,
-// maker and vendor:product id (QSerialPortInfo). Built-in ports and pseudo-terminals
-// have none of these.
+// maker, serial number and vendor:product id (QSerialPortInfo). Built-in ports and
+// pseudo-terminals have none of these.
 #pragma once
 
 #include <QString>
@@ -10,6 +10,7 @@ namespace radio {
 struct AdapterInfo {
     QString description;   // "FT232R USB UART"
     QString manufacturer;  // "FTDI"
+    QString serialNumber;  // "A10KZP45", empty when the adapter has none
     bool hasIds = false;
     quint16 vendorId = 0;
     quint16 productId = 0;
