@@ -110,7 +110,14 @@ bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error)
 
 bool ParsePort(const QString& text, int& number, QString& device)
 {
-    number = PortNumberOf(text);
+    number = PortNumberOf(text, kCliPortCount);
+    if (number > kPortCount) {
+        // Beyond the ten ports a transfer knows by number: its device is given instead.
+        const QString resolved = ResolvePortDevice(number);
+        device = resolved.isEmpty() ? text : resolved;
+        number = 1;
+        return true;
+    }
     if (number > 0) {
         device.clear();
         return true;
@@ -137,7 +144,7 @@ QString NotAPortMessage(const QString& text)
 {
     const QString why = QFileInfo::exists(text) ? QStringLiteral("it is a file and not a device")
                                                 : QStringLiteral("nothing here is named so");
-    return QStringLiteral("%1 is not a port (%2): give COM1..COM10 or the path of a device")
+    return QStringLiteral("%1 is not a port (%2): give COM1..COM16 or the path of a device")
         .arg(text, why);
 }
 

@@ -34,7 +34,7 @@ QString ArgumentHelp(const QString& word)
 {
     if (word == QLatin1String("PORT")) {
         return QStringLiteral(
-            "COM1..COM10 (RADIOPROG_COM<n> names the device COMn stands for), or the "
+            "COM1..COM16 (RADIOPROG_COM<n> names the device COMn stands for), or the "
             "path of a serial device: /dev/ttyUSB0, ./radiosim-com1, or a name in this "
             "folder that exists");
     }

@@ -58,7 +58,7 @@ QString PortName(int n)
 
 QString ResolvePortDevice(int n)
 {
-    if (n < 1 || n > kPortCount) {
+    if (n < 1 || n > kCliPortCount) {
         return QString();
     }
     const QByteArray variable = "RADIOPROG_COM" + QByteArray::number(n);
@@ -74,12 +74,13 @@ QString ResolvePortDevice(int n)
 #endif
 }
 
-int PortNumberOf(const QString& name)
+int PortNumberOf(const QString& name, int last)
 {
-    static const QRegularExpression pattern(QStringLiteral("^COM([1-9]|10)$"),
+    static const QRegularExpression pattern(QStringLiteral("^COM([1-9][0-9]?)$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = pattern.match(name);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int number = m.hasMatch() ? m.captured(1).toInt() : 0;
+    return number <= last ? number : 0;
 }
 
 }  // namespace radio

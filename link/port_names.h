@@ -10,13 +10,17 @@
 namespace radio {
 
 constexpr int kPortCount = 10;
+// The command-line tool, which also takes device paths, names COM11..COM16 as well,
+// for batches of up to sixteen radios; they stand for devices as the first ten do.
+constexpr int kCliPortCount = 16;
 
 QString PortName(int n);  // "COM3"
 
-// The device COMn stands for; empty when none.
+// The device COMn (1..kCliPortCount) stands for; empty when none.
 QString ResolvePortDevice(int n);
 
-// The port number of a name "COM1".."COM10" (case-insensitive); 0 for anything else.
-int PortNumberOf(const QString& name);
+// The port number of a name "COM1".."COM<last>" (case-insensitive); 0 for anything
+// else.
+int PortNumberOf(const QString& name, int last = kPortCount);
 
 }  // namespace radio

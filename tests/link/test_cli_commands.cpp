@@ -160,14 +160,14 @@ void TestCliCommands::commandLine_data()
         << "radioprog-cli: Unknown option 'verbose'. Try 'radioprog-cli show --help'." << 1;
     QTest::newRow("not a port") << QStringList{"read", "radio", "x.tw"} << 2
                                 << "radioprog-cli: radio is not a port (nothing here is named so): "
-                                   "give COM1..COM10 or the path of a device. Try 'radioprog-cli "
+                                   "give COM1..COM16 or the path of a device. Try 'radioprog-cli "
                                    "read --help'."
                                 << 1;
     // The data file and the port the wrong way round.
     QTest::newRow("a data file as the port")
         << QStringList{"write", "radio.tw", "COM1"} << 2
         << "radioprog-cli: radio.tw is not a port (it is a file and not a device): give "
-           "COM1..COM10 or the path of a device. Try 'radioprog-cli write --help'."
+           "COM1..COM16 or the path of a device. Try 'radioprog-cli write --help'."
         << 1;
     QTest::newRow("diff's bad retries")
         << QStringList{"diff", "a.tw", "b.tw", "--retries", "-1"} << 2
