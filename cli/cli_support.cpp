@@ -75,8 +75,7 @@ QCommandLineOption BackupFirstOption()
 {
     return QCommandLineOption(
         QStringLiteral("backup-first"),
-        QStringLiteral("Reads the radio first and keeps what it held as a before-write\n"
-                       "backup; a radio that cannot be read first is not written."));
+        QStringLiteral("Backs up what the radio held first; no backup, no write."));
 }
 
 bool BackupFirstOf(const QCommandLineParser& parser, QString& error)

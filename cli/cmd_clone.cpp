@@ -362,16 +362,6 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     return host.Failures() == 0 ? kOk : kFailed;
 }
 
-QCommandLineOption CodeOption(const char* name, const char* which)
-{
-    return QCommandLineOption(
-        QString::fromLatin1(name),
-        QStringLiteral("Gives the radios %1 from START on, one up per radio in the\n"
-                       "order of the ports (1001, 1002, ...; 0099, 0100, ...).")
-            .arg(QString::fromLatin1(which)),
-        QStringLiteral("START"));
-}
-
 }  // namespace
 
 CliCommand CloneCommand()
@@ -383,30 +373,23 @@ CliCommand CloneCommand()
     command.minArguments = 1;
     command.maxArguments = -1;
     command.summary = QStringLiteral(
-        "Writes the data file FILE into the radios on every PORT (up to COM16, or device\n"
-        "paths) at the same time and prints one line per radio as it ends: written,\n"
-        "written and verified, or failed with the reason (with --backup-first, also the\n"
-        "backup of what it held). --code1 and --code2 give each radio its own DTMF codes,\n"
-        "--codes takes them from a file (with its ports when none are given); the data\n"
-        "file stays as it is. --log appends a row per radio to a job log. Ctrl+C stops\n"
-        "the radios that have not begun their write. Exit code 0 only when every radio\n"
-        "succeeded.");
+        "Writes FILE into every PORT's radio at once; exit code 0 when all succeeded.");
     command.options = {
         ForceOption(),
         RetriesOption(),
         VerifyOption(),
         NoBackupOption(),
         BackupFirstOption(),
-        CodeOption("code1", "Code 1"),
-        CodeOption("code2", "Code 2"),
+        QCommandLineOption(QStringLiteral("code1"),
+                           QStringLiteral("Code 1 from START on, one up per radio (0099, 0100)."),
+                           QStringLiteral("START")),
+        QCommandLineOption(QStringLiteral("code2"), QStringLiteral("The same for Code 2."),
+                           QStringLiteral("START")),
         QCommandLineOption(QStringLiteral("codes"),
-                           QStringLiteral("Takes each radio's codes from FILE, a line per radio:\n"
-                                          "PORT,CODE1[,CODE2]."),
+                           QStringLiteral("Each radio's codes from lines PORT,CODE1[,CODE2]."),
                            QStringLiteral("FILE")),
         QCommandLineOption(QStringLiteral("log"),
-                           QStringLiteral("Appends one row per radio to the job log FILE (CSV):\n"
-                                          "time, port, device, adapter serial, data file and its\n"
-                                          "SHA-256, codes, result and backups."),
+                           QStringLiteral("Appends a row per radio to the job log FILE (CSV)."),
                            QStringLiteral("FILE")),
     };
     command.run = Clone;

@@ -1,5 +1,6 @@
 // radioprog-cli end to end against a simulated radio: read, show (text and the exact
 // JSON form), write with its check, failures that leave files alone, exit codes.
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -80,6 +81,7 @@ private slots:
     void backupFirstKeepsWhatTheRadioHeld();
     void cloneToSeveralRadiosAtOnce();
     void cloneChecksEachRadiosBand();
+    void cloneGivesEachRadioItsCodesAndLogsIt();
     void usageErrors_data();
     void usageErrors();
 
@@ -748,13 +750,80 @@ void TestCli::cloneChecksEachRadiosBand()
     QCOMPARE(vhf->Memory()[0x0010 + 3], std::uint8_t(0x43));
 }
 
+void TestCli::cloneGivesEachRadioItsCodesAndLogsIt()
+{
+    auto first = StartRadio(SampleRadio());
+    SimConfig silentConfig = SampleRadio();
+    silentConfig.faults.entrySilent = true;
+    auto silent = StartRadio(silentConfig);
+    auto third = StartRadio(SampleRadio());
+    QVERIFY(first && silent && third);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plan.tw");
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
+    const QByteArray plan = FileBytes(file);
+    const QString log = dir.filePath("job.csv");
+    const auto codeOf = [](const sim::RadioSimulator& radio) {
+        const RadioMemory memory = radio.Memory();
+        return QByteArray(reinterpret_cast<const char*>(&memory[0x0120 + 32]), 16);
+    };
+    const auto code = [](const QByteArray& digits) {
+        return digits + QByteArray(16 - digits.size(), char(0xFF));
+    };
+
+    const Result clone = Cli({"clone", file, first->DevicePath(), silent->DevicePath(),
+                              third->DevicePath(), "--code1", "0099", "--verify", "--log", log});
+    QCOMPARE(clone.code, 1);
+    QCOMPARE(codeOf(*first), code("0099"));
+    QCOMPARE(codeOf(*third), code("0101"));
+    QCOMPARE(FileBytes(file), plan);
+    QVERIFY(clone.out.contains(first->DevicePath().toLocal8Bit() +
+                               " (Code 1 0099): written and verified\n"));
+    // The code the silent radio missed, ready for a run of the rest.
+    QVERIFY2(clone.err.endsWith("a file of these lines:\n" + silent->DevicePath().toLocal8Bit() +
+                                ",0100\n"),
+             clone.err.constData());
+    QList<QByteArray> rows = FileBytes(log).split('\n');
+    QCOMPARE(rows.size(), 5);  // the header, three rows, nothing after the last line end
+    const QByteArray sha = QCryptographicHash::hash(plan, QCryptographicHash::Sha256).toHex();
+    for (const QByteArray& row : rows.mid(1, 3)) {
+        QVERIFY2(row.contains("," + QFile::encodeName(file) + "," + sha + ","), row.constData());
+        QVERIFY(row.contains(",54321,written and verified,") || row.contains(",0100,54321,failed: "));
+    }
+
+    // Again for the one that failed, with its code from a file; the log goes on.
+    auto replacement = StartRadio(SampleRadio());
+    QVERIFY(replacement);
+    QFile codes(dir.filePath("rest.csv"));
+    QVERIFY(codes.open(QIODevice::WriteOnly));
+    codes.write("port,code1\nCOM2,0100,#1\n");
+    codes.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("RADIOPROG_COM2", replacement->DevicePath());
+    const Result rest = Cli({"clone", file, "--codes", codes.fileName(), "--log", log}, env);
+    QCOMPARE(rest.code, 0);
+    QCOMPARE(codeOf(*replacement), code("0100"));
+    const RadioMemory memory = replacement->Memory();
+    QCOMPARE(memory[0x0120 + 48], std::uint8_t('#'));
+    rows = FileBytes(log).split('\n');
+    QCOMPARE(rows.size(), 6);
+    QVERIFY2(rows.at(4).contains(",COM2," + replacement->DevicePath().toLocal8Bit() + ","),
+             rows.at(4).constData());
+
+    // A data file given as the log is not appended to.
+    const Result wrong = Cli({"clone", file, first->DevicePath(), "--log", file});
+    QCOMPARE(wrong.code, 2);
+    QVERIFY2(wrong.err.contains("holds something other than a job log"), wrong.err.constData());
+    QCOMPARE(FileBytes(file), plan);
+}
+
 void TestCli::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("nothing") << QStringList{};
     QTest::newRow("unknown command") << QStringList{"erase"};
     QTest::newRow("read without a file") << QStringList{"read", "COM1"};
-    QTest::newRow("port beyond COM10") << QStringList{"read", "COM11", "x.tw"};
+    QTest::newRow("port beyond COM16") << QStringList{"read", "COM17", "x.tw"};
     QTest::newRow("not a port") << QStringList{"read", "radio", "x.tw"};
     QTest::newRow("bad retries") << QStringList{"read", "COM1", "x.tw", "--retries", "many"};
     QTest::newRow("json with read") << QStringList{"read", "COM1", "x.tw", "--json"};
@@ -769,6 +838,17 @@ void TestCli::usageErrors_data()
     QTest::newRow("clone a port twice") << QStringList{"clone", "x.tw", "COM3", "com3"};
     QTest::newRow("clone to no port") << QStringList{"clone", "x.tw", "COM1", "radio"};
     QTest::newRow("backups with an argument") << QStringList{"backups", "x"};
+    // Codes that cannot be given are refused before anything is read or written.
+    QTest::newRow("a code that is no DTMF code")
+        << QStringList{"clone", "x.tw", "COM1", "--code1", "12E"};
+    QTest::newRow("a code with nothing to count")
+        << QStringList{"clone", "x.tw", "COM1", "COM2", "--code2", "12#"};
+    QTest::newRow("codes that outgrow 16 characters")
+        << QStringList{"clone", "x.tw", "COM1", "COM2", "--code1", "9999999999999999"};
+    QTest::newRow("codes counted and from a file")
+        << QStringList{"clone", "x.tw", "COM1", "--codes", "c.csv", "--code1", "1"};
+    QTest::newRow("a missing codes file")
+        << QStringList{"clone", "x.tw", "COM1", "--codes", "/nonexistent/c.csv"};
 }
 
 void TestCli::usageErrors()
