@@ -33,6 +33,7 @@ struct Target {
     QString given;   // the port as given: COM2, ./radiosim-com1
     QString label;   // COM2 (/dev/ttyUSB1), or the device path given
     QString device;  // the device it stands for, as the file system names it
+    QString adapterSerial;  // with --log: of the USB adapter behind it
     MultiWriter::Radio radio;
     QString code1;  // null: the data file's
     QString code2;
@@ -124,7 +125,7 @@ public:
             row.time = QDateTime::currentDateTime();
             row.port = target.given;
             row.device = target.device;
-            row.adapterSerial = AdapterInfoOf(target.device).serialNumber;
+            row.adapterSerial = target.adapterSerial;
             row.dataFile = m_job.dataFile;
             row.dataSha256 = m_job.dataSha256;
             row.code1 = Code1Of(copy);
@@ -323,6 +324,10 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
         job.log = log.get();
         job.dataFile = QFileInfo(path).absoluteFilePath();
         job.dataSha256 = Sha256Text(bytes);
+        const std::vector<AdapterInfo> adapters = AdapterInfosOf(devices);
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            targets[i].adapterSerial = adapters.at(i).serialNumber;
+        }
     }
 
     std::vector<MultiWriter::Radio> radios;

@@ -6,14 +6,15 @@
 
 namespace radio {
 
-AdapterInfo AdapterInfoOf(const QString& device)
+namespace {
+
+AdapterInfo Find(const QList<QSerialPortInfo>& ports, const QString& device)
 {
     AdapterInfo info;
     if (device.isEmpty()) {
         return info;
     }
     const QString wanted = QFileInfo(device).canonicalFilePath();
-    const auto ports = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo& port : ports) {
         const QString location = port.systemLocation();
         const bool same = location == device ||
@@ -30,6 +31,23 @@ AdapterInfo AdapterInfoOf(const QString& device)
         break;
     }
     return info;
+}
+
+}  // namespace
+
+AdapterInfo AdapterInfoOf(const QString& device)
+{
+    return device.isEmpty() ? AdapterInfo() : Find(QSerialPortInfo::availablePorts(), device);
+}
+
+std::vector<AdapterInfo> AdapterInfosOf(const QStringList& devices)
+{
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    std::vector<AdapterInfo> infos;
+    for (const QString& device : devices) {
+        infos.push_back(Find(ports, device));
+    }
+    return infos;
 }
 
 QString AdapterText(const AdapterInfo& info)

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace radio {
 
@@ -19,6 +21,8 @@ struct AdapterInfo {
 // The adapter behind `device` (a device path or a link to one); empty when the
 // system lists no serial port there.
 AdapterInfo AdapterInfoOf(const QString& device);
+// The same for several devices, from one look at the system's list.
+std::vector<AdapterInfo> AdapterInfosOf(const QStringList& devices);
 
 // "FT232R USB UART, FTDI, 0403:6001", leaving out what is not known; empty when
 // nothing is.

@@ -111,9 +111,41 @@ FileResult JobLog::Check() const
     return {};
 }
 
+struct JobLog::Pending {
+    const JobLogRow* row;
+    FileResult result;
+    bool done = false;
+};
+
 FileResult JobLog::Append(const JobLogRow& row)
 {
-    std::lock_guard<std::mutex> guard(m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    Pending mine{&row, {}};
+    m_pending.push_back(&mine);
+    while (!mine.done) {
+        if (m_writing) {
+            m_written.wait(lock);
+            continue;
+        }
+        // This thread writes every row that is waiting, its own among them.
+        m_writing = true;
+        std::vector<Pending*> rows;
+        rows.swap(m_pending);
+        lock.unlock();
+        const FileResult result = Write(rows);
+        lock.lock();
+        for (Pending* pending : rows) {
+            pending->result = result;
+            pending->done = true;
+        }
+        m_writing = false;
+        m_written.notify_all();
+    }
+    return mine.result;
+}
+
+FileResult JobLog::Write(const std::vector<Pending*>& rows) const
+{
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(kLockWaitMs)) {
         return Refused(lock.error() == QLockFile::LockFailedError
@@ -129,7 +161,9 @@ FileResult JobLog::Append(const JobLogRow& row)
     } else if (!bytes.endsWith('\n')) {
         bytes += "\r\n";  // a last line cut short must not run into this one
     }
-    bytes += QByteArray::fromStdString(LineOf(JobLogFields(row)));
+    for (const Pending* pending : rows) {
+        bytes += QByteArray::fromStdString(LineOf(JobLogFields(*pending->row)));
+    }
     return WriteFileAtomically(m_path, bytes);
 }
 

@@ -10,12 +10,15 @@
 //
 // Every append rewrites the whole file through the safe saving every file gets (a full
 // disk leaves the log as it was and says so), under a lock file beside it that keeps
-// two programs, or two radios of one batch, from appending at the same time.
+// two programs from appending at the same time. Radios of one batch that end while a
+// row is being written have their rows written together, next.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
+#include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #include "data/data_file.h"
 #include "link/multi_writer.h"
@@ -61,8 +64,15 @@ public:
     FileResult Append(const JobLogRow& row);
 
 private:
+    struct Pending;
+    // Appends the rows, in order, as one save.
+    FileResult Write(const std::vector<Pending*>& rows) const;
+
     QString m_path;
     std::mutex m_mutex;
+    std::condition_variable m_written;
+    std::vector<Pending*> m_pending;  // rows waiting for the save under way to end
+    bool m_writing = false;
 };
 
 }  // namespace radio

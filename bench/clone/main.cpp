@@ -1,9 +1,11 @@
-// bench_clone: writing one data file into four radios at once against writing it into
-// one. Four simulated radios, each paced at 9600 baud 8N2 on its own thread, and the
-// real radioprog-cli beside this program: `write FILE PORT` into the first radio
-// against `clone FILE PORT1..PORT4`, each the median of several runs, with and
-// without --verify. Ideally the four take no longer than the one; the ratio is the
-// clone's time over the single write's. No backups are kept (--no-backup).
+// bench_clone: writing one data file into 1, 4 and 16 radios at once against writing it
+// into one. Sixteen simulated radios, each paced at 9600 baud 8N2 on its own thread,
+// and the real radioprog-cli beside this program: `write PORT FILE` into the first
+// radio against `clone FILE PORT1..PORTn --code1 1001 --log job.csv` (each radio its
+// own code, a row of the job log each), each the median of several runs, with and
+// without --verify. Ideally n radios take no longer than one; the ratio is the clone's
+// time over the single write's, and the benchmark fails when sixteen at once take more
+// than 1.10 times one. No backups are kept (--no-backup).
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -22,7 +24,10 @@ using namespace radio::sim;
 
 namespace {
 
-constexpr int kRadios = 4;
+constexpr int kRadios = 16;
+constexpr int kCounts[] = {1, 4, 16};
+// The most sixteen radios at once may take, as a multiple of one radio's write.
+constexpr double kMostRatio = 1.10;
 
 // Runs radioprog-cli once; the wall time in seconds, negative when it failed.
 double RunCli(const QStringList& arguments)
@@ -89,11 +94,15 @@ int main(int argc, char* argv[])
     }
 
     std::printf(
-        "One data file into %d radios at once against into one, radioprog-cli against\n"
-        "simulated radios at 9600 baud 8N2 (median of %d runs)\n",
-        kRadios, runs);
-    std::printf("%-16s %14s %16s %8s\n", "", "one radio s", "four at once s", "ratio");
+        "One data file into n radios at once against into one, radioprog-cli against\n"
+        "simulated radios at 9600 baud 8N2, each its own code and job log row (median of\n"
+        "%d runs)\n",
+        runs);
+    std::printf("%-14s %6s %12s %14s %8s\n", "", "radios", "one radio s", "n at once s",
+                "ratio");
     bool ok = true;
+    bool withinBound = true;
+    const QString log = dir.filePath(QStringLiteral("job.csv"));
     for (bool verify : {false, true}) {
         QStringList extra{QStringLiteral("--no-backup")};
         if (verify) {
@@ -101,13 +110,26 @@ int main(int argc, char* argv[])
         }
         const double one =
             Median(QStringList{QStringLiteral("write"), ports.first(), file} + extra, runs, ok);
-        const double four =
-            Median(QStringList{QStringLiteral("clone"), file} + ports + extra, runs, ok);
-        std::printf("%-16s %14.3f %16.3f %8.3f\n", verify ? "write+verify" : "write", one, four,
-                    four / one);
+        for (int count : kCounts) {
+            const QStringList clone =
+                QStringList{QStringLiteral("clone"), file} + ports.mid(0, count) + extra +
+                QStringList{QStringLiteral("--code1"), QStringLiteral("1001"),
+                            QStringLiteral("--log"), log};
+            const double many = Median(clone, runs, ok);
+            const double ratio = many / one;
+            std::printf("%-14s %6d %12.3f %14.3f %8.3f\n", verify ? "write+verify" : "write",
+                        count, one, many, ratio);
+            if (count == kRadios && ratio > kMostRatio) {
+                withinBound = false;
+            }
+        }
+    }
+    if (!withinBound) {
+        std::printf("bench_clone: %d radios at once took more than %.2f times one radio\n",
+                    kRadios, kMostRatio);
     }
     for (const auto& radio : radios) {
         radio->Stop();
     }
-    return ok ? 0 : 1;
+    return ok && withinBound ? 0 : 1;
 }
