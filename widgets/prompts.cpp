@@ -85,7 +85,9 @@ QString Prompts::FileName(FileDialogKind kind, QWidget* parent, const QString& f
     if (kind == FileDialogKind::Open) {
         return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
     }
-    return QFileDialog::getSaveFileName(parent, QString(), directory, filter);
+    const QFileDialog::Options options =
+        kind == FileDialogKind::Append ? QFileDialog::DontConfirmOverwrite : QFileDialog::Options();
+    return QFileDialog::getSaveFileName(parent, QString(), directory, filter, nullptr, options);
 }
 
 void Prompts::Beep()

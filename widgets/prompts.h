@@ -24,7 +24,9 @@ struct BoxRequest {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-enum class FileDialogKind { Open, Save };
+// Append: a file to add to, new or existing; the save dialog does not ask about one
+// that exists.
+enum class FileDialogKind { Open, Save, Append };
 
 class Prompts {
 public:
