@@ -2,6 +2,8 @@
 // (~/.config/radioprog/radioprog.conf on Linux), never in sys.ini.
 #pragma once
 
+#include <QString>
+
 namespace radio {
 
 // Programming > Verify after write; off until the user turns it on.
@@ -10,5 +12,11 @@ void SetVerifyAfterWrite(bool on);
 // Programming > Show changes before writing; on until the user turns it off.
 bool ShowChangesBeforeWriting();
 void SetShowChangesBeforeWriting(bool on);
+// Write to several radios: the job log file chosen last (empty until one is chosen)
+// and whether rows go into it.
+QString JobLogPath();
+void SetJobLogPath(const QString& path);
+bool KeepJobLog();
+void SetKeepJobLog(bool on);
 
 }  // namespace radio
