@@ -69,6 +69,11 @@ QString NextCode(const QString& code)
     return CountCodes(code, 2, codes) == CodeStartError::None ? codes.at(1) : QString();
 }
 
+QString CodeAfter(const QString& code)
+{
+    return EndsInDigit(code) ? Incremented(code) : QString();
+}
+
 void SetCodes(RadioData& data, const QString& code1, const QString& code2)
 {
     auto& d = data.block(Block::B0120).data;

@@ -25,6 +25,10 @@ enum class CodeStartError {
 CodeStartError CountCodes(const QString& start, int count, QStringList& codes);
 // The code after `code` (CountCodes(code, 2)'s second); empty when there is none.
 QString NextCode(const QString& code);
+// `code` counted up by one even past 16 characters (so that a counter that has run out
+// says so when it is next used, rather than start again lower); empty when it does not
+// end in a digit.
+QString CodeAfter(const QString& code);
 
 // Sets Code 1 and Code 2 in the optional features block; a null text keeps that code.
 void SetCodes(RadioData& data, const QString& code1, const QString& code2);
