@@ -1,5 +1,7 @@
 #include "shell/write_batch.h"
 
+#include "config/fleet_codes.h"
+#include "link/port_names.h"
 #include "link/write_check.h"
 #include "shell/frame_transfer_host.h"
 
@@ -28,6 +30,14 @@ public:
         return false;
     }
 
+    void BackupSaved(const BackupResult& result) override
+    {
+        m_writeBackup = result;
+        FrameTransferHost::BackupSaved(result);
+    }
+    // The backup of what was written, once the write has ended.
+    const BackupResult& WriteBackup() const { return m_writeBackup; }
+
     // Runs the batch's question on the interface thread and waits for the answer;
     // false when the host was shut down first.
     bool Ask(const std::function<bool()>& question)
@@ -40,6 +50,7 @@ public:
 private:
     WriteBatch& m_batch;
     Slot& m_slot;
+    BackupResult m_writeBackup;
 };
 
 struct WriteBatch::Slot {
@@ -50,11 +61,13 @@ struct WriteBatch::Slot {
     MultiWriteResult result;
     // Set on the transfer thread; read once it has ended.
     bool bandUnknown = false;
+    JobLogRow row;
+    FileResult logResult;
 };
 
 WriteBatch::WriteBatch(const RadioData& data, const std::vector<int>& ports, const Options& options,
-                       Question question, QObject* parent)
-    : QObject(parent), m_question(std::move(question))
+                       Question question, Job job, QObject* parent)
+    : QObject(parent), m_question(std::move(question)), m_job(std::move(job))
 {
     std::vector<MultiWriter::Radio> radios;
     for (int port : ports) {
@@ -89,6 +102,9 @@ TransferHost& WriteBatch::HostFor(std::size_t index, RadioData& copy)
     Slot& s = *m_slots[index];
     s.copy = &copy;
     const int port = s.port;
+    if (const auto codes = m_job.codes.find(port); codes != m_job.codes.end()) {
+        SetCodes(copy, codes->second.code1, codes->second.code2);
+    }
     FrameTransferHost::Handlers handlers{
         [this, port](int value) { emit progress(port, value); },
         [](const TransferError&) { return false; },  // PortHost answers itself
@@ -112,10 +128,34 @@ void WriteBatch::Start()
     m_writer->Start();
 }
 
+void WriteBatch::Stop()
+{
+    m_stopped = true;
+    m_writer->Cancel();
+}
+
 void WriteBatch::PortEnded(std::size_t index, const MultiWriteResult& result)
 {
-    // On the transfer thread: the rest happens on the interface thread, after what
-    // this radio has posted before.
+    // On the transfer thread, which alone has touched the slot's copy: its row of the
+    // log, so that a slow disk holds up no window.
+    Slot& ended = *m_slots[index];
+    if (m_job.log) {
+        JobLogRow& row = ended.row;
+        row.time = QDateTime::currentDateTime();
+        row.port = PortName(ended.port);
+        row.device = m_job.devices[ended.port];
+        row.adapterSerial = m_job.adapterSerials[ended.port];
+        row.dataFile = m_job.dataFile;
+        row.dataSha256 = m_job.dataSha256;
+        row.code1 = radio::Code1Of(*ended.copy);
+        row.code2 = radio::Code2Of(*ended.copy);
+        row.result = m_job.resultText ? m_job.resultText(result, m_stopped) : QString();
+        row.backup = ended.host->WriteBackup().ok ? ended.host->WriteBackup().path : QString();
+        row.backupBefore = result.backupFirst.ok ? result.backupFirst.path : QString();
+        ended.logResult = m_job.log->Append(row);
+    }
+    // The rest happens on the interface thread, after what this radio has posted
+    // before.
     QMetaObject::invokeMethod(
         this,
         [this, index, result] {
@@ -153,6 +193,16 @@ const TransferError& WriteBatch::ErrorOf(int port) const
 bool WriteBatch::BandUnknown(int port) const
 {
     return SlotOf(port).bandUnknown;
+}
+
+const JobLogRow& WriteBatch::LogRowOf(int port) const
+{
+    return SlotOf(port).row;
+}
+
+const FileResult& WriteBatch::LogResultOf(int port) const
+{
+    return SlotOf(port).logResult;
 }
 
 bool WriteBatch::Arrive(Slot& slot, const RadioReport& reported, PortHost& host)

@@ -5,20 +5,25 @@
 // reports another band or model waits until every radio of the batch has reported
 // (or failed before it could), then one question names all such ports and its
 // answer holds for all of them. Radios that match go on at once. A failed radio is
-// not retried: the batch reports it.
+// not retried: the batch reports it. Each radio may get codes of its own, and with a
+// job log each radio's row is appended on its transfer thread as it ends.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
 
 #include "data/radio_data.h"
+#include "link/job_log.h"
 #include "link/multi_writer.h"
+#include "shell/batch_codes.h"
 
 namespace radio {
 
@@ -36,20 +41,39 @@ public:
     // Asked on the interface thread, at most once per batch; true writes into them.
     using Question = std::function<bool(const std::vector<Mismatch>& radios)>;
 
+    // What the batch gives each radio besides the data, and where it logs them.
+    struct Job {
+        BatchCodes::Plan codes;  // by port; a port without codes keeps the data's
+        std::shared_ptr<JobLog> log;  // none: no job log
+        QString dataFile;
+        QString dataSha256;
+        std::map<int, QString> devices;         // by port, for the log
+        std::map<int, QString> adapterSerials;  // by port, for the log
+        // The result column of a radio's row, on its transfer thread; `stopped`: the
+        // batch was stopped before the radio began its write.
+        std::function<QString(const MultiWriteResult& result, bool stopped)> resultText;
+    };
+
     // `ports`: port numbers 1..10, each at most once.
     WriteBatch(const RadioData& data, const std::vector<int>& ports, const Options& options,
-               Question question, QObject* parent = nullptr);
+               Question question, Job job = {}, QObject* parent = nullptr);
     // Answers every waiting question "no" and waits for the threads.
     ~WriteBatch() override;
 
     void Start();
     bool Running() const { return m_running > 0; }
+    // Radios that have not begun their write are not written; writes under way end.
+    void Stop();
+    bool Stopped() const { return m_stopped; }
 
     // After portEnded: how the port ended, and why when it failed.
     Outcome OutcomeOf(int port) const;
     const TransferError& ErrorOf(int port) const;
     // The radio did not report its band and model; the data's were taken as its.
     bool BandUnknown(int port) const;
+    // With a job log: the port's row, and whether it was appended.
+    const JobLogRow& LogRowOf(int port) const;
+    const FileResult& LogResultOf(int port) const;
 
 signals:
     void progress(int port, int value);
@@ -75,7 +99,9 @@ private:
 
     std::vector<std::unique_ptr<Slot>> m_slots;
     Question m_question;
+    Job m_job;
     int m_running = 0;
+    std::atomic<bool> m_stopped{false};
 
     std::mutex m_gate;
     std::condition_variable m_gateChanged;
