@@ -382,7 +382,26 @@ enum : int {
     TheEditedData = 363,  // a side of a comparison
     BackupBeforeWrite = 364,  // kind of backup
     FieldWholeChannel = 365,  // a channel made or emptied
-    Last = 365,
+    CodeStartsAt1 = 366,  // first Code 1 of a batch
+    CodeStartsAt2 = 367,
+    KeepJobLog = 368,  // check box
+    ChooseJobLog = 369,  // button
+    JobLogTitle = 370,  // file dialog title
+    JobLogFilter = 371,  // file dialog filter
+    StopBatch = 372,  // button
+    WriteRest = 373,  // button
+    CodeNotDtmf = 374,  // %1 the code
+    CodeNoDigits = 375,  // %1 the code
+    CodeTooLong = 376,  // %1 the code
+    CodeKept = 377,  // %1 the code
+    JobLogRowNotKept = 378,  // %1 reason
+    JobLogRefused = 379,  // %1 file, %2 reason
+    ColumnTime = 380,  // list header
+    ColumnPort = 381,  // list header
+    ColumnResult = 382,  // list header
+    ResultStopped = 383,  // one radio of several
+    UnsavedData = 384,  // data file of a job log row
+    Last = 384,
 };
 }  // namespace text
 

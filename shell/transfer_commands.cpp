@@ -1,6 +1,7 @@
 #include "shell/transfer_commands.h"
 
 #include <QAction>
+#include <QDir>
 #include <utility>
 
 #include "config/backup_store.h"
@@ -119,7 +120,12 @@ void TransferCommands::WriteSeveral()
     for (int n = 1; n <= CMultiWriteDlg::kPorts; ++n) {
         devices[std::size_t(n - 1)] = ResolvePortDevice(n);
     }
-    CMultiWriteDlg dialog(Data(), m_worker->ProbePorts(), devices, m_views.Window());
+    // What the job log names as the data written: its file, unless it was changed.
+    QString dataFile = QDir::toNativeSeparators(m_document.FileName());
+    if (dataFile.isEmpty() || m_document.IsModified()) {
+        dataFile = (dataFile + QLatin1Char(' ') + UiText(Data(), text::UnsavedData)).trimmed();
+    }
+    CMultiWriteDlg dialog(Data(), m_worker->ProbePorts(), devices, dataFile, m_views.Window());
     RunModal(dialog);
     // The dialog shows the same remembered choice and may have changed it.
     m_verifyCheck->setChecked(VerifyAfterWrite());

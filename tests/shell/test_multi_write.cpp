@@ -4,12 +4,16 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "config/backup_store.h"
+#include "config/text_of.h"
+#include "config/user_preferences.h"
 #include "shell/frame_actions.h"
 #include "shell/multi_write_dlg.h"
 #include "shell/transfer_texts.h"
@@ -66,6 +70,7 @@ private slots:
     void batchesAgainstSimulatedRadios();
     void bandCheckAsksOncePerBatch();
     void failedRowsReadWholeAndLookFailed();
+    void codesCountOnAndTheLogKeepsEveryRadio();
 };
 
 void TestMultiWrite::batchesAgainstSimulatedRadios()
@@ -232,6 +237,81 @@ void TestMultiWrite::failedRowsReadWholeAndLookFailed()
     });
     app->MainFrame()->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
     QVERIFY(checked);
+}
+
+// Each radio its own Code 1, counted on from batch to batch; the one that failed keeps
+// its code for Write the rest; every radio a row of the job log, shown and kept.
+void TestMultiWrite::codesCountOnAndTheLogKeepsEveryRadio()
+{
+    sim::SimConfig silent = Radio(400);
+    silent.faults.entrySilent = true;
+    SimulatedPorts radios({Radio(400), silent, Radio(400)});
+    WorkDir dir;
+    auto app = StartPrepared(dir);
+    QVERIFY(app);
+    Boxes boxes;
+    FileChoices files;
+    files.Then(dir.Path("job.csv"));
+    Dialogs dialogs;
+    bool checked = false;
+    const auto code1Of = [&](int n) {
+        const auto data = MemoryAt(radios.Radio(n)->Memory(), 0x0120);
+        return QByteArray(reinterpret_cast<const char*>(&data[32]), 16);
+    };
+    const auto code = [](const QByteArray& digits) {
+        return digits + QByteArray(16 - digits.size(), char(0xFF));
+    };
+    const QString code1 = UiText(app->MainFrame()->Data(), text::Code1);
+    RunDialog(dialogs, [&](CMultiWriteDlg& dialog) {
+        QVERIFY(!dialog.JobLogBox()->isChecked() && !dialog.JobLogBox()->isEnabled());
+        QTest::mouseClick(dialog.ChooseLogButton(), Qt::LeftButton);
+        QCOMPARE(files.Kinds(), std::vector<FileDialogKind>{FileDialogKind::Append});
+        QVERIFY(dialog.JobLogBox()->isChecked());
+        Tick(dialog, {1, 2, 3});
+        // A start that is no code is refused, kept as typed, and nothing is written.
+        dialog.CodeStart(0)->setText("12E");
+        QVERIFY(!dialog.StartBatch());
+        QCOMPARE(boxes.Count(), 1);
+        QCOMPARE(dialog.CodeStart(0)->text(), "12E");
+        QCOMPARE(Count(radios.Radio(1)->Events(), sim::SimEvent::Kind::ChunkWrite), 0);
+
+        dialog.CodeStart(0)->setText("0099");
+        QCOMPARE(dialog.PortCodes(3)->text(), code1 + " 0101");
+        QVERIFY(dialog.StartBatch());
+        QVERIFY(dialog.StopButton()->isEnabled());
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(code1Of(1), code("0099"));
+        QCOMPARE(code1Of(3), code("0101"));
+        QCOMPARE(dialog.PortResult(3)->text(),
+                 Fallback(text::ResultWritten) + " (" + code1 + " 0101)");
+        QCOMPARE(dialog.CodeStart(0)->text(), "0102");
+        QCOMPARE(dialog.PortCodes(1)->text(), code1 + " 0102");
+        QCOMPARE(dialog.PortCodes(2)->text(),
+                 Fallback(text::CodeKept).arg(code1 + " 0100"));
+        QCOMPARE(dialog.LogRows()->topLevelItemCount(), 3);
+        QVERIFY(dialog.RestButton()->isEnabled());
+
+        // The silent radio mended: Write the rest gives it the code it missed.
+        radios.Radio(2)->SetFaults(sim::SimFaults{});
+        QTest::mouseClick(dialog.RestButton(), Qt::LeftButton);
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(code1Of(2), code("0100"));
+        QCOMPARE(dialog.PortResult(1)->text(), QString());
+        QCOMPARE(dialog.CodeStart(0)->text(), "0102");
+        QVERIFY(!dialog.RestButton()->isEnabled());
+        checked = true;
+    });
+    app->MainFrame()->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
+    QVERIFY(checked);
+    QFile log(dir.Path("job.csv"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = log.readAll().split('\n');
+    QCOMPARE(rows.size(), 6);  // the header, four rows, nothing after the last line end
+    QVERIFY2(rows.at(4).contains(",COM2,") && rows.at(4).contains(",0100,54321,written,"),
+             rows.at(4).constData());
+    // Remembered: the next dialog keeps the log as it was left.
+    QVERIFY(KeepJobLog());
+    QCOMPARE(JobLogPath(), QFileInfo(dir.Path("job.csv")).absoluteFilePath());
 }
 
 QTEST_MAIN(TestMultiWrite)
