@@ -16,6 +16,7 @@
 #include "cli/clone_codes.h"
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "cli/transfer_messages.h"
 #include "config/file_messages.h"
 #include "config/file_reading.h"
 #include "config/fleet_codes.h"
@@ -98,6 +99,13 @@ public:
                                         .arg(result.backupFirst.path, result.backupFirst.error));
         } else if (result.outcome == MultiWriteResult::Outcome::NotWritten && g_interrupted) {
             outcome = JobResultText(result.outcome, QStringLiteral("stopped before its write"));
+        } else if (result.outcome == MultiWriteResult::Outcome::Failed) {
+            // The last failure, also when Ctrl+C kept it from being tried again.
+            QString reason = TransferErrorMessage(result.error);
+            if (g_interrupted) {
+                reason += QStringLiteral(" (stopped: not tried again)");
+            }
+            outcome = JobResultText(result.outcome, reason);
         } else {
             const auto shown = result.Succeeded() ? result.outcome
                                                   : MultiWriteResult::Outcome::Failed;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "sim/radio_simulator.h"
@@ -46,6 +47,13 @@ inline std::array<std::uint8_t, 64> MemoryAt(const sim::RadioMemory& memory, int
         out[std::size_t(j)] = memory[std::size_t((address + j) % sim::kMemorySize)];
     }
     return out;
+}
+
+// How many of the simulator's events are of `kind`.
+inline int Count(const std::vector<sim::SimEvent>& events, sim::SimEvent::Kind kind)
+{
+    return int(std::count_if(events.begin(), events.end(),
+                             [kind](const sim::SimEvent& e) { return e.kind == kind; }));
 }
 
 }  // namespace radio::test

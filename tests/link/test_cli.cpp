@@ -1,5 +1,7 @@
 // radioprog-cli end to end against a simulated radio: read, show (text and the exact
 // JSON form), write with its check, failures that leave files alone, exit codes.
+#include <signal.h>
+
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -82,6 +84,7 @@ private slots:
     void cloneToSeveralRadiosAtOnce();
     void cloneChecksEachRadiosBand();
     void cloneGivesEachRadioItsCodesAndLogsIt();
+    void cloneStopsAtCtrlC();
     void usageErrors_data();
     void usageErrors();
 
@@ -815,6 +818,39 @@ void TestCli::cloneGivesEachRadioItsCodesAndLogsIt()
     QCOMPARE(wrong.code, 2);
     QVERIFY2(wrong.err.contains("holds something other than a job log"), wrong.err.constData());
     QCOMPARE(FileBytes(file), plan);
+}
+
+// Ctrl+C during a batch: the radio being written is written whole, the one still
+// being tried is tried no more, and both say so.
+void TestCli::cloneStopsAtCtrlC()
+{
+    SimConfig paced = SampleRadio();
+    paced.pacing = true;  // a write of about a second
+    SimConfig silentConfig = SampleRadio();
+    silentConfig.faults.entrySilent = true;
+    auto radio = StartRadio(paced);
+    auto silent = StartRadio(silentConfig);
+    QVERIFY(radio && silent);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plan.tw");
+    QVERIFY(SaveDataFile(file, SampleRecord()).ok());
+    QProcess cli;
+    cli.start(QCoreApplication::applicationDirPath() + "/radioprog-cli",
+              {"clone", file, radio->DevicePath(), silent->DevicePath(), "--retries", "1000",
+               "--no-backup", "--code1", "5"});
+    QVERIFY(cli.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(Count(radio->Events(), SimEvent::Kind::ChunkWrite) > 0, 5000);
+    ::kill(pid_t(cli.processId()), SIGINT);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), 1);
+    const QByteArray out = cli.readAllStandardOutput();
+    QVERIFY2(out.contains(radio->DevicePath().toLocal8Bit() + " (Code 1 5): written\n"),
+             out.constData());
+    QVERIFY2(out.contains(" (Code 1 6): failed: " +
+                          QByteArray::fromStdString(LanguageTable::Fallback(text::RadioNoAnswer)) +
+                          " (stopped: not tried again)\n"),
+             out.constData());
+    QCOMPARE(radio->Memory()[0x0120 + 32], std::uint8_t('5'));
 }
 
 void TestCli::usageErrors_data()

@@ -56,12 +56,6 @@ public:
     sim::RadioSimulator* Radio() const { return SimulatedPorts::Radio(1); }
 };
 
-inline int Count(const std::vector<sim::SimEvent>& events, sim::SimEvent::Kind kind)
-{
-    return int(std::count_if(events.begin(), events.end(),
-                             [kind](const sim::SimEvent& e) { return e.kind == kind; }));
-}
-
 // Waits until the window's transfer has ended.
 inline bool WaitIdle(CMainFrame* frame)
 {
