@@ -386,21 +386,21 @@ enum : int {
     CodeStartsAt2 = 367,
     KeepJobLog = 368,  // check box
     ChooseJobLog = 369,  // button
-    JobLogTitle = 370,  // file dialog title
-    JobLogFilter = 371,  // file dialog filter
-    StopBatch = 372,  // button
-    WriteRest = 373,  // button
-    CodeNotDtmf = 374,  // %1 the code
-    CodeNoDigits = 375,  // %1 the code
-    CodeTooLong = 376,  // %1 the code
-    CodeKept = 377,  // %1 the code
-    JobLogRowNotKept = 378,  // %1 reason
-    JobLogRefused = 379,  // %1 file, %2 reason
-    ColumnTime = 380,  // list header
-    ColumnPort = 381,  // list header
-    ColumnResult = 382,  // list header
-    ResultStopped = 383,  // one radio of several
-    UnsavedData = 384,  // data file of a job log row
+    JobLogFilter = 370,  // file dialog filter
+    StopBatch = 371,  // button
+    WriteRest = 372,  // button
+    CodeNotDtmf = 373,  // %1 the code
+    CodeNoDigits = 374,  // %1 the code
+    CodeTooLong = 375,  // %1 the code
+    CodeKept = 376,  // %1 the code
+    JobLogRowNotKept = 377,  // %1 reason
+    JobLogRefused = 378,  // %1 file, %2 reason
+    ColumnTime = 379,  // list header
+    ColumnPort = 380,  // list header
+    ColumnResult = 381,  // list header
+    ResultStopped = 382,  // one radio of several
+    UnsavedData = 383,  // data file of a job log row
+    NextCodes = 384,  // %1 the codes a port gets next
     Last = 384,
 };
 }  // namespace text

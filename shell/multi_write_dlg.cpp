@@ -72,6 +72,10 @@ CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
         row.bar->setValue(0);
         row.bar->setTextVisible(false);
         row.codes = new QLabel(this);
+        // Room for a code of each kind, so that the dialog does not jump as they come.
+        row.codes->setWordWrap(true);
+        row.codes->setMinimumWidth(fontMetrics().horizontalAdvance(
+            UiText(data, text::NextCodes).arg(UiText(data, text::Code1) + QStringLiteral(" 00000000"))));
         row.result = new QLabel(this);
         // A failure's reason may run long: it wraps within a fixed width (so that
         // the dialog stays on the screen), can be selected and copied, and shows
@@ -344,6 +348,12 @@ QString CMultiWriteDlg::CodesText(const BatchCodes::Codes& codes) const
     return codes.kept && !text.isEmpty() ? UiText(m_data, text::CodeKept).arg(text) : text;
 }
 
+QString CMultiWriteDlg::NextCodesText(const BatchCodes::Codes& codes) const
+{
+    const QString text = CodesText(codes);
+    return text.isEmpty() ? text : UiText(m_data, text::NextCodes).arg(text);
+}
+
 void CMultiWriteDlg::ShowPlannedCodes()
 {
     if (Running()) {
@@ -364,7 +374,8 @@ void CMultiWriteDlg::ShowPlannedCodes()
     next.PlanFor(ports, plan, which);  // a start that cannot count shows no codes
     for (int n = 1; n <= kPorts; ++n) {
         const auto planned = plan.find(n);
-        PortCodes(n)->setText(planned == plan.end() ? QString() : CodesText(planned->second));
+        PortCodes(n)->setText(planned == plan.end() ? QString()
+                                                    : NextCodesText(planned->second));
     }
 }
 

@@ -83,6 +83,7 @@ private:
     // The codes beside each checked port, as the next batch would give them.
     void ShowPlannedCodes();
     QString CodesText(const BatchCodes::Codes& codes) const;
+    QString NextCodesText(const BatchCodes::Codes& codes) const;
     // Why a start cannot give the codes, with the focus on its field; false then.
     bool CodesGiven(const std::vector<int>& ports, BatchCodes::Plan& plan);
     // The job log of the next batch; false (the user told) when it cannot be kept.
