@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "config/backup_store.h"
@@ -187,6 +187,18 @@ void TestMultiWrite::bandCheckAsksOncePerBatch()
             QCOMPARE(dialog.PortResult(n)->text(), Fallback(text::ResultWritten));
         }
         QCOMPARE(Count(radios.Radio(2)->Events(), sim::SimEvent::Kind::ChunkWrite), 26);
+
+        // Stop while the question is up: a Yes no longer writes into the two (nor into
+        // COM1 when its thread is the one asking), and Write the rest offers them again.
+        boxes.OnBox(
+            [&](const BoxRequest&) { QTest::mouseClick(dialog.StopButton(), Qt::LeftButton); });
+        boxes.Answer(QMessageBox::Ok);
+        QVERIFY(dialog.StartBatch());
+        QVERIFY(WaitBatch(dialog));
+        QCOMPARE(dialog.PortResult(2)->text(), Fallback(text::ResultStopped));
+        QCOMPARE(dialog.PortResult(3)->text(), Fallback(text::ResultStopped));
+        QCOMPARE(Count(radios.Radio(2)->Events(), sim::SimEvent::Kind::ChunkWrite), 26);
+        QVERIFY(dialog.RestButton()->isEnabled());
         checked = true;
     });
     frame->Actions()->Action(FrameCommand::WriteSeveral)->trigger();
