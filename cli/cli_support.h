@@ -36,8 +36,8 @@ QString BackupFolderOf(const QCommandLineParser& parser);
 bool RetriesOf(const QCommandLineParser& parser, int& retries, QString& error);
 
 // COM1..COM10 give their number and no device; COM11..COM16 give port number 1 and
-// the device they stand for (or their name, which no device has); a device path (one with a slash, or a name in
-// the working folder that is no regular file) gives port number 1 and the path, made
+// the device they stand for (or their name, which no device has); a device path (one with a slash,
+// or a name in the working folder that is no regular file) gives port number 1 and the path, made
 // absolute.
 bool ParsePort(const QString& text, int& number, QString& device);
 QString NotAPortMessage(const QString& text);

@@ -16,9 +16,9 @@ const QString kDtmfRule =
 bool CheckCode(const QString& code, const QString& where, QString& error)
 {
     if (code.isEmpty() || !IsDtmfCode(code)) {
-        error = code.isEmpty() ? QStringLiteral("%1: no code given").arg(where)
-                               : QStringLiteral("%1: %2 is not a code (%3)")
-                                     .arg(where, code, kDtmfRule);
+        error = code.isEmpty()
+                    ? QStringLiteral("%1: no code given").arg(where)
+                    : QStringLiteral("%1: %2 is not a code (%3)").arg(where, code, kDtmfRule);
         return false;
     }
     return true;
@@ -60,10 +60,10 @@ bool ReadCodesFile(const QString& path, std::vector<CodesLine>& lines, QString& 
     }
     const CsvTable table = ReadCsv(std::string_view(bytes.constData(), std::size_t(bytes.size())));
     if (table.status != CsvStatus::Ok) {
-        error = table.status == CsvStatus::NotText
-                    ? QStringLiteral("%1 is not text").arg(path)
-                    : QStringLiteral("%1 line %2: a quote is not closed").arg(path).arg(
-                          table.errorRow);
+        error =
+            table.status == CsvStatus::NotText
+                ? QStringLiteral("%1 is not text").arg(path)
+                : QStringLiteral("%1 line %2: a quote is not closed").arg(path).arg(table.errorRow);
         return false;
     }
     for (const CsvRecord& record : table.records) {

@@ -10,7 +10,7 @@
 namespace radio::cli {
 
 struct CodesLine {
-    QString port;   // as the file gives it
+    QString port;  // as the file gives it
     QString code1;
     QString code2;  // null: the data file's Code 2
 };

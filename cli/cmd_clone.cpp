@@ -13,9 +13,9 @@
 #include <memory>
 #include <mutex>
 
-#include "cli/clone_codes.h"
 #include "cli/cli_command.h"
 #include "cli/cli_support.h"
+#include "cli/clone_codes.h"
 #include "cli/transfer_messages.h"
 #include "config/file_messages.h"
 #include "config/file_reading.h"
@@ -31,9 +31,9 @@ namespace {
 
 // One radio of the batch.
 struct Target {
-    QString given;   // the port as given: COM2, ./radiosim-com1
-    QString label;   // COM2 (/dev/ttyUSB1), or the device path given
-    QString device;  // the device it stands for, as the file system names it
+    QString given;          // the port as given: COM2, ./radiosim-com1
+    QString label;          // COM2 (/dev/ttyUSB1), or the device path given
+    QString device;         // the device it stands for, as the file system names it
     QString adapterSerial;  // with --log: of the USB adapter behind it
     MultiWriter::Radio radio;
     QString code1;  // null: the data file's
@@ -107,8 +107,8 @@ public:
             }
             outcome = JobResultText(result.outcome, reason);
         } else {
-            const auto shown = result.Succeeded() ? result.outcome
-                                                  : MultiWriteResult::Outcome::Failed;
+            const auto shown =
+                result.Succeeded() ? result.outcome : MultiWriteResult::Outcome::Failed;
             outcome = JobResultText(shown, host.Failure());
         }
 
@@ -199,10 +199,10 @@ bool TargetOf(const QString& text, Target& target, QString& error)
     target.radio = {number, device};
     const int named = PortNumberOf(text, kCliPortCount);
     const QString resolved = named > 0 ? ResolvePortDevice(named) : QString();
-    target.label = named > 0 ? (resolved.isEmpty()
-                                    ? PortName(named)
-                                    : QStringLiteral("%1 (%2)").arg(PortName(named), resolved))
-                             : device;
+    target.label =
+        named > 0 ? (resolved.isEmpty() ? PortName(named)
+                                        : QStringLiteral("%1 (%2)").arg(PortName(named), resolved))
+                  : device;
     return true;
 }
 
@@ -238,8 +238,7 @@ bool GiveCodes(const QCommandLineParser& parser, const std::vector<CodesLine>& l
         const qsizetype at = lineDevices.indexOf(target.device);
         const CodesLine* found = at >= 0 ? &lines.at(std::size_t(at)) : nullptr;
         if (!found) {
-            error = QStringLiteral("%1 has no line in %2").arg(target.given,
-                                                                parser.value("codes"));
+            error = QStringLiteral("%1 has no line in %2").arg(target.given, parser.value("codes"));
             return false;
         }
         if (given.contains(found->code1)) {
@@ -267,7 +266,8 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     const bool codesFile = parser.isSet(QStringLiteral("codes"));
     if (codesFile &&
         (parser.isSet(QStringLiteral("code1")) || parser.isSet(QStringLiteral("code2")))) {
-        return Usage(QStringLiteral("--codes gives the codes: it cannot go with --code1 or --code2"));
+        return Usage(
+            QStringLiteral("--codes gives the codes: it cannot go with --code1 or --code2"));
     }
     std::vector<CodesLine> lines;
     if (codesFile) {
@@ -313,9 +313,9 @@ int Clone(const QCommandLineParser& parser, const QStringList& arguments)
     }
     RadioData data;
     data.ResetRecord(true);
-    if (const FileResult parsed = ParseDataFile(
-            reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()),
-            data);
+    if (const FileResult parsed =
+            ParseDataFile(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                          std::size_t(bytes.size()), data);
         !parsed.ok()) {
         Say(OpenFailureText(LanguageTable(), path, parsed));
         return kUsage;

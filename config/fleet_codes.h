@@ -15,9 +15,9 @@ namespace radio {
 enum class CodeStartError {
     None,
     Empty,
-    NotDtmf,    // a character that is not a DTMF character
-    NoDigits,   // the value does not end in a digit, so there is nothing to count
-    TooLong,    // a value of the count would have more than 16 characters
+    NotDtmf,   // a character that is not a DTMF character
+    NoDigits,  // the value does not end in a digit, so there is nothing to count
+    TooLong,   // a value of the count would have more than 16 characters
 };
 
 // `count` codes from `start` on, in order; None when all of them are DTMF codes.

@@ -14,10 +14,12 @@ namespace radio {
 namespace {
 
 const QStringList kColumns = {
-    QStringLiteral("time"),        QStringLiteral("port"),          QStringLiteral("device"),
-    QStringLiteral("adapter serial"), QStringLiteral("data file"), QStringLiteral("data SHA-256"),
-    QStringLiteral("code 1"),      QStringLiteral("code 2"),        QStringLiteral("result"),
-    QStringLiteral("backup"),      QStringLiteral("backup before"),
+    QStringLiteral("time"),          QStringLiteral("port"),
+    QStringLiteral("device"),        QStringLiteral("adapter serial"),
+    QStringLiteral("data file"),     QStringLiteral("data SHA-256"),
+    QStringLiteral("code 1"),        QStringLiteral("code 2"),
+    QStringLiteral("result"),        QStringLiteral("backup"),
+    QStringLiteral("backup before"),
 };
 
 // How long an append waits for another program's append to end.
@@ -84,15 +86,14 @@ QString JobTimeText(const QDateTime& time)
 
 QString Sha256Text(const QByteArray& bytes)
 {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
 }
 
 QStringList JobLogFields(const JobLogRow& row)
 {
-    return {JobTimeText(row.time), row.port,  row.device,      row.adapterSerial,
-            row.dataFile,          row.dataSha256, row.code1,  row.code2,
-            row.result,            row.backup, row.backupBefore};
+    return {JobTimeText(row.time), row.port,  row.device, row.adapterSerial, row.dataFile,
+            row.dataSha256,        row.code1, row.code2,  row.result,        row.backup,
+            row.backupBefore};
 }
 
 JobLog::JobLog(QString path) : m_path(std::move(path)) {}

@@ -42,8 +42,8 @@ constexpr int kLogColumns = 5;  // time, port, Code 1, Code 2, result
 }  // namespace
 
 CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
-                               const std::array<QString, kPorts>& devices,
-                               const QString& dataFile, QWidget* parent)
+                               const std::array<QString, kPorts>& devices, const QString& dataFile,
+                               QWidget* parent)
     : QDialog(parent),
       m_data(data),
       m_devices(devices),
@@ -75,7 +75,8 @@ CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
         // Room for a code of each kind, so that the dialog does not jump as they come.
         row.codes->setWordWrap(true);
         row.codes->setMinimumWidth(fontMetrics().horizontalAdvance(
-            UiText(data, text::NextCodes).arg(UiText(data, text::Code1) + QStringLiteral(" 00000000"))));
+            UiText(data, text::NextCodes)
+                .arg(UiText(data, text::Code1) + QStringLiteral(" 00000000"))));
         row.result = new QLabel(this);
         // A failure's reason may run long: it wraps within a fixed width (so that
         // the dialog stays on the screen), can be selected and copied, and shows
@@ -321,8 +322,8 @@ bool CMultiWriteDlg::LogReady(std::shared_ptr<JobLog>& log)
 void CMultiWriteDlg::ChooseLog()
 {
     const QString path = AskFileNameKeepingDirectory(
-        FileDialogKind::Append, this,
-        UiText(m_data, text::JobLogFilter) + QStringLiteral(";;*"), JobLogPath());
+        FileDialogKind::Append, this, UiText(m_data, text::JobLogFilter) + QStringLiteral(";;*"),
+        JobLogPath());
     if (path.isEmpty()) {
         return;
     }
@@ -374,8 +375,7 @@ void CMultiWriteDlg::ShowPlannedCodes()
     next.PlanFor(ports, plan, which);  // a start that cannot count shows no codes
     for (int n = 1; n <= kPorts; ++n) {
         const auto planned = plan.find(n);
-        PortCodes(n)->setText(planned == plan.end() ? QString()
-                                                    : NextCodesText(planned->second));
+        PortCodes(n)->setText(planned == plan.end() ? QString() : NextCodesText(planned->second));
     }
 }
 
@@ -406,8 +406,9 @@ void CMultiWriteDlg::ShowLogRow(int port)
     }
     const FileResult& appended = m_batch->LogResultOf(port);
     if (!appended.ok()) {
-        item->setText(kLogColumns - 1, UiText(m_data, text::JobLogRowNotKept)
-                                           .arg(FailureReason(m_data.texts, appended)));
+        item->setText(
+            kLogColumns - 1,
+            UiText(m_data, text::JobLogRowNotKept).arg(FailureReason(m_data.texts, appended)));
         item->setForeground(kLogColumns - 1, kFailedColor);
     }
     m_logRows->scrollToItem(item);
@@ -493,8 +494,9 @@ void CMultiWriteDlg::PortEnded(int port)
     if (m_keepLog->isChecked() && m_batch->LogRowOf(port).time.isValid()) {
         ShowLogRow(port);
         if (const FileResult& appended = m_batch->LogResultOf(port); !appended.ok()) {
-            text += QLatin1Char(' ') + UiText(m_data, text::JobLogRowNotKept)
-                                           .arg(FailureReason(m_data.texts, appended));
+            text +=
+                QLatin1Char(' ') +
+                UiText(m_data, text::JobLogRowNotKept).arg(FailureReason(m_data.texts, appended));
             failed = true;
         }
     }

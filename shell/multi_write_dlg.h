@@ -115,7 +115,7 @@ private:
     QPushButton* m_rest;
     QPushButton* m_close;
     BatchCodes m_codes;
-    BatchCodes::Plan m_plan;    // the codes of the batch under way, or of the last
+    BatchCodes::Plan m_plan;       // the codes of the batch under way, or of the last
     std::vector<int> m_unwritten;  // ports of the last batch that were not written
     std::unique_ptr<WriteBatch> m_batch;
 };

@@ -43,7 +43,7 @@ public:
 
     // What the batch gives each radio besides the data, and where it logs them.
     struct Job {
-        BatchCodes::Plan codes;  // by port; a port without codes keeps the data's
+        BatchCodes::Plan codes;       // by port; a port without codes keeps the data's
         std::shared_ptr<JobLog> log;  // none: no job log
         QString dataFile;
         QString dataSha256;

@@ -98,8 +98,7 @@ int main(int argc, char* argv[])
         "simulated radios at 9600 baud 8N2, each its own code and job log row (median of\n"
         "%d runs)\n",
         runs);
-    std::printf("%-14s %6s %12s %14s %8s\n", "", "radios", "one radio s", "n at once s",
-                "ratio");
+    std::printf("%-14s %6s %12s %14s %8s\n", "", "radios", "one radio s", "n at once s", "ratio");
     bool ok = true;
     bool withinBound = true;
     const QString log = dir.filePath(QStringLiteral("job.csv"));
@@ -111,22 +110,22 @@ int main(int argc, char* argv[])
         const double one =
             Median(QStringList{QStringLiteral("write"), ports.first(), file} + extra, runs, ok);
         for (int count : kCounts) {
-            const QStringList clone =
-                QStringList{QStringLiteral("clone"), file} + ports.mid(0, count) + extra +
-                QStringList{QStringLiteral("--code1"), QStringLiteral("1001"),
-                            QStringLiteral("--log"), log};
+            const QStringList clone = QStringList{QStringLiteral("clone"), file} +
+                                      ports.mid(0, count) + extra +
+                                      QStringList{QStringLiteral("--code1"), QStringLiteral("1001"),
+                                                  QStringLiteral("--log"), log};
             const double many = Median(clone, runs, ok);
             const double ratio = many / one;
-            std::printf("%-14s %6d %12.3f %14.3f %8.3f\n", verify ? "write+verify" : "write",
-                        count, one, many, ratio);
+            std::printf("%-14s %6d %12.3f %14.3f %8.3f\n", verify ? "write+verify" : "write", count,
+                        one, many, ratio);
             if (count == kRadios && ratio > kMostRatio) {
                 withinBound = false;
             }
         }
     }
     if (!withinBound) {
-        std::printf("bench_clone: %d radios at once took more than %.2f times one radio\n",
-                    kRadios, kMostRatio);
+        std::printf("bench_clone: %d radios at once took more than %.2f times one radio\n", kRadios,
+                    kMostRatio);
     }
     for (const auto& radio : radios) {
         radio->Stop();

@@ -32,8 +32,9 @@ QByteArray Read(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
 }
 
-const QByteArray kHeader = "time,port,device,adapter serial,data file,data SHA-256,code 1,code "
-                           "2,result,backup,backup before\r\n";
+const QByteArray kHeader =
+    "time,port,device,adapter serial,data file,data SHA-256,code 1,code "
+    "2,result,backup,backup before\r\n";
 
 }  // namespace
 
@@ -56,10 +57,11 @@ void TestFleet::codesCount_data()
     QTest::addColumn<QStringList>("codes");  // empty: refused
     QTest::addColumn<int>("error");
     using E = CodeStartError;
-    QTest::newRow("counts up") << "1001" << 3 << QStringList{"1001", "1002", "1003"} << int(E::None);
+    QTest::newRow("counts up") << "1001" << 3 << QStringList{"1001", "1002", "1003"}
+                               << int(E::None);
     QTest::newRow("keeps its width") << "0099" << 2 << QStringList{"0099", "0100"} << int(E::None);
-    QTest::newRow("grows past nines") << "998" << 3 << QStringList{"998", "999", "1000"}
-                                      << int(E::None);
+    QTest::newRow("grows past nines")
+        << "998" << 3 << QStringList{"998", "999", "1000"} << int(E::None);
     QTest::newRow("a prefix stays") << "*A9" << 2 << QStringList{"*A9", "*A10"} << int(E::None);
     QTest::newRow("one radio needs no digits") << "12#" << 1 << QStringList{"12#"} << int(E::None);
     QTest::newRow("nothing to count") << "12#" << 2 << QStringList{} << int(E::NoDigits);
@@ -67,8 +69,8 @@ void TestFleet::codesCount_data()
     QTest::newRow("empty") << "" << 1 << QStringList{} << int(E::Empty);
     QTest::newRow("sixteen nines and one more")
         << "9999999999999999" << 2 << QStringList{} << int(E::TooLong);
-    QTest::newRow("seventeen characters") << "12345678901234567" << 1 << QStringList{}
-                                          << int(E::TooLong);
+    QTest::newRow("seventeen characters")
+        << "12345678901234567" << 1 << QStringList{} << int(E::TooLong);
 }
 
 void TestFleet::codesCount()
@@ -132,10 +134,11 @@ void TestFleet::rowsAreAppendedUnderOneHeader()
     f.write("2026-12-09T14:04:00+01:00,COM3");
     f.close();
     QVERIFY(log.Append(Row("COM4", "failed: a reason, with a comma")).ok());
-    QVERIFY(Read(log.Path()).endsWith(",COM3\r\n2026-12-09T14:03:52+01:00,COM4,/dev/ttyUSB0,,"
-                                      "\"/plans/fleet, north.tw\",ba7816bf8f01cfea414140de5dae222"
-                                      "3b00361a396177a9cb410ff61f20015ad,2001,,\"failed: a reason, "
-                                      "with a comma\",,\r\n"));
+    QVERIFY(Read(log.Path())
+                .endsWith(",COM3\r\n2026-12-09T14:03:52+01:00,COM4,/dev/ttyUSB0,,"
+                          "\"/plans/fleet, north.tw\",ba7816bf8f01cfea414140de5dae222"
+                          "3b00361a396177a9cb410ff61f20015ad,2001,,\"failed: a reason, "
+                          "with a comma\",,\r\n"));
 }
 
 void TestFleet::aFileThatIsNoJobLogIsRefused()
