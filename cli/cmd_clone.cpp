@@ -231,7 +231,13 @@ bool GiveCodes(const QCommandLineParser& parser, const std::vector<CodesLine>& l
     for (const CodesLine& line : lines) {
         Target named;
         QString ignored;
-        lineDevices << (TargetOf(line.port, named, ignored) ? named.device : QString());
+        const QString device = TargetOf(line.port, named, ignored) ? named.device : QString();
+        if (!device.isEmpty() && lineDevices.contains(device)) {
+            error = QStringLiteral("%1 has two lines in %2")
+                        .arg(line.port, parser.value(QStringLiteral("codes")));
+            return false;
+        }
+        lineDevices << device;
     }
     QStringList given;
     for (Target& target : targets) {

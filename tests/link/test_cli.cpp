@@ -813,6 +813,14 @@ void TestCli::cloneGivesEachRadioItsCodesAndLogsIt()
     QVERIFY2(rows.at(4).contains(",COM2," + replacement->DevicePath().toLocal8Bit() + ","),
              rows.at(4).constData());
 
+    // A port with two lines of codes is refused before anything is written.
+    QVERIFY(codes.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    codes.write("COM2,0100\n" + replacement->DevicePath().toLocal8Bit() + ",0200\n");
+    codes.close();
+    const Result twice = Cli({"clone", file, "COM2", "--codes", codes.fileName()}, env);
+    QCOMPARE(twice.code, 2);
+    QVERIFY2(twice.err.contains(" has two lines in "), twice.err.constData());
+
     // A data file given as the log is not appended to.
     const Result wrong = Cli({"clone", file, first->DevicePath(), "--log", file});
     QCOMPARE(wrong.code, 2);
