@@ -47,8 +47,9 @@ FileResult Existing(const QString& path, QByteArray& bytes)
 {
     bytes.clear();
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        return {};
+    if (!info.exists()) {
+        return info.isSymLink() ? Refused(QStringLiteral("it links to a file that does not exist"))
+                                : FileResult();
     }
     if (const OddFile odd = OddFileAt(path); odd != OddFile::None) {
         return OddFileFailure(FileStatus::WriteFailed, odd);
@@ -151,7 +152,8 @@ FileResult JobLog::Write(const std::vector<Pending*>& rows) const
     if (!lock.tryLock(kLockWaitMs)) {
         return Refused(lock.error() == QLockFile::LockFailedError
                            ? QStringLiteral("another program is appending to it")
-                           : QStringLiteral("its lock file cannot be made beside it"));
+                           : QStringLiteral("its lock file cannot be made beside it (a full "
+                                            "disk, or a folder that may not be written)"));
     }
     QByteArray bytes;
     if (FileResult existing = Existing(m_path, bytes); !existing.ok()) {

@@ -149,7 +149,10 @@ void TestFleet::aFileThatIsNoJobLogIsRefused()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(1704, char(0xFF)));
     f.close();
-    for (const QString& path : {data, dir.path(), dir.filePath("no/such/folder/job.csv")}) {
+    const QString dangling = dir.filePath("dangling.csv");
+    QVERIFY(QFile::link(dir.filePath("nothing.csv"), dangling));
+    for (const QString& path :
+         {data, dir.path(), dir.filePath("no/such/folder/job.csv"), dangling}) {
         JobLog log(path);
         QVERIFY2(!log.Check().ok(), qPrintable(path));
         QVERIFY(!log.Append(Row("COM1", "written")).ok());
