@@ -62,6 +62,14 @@ sim::SimConfig Radio(int bandLower)
     return config;
 }
 
+// A radio that never answers.
+sim::SimConfig SilentRadio()
+{
+    sim::SimConfig config = Radio(400);
+    config.faults.entrySilent = true;
+    return config;
+}
+
 }  // namespace
 
 class TestMultiWrite : public QObject {
@@ -75,9 +83,7 @@ private slots:
 
 void TestMultiWrite::batchesAgainstSimulatedRadios()
 {
-    sim::SimConfig silent = Radio(400);
-    silent.faults.entrySilent = true;
-    SimulatedPorts radios({Radio(400), silent, Radio(400)});
+    SimulatedPorts radios({Radio(400), SilentRadio(), Radio(400)});
     WorkDir dir;
     auto app = StartPrepared(dir);
     QVERIFY(app);
@@ -214,9 +220,7 @@ void TestMultiWrite::failedRowsReadWholeAndLookFailed()
 {
     sim::SimConfig corrupt = Radio(400);
     corrupt.faults.corruptWrite = 0x0125;
-    sim::SimConfig silent = Radio(400);
-    silent.faults.entrySilent = true;
-    SimulatedPorts radios({Radio(400), corrupt, silent});
+    SimulatedPorts radios({Radio(400), corrupt, SilentRadio()});
     WorkDir dir;
     auto app = StartPrepared(dir);
     QVERIFY(app);
@@ -255,9 +259,7 @@ void TestMultiWrite::failedRowsReadWholeAndLookFailed()
 // its code for Write the rest; every radio a row of the job log, shown and kept.
 void TestMultiWrite::codesCountOnAndTheLogKeepsEveryRadio()
 {
-    sim::SimConfig silent = Radio(400);
-    silent.faults.entrySilent = true;
-    SimulatedPorts radios({Radio(400), silent, Radio(400)});
+    SimulatedPorts radios({Radio(400), SilentRadio(), Radio(400)});
     WorkDir dir;
     auto app = StartPrepared(dir);
     QVERIFY(app);
