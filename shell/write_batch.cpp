@@ -143,8 +143,13 @@ void WriteBatch::PortEnded(std::size_t index, const MultiWriteResult& result)
         JobLogRow& row = ended.row;
         row.time = QDateTime::currentDateTime();
         row.port = PortName(ended.port);
-        row.device = m_job.devices[ended.port];
-        row.adapterSerial = m_job.adapterSerials[ended.port];
+        // Looked up, never inserted: the radios' threads read these maps at once.
+        const auto of = [port = ended.port](const std::map<int, QString>& byPort) {
+            const auto at = byPort.find(port);
+            return at == byPort.end() ? QString() : at->second;
+        };
+        row.device = of(m_job.devices);
+        row.adapterSerial = of(m_job.adapterSerials);
         row.dataFile = m_job.dataFile;
         row.dataSha256 = m_job.dataSha256;
         row.code1 = radio::Code1Of(*ended.copy);
