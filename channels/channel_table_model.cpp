@@ -30,12 +30,21 @@ QVariant ChannelTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return Cell(index.row() + 1, column);
+    case Qt::AccessibleTextRole: return AccessibleCell(index.row() + 1, column);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(kColumnLayout[std::size_t(column)].centred
                                        ? Qt::AlignCenter
                                        : Qt::AlignRight | Qt::AlignVCenter);
     default: return QVariant();
     }
+}
+
+QString ChannelTableModel::AccessibleCell(int row, int column) const
+{
+    const QString value = Cell(row, column);
+    return QStringLiteral("%1, %2, %3")
+        .arg(UiText(Record(), text::AccessibleChannel).arg(Cell(row, column::Label)),
+             Cell(0, column), value.isEmpty() ? UiText(Record(), text::AccessibleEmpty) : value);
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -41,6 +41,9 @@ public:
     // Grid numbering (channel_cells.h).
     QModelIndex IndexOf(int row, int column) const { return index(row - 1, column - 1); }
     QString Cell(int row, int column) const { return CellText(Record(), row, column); }
+    // What a screen reader says of a cell: its channel, column and value, "channel 3,
+    // RX Freq, 435.12500", or "empty" for a cell without one.
+    QString AccessibleCell(int row, int column) const;
 
     // The name of the step that commits `column` of channel `row` after it: the
     // cell's text as it then is.

@@ -143,6 +143,7 @@ void CChnMsgFormView::LoadFromRecord()
     const int row = CurrentRow();
     const int column = CurrentColumn();
     m_model->Reload();
+    m_grid->setAccessibleName(Text(text::ChannelsView));
     m_delegate->Fill();
     ApplyLayout();
     const int targetRow = std::clamp(row, 1, std::max(1, m_model->rowCount()));

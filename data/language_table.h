@@ -401,7 +401,9 @@ enum : int {
     ResultStopped = 382,  // one radio of several
     UnsavedData = 383,  // data file of a job log row
     NextCodes = 384,  // %1 the codes a port gets next
-    Last = 384,
+    AccessibleChannel = 385,  // %1 channel number, as a screen reader says a cell's row
+    AccessibleEmpty = 386,    // a cell without a value, as a screen reader says it
+    Last = 386,
 };
 }  // namespace text
 
