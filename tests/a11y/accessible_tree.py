@@ -1,0 +1,177 @@
+#!/usr/bin/env python3
+"""What a screen reader sees of the program, in one language.
+
+    accessible_tree.py PROGRAM LANGUAGE     (LANGUAGE: 0 Chinese, 1 English)
+
+Run inside a D-Bus session on an X display (test_accessibility.sh does both). Starts the
+accessibility bus and the program in a folder of its own, opens each view through its
+menu item (as a screen reader user would, by the item's action), and walks the
+accessible tree after each: every focusable control that shows must have a name, and
+every cell of the channel table must say its channel and column. Prints how many
+controls each view showed; exit status 1 names every control that fails.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+VIEWS = ["ChannelsView", "FeaturesView", "KeysView", "ScanView"]
+PATIENCE = 20.0  # seconds for the program, and for each view, to show
+
+
+def text_numbers():
+    """The language table's numbers by name, as the program numbers them."""
+    with open(os.path.join(HERE, "..", "..", "data", "language_table.h"), encoding="utf-8") as f:
+        return {m.group(1): int(m.group(2)) for m in re.finditer(r"\b(\w+) = (\d+),", f.read())}
+
+
+def texts(program, language):
+    """Text #n in `language`, from the lang.csv beside the program."""
+    path = os.path.join(os.path.dirname(program), "lang.csv")
+    with open(path, encoding="utf-8-sig") as f:
+        lines = f.read().split("\n")
+    return lambda n: lines[n + 1].split(",")[language].strip()
+
+
+def showing(acc):
+    try:
+        return acc.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def descendants(acc):
+    try:
+        count = acc.childCount
+    except Exception:
+        return
+    for i in range(count):
+        try:
+            child = acc.getChildAtIndex(i)
+        except Exception:
+            continue
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def path_of(acc):
+    parts = []
+    while acc is not None and len(parts) < 6:
+        try:
+            parts.append(f"{acc.getRoleName()} '{acc.name}'")
+            acc = acc.parent
+        except Exception:
+            break
+    return " < ".join(parts)
+
+
+def wait_for(what, find):
+    deadline = time.monotonic() + PATIENCE
+    while time.monotonic() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.2)
+    raise SystemExit(f"FAIL: {what} did not show within {PATIENCE:.0f} s")
+
+
+def the_program(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is not None and app.get_process_id() == pid and any(
+                    showing(c) for c in descendants(app)):
+                return app
+        except Exception:
+            continue
+    return None
+
+
+def unnamed_controls(app):
+    controls, unnamed = 0, []
+    for acc in descendants(app):
+        try:
+            state = acc.getState()
+        except Exception:
+            continue
+        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+            controls += 1
+            if not (acc.name or "").strip():
+                unnamed.append(path_of(acc))
+    return controls, unnamed
+
+
+def table_faults(app, text, numbers):
+    tables = [a for a in descendants(app) if a.getRoleName() == "table" and showing(a)]
+    if not tables:
+        return ["no channel table shows"]
+    table = tables[0]
+    faults = []
+    if table.name != text(numbers["ChannelsView"]):
+        faults.append(f"the channel table is named '{table.name}'")
+    cells = table.queryTable()
+    channel = text(numbers["AccessibleChannel"])
+    for row in range(cells.nRows):
+        for column in range(cells.nColumns):
+            header = cells.getColumnHeader(column).name
+            name = cells.getAccessibleAt(row, column).name
+            start = f"{channel.replace('%1', str(row + 1))}, {header}, "
+            if not name.startswith(start) or len(name) == len(start):
+                faults.append(f"cell {row + 1}/{column + 1} reads '{name}', not '{start}...'")
+    return faults
+
+
+def main():
+    program, language = sys.argv[1], int(sys.argv[2])
+    numbers = text_numbers()
+    text = texts(program, language)
+    work = tempfile.mkdtemp(prefix="radioprog-a11y-")
+    with open(os.path.join(work, "sys.ini"), "w", newline="") as f:
+        f.write(f"Com=COM1\r\nDefaultLanguage={language}\r\nMode=1\r\n")
+    env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
+               XDG_DATA_HOME=os.path.join(work, "data"), QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(0.5)
+    radio = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE)
+    faults = []
+    try:
+        app = wait_for("the program", lambda: the_program(radio.pid))
+        for view in VIEWS:
+            title = text(numbers[view])
+            items = [a for a in descendants(app)
+                     if a.getRoleName() == "menu item" and a.name == title]
+            if not items:
+                faults.append(f"no menu item '{title}'")
+                continue
+            items[0].queryAction().doAction(0)
+            wait_for(f"the view '{title}'", lambda: next(
+                (a for a in descendants(app) if a.getRoleName() in ("frame", "internal frame")
+                 and a.name.startswith(title) and showing(a)), None))
+            time.sleep(0.5)
+            controls, unnamed = unnamed_controls(app)
+            print(f"language {language}, {title}: {controls} focusable controls showing, "
+                  f"{len(unnamed)} without a name")
+            faults += [f"{title}: no name: {p}" for p in unnamed]
+            if view == "ChannelsView":
+                faults += table_faults(app, text, numbers)
+    finally:
+        radio.terminate()
+        bus.terminate()
+        radio.wait(10)
+        bus.wait(10)
+    for fault in dict.fromkeys(faults):
+        print(f"FAIL: {fault}")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
