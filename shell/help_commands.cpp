@@ -1,6 +1,7 @@
 #include "shell/help_commands.h"
 
 #include <QFileInfo>
+#include <map>
 
 #include "config/text_of.h"
 #include "shell/about_dlg.h"
@@ -47,7 +48,24 @@ QString HelpCommands::HelpPagePath(const QString& page) const
     return m_locate(page);
 }
 
-void HelpCommands::ShowHelp(const QString& page)
+void HelpCommands::HelpForActiveView()
+{
+    // The anchors of the editing page's parts, by view.
+    static const std::map<ViewKind, const char*> kParts = {{ViewKind::Channels, "channels"},
+                                                           {ViewKind::Features, "features"},
+                                                           {ViewKind::Keys, "keys"},
+                                                           {ViewKind::Scan, "scan"}};
+    const CEditView* active = m_views.ActiveView();
+    for (ViewKind kind : kAllViewKinds) {
+        if (active != nullptr && m_views.View(kind) == active) {
+            ShowHelp(QString::fromLatin1(help::kEditing), QString::fromLatin1(kParts.at(kind)));
+            return;
+        }
+    }
+    HelpTopics();
+}
+
+void HelpCommands::ShowHelp(const QString& page, const QString& part)
 {
     const QString path = HelpPagePath(page);
     if (!QFileInfo(path).isFile()) {
@@ -62,7 +80,7 @@ void HelpCommands::ShowHelp(const QString& page)
     if (!m_help) {
         m_help = std::make_unique<CHelpViewer>();
     }
-    m_help->ShowPage(path);
+    m_help->ShowPage(path, part);
 }
 
 }  // namespace radio

@@ -24,9 +24,12 @@ public:
 
     void HelpTopics();
     void About();
+    // F1: the part of the help on the active view, or the index when none is active.
+    void HelpForActiveView();
     // Opens a page of the help (a path below the program's folder, such as
-    // "helptopics1/index.htm"); a missing page is reported.
-    void ShowHelp(const QString& page);
+    // "helptopics1/index.htm"), at the anchor `part` when one is given; a missing page
+    // is reported.
+    void ShowHelp(const QString& page, const QString& part = QString());
 
     CHelpViewer* HelpViewer() const { return m_help.get(); }
 

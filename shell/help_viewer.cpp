@@ -41,9 +41,13 @@ CHelpViewer::CHelpViewer(QWidget* parent)
     layout->addWidget(m_browser);
 }
 
-void CHelpViewer::ShowPage(const QString& path)
+void CHelpViewer::ShowPage(const QString& path, const QString& part)
 {
-    m_browser->setSource(QUrl::fromLocalFile(path));
+    QUrl url = QUrl::fromLocalFile(path);
+    if (!part.isEmpty()) {
+        url.setFragment(part);
+    }
+    m_browser->setSource(url);
     if (!m_placed) {
         // The first time over the window that asked for it, wholly on its screen; after
         // that where the user left it.

@@ -15,6 +15,8 @@ namespace radio {
 namespace help {
 constexpr const char* kIndex = "helptopics1/index.htm";
 constexpr const char* kLanguage = "helptopics1/html/language.htm";
+// The page on editing, with a part per view (F1 in a view opens its part).
+constexpr const char* kEditing = "helptopics1/html/edit.htm";
 }  // namespace help
 
 class CHelpViewer : public QWidget {
@@ -22,8 +24,9 @@ class CHelpViewer : public QWidget {
 public:
     explicit CHelpViewer(QWidget* parent = nullptr);
 
-    // Shows `path` (an existing file) and brings the window to the front.
-    void ShowPage(const QString& path);
+    // Shows `path` (an existing file), at the anchor `part` when one is given, and
+    // brings the window to the front.
+    void ShowPage(const QString& path, const QString& part = QString());
     QTextBrowser* Browser() const { return m_browser; }
 
 private:

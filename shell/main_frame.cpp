@@ -5,6 +5,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolBar>
 
@@ -95,6 +96,9 @@ void CMainFrame::CreateControllers()
     connect(m_transfers, &TransferCommands::runningChanged, this, &CMainFrame::SetTransferRunning);
     m_edit = new EditCommands(m_document, *this, *m_actions, m_background, this);
     m_help = new HelpCommands(m_document, *this, m_app, m_locate, this);
+    // F1 is no menu command: it opens the help on the view being worked in.
+    auto* contextHelp = new QShortcut(QKeySequence::HelpContents, this);
+    connect(contextHelp, &QShortcut::activated, m_help, &HelpCommands::HelpForActiveView);
     m_model = new ModelCommands(m_document, *this, *m_help, this);
     m_viewCommands =
         new ViewCommands(*this, m_background,

@@ -618,6 +618,18 @@ void TestDialogs::helpPages()
     QCOMPARE(shownDuringDialog, dir.Path(QStringLiteral("helptopics1/html/language.htm")));
     QCOMPARE(frame->Help()->HelpViewer(), help);  // one help window
     QCOMPARE(boxes.Count(), 0);
+
+    // F1 in a view opens the part of the editing page on that view.
+    dir.Write(QStringLiteral("helptopics1/html/edit.htm"),
+              "<html><head><title>Editing</title></head><body>edit</body></html>");
+    frame->Actions()->Action(FrameCommand::ViewFeatures)->trigger();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(help->Browser()->source().toLocalFile(),
+             dir.Path(QStringLiteral("helptopics1/html/edit.htm")));
+    QCOMPARE(help->Browser()->source().fragment(), QStringLiteral("features"));
+    QCOMPARE(boxes.Count(), 0);
 }
 
 void TestDialogs::missingHelpPageIsReported()
