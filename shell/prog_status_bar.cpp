@@ -30,6 +30,7 @@ CProgStatusBar::CProgStatusBar(QWidget* parent)
 void CProgStatusBar::SetPassText(const QString& text)
 {
     m_pass->setText(text);
+    m_progress->setAccessibleName(text);  // a screen reader says what the value is of
     m_pass->setVisible(!text.isEmpty() && !m_progress->isHidden());
 }
 

@@ -21,6 +21,7 @@ void CTreeBar::BuildTree(bool rebuild)
     if (rebuild) {
         m_tree->clear();
     }
+    m_tree->setAccessibleName(PlainCaption(UiText(*m_data, text::MenuNavigationBar)));
     auto* root = new QTreeWidgetItem(m_tree, QStringList(UiText(*m_data, text::RadioData)));
     for (ViewKind kind : kAllViewKinds) {
         auto* item = new QTreeWidgetItem(root, QStringList(UiText(*m_data, ViewNameText(kind))));
