@@ -83,8 +83,6 @@ CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
         // whole in the tooltip.
         row.result->setFixedWidth(kResultWidth);
         row.result->setWordWrap(true);
-        row.result->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                            Qt::TextSelectableByKeyboard);
         row.result->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::MinimumExpanding);
         grid->addWidget(row.check, n - 1, 0);
         grid->addWidget(row.bar, n - 1, 1);
@@ -114,7 +112,6 @@ CMultiWriteDlg::CMultiWriteDlg(const RadioData& data, quint16 mask,
     m_keepLog->setChecked(KeepJobLog());
     m_keepLog->setEnabled(!JobLogPath().isEmpty());
     m_logPath->setText(QDir::toNativeSeparators(JobLogPath()));
-    m_logPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_keepLog->setAccessibleDescription(m_logPath->text());
     logLine->addWidget(m_keepLog);
     logLine->addWidget(m_logPath, 1);
@@ -508,6 +505,10 @@ void CMultiWriteDlg::ShowResult(int port, const QString& text, bool failed)
     Row& row = m_rows[std::size_t(port - 1)];
     row.result->setText(text);
     row.result->setToolTip(text);
+    // A result can be selected and copied; an empty one is no stop for the keyboard.
+    row.result->setTextInteractionFlags(text.isEmpty() ? Qt::NoTextInteraction
+                                                       : Qt::TextSelectableByMouse |
+                                                             Qt::TextSelectableByKeyboard);
     // A failed radio must not look like a written one: its bar stops where the write
     // got to, in red, and so does its text.
     QPalette bar = palette();
