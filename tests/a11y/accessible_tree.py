@@ -22,6 +22,10 @@ import pyatspi
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 VIEWS = ["ChannelsView", "FeaturesView", "KeysView", "ScanView"]
+# The dialogs the menus open without a file or a radio, by their command's caption.
+DIALOGS = ["MenuModelAndBand", "MenuComPort", "LanguageTitle", "MenuFind", "MenuFillFrequencies",
+           "MenuBulkSet", "WriteSeveral", "AboutTitle"]
+ESCAPE = 9  # its X key code
 PATIENCE = 20.0  # seconds for the program, and for each view, to show
 
 
@@ -127,6 +131,29 @@ def table_faults(app, text, numbers):
     return faults
 
 
+def menu_item(app, caption):
+    """The menu item of a command, by its caption as the menu shows it."""
+    name = caption.replace("&", "")
+    return next((a for a in descendants(app)
+                 if a.getRoleName() in ("menu item", "check menu item") and a.name == name), None)
+
+
+def press_in_another_process(pid, caption):
+    """Presses a menu item whose dialog is modal: the press returns only once the dialog
+    has closed, so it is made by a process of its own."""
+    script = (f"import pyatspi, sys\n"
+              f"sys.path.insert(0, {HERE!r})\n"
+              f"import accessible_tree as t\n"
+              f"t.menu_item(t.the_program({pid}), {caption!r}).queryAction().doAction(0)\n")
+    return subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+
+
+def showing_dialog(app):
+    return next((a for a in descendants(app)
+                 if a.getRoleName() in ("dialog", "alert") and showing(a)), None)
+
+
 def main():
     program, language = sys.argv[1], int(sys.argv[2])
     numbers = text_numbers()
@@ -163,6 +190,39 @@ def main():
             faults += [f"{title}: no name: {p}" for p in unnamed]
             if view == "ChannelsView":
                 faults += table_faults(app, text, numbers)
+        # The channel table's dialogs need its window active.
+        menu_item(app, text(numbers["ChannelsView"])).queryAction().doAction(0)
+        time.sleep(0.5)
+        for name in DIALOGS:
+            caption = text(numbers[name])
+            if menu_item(app, caption) is None:
+                faults.append(f"no menu item '{caption}'")
+                continue
+            press = press_in_another_process(radio.pid, caption)
+            dialog = wait_for(f"the dialog of '{caption}'", lambda: showing_dialog(app))
+            time.sleep(0.5)
+            controls, unnamed = unnamed_controls(dialog)
+            print(f"language {language}, dialog '{dialog.name}': {controls} focusable controls "
+                  f"showing, {len(unnamed)} without a name")
+            faults += [f"dialog '{dialog.name}': no name: {p}" for p in unnamed]
+            pyatspi.Registry.generateKeyboardEvent(ESCAPE, None, pyatspi.KEY_PRESSRELEASE)
+            wait_for(f"the dialog '{dialog.name}' to close",
+                     lambda: None if showing_dialog(app) else True)
+            press.wait(10)
+        # The navigation bar starts hidden.
+        menu_item(app, text(numbers["MenuNavigationBar"])).queryAction().doAction(0)
+        tree = wait_for("the navigation tree", lambda: next(
+            (a for a in descendants(app)
+             if a.getRoleName() in ("tree", "tree table") and showing(a)), None))
+        controls, unnamed = unnamed_controls(tree)
+        items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
+        print(f"language {language}, navigation tree '{tree.name}': {len(items)} items, "
+              f"{controls} focusable, {len(unnamed)} without a name")
+        if not tree.name.strip():
+            faults.append("the navigation tree has no name")
+        faults += [f"navigation tree: no name: {p}" for p in unnamed]
+        faults += [f"navigation tree: an item without a name: {path_of(a)}"
+                   for a in items if not (a.name or "").strip()]
     finally:
         radio.terminate()
         bus.terminate()
