@@ -97,6 +97,15 @@ def the_program(pid):
     return None
 
 
+def labels_of(acc):
+    """The names of the labels that say what `acc` is (its labelled-by relation)."""
+    names = []
+    for relation in acc.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return [n for n in names if (n or "").strip()]
+
+
 def unnamed_controls(app):
     controls, unnamed = 0, []
     for acc in descendants(app):
@@ -108,6 +117,9 @@ def unnamed_controls(app):
             controls += 1
             if not (acc.name or "").strip():
                 unnamed.append(path_of(acc))
+            elif acc.getRoleName() == "combo box" and not labels_of(acc):
+                # Qt names a list by the value it shows; its label comes as a relation.
+                unnamed.append(path_of(acc) + " (a list without a label)")
     return controls, unnamed
 
 
