@@ -26,7 +26,7 @@ VIEWS = ["ChannelsView", "FeaturesView", "KeysView", "ScanView"]
 DIALOGS = ["MenuModelAndBand", "MenuComPort", "LanguageTitle", "MenuFind", "MenuFillFrequencies",
            "MenuBulkSet", "WriteSeveral", "AboutTitle"]
 ESCAPE = 9  # its X key code
-PATIENCE = 20.0  # seconds for the program, and for each view, to show
+PATIENCE = 60.0  # seconds for the program, and for each view, to show (a sanitizer build is slow)
 
 
 def text_numbers():
@@ -50,7 +50,8 @@ def showing(acc):
         return False
 
 
-def descendants(acc):
+def descendants(acc, into=lambda child: True):
+    """Everything below `acc`; below a child only when `into` says so."""
     try:
         count = acc.childCount
     except Exception:
@@ -62,7 +63,24 @@ def descendants(acc):
             continue
         if child is not None:
             yield child
-            yield from descendants(child)
+            if into(child):
+                yield from descendants(child, into)
+
+
+def role_of(acc):
+    try:
+        return acc.getRoleName()
+    except Exception:
+        return ""
+
+
+def OUTSIDE_VIEWS(child):
+    """Windows and menus are found without walking through what the views and dialogs
+    hold: below the main window, a window is not entered."""
+    role = role_of(child)
+    if role in ("frame", "internal frame", "dialog"):
+        return role_of(child.parent) == "application"
+    return role != "table"
 
 
 def path_of(acc):
@@ -90,7 +108,7 @@ def the_program(pid):
     for app in pyatspi.Registry.getDesktop(0):
         try:
             if app is not None and app.get_process_id() == pid and any(
-                    showing(c) for c in descendants(app)):
+                    showing(c) for c in descendants(app, OUTSIDE_VIEWS)):
                 return app
         except Exception:
             continue
@@ -124,7 +142,8 @@ def unnamed_controls(app):
 
 
 def table_faults(app, text, numbers):
-    tables = [a for a in descendants(app) if a.getRoleName() == "table" and showing(a)]
+    tables = [a for a in descendants(app, lambda c: role_of(c) != "table")
+              if role_of(a) == "table" and showing(a)]
     if not tables:
         return ["no channel table shows"]
     table = tables[0]
@@ -146,8 +165,8 @@ def table_faults(app, text, numbers):
 def menu_item(app, caption):
     """The menu item of a command, by its caption as the menu shows it."""
     name = caption.replace("&", "")
-    return next((a for a in descendants(app)
-                 if a.getRoleName() in ("menu item", "check menu item") and a.name == name), None)
+    return next((a for a in descendants(app, OUTSIDE_VIEWS)
+                 if role_of(a) in ("menu item", "check menu item") and a.name == name), None)
 
 
 def press_in_another_process(pid, caption):
@@ -162,8 +181,8 @@ def press_in_another_process(pid, caption):
 
 
 def showing_dialog(app):
-    return next((a for a in descendants(app)
-                 if a.getRoleName() in ("dialog", "alert") and showing(a)), None)
+    return next((a for a in descendants(app, OUTSIDE_VIEWS)
+                 if role_of(a) in ("dialog", "alert") and showing(a)), None)
 
 
 def main():
@@ -179,29 +198,34 @@ def main():
     bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(0.5)
-    radio = subprocess.Popen([program], cwd=work, env=env, stdout=subprocess.DEVNULL,
-                             stderr=subprocess.PIPE)
+    log = open(os.path.join(work, "program.log"), "w")
+    radio = subprocess.Popen([program], cwd=work, env=env, stdout=log, stderr=log)
     faults = []
     try:
         app = wait_for("the program", lambda: the_program(radio.pid))
         for view in VIEWS:
             title = text(numbers[view])
-            items = [a for a in descendants(app)
-                     if a.getRoleName() == "menu item" and a.name == title]
-            if not items:
+            item = menu_item(app, title)
+            if item is None:
                 faults.append(f"no menu item '{title}'")
                 continue
-            items[0].queryAction().doAction(0)
-            wait_for(f"the view '{title}'", lambda: next(
-                (a for a in descendants(app) if a.getRoleName() in ("frame", "internal frame")
-                 and a.name.startswith(title) and showing(a)), None))
+            item.queryAction().doAction(0)
+            frame = wait_for(f"the view '{title}'", lambda: next(
+                (a for a in descendants(app, OUTSIDE_VIEWS)
+                 if role_of(a) in ("frame", "internal frame") and a.name.startswith(title)
+                 and showing(a)), None))
             time.sleep(0.5)
-            controls, unnamed = unnamed_controls(app)
+            controls, unnamed = unnamed_controls(frame)
             print(f"language {language}, {title}: {controls} focusable controls showing, "
                   f"{len(unnamed)} without a name")
             faults += [f"{title}: no name: {p}" for p in unnamed]
             if view == "ChannelsView":
                 faults += table_faults(app, text, numbers)
+        # The main window with every view open: its own controls too.
+        controls, unnamed = unnamed_controls(app)
+        print(f"language {language}, every view open: {controls} focusable controls showing, "
+              f"{len(unnamed)} without a name")
+        faults += [f"no name: {p}" for p in unnamed]
         # The channel table's dialogs need its window active.
         menu_item(app, text(numbers["ChannelsView"])).queryAction().doAction(0)
         time.sleep(0.5)
@@ -224,8 +248,8 @@ def main():
         # The navigation bar starts hidden.
         menu_item(app, text(numbers["MenuNavigationBar"])).queryAction().doAction(0)
         tree = wait_for("the navigation tree", lambda: next(
-            (a for a in descendants(app)
-             if a.getRoleName() in ("tree", "tree table") and showing(a)), None))
+            (a for a in descendants(app, lambda c: role_of(c) not in ("table", "tree", "dialog"))
+             if role_of(a) in ("tree", "tree table") and showing(a)), None))
         controls, unnamed = unnamed_controls(tree)
         items = [a for a in descendants(tree) if a.getRoleName() in ("tree item", "table cell")]
         print(f"language {language}, navigation tree '{tree.name}': {len(items)} items, "
@@ -240,6 +264,12 @@ def main():
         bus.terminate()
         radio.wait(10)
         bus.wait(10)
+        log.close()
+        if faults or sys.exc_info()[0] is not None:
+            with open(os.path.join(work, "program.log"), encoding="utf-8", errors="replace") as f:
+                said = f.read()[-2000:]
+            if said:
+                print(f"The program said:\n{said}")
     for fault in dict.fromkeys(faults):
         print(f"FAIL: {fault}")
     return 1 if faults else 0
