@@ -118,6 +118,14 @@ private slots:
         QCOMPARE(m_view->CurrentColumn(), 2);
         Type("146");
         Press(Qt::Key_Return);
+        // A screen reader hears the cell's channel, column and value, or that it is empty.
+        const QString channel = QString::fromStdString(m_data.texts.Text(text::AccessibleChannel));
+        const auto heard = [this](int row, int column) {
+            return m_view->Grid()->model()->index(row - 1, column - 1).data(Qt::AccessibleTextRole);
+        };
+        QCOMPARE(heard(1, 2), channel.arg(1) + ", TX Freq, 146.00000");
+        QCOMPARE(heard(2, 1), channel.arg(2) + ", RX Freq, " +
+                                  QString::fromStdString(m_data.texts.Text(text::AccessibleEmpty)));
         Type("103");  // the receive tone: type-ahead in the tone list
         QCOMPARE(static_cast<QComboBox*>(m_view->ActiveEditor())->currentText(), QString("103.5"));
         Press(Qt::Key_Tab);
