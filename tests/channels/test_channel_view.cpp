@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -118,6 +119,14 @@ private slots:
         QCOMPARE(m_view->CurrentColumn(), 2);
         Type("146");
         Press(Qt::Key_Return);
+        // The Menu key and Shift+F10 open the table's menu at the current cell.
+        QSignalSpy menus(m_view->Grid(), &QWidget::customContextMenuRequested);
+        Press(Qt::Key_Menu);
+        Press(Qt::Key_F10, Qt::ShiftModifier);
+        Press(Qt::Key_F10);  // alone it is no menu key
+        QCOMPARE(menus.count(), 2);
+        const QRect current = m_view->Grid()->visualRect(m_view->Grid()->currentIndex());
+        QCOMPARE(menus.at(1).at(0).toPoint(), current.center());
         // A screen reader hears the cell's channel, column and value, or that it is empty.
         const QString channel = QString::fromStdString(m_data.texts.Text(text::AccessibleChannel));
         const auto heard = [this](int row, int column) {
