@@ -4,7 +4,6 @@
 // Code 1 and Code 2 when --code1, --code2 or --codes give them. As each ends, one line
 // (and with --log one row of the job log):
 //   COM2 (/dev/ttyUSB1): written | written and verified | failed: <reason>
-#include <QDateTime>
 #include <QFileInfo>
 #include <atomic>
 #include <csignal>
@@ -130,17 +129,13 @@ public:
         bool logged = true;
         if (m_job.log) {
             JobLogRow row;
-            row.time = QDateTime::currentDateTime();
             row.port = target.given;
             row.device = target.device;
             row.adapterSerial = target.adapterSerial;
             row.dataFile = m_job.dataFile;
             row.dataSha256 = m_job.dataSha256;
-            row.code1 = Code1Of(copy);
-            row.code2 = Code2Of(copy);
             row.result = outcome;
-            row.backup = host.LastBackup().ok ? host.LastBackup().path : QString();
-            row.backupBefore = result.backupFirst.ok ? result.backupFirst.path : QString();
+            TakeRadioEnd(row, copy, host.LastBackup(), result.backupFirst);
             if (const FileResult saved = m_job.log->Append(row); !saved.ok()) {
                 logged = false;
                 line += QStringLiteral("; its row of the job log could not be kept (%1)")

@@ -6,6 +6,7 @@
 
 #include "config/file_reading.h"
 #include "config/file_saving.h"
+#include "config/fleet_codes.h"
 #include "config/odd_file.h"
 #include "data/csv_table.h"
 
@@ -88,6 +89,16 @@ QString JobTimeText(const QDateTime& time)
 QString Sha256Text(const QByteArray& bytes)
 {
     return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+void TakeRadioEnd(JobLogRow& row, const RadioData& written, const BackupResult& backup,
+                  const BackupResult& backupBefore)
+{
+    row.time = QDateTime::currentDateTime();
+    row.code1 = Code1Of(written);
+    row.code2 = Code2Of(written);
+    row.backup = backup.ok ? backup.path : QString();
+    row.backupBefore = backupBefore.ok ? backupBefore.path : QString();
 }
 
 QStringList JobLogFields(const JobLogRow& row)

@@ -46,6 +46,11 @@ QString JobResultText(MultiWriteResult::Outcome outcome, const QString& reason);
 QString JobTimeText(const QDateTime& time);
 // The SHA-256 of `bytes` in lower-case hex.
 QString Sha256Text(const QByteArray& bytes);
+// The part of a radio's row that its end gives: the time now, the codes its copy was
+// written with, and the backups kept of what was written and of what it held before
+// (empty when none was kept).
+void TakeRadioEnd(JobLogRow& row, const RadioData& written, const BackupResult& backup,
+                  const BackupResult& backupBefore);
 // The row's fields, in the order of the columns.
 QStringList JobLogFields(const JobLogRow& row);
 

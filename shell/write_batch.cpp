@@ -141,7 +141,6 @@ void WriteBatch::PortEnded(std::size_t index, const MultiWriteResult& result)
     Slot& ended = *m_slots[index];
     if (m_job.log) {
         JobLogRow& row = ended.row;
-        row.time = QDateTime::currentDateTime();
         row.port = PortName(ended.port);
         // Looked up, never inserted: the radios' threads read these maps at once.
         const auto of = [port = ended.port](const std::map<int, QString>& byPort) {
@@ -152,11 +151,8 @@ void WriteBatch::PortEnded(std::size_t index, const MultiWriteResult& result)
         row.adapterSerial = of(m_job.adapterSerials);
         row.dataFile = m_job.dataFile;
         row.dataSha256 = m_job.dataSha256;
-        row.code1 = radio::Code1Of(*ended.copy);
-        row.code2 = radio::Code2Of(*ended.copy);
         row.result = m_job.resultText ? m_job.resultText(result, m_stopped) : QString();
-        row.backup = ended.host->WriteBackup().ok ? ended.host->WriteBackup().path : QString();
-        row.backupBefore = result.backupFirst.ok ? result.backupFirst.path : QString();
+        TakeRadioEnd(row, *ended.copy, ended.host->WriteBackup(), result.backupFirst);
         ended.logResult = m_job.log->Append(row);
     }
     // The rest happens on the interface thread, after what this radio has posted
