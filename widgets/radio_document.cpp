@@ -49,6 +49,9 @@ private:
 
 RadioDocument::RadioDocument(QObject* parent) : QObject(parent), m_history(new QUndoStack(this))
 {
+    // A day of editing keeps the history small: each step holds two images of the
+    // record, so the oldest steps go once there are more than this.
+    m_history->setUndoLimit(kUndoLimit);
     connect(m_history, &QUndoStack::cleanChanged, this,
             [this](bool clean) { emit modifiedChanged(!clean); });
 }

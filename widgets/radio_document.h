@@ -33,6 +33,8 @@ public:
 
     const RadioData& Record() const { return m_record; }
     QUndoStack* History() const { return m_history; }
+    // Steps kept for Undo; older ones are forgotten.
+    static constexpr int kUndoLimit = 500;
 
     // Makes a step's name from the texts of the language in use.
     using StepNamer = std::function<QString()>;
