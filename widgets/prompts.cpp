@@ -64,6 +64,11 @@ QMessageBox::StandardButton Prompts::Box(QWidget* parent, const BoxRequest& requ
     if (request.defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(request.defaultButton);
     }
+    for (const auto& [which, text] : request.buttonTexts) {
+        if (QAbstractButton* button = box.button(which)) {
+            button->setText(text);
+        }
+    }
     GiveAccessKey(box, QMessageBox::Save, u'S');
     GiveAccessKey(box, QMessageBox::Discard, u'D');
     MakeRoomForTitle(box);

@@ -9,6 +9,8 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <utility>
+#include <vector>
 
 class QDialog;
 class QObject;
@@ -22,6 +24,8 @@ struct BoxRequest {
     QMessageBox::Icon icon = QMessageBox::Information;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Texts of the program's own for some of the buttons ("Restore" on Yes).
+    std::vector<std::pair<QMessageBox::StandardButton, QString>> buttonTexts;
 };
 
 // Append: a file to add to, new or existing; the save dialog does not ask about one

@@ -84,6 +84,7 @@ bool RadioDocument::Change(const std::function<StepNamer(RadioData&)>& change, i
         return false;
     }
     m_history->push(new RecordStep(this, std::move(namer), before, after, mergeKey));
+    emit changed();
     return true;
 }
 
@@ -113,6 +114,7 @@ void RadioDocument::Apply(const RecordImage& from, const RecordImage& to)
     }
     m_record.FromImage(image.data(), image.size());
     emit recordReplaced();
+    emit changed();
 }
 
 void RadioDocument::MarkUnmodified()
@@ -125,6 +127,12 @@ void RadioDocument::Forget()
     m_history->clear();
 }
 
+void RadioDocument::SetFileName(const QString& name)
+{
+    m_fileName = name;
+    emit changed();
+}
+
 bool RadioDocument::IsModified() const
 {
     return !m_history->isClean();
@@ -135,6 +143,7 @@ bool RadioDocument::IsModified() const
 void RadioDocument::SetPort(int port)
 {
     m_record.port = port;
+    emit changed();
 }
 
 bool RadioDocument::ApplyBandAndModel(int bandIndex, int model)
@@ -179,6 +188,13 @@ void RadioDocument::TakeOpened(const RadioData& opened, const QString& fileName)
     SetFileName(fileName);
 }
 
+void RadioDocument::TakeRecovered(const RadioData& recovered, const QString& fileName)
+{
+    TakeOpened(recovered, fileName);
+    // No state of this history is what a file or a radio holds.
+    m_history->resetClean();
+}
+
 bool RadioDocument::ImportChannels(const ChannelPlan& plan)
 {
     return Change([&plan](RadioData& data) -> StepNamer {
@@ -210,7 +226,11 @@ bool RadioDocument::ChangeOutsideHistory(const std::function<void(RadioData&)>& 
 {
     const RecordImage before = m_record.ToImage();
     change(m_record);
-    return m_record.ToImage() != before;
+    if (m_record.ToImage() == before) {
+        return false;
+    }
+    emit changed();
+    return true;
 }
 
 bool RadioDocument::PrepareWrite()

@@ -55,7 +55,7 @@ public:
 
     // The data file the set was last opened from or saved to; empty for none.
     const QString& FileName() const { return m_fileName; }
-    void SetFileName(const QString& name) { m_fileName = name; }
+    void SetFileName(const QString& name);
 
     // Data set: the shell's changes of the whole set, each a named operation.
     // The port in use is a setting of this session, not an edit of the data: it stays
@@ -72,6 +72,9 @@ public:
     // File Open: the set opened takes the place of the record, keeping the port in
     // use; its history starts here.
     void TakeOpened(const RadioData& opened, const QString& fileName);
+    // Unsaved changes kept by a program that ended without saving them: taken as
+    // File Open takes a file, but they count as modified until saved.
+    void TakeRecovered(const RadioData& recovered, const QString& fileName);
     // The channels of a channel plan, one step.
     bool ImportChannels(const ChannelPlan& plan);
     // Values of the program, not of the data, outside the history: the port and model
@@ -113,6 +116,8 @@ signals:
     // Undo or redo changed the record: whatever shows it must show it afresh.
     void recordReplaced();
     void modifiedChanged(bool modified);
+    // The record or the file name changed, in the history or outside it.
+    void changed();
 
 private:
     friend class RecordStep;
