@@ -403,7 +403,13 @@ enum : int {
     NextCodes = 384,  // %1 the codes a port gets next
     AccessibleChannel = 385,  // %1 channel number, as a screen reader says a cell's row
     AccessibleEmpty = 386,    // a cell without a value, as a screen reader says it
-    Last = 386,
+    RecoveryFound = 387,      // %1 when the changes were kept, %2 their data file
+    RecoveryCaption = 388,
+    RestoreButton = 389,
+    RecoveryNoFile = 390,     // %2 of RecoveryFound for data never saved
+    RecoveryUnusable = 391,   // %1 when the copy was kept, %2 why it is no data
+    RecoveryNotKept = 392,    // status bar, %1 the reason
+    Last = 392,
 };
 }  // namespace text
 

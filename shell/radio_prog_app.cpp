@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "config/program_files.h"
+#include "config/recovery_copy.h"
 #include "config/settings.h"
 #include "config/text_of.h"
 #include "shell/child_frame.h"
@@ -14,6 +15,8 @@
 #include "shell/main_frame.h"
 #include "shell/model_dlg.h"
 #include "shell/prog_status_bar.h"
+#include "shell/recovery_keeper.h"
+#include "shell/recovery_offer.h"
 #include "widgets/edit_view.h"
 #include "widgets/prompts.h"
 
@@ -58,11 +61,29 @@ bool CRadioProgApp::InitInstance()
     m_frame->UpdateTitle();
     m_frame->ApplyMenuTexts();
     m_frame->BuildTree(false);
+    StartRecovery();
     // The first paint takes note of the model the picture is chosen for.
     m_frame->RepaintBackground();
     m_frame->StartViewTimer(m_options.viewTimerMs);
     ShowLanguageNote();
     return true;
+}
+
+void CRadioProgApp::StartRecovery()
+{
+    const QString folder = RecoveryFolder();
+    m_recovery = std::make_unique<RecoveryKeeper>(m_frame->Document(), folder);
+    connect(m_recovery.get(), &RecoveryKeeper::copyFailed, m_frame.get(),
+            [this](const QString& reason) {
+                m_frame->ProgressBar()->showMessage(
+                    UiText(m_frame->Data(), text::RecoveryNotKept).arg(reason));
+            });
+    // Leaving as the user confirmed is the clean end: nothing is left to recover.
+    connect(m_frame.get(), &CMainFrame::exitConfirmed, m_recovery.get(),
+            &RecoveryKeeper::RemoveNow);
+    if (OfferLeftChanges(*m_frame, *m_recovery, folder)) {
+        m_frame->UpdateTitle();
+    }
 }
 
 void CRadioProgApp::ReloadTexts(bool withSettings)

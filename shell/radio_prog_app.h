@@ -15,6 +15,7 @@ namespace radio {
 
 class CMainFrame;
 class Prompts;
+class RecoveryKeeper;
 
 struct StartOptions {
     // Decides the language column when "sys.ini" is incomplete.
@@ -37,7 +38,8 @@ public:
     ~CRadioProgApp() override;
 
     // The start-up: "sys.ini", "lang.csv", the first run's model dialog, the window
-    // at (0, 0) with 773 x 548, caption, menu texts, tree, and the channel view's timer.
+    // at (0, 0) with 773 x 548, caption, menu texts, tree, the offer of unsaved changes
+    // a program left behind, and the channel view's timer.
     bool InitInstance();
 
     // Reads "lang.csv" for the current language column. With `withSettings` it reads
@@ -72,9 +74,13 @@ public:
     const std::vector<LanguageTable>& Languages();
     const LanguageNames& Names() const { return m_names; }
     bool FirstRun() const { return m_firstRun; }
+    // What keeps the recovery copy of unsaved changes; null before InitInstance.
+    RecoveryKeeper* Recovery() const { return m_recovery.get(); }
 
 private:
     void RunStartupModelDialog();
+    // Keeps recovery copies from now on, after offering what a program left behind.
+    void StartRecovery();
     // Qt's own texts (buttons of message boxes, file and print dialogs) follow the
     // language column.
     void ApplyQtTranslation();
@@ -82,6 +88,8 @@ private:
 
     StartOptions m_options;
     std::unique_ptr<CMainFrame> m_frame;
+    // After the frame: it goes first, while the document it watches is still there.
+    std::unique_ptr<RecoveryKeeper> m_recovery;
     LanguageNames m_names;
     int m_defaultLanguage = 0;
     int m_lastPictureModel = -1;

@@ -52,15 +52,19 @@ inline RadioData& SetUpRecord(CMainFrame* frame)
 }
 
 // A temporary folder that is the working directory while the object lives; the
-// program's files are looked up in it alone. The program's backups and per-user
-// choices go to folders inside it too ("backups", "settings").
+// program's files are looked up in it alone. The program's backups, recovery copies
+// and per-user choices go to folders inside it too ("backups", "recovery", "settings").
 class WorkDir {
 public:
-    WorkDir() : m_previous(QDir::currentPath()), m_previousBackups(qgetenv("RADIOPROG_BACKUP_DIR"))
+    WorkDir()
+        : m_previous(QDir::currentPath()),
+          m_previousBackups(qgetenv("RADIOPROG_BACKUP_DIR")),
+          m_previousRecovery(qgetenv("RADIOPROG_RECOVERY_DIR"))
     {
         QVERIFY(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
         qputenv("RADIOPROG_BACKUP_DIR", QFile::encodeName(Path(QStringLiteral("backups"))));
+        qputenv("RADIOPROG_RECOVERY_DIR", QFile::encodeName(Path(QStringLiteral("recovery"))));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            Path(QStringLiteral("settings")));
         // Ctrl+W writes at once unless a test turns the write preview on. Written as a
@@ -73,6 +77,7 @@ public:
     {
         QDir::setCurrent(m_previous);
         qputenv("RADIOPROG_BACKUP_DIR", m_previousBackups);
+        qputenv("RADIOPROG_RECOVERY_DIR", m_previousRecovery);
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
@@ -104,6 +109,7 @@ public:
 private:
     QString m_previous;
     QByteArray m_previousBackups;
+    QByteArray m_previousRecovery;
     QTemporaryDir m_dir;
 };
 
