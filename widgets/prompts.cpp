@@ -56,21 +56,52 @@ Prompts* AttachedTo(const QObject* object)
                   : nullptr;
 }
 
+// A message box whose buttons keep the program's texts and access keys. Qt names its
+// standard buttons anew at every change of language, and one may still be on its
+// way when a box opens (at start-up, Qt's Chinese texts having just been installed).
+class ProgramBox : public QMessageBox {
+public:
+    ProgramBox(const BoxRequest& request, QWidget* parent)
+        : QMessageBox(request.icon, request.caption, request.text, request.buttons, parent),
+          m_texts(request.buttonTexts)
+    {
+        NameButtons();
+    }
+
+protected:
+    // After Qt's own handling, which passes the change on to the buttons last.
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::LanguageChange) {
+            NameButtons();
+        }
+        return handled;
+    }
+
+private:
+    void NameButtons()
+    {
+        for (const auto& [which, text] : m_texts) {
+            if (QAbstractButton* named = button(which)) {
+                named->setText(text);
+            }
+        }
+        GiveAccessKey(*this, QMessageBox::Save, u'S');
+        GiveAccessKey(*this, QMessageBox::Discard, u'D');
+    }
+
+    std::vector<std::pair<QMessageBox::StandardButton, QString>> m_texts;
+};
+
 }  // namespace
 
 QMessageBox::StandardButton Prompts::Box(QWidget* parent, const BoxRequest& request)
 {
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons, parent);
+    ProgramBox box(request, parent);
     if (request.defaultButton != QMessageBox::NoButton) {
         box.setDefaultButton(request.defaultButton);
     }
-    for (const auto& [which, text] : request.buttonTexts) {
-        if (QAbstractButton* button = box.button(which)) {
-            button->setText(text);
-        }
-    }
-    GiveAccessKey(box, QMessageBox::Save, u'S');
-    GiveAccessKey(box, QMessageBox::Discard, u'D');
     MakeRoomForTitle(box);
     return QMessageBox::StandardButton(box.exec());
 }

@@ -53,6 +53,7 @@ private slots:
     void typedChannelsComeBackAfterACrash();
     void discardRemovesTheCopyAndSavingEndsIt();
     void aCopyThatCannotBeKeptIsSaid();
+    void restoreKeepsItsNameThroughALanguageChange();
 };
 
 void TestRecovery::copiesReadBackOrSayWhyNot_data()
@@ -202,6 +203,25 @@ void TestRecovery::aCopyThatCannotBeKeptIsSaid()
     TypeChannel(QStringLiteral("436.25"));
     QVERIFY(!failed.wait(1000));
     QCOMPARE(std::as_const(app->MainFrame()->Data()).Channel(1).RxFrequency(), 0x43625000u);
+}
+
+void TestRecovery::restoreKeepsItsNameThroughALanguageChange()
+{
+    // At start-up Qt's Chinese texts arrive while the first box may already be open.
+    BoxRequest request;
+    request.buttons = QMessageBox::Yes | QMessageBox::Discard;
+    request.buttonTexts = {{QMessageBox::Yes, QStringLiteral("&Restore")}};
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QEvent change(QEvent::LanguageChange);
+        QApplication::sendEvent(box, &change);
+        texts << box->button(QMessageBox::Yes)->text() << box->button(QMessageBox::Discard)->text();
+        box->button(QMessageBox::Discard)->click();
+    });
+    QCOMPARE(Prompts().Box(nullptr, request), QMessageBox::Discard);
+    QCOMPARE(texts, QStringList({QStringLiteral("&Restore"), QStringLiteral("&Discard")}));
 }
 
 QTEST_MAIN(TestRecovery)
