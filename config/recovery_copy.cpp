@@ -119,8 +119,10 @@ bool RecoverySlot::TakeLock(QString& error)
         m_lock = NewLock(m_path);
     }
     if (!m_lock->tryLock(0)) {
-        error = QStringLiteral("its lock file %1 cannot be made")
-                    .arg(QDir::toNativeSeparators(LockPathOf(m_path)));
+        error =
+            QStringLiteral(
+                "its lock file %1 cannot be made (the disk may be full or the folder read-only)")
+                .arg(QDir::toNativeSeparators(LockPathOf(m_path)));
         return false;
     }
     return true;
