@@ -36,14 +36,6 @@ std::unique_ptr<QLockFile> NewLock(const QString& copyPath)
     return lock;
 }
 
-FileResult Failed(const QString& reason)
-{
-    FileResult result;
-    result.status = FileStatus::WriteFailed;
-    result.detail = reason.toStdString();
-    return result;
-}
-
 }  // namespace
 
 QString RecoveryFolder()
@@ -132,7 +124,7 @@ FileResult RecoverySlot::Save(const QByteArray& bytes)
 {
     QString error;
     if (!TakeLock(error)) {
-        return Failed(error);
+        return FileResult{FileStatus::WriteFailed, error.toStdString()};
     }
     return WriteFileAtomically(m_path, bytes);
 }
