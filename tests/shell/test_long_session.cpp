@@ -78,29 +78,6 @@ QByteArray ChannelInRadio(const sim::RadioMemory& memory, int channel)
     return QByteArray(reinterpret_cast<const char*>(memory.data()) + address, 16);
 }
 
-// The program's per-user data (backups, recovery copies) goes inside the working
-// folder while it lives, also when the test runs outside CTest.
-class UserDataInside {
-public:
-    explicit UserDataInside(const WorkDir& dir)
-        : m_previous(qgetenv("XDG_DATA_HOME")), m_had(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
-    {
-        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.Path(QStringLiteral("data"))));
-    }
-    ~UserDataInside()
-    {
-        if (m_had) {
-            qputenv("XDG_DATA_HOME", m_previous);
-        } else {
-            qunsetenv("XDG_DATA_HOME");
-        }
-    }
-
-private:
-    QByteArray m_previous;
-    bool m_had;
-};
-
 QtMessageHandler g_testLog = nullptr;
 
 void DropSizeHintNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -133,7 +110,6 @@ void TestLongSession::twoHundredRoundsWithTheRadio()
 {
     SimulatedCom1 radio(FastRadio(400, 1));
     WorkDir dir;
-    UserDataInside userData(dir);
     QuietSizeHints quiet;
     auto app = StartAsAPersonDoes(dir);
     QVERIFY(app);
