@@ -20,6 +20,7 @@ RecoveryKeeper::RecoveryKeeper(RadioDocument& document, const QString& folder, Q
             return;
         }
         m_timer.stop();
+        m_adopted.reset();
         if (!m_stopped) {
             Post(Request{true, {}});
         }
@@ -37,11 +38,12 @@ RecoveryKeeper::~RecoveryKeeper()
     m_thread.join();
 }
 
-void RecoveryKeeper::Adopt(std::unique_ptr<RecoverySlot> slot)
+void RecoveryKeeper::Adopt(std::unique_ptr<RecoverySlot> slot, const RecoveryContent& content)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_idle.wait(lock, [this] { return !m_busy && !m_pending; });
     m_slot = std::move(slot);
+    m_adopted = content;
 }
 
 void RecoveryKeeper::RemoveNow()
@@ -76,6 +78,10 @@ void RecoveryKeeper::TakeSnapshot()
     content.fileName = m_document.FileName();
     const auto image = DataFileBytes(m_document.Record());
     content.data = QByteArray(reinterpret_cast<const char*>(image.data()), qsizetype(image.size()));
+    if (m_adopted && m_adopted->data == content.data && m_adopted->fileName == content.fileName) {
+        return;
+    }
+    m_adopted.reset();
     Post(Request{false, RecoveryCopyBytes(content)});
 }
 

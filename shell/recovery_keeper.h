@@ -32,9 +32,11 @@ public:
     // as it should: RemoveNow is the clean end).
     ~RecoveryKeeper() override;
 
-    // Uses the copy of `slot` (a left copy whose changes were restored) as this
-    // program's own, so that the first save replaces it. Before any change is kept.
-    void Adopt(std::unique_ptr<RecoverySlot> slot);
+    // Uses the copy of `slot` (a left copy whose changes were restored, `content`) as
+    // this program's own, so that the first save replaces it. Until the data differ
+    // from it, it is not saved again: it keeps the time the changes were made.
+    // Before any change is kept.
+    void Adopt(std::unique_ptr<RecoverySlot> slot, const RecoveryContent& content);
     // The program ends as it should: a save still waiting or under way is dropped
     // and the copy removed before this returns. Nothing is kept afterwards.
     void RemoveNow();
@@ -60,6 +62,7 @@ private:
     RadioDocument& m_document;
     QTimer m_timer;
     bool m_stopped = false;
+    std::optional<RecoveryContent> m_adopted;  // what the adopted copy holds
 
     // Shared with the thread.
     std::mutex m_mutex;

@@ -62,7 +62,7 @@ bool OfferLeftChanges(CMainFrame& frame, RecoveryKeeper& keeper, const QString& 
             continue;  // an older copy may still be wanted
         }
         frame.Document().TakeRecovered(recovered, copy.content.fileName);
-        keeper.Adopt(std::move(copy.slot));
+        keeper.Adopt(std::move(copy.slot), copy.content);
         return true;
     }
     return false;

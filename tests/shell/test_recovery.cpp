@@ -135,6 +135,8 @@ void TestRecovery::typedChannelsComeBackAfterACrash()
     // Kept within a second of the last key.
     QTRY_COMPARE_WITH_TIMEOUT(CopiesIn(dir).size(), 1, 1000);
     Crash(app);
+    const QString copy = QStringLiteral("recovery/") + CopiesIn(dir).value(0);
+    const QByteArray kept = dir.Read(copy);
 
     Boxes boxes;
     app = StartAsAPersonDoes(dir);
@@ -147,7 +149,11 @@ void TestRecovery::typedChannelsComeBackAfterACrash()
     QVERIFY(frame->Document().IsModified());
     QVERIFY(frame->isWindowModified());
     QCOMPARE(frame->Document().FileName(), dir.Path(QStringLiteral("plan.tw")));
-    // The restored changes are this program's to keep now; a clean end removes them.
+    // The restored changes are this program's to keep now, as made when they were
+    // made; a clean end removes them.
+    QTest::qWait(RecoveryKeeper::kDelayMs + 200);
+    app->Recovery()->WaitUntilIdle();
+    QCOMPARE(dir.Read(copy), kept);
     TypeChannel(QStringLiteral("438.5"));
     app->Recovery()->WaitUntilIdle();
     QTRY_COMPARE_WITH_TIMEOUT(CopiesIn(dir).size(), 1, 1000);
