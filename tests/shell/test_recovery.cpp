@@ -170,12 +170,17 @@ void TestRecovery::discardRemovesTheCopyAndSavingEndsIt()
     TypeChannel(QStringLiteral("435.125"));
     QTRY_COMPARE_WITH_TIMEOUT(CopiesIn(dir).size(), 1, 1000);
     Crash(app);
+    // Beside it, newer, a copy that holds no data: removed with a note first.
+    dir.Write(QStringLiteral("recovery/9-9.recovery"), "radioprog recovery copy 1\n\njunk");
     {
         Boxes boxes;
+        boxes.Answer(QMessageBox::Ok);
         boxes.Answer(QMessageBox::Discard);
         app = StartAsAPersonDoes(dir);
         QVERIFY(app);
-        QCOMPARE(boxes.Count(), 1);
+        QCOMPARE(boxes.Count(), 2);
+        QCOMPARE(boxes.Seen()[0].icon, QMessageBox::Warning);
+        QVERIFY(boxes.Seen()[0].text.contains(QStringLiteral("9-9.recovery")));
         QVERIFY(!app->MainFrame()->Document().IsModified());
         QCOMPARE(CopiesIn(dir), QStringList());
     }
