@@ -14,6 +14,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <algorithm>
 #include <condition_variable>
@@ -23,8 +24,8 @@
 #include <mutex>
 #include <random>
 
+#include "bench/resident_memory.h"
 #include "bench/soak/fault_draw.h"
-#include "bench/soak/resident_memory.h"
 #include "bench/soak/soak_host.h"
 #include "link/block_plan.h"
 #include "link/port_names.h"

@@ -4,21 +4,13 @@
 // must not creep up meanwhile. Then more changes than the history keeps: it stays at
 // its limit, and the data still count as changed.
 #include <QElapsedTimer>
-#include <QFile>
 #include <QUndoStack>
 #include <QtTest>
 
+#include "bench/resident_memory.h"
 #include "channels/chn_msg_form_view.h"
 #include "shell_fixture.h"
 #include "simulated_ports.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define RADIOPROG_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define RADIOPROG_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 using namespace radio;
 using namespace radio::test;
@@ -32,22 +24,6 @@ constexpr int kFirstMeasure = 50;
 // 4 kB a round); the bound is three times that, some 14 kB a round.
 constexpr long kGrowthBoundKb = 2048;
 constexpr int kChannels = 16;  // the settings of the prepared start: 16 channels
-
-// In kB, as the kernel counts it; -1 where it does not tell.
-long ResidentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    // Read whole: the kernel gives the file's size as 0.
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
-}
 
 // Frequencies in 10 Hz: 43001250 is 430.01250 MHz.
 QString Typed(int tens)
@@ -182,7 +158,7 @@ void TestLongSession::twoHundredRoundsWithTheRadio()
         atFirstMeasure, kFirstMeasure, atEnd, kCycles, kGrowthBoundKb, kCycles,
         static_cast<long long>(clock.elapsed()));
     QVERIFY(atFirstMeasure > 0 && atEnd > 0);
-#ifdef RADIOPROG_ADDRESS_SANITIZER
+#if defined(__SANITIZE_ADDRESS__)
     qInfo("AddressSanitizer holds freed memory back in its quarantine: growth not bounded here");
 #else
     QVERIFY2(atEnd - atFirstMeasure <= kGrowthBoundKb,

@@ -1,9 +1,10 @@
-// The program's resident memory, as the kernel counts it (VmRSS of /proc/self/status).
+// The program's resident memory, as the kernel counts it (VmRSS of /proc/self/status),
+// for the benchmarks and the tests that watch it over a long run.
 #pragma once
 
 #include <QFile>
 
-namespace radio::soak {
+namespace radio {
 
 // In kB; -1 where the kernel does not tell.
 inline long ResidentKb()
@@ -21,4 +22,4 @@ inline long ResidentKb()
     return -1;
 }
 
-}  // namespace radio::soak
+}  // namespace radio
